@@ -1,0 +1,65 @@
+#include "byte_transport.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "controller_constants.h"
+
+namespace orvel {
+
+PlatformKind GetPlatformKind() {
+    const char* transport = std::getenv("ORVEL_TRANSPORT");
+    if (transport != nullptr && std::strcmp(transport, "serial") == 0) return kPlatformSerialFirst;
+    return kPlatformUsb;
+}
+
+bool UsesSerialPort(const DeviceLink& link) {
+    return link.platform_kind >= kPlatformSerialFirst && link.platform_kind <= kPlatformSerialLast;
+}
+
+bool OpenLink(DeviceLink& link, std::uint8_t port, const std::string& serial) {
+    if (UsesSerialPort(link)) return link.serial_port != nullptr && link.serial_port->Open(port);
+    D2XXUnit& usb = link.usb;
+    usb.SetLineParameters();
+    if (usb.OpenBySerialNumber(serial) != kFtOk) return false;
+    // A refused setting shows its box, but the link still counts as open.
+    usb.SetDeviceTimeouts(kExchangeTimeoutMs, kExchangeTimeoutMs);
+    usb.SetDeviceBaudRate();
+    usb.SetDeviceDataCharacteristics();
+    usb.SetDeviceFlowControl();
+    return true;
+}
+
+int CloseLink(DeviceLink& link) {
+    if (UsesSerialPort(link)) return link.serial_port != nullptr ? link.serial_port->Close() : 0;
+    return static_cast<int>(link.usb.CloseDevice());
+}
+
+std::uint8_t SendByte(DeviceLink& link, std::uint8_t byte) {
+    try {
+        if (UsesSerialPort(link))
+            return link.serial_port != nullptr && link.serial_port->WriteByte(byte) ? 0 : kCodeNotSent;
+        link.usb.OutputBuffer()[0] = byte;
+        return link.usb.WriteDeviceBytes(1) == 1 ? 0 : kCodeNotSent;
+    } catch (...) {
+        return kCodeNotSent;
+    }
+}
+
+std::uint8_t ReceiveByte(DeviceLink& link, std::uint8_t& byte) {
+    try {
+        if (UsesSerialPort(link)) {
+            std::uint8_t got = 0;
+            if (link.serial_port == nullptr || !link.serial_port->ReadByte(got)) return kCodeNotReceived;
+            byte = got;
+            return 0;
+        }
+        if (link.usb.ReadDeviceBytes(1) != 1) return kCodeNotReceived;
+        byte = link.usb.InputBuffer()[0];
+        return 0;
+    } catch (...) {
+        return kCodeNotReceived;
+    }
+}
+
+}  // namespace orvel

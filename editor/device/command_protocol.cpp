@@ -1,0 +1,162 @@
+#include "command_protocol.h"
+
+#include <algorithm>
+
+#include "controller_identity.h"
+#include "model/preset_image.h"
+
+namespace orvel {
+
+namespace {
+
+// Sends each byte in turn; on a failure sets code 20 and stops.
+bool SendAll(DeviceLink& link, std::initializer_list<std::uint8_t> bytes, std::uint8_t& code) {
+    for (const std::uint8_t byte : bytes) {
+        if (const std::uint8_t result = SendByte(link, byte); result != 0) {
+            code = result;
+            return false;
+        }
+    }
+    return true;
+}
+
+bool Receive(DeviceLink& link, std::uint8_t& byte, std::uint8_t& code) {
+    if (const std::uint8_t result = ReceiveByte(link, byte); result != 0) {
+        code = result;
+        return false;
+    }
+    return true;
+}
+
+// Sends the write command and waits for the controller's verdict.
+bool WriteBlockFrame(DeviceLink& link, std::uint8_t address, std::uint8_t& code, const std::uint8_t* bytes) {
+    if (!SendAll(link, {kEscape, kCommandWriteBlock, address}, code)) return false;
+    std::uint8_t checksum = kChecksumSeed;
+    for (std::size_t i = 0; i < Block{}.size(); ++i) {
+        if (!SendAll(link, {bytes[i]}, code)) return false;
+        checksum ^= bytes[i];
+    }
+    if (!SendAll(link, {checksum}, code)) return false;
+    std::uint8_t reply = 0;
+    if (!Receive(link, reply, code)) return false;
+    if (reply == kReplyDone) return true;
+    code = reply;
+    return false;
+}
+
+bool ReadBlockFrame(DeviceLink& link, std::uint8_t address, std::uint8_t& code, std::uint8_t* bytes) {
+    if (!SendAll(link, {kEscape, kCommandReadBlock, address}, code)) return false;
+    std::uint8_t status = 0;
+    if (!Receive(link, status, code)) return false;
+    if (status != kReplyDone) {
+        // 0x65 is the controller's memory error (code 101); any other first byte is no block
+        // at all, and its value is all we can tell the user about it.
+        code = status;
+        return false;
+    }
+    Block received{};
+    std::uint8_t checksum = kChecksumSeed;
+    for (std::uint8_t& byte : received) {
+        if (!Receive(link, byte, code)) return false;
+        checksum ^= byte;
+    }
+    std::uint8_t sent_checksum = 0;
+    if (!Receive(link, sent_checksum, code)) return false;
+    if (sent_checksum != checksum) {
+        code = kCodeChecksum;
+        return false;
+    }
+    std::copy(received.begin(), received.end(), bytes);
+    return true;
+}
+
+}  // namespace
+
+std::uint8_t BlockChecksum(const Block& bytes) {
+    std::uint8_t checksum = kChecksumSeed;
+    for (const std::uint8_t byte : bytes) checksum ^= byte;
+    return checksum;
+}
+
+std::string ErrorText(std::uint8_t code) {
+    switch (code) {
+        case kCodeNotSent: return kTextNotSent;
+        case kCodeNotReceived: return kTextNotReceived;
+        case kCodeMemoryError: return kTextMemoryError;
+        case kCodeChecksum: return kTextChecksum;
+        case kCodeMemoryLocked: return kTextMemoryLocked;
+        case kCodeInvalidValue: return kTextInvalidValue;
+        default: return std::to_string(code) + kTextOtherCodeSuffix;
+    }
+}
+
+bool QueryIdentityUsb(DeviceLink& link, const std::string& serial, std::string& identity) {
+    D2XXUnit& usb = link.usb;
+    usb.SetLineParameters();
+    if (usb.OpenBySerialNumber(serial) != kFtOk) return false;
+    usb.SetDeviceTimeouts(kIdentifyTimeoutMs, kIdentifyTimeoutMs);
+    usb.SetDeviceBaudRate();
+    usb.SetDeviceDataCharacteristics();
+    usb.SetDeviceFlowControl();
+
+    std::uint8_t code = 0;
+    bool ok = SendAll(link, {kEscape, kCommandIdentify}, code);
+    identity.clear();
+    for (std::size_t i = 0; ok && i < kIdentityLength; ++i) {
+        std::uint8_t byte = 0;
+        ok = Receive(link, byte, code);
+        if (ok) identity.push_back(static_cast<char>(byte));
+    }
+    // A reply whose version positions are not digits is no controller we know.
+    const auto version = ok ? FirmwareVersionOf(identity) : std::nullopt;
+    if (version) link.firmware_version = *version;
+    usb.CloseDevice();
+    return version.has_value();
+}
+
+bool QueryCurrentPreset(DeviceLink& link, std::uint8_t& preset) {
+    if (!OpenLink(link, link.port_number, link.selected_serial)) return false;
+    std::uint8_t code = 0;
+    std::uint8_t tens = 0;
+    std::uint8_t units = 0;
+    const bool ok = SendAll(link, {kEscape, kCommandCurrentPreset}, code) && Receive(link, tens, code) &&
+                    Receive(link, units, code);
+    CloseLink(link);
+    if (ok) preset = static_cast<std::uint8_t>(10 * tens + units);
+    return ok;
+}
+
+bool ReadBlock(DeviceLink& link, std::uint8_t address, std::uint8_t& code, Block& bytes) {
+    if (address >= kFirstRefusedAddress) return false;
+    return ReadBlockFrame(link, address, code, bytes.data());
+}
+
+bool WriteBlock(DeviceLink& link, std::uint8_t address, std::uint8_t& code, const Block& bytes) {
+    if (address >= kFirstRefusedAddress) return false;
+    return WriteBlockFrame(link, address, code, bytes.data());
+}
+
+bool ReadPreset(DeviceLink& link, std::uint8_t preset, std::uint8_t& code, PresetData& record,
+                LastReadImages& last_read) {
+    if (preset >= kPresetCount) return false;
+    PresetImage image{};
+    if (!ReadBlockFrame(link, preset, code, image.data())) return false;
+    if (!ReadBlockFrame(link, static_cast<std::uint8_t>(preset + kSecondHalfOffset), code, image.data() + 8))
+        return false;
+    DecodePreset(image, record);
+    last_read[preset] = image;
+    return true;
+}
+
+bool WritePreset(DeviceLink& link, std::uint8_t preset, std::uint8_t& code, PresetData record) {
+    if (preset >= kPresetCount) return false;
+    PresetImage image{};
+    if (!EncodePreset(record, image)) {
+        code = kCodeInvalidValue;
+        return false;
+    }
+    return WriteBlockFrame(link, preset, code, image.data()) &&
+           WriteBlockFrame(link, static_cast<std::uint8_t>(preset + kSecondHalfOffset), code, image.data() + 8);
+}
+
+}  // namespace orvel

@@ -1,0 +1,41 @@
+// The controller's commands: identify, current preset, read and write one 8-byte block,
+// and read and write a whole preset (two blocks).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "byte_transport.h"
+#include "controller_constants.h"
+#include "model/model_constants.h"
+#include "model/preset_data.h"
+#include "model/preset_stores.h"
+
+namespace orvel {
+
+// 0x55 XOR each byte.
+std::uint8_t BlockChecksum(const Block& bytes);
+
+// The text shown for a device-link error code.
+std::string ErrorText(std::uint8_t code);
+
+// Identify the controller behind a USB converter: opens and closes the converter itself
+// with short time-outs and, on success, sets the link's firmware version number.
+bool QueryIdentityUsb(DeviceLink& link, const std::string& serial, std::string& identity);
+
+// The preset active on the controller (bank digit x 10 + preset digit); opens and closes the
+// link with the link's port number and selected converter.
+bool QueryCurrentPreset(DeviceLink& link, std::uint8_t& preset);
+
+// These expect the link to be open and leave it open. On a failure they return false and set
+// `code`; a refused address (254 or more, preset 100 or more) returns false, sends nothing and
+// leaves `code` as it was.
+bool ReadBlock(DeviceLink& link, std::uint8_t address, std::uint8_t& code, Block& bytes);
+bool WriteBlock(DeviceLink& link, std::uint8_t address, std::uint8_t& code, const Block& bytes);
+// On success decodes into `record` (its name untouched) and keeps the image in `last_read`.
+bool ReadPreset(DeviceLink& link, std::uint8_t preset, std::uint8_t& code, PresetData& record,
+                LastReadImages& last_read);
+// Refuses with kCodeInvalidValue, sending nothing, a record whose values cannot be encoded.
+bool WritePreset(DeviceLink& link, std::uint8_t preset, std::uint8_t& code, PresetData record);
+
+}  // namespace orvel

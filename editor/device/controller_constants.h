@@ -1,0 +1,51 @@
+// The controller's command protocol: command bytes, reply bytes, block addresses, the
+// device-link error codes and their texts, and the line's time-outs.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace orvel {
+
+using Block = std::array<std::uint8_t, 8>;
+
+// Frames: every command starts with the escape byte and a command byte.
+constexpr std::uint8_t kEscape = 0x1B;
+constexpr std::uint8_t kCommandIdentify = 0x00;
+constexpr std::uint8_t kCommandCurrentPreset = 0x01;
+constexpr std::uint8_t kCommandReadBlock = 0x02;
+constexpr std::uint8_t kCommandWriteBlock = 0x03;
+
+constexpr std::uint8_t kReplyDone = 0x64;        // "d": block follows, or block written
+constexpr std::uint8_t kChecksumSeed = 0x55;
+constexpr std::size_t kIdentityLength = 6;
+
+// Block addresses.
+constexpr std::uint8_t kSecondHalfOffset = 100;    // a preset's bytes 8-15 live at its number + 100
+constexpr std::uint8_t kFirstRefusedAddress = 254;  // 254 and 255 are never sent
+constexpr std::uint8_t kBlockUnused = 250;
+constexpr std::uint8_t kBlockCtrlNumbers = 251;
+constexpr std::uint8_t kBlockBankFunctions = 252;
+constexpr std::uint8_t kBlockOptions = 253;
+
+// Device-link error codes. A reply byte of the controller is used as the code itself.
+constexpr std::uint8_t kCodeNotSent = 20;
+constexpr std::uint8_t kCodeNotReceived = 21;
+constexpr std::uint8_t kCodeMemoryError = 101;
+constexpr std::uint8_t kCodeChecksum = 102;
+constexpr std::uint8_t kCodeMemoryLocked = 103;
+constexpr std::uint8_t kCodeInvalidValue = 22;   // the editor's own: a value the controller cannot take
+
+constexpr const char* kTextNotSent = "020: transmission error";
+constexpr const char* kTextNotReceived = "021: transmission error";
+constexpr const char* kTextMemoryError = "101: internal memory reading/writing error";
+constexpr const char* kTextChecksum = "102: checksum error";
+constexpr const char* kTextMemoryLocked = "103: unlock memory pressing memory lock key";
+constexpr const char* kTextInvalidValue = "022: a preset holds a value the controller cannot take; nothing was sent";
+constexpr const char* kTextOtherCodeSuffix = " error";
+
+// Time-outs of the line, per byte.
+constexpr std::int32_t kExchangeTimeoutMs = 2000;
+constexpr std::int32_t kIdentifyTimeoutMs = 500;
+
+}  // namespace orvel

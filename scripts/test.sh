@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds Orvel twice (plain, and with AddressSanitizer and
+# UndefinedBehaviorSanitizer) and runs every test in both builds.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh
+
+echo "== plain build"
+cmake -S . -B build -G Ninja -DORVEL_WERROR=ON >/dev/null
+cmake --build build
+ctest --test-dir build --output-on-failure -j 2
+
+echo "== sanitizer build (address, undefined behaviour)"
+cmake -S . -B build-asan -G Ninja -DORVEL_SANITIZE=ON -DORVEL_WERROR=ON -DORVEL_BUILD_BENCH=OFF >/dev/null
+cmake --build build-asan
+ctest --test-dir build-asan --output-on-failure -j 2

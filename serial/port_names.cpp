@@ -1,0 +1,51 @@
+#include "port_names.h"
+
+#include <sys/stat.h>
+
+#include <cstdlib>
+
+namespace zudedize {
+
+namespace {
+
+struct Range {
+    int first;
+    const char* prefix;
+};
+
+constexpr Range kRanges[] = {{1, "/dev/ttyS"}, {33, "/dev/ttyUSB"}, {65, "/dev/ttyACM"}};
+constexpr int kPortsPerRange = 32;
+
+bool SameFile(const std::string& a, const std::string& b) {
+    struct stat sa {}, sb {};
+    if (stat(a.c_str(), &sa) != 0 || stat(b.c_str(), &sb) != 0) return false;
+    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+}  // namespace
+
+std::string ComPortDevicePath(int n) {
+    if (n < 1 || n > kHighestPortNumber) return "";
+    const std::string name = "ZUDEDIZE_COM" + std::to_string(n);
+    if (const char* path = std::getenv(name.c_str()); path != nullptr && *path != '\0') return path;
+    for (const Range& range : kRanges) {
+        if (n >= range.first && n < range.first + kPortsPerRange)
+            return range.prefix + std::to_string(n - range.first);
+    }
+    return "";
+}
+
+int ComPortNumberOfDevice(const std::string& device_path) {
+    // Ports named in the environment first: they are the ones the user set up on purpose.
+    for (int n = 1; n <= kHighestPortNumber; ++n) {
+        const char* path = std::getenv(("ZUDEDIZE_COM" + std::to_string(n)).c_str());
+        if (path != nullptr && *path != '\0' && SameFile(path, device_path)) return n;
+    }
+    for (int n = 1; n <= kHighestPortNumber; ++n) {
+        const std::string path = ComPortDevicePath(n);
+        if (!path.empty() && SameFile(path, device_path)) return n;
+    }
+    return 0;
+}
+
+}  // namespace zudedize

@@ -1,0 +1,18 @@
+// COM port numbers and the device paths they name.
+// ZUDEDIZE_COM<n>=<path> in the environment names the device of port n and wins over the
+// fixed ranges: 1-32 /dev/ttyS0-31, 33-64 /dev/ttyUSB0-31, 65-96 /dev/ttyACM0-31.
+#pragma once
+
+#include <string>
+
+namespace zudedize {
+
+constexpr int kHighestPortNumber = 255;
+
+// The device path of COM port n, or "" when n names no device.
+std::string ComPortDevicePath(int n);
+
+// The COM port number whose device is the same file as `device_path`, or 0 when none is.
+int ComPortNumberOfDevice(const std::string& device_path);
+
+}  // namespace zudedize

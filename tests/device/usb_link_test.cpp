@@ -1,0 +1,195 @@
+// The USB converter layer, D2XXUnit and the byte transport over converters presented in a
+// redirected sysfs tree.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include "command_protocol.h"
+#include "sim_fixture.h"
+
+namespace orvel {
+namespace {
+
+using testing::RecordingMessages;
+using testing::SimulatedConverter;
+
+TEST(UsbConverterListing, ListsFtdiConvertersInTtyOrderWithTheirSerialNumbers) {
+    kpxsim::Simulator first, second, other;
+    kpxsim::ConverterTree tree;
+    tree.Add(10, "SECOND", second.SlavePath());
+    tree.Add(2, "FIRST", first.SlavePath());
+    tree.Add(3, "NOT-FTDI", other.SlavePath(), "067b");
+    setenv("ORVEL_SYSROOT", tree.Root().c_str(), 1);
+
+    const auto listed = ListUsbConverters();
+    ASSERT_EQ(listed.size(), 2u);
+    EXPECT_EQ(listed[0].tty, "ttyUSB2");
+    EXPECT_EQ(listed[0].serial, "FIRST");
+    EXPECT_EQ(listed[1].tty, "ttyUSB10");
+    EXPECT_EQ(listed[1].serial, "SECOND");
+
+    RecordingMessages messages;
+    UsbConverters converters;
+    D2XXUnit usb(converters, messages);
+    ASSERT_EQ(usb.GetFTDeviceCount(), kFtOk);
+    EXPECT_EQ(usb.DeviceCount(), 2u);
+    ASSERT_EQ(usb.GetSerialNumberByIndex(1), kFtOk);
+    EXPECT_EQ(usb.LastListedSerial(), "SECOND");
+    EXPECT_NE(usb.GetSerialNumberByIndex(2), kFtOk);
+    EXPECT_EQ(usb.LastListedSerial(), "SECOND");   // a failed listing keeps the last one
+
+    // Identify asked of each converter in turn reaches each controller.
+    DeviceLink link(usb, kPlatformUsb);
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_EQ(usb.GetSerialNumberByIndex(i), kFtOk);
+        std::string identity;
+        EXPECT_TRUE(QueryIdentityUsb(link, usb.LastListedSerial(), identity)) << i;
+    }
+    EXPECT_EQ(first.Received(), (std::vector<std::uint8_t>{0x1B, 0x00}));
+    EXPECT_EQ(second.Received(), (std::vector<std::uint8_t>{0x1B, 0x00}));
+    EXPECT_TRUE(messages.shown.empty());
+    unsetenv("ORVEL_SYSROOT");
+}
+
+TEST(UsbConverterListing, NoTreeMeansNoConverters) {
+    setenv("ORVEL_SYSROOT", "/nonexistent/orvel-test-root", 1);
+    EXPECT_TRUE(ListUsbConverters().empty());
+    RecordingMessages messages;
+    UsbConverters converters;
+    D2XXUnit usb(converters, messages);
+    EXPECT_EQ(usb.GetFTDeviceCount(), kFtOk);
+    EXPECT_EQ(usb.DeviceCount(), 0u);
+    unsetenv("ORVEL_SYSROOT");
+}
+
+TEST(DeviceStatusTexts, FollowTheConverterTable) {
+    EXPECT_EQ(DeviceStatusText(2), " - Device not found...");
+    EXPECT_EQ(DeviceStatusText(7), " - Invalid baud rate...");
+    EXPECT_EQ(DeviceStatusText(8), " Device not opened for erase...");
+    EXPECT_EQ(DeviceStatusText(9), " Device not opened for write...");
+    EXPECT_EQ(DeviceStatusText(17), " - Other error ...");
+    EXPECT_EQ(DeviceStatusText(18), " - Unknown error (status 18)...");
+}
+
+class UsbLink : public SimulatedConverter {};
+
+TEST_F(UsbLink, SerialNumbersAreCutTo49CharactersAndListedInto16Bytes) {
+    const std::string long_serial(60, 'A');
+    EXPECT_NE(usb.OpenBySerialNumber(long_serial), kFtOk);
+    EXPECT_EQ(usb.OpenSerialNumber(), std::string(49, 'A'));
+    EXPECT_NE(usb.OpenBySerialNumber(""), kFtOk);
+    EXPECT_EQ(usb.OpenSerialNumber(), "");
+
+    tree->Add(1, std::string(20, 'B'), sim->SlavePath());
+    ASSERT_EQ(usb.GetSerialNumberByIndex(1), kFtOk);
+    EXPECT_EQ(usb.LastListedSerial(), std::string(15, 'B'));
+    EXPECT_EQ(usb.LastListedSerialRaw()[15], '\0');
+}
+
+TEST_F(UsbLink, OpeningAnUnknownConverterFailsWithoutADialog) {
+    EXPECT_FALSE(OpenLink(link, 1, "NOBODY"));
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_FALSE(usb.IsOpen());
+}
+
+TEST_F(UsbLink, OpenSetsTheControllersLineAndClosesCleanly) {
+    ASSERT_TRUE(Open());
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(SendByte(link, kEscape), 0);
+    EXPECT_EQ(SendByte(link, kCommandCurrentPreset), 0);
+    std::uint8_t tens = 0xAA;
+    EXPECT_EQ(ReceiveByte(link, tens), 0);
+    EXPECT_EQ(CloseLink(link), 0);
+    // The same converter opens again at once: the close released it.
+    ASSERT_TRUE(Open());
+    CloseLink(link);
+}
+
+TEST_F(UsbLink, ReceiveThatTimesOutLeavesTheByteUnchanged) {
+    ASSERT_TRUE(Open());
+    usb.SetDeviceTimeouts(50, 50);
+    std::uint8_t byte = 0x5A;
+    EXPECT_EQ(ReceiveByte(link, byte), kCodeNotReceived);
+    EXPECT_EQ(byte, 0x5A);
+    CloseLink(link);
+}
+
+TEST_F(UsbLink, SecondOpenOfAnOpenConverterFails) {
+    ASSERT_TRUE(Open());
+    RecordingMessages other_messages;
+    UsbConverters other_library;
+    D2XXUnit other(other_library, other_messages);
+    EXPECT_NE(other.OpenBySerialNumber(kSerial), kFtOk);
+    CloseLink(link);
+    EXPECT_EQ(other.OpenBySerialNumber(kSerial), kFtOk);
+    other.CloseDevice();
+}
+
+// A converter whose driver refuses the line speed: no pseudo-terminal does that, so the real
+// converter layer is wrapped and only the speed call is changed.
+class SpeedRefusingConverters final : public ConverterLibrary {
+public:
+    FtStatus CountDevices(std::uint32_t& count) override { return real.CountDevices(count); }
+    FtStatus SerialNumberByIndex(std::int32_t i, FtSerialBuffer& s) override { return real.SerialNumberByIndex(i, s); }
+    FtStatus OpenBySerialNumber(const char* s, FtHandle& h) override { return real.OpenBySerialNumber(s, h); }
+    FtStatus Close(FtHandle h) override { return real.Close(h); }
+    FtStatus Read(FtHandle h, std::uint8_t* b, std::uint32_t n, std::uint32_t& c) override { return real.Read(h, b, n, c); }
+    FtStatus Write(FtHandle h, const std::uint8_t* b, std::uint32_t n, std::uint32_t& c) override {
+        return real.Write(h, b, n, c);
+    }
+    FtStatus SetBaudRate(FtHandle, std::uint32_t) override { return kFtInvalidBaudRate; }
+    FtStatus SetDataCharacteristics(FtHandle h, std::uint8_t w, std::uint8_t s, std::uint8_t p) override {
+        return real.SetDataCharacteristics(h, w, s, p);
+    }
+    FtStatus SetFlowControl(FtHandle h, std::uint16_t f, std::uint8_t on, std::uint8_t off) override {
+        return real.SetFlowControl(h, f, on, off);
+    }
+    FtStatus SetTimeouts(FtHandle h, std::uint32_t r, std::uint32_t w) override { return real.SetTimeouts(h, r, w); }
+    bool HasComPortLookup() const override { return false; }
+    FtStatus GetComPortNumber(FtHandle h, std::int32_t& port) override { return real.GetComPortNumber(h, port); }
+
+    UsbConverters real;
+};
+
+TEST_F(UsbLink, RefusedBaudRateShowsItsBoxAndStillOpens) {
+    SpeedRefusingConverters refusing;
+    D2XXUnit refusing_usb(refusing, messages);
+    DeviceLink refusing_link(refusing_usb, kPlatformUsb);
+    EXPECT_TRUE(OpenLink(refusing_link, 1, kSerial));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "FT_SetBaudRate - Invalid baud rate...");
+    EXPECT_EQ(messages.shown[0].icon, MessageIcon::Error);
+    EXPECT_TRUE(refusing_usb.IsOpen());
+
+    // Without the COM port lookup the port number is 0.
+    std::int32_t port = 99;
+    EXPECT_EQ(refusing_usb.GetDeviceComPortNumber(port), kFtOk);
+    EXPECT_EQ(port, 0);
+    CloseLink(refusing_link);
+}
+
+TEST_F(UsbLink, ComPortNumberNamesTheSameDevice) {
+    ASSERT_TRUE(Open());
+    std::int32_t port = -1;
+    EXPECT_EQ(usb.GetDeviceComPortNumber(port), kFtOk);
+    EXPECT_EQ(port, 0);   // no COM port names a pseudo-terminal
+    setenv("ZUDEDIZE_COM7", sim->SlavePath().c_str(), 1);
+    EXPECT_EQ(usb.GetDeviceComPortNumber(port), kFtOk);
+    EXPECT_EQ(port, 7);
+    unsetenv("ZUDEDIZE_COM7");
+    CloseLink(link);
+}
+
+TEST(SerialPortBranch, WithoutAPortNothingOpensAndNothingMoves) {
+    RecordingMessages messages;
+    UsbConverters converters;
+    D2XXUnit usb(converters, messages);
+    DeviceLink link(usb, kPlatformSerialFirst);
+    EXPECT_FALSE(OpenLink(link, 3, ""));
+    EXPECT_EQ(SendByte(link, 0x1B), kCodeNotSent);
+    std::uint8_t byte = 9;
+    EXPECT_EQ(ReceiveByte(link, byte), kCodeNotReceived);
+    EXPECT_EQ(byte, 9);
+}
+
+}  // namespace
+}  // namespace orvel

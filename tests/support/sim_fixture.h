@@ -1,0 +1,46 @@
+// A virtual controller presented as a USB converter, with the editor's real converter layer,
+// D2XXUnit and link pointed at it.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <memory>
+#include <string>
+
+#include "byte_transport.h"
+#include "d2xx_unit.h"
+#include "recording_messages.h"
+#include "simulator.h"
+#include "usb_converters.h"
+
+namespace orvel::testing {
+
+class SimulatedConverter : public ::testing::Test {
+protected:
+    static constexpr const char* kSerial = "KPX00001";
+
+    void SetUp() override { Start(kpxsim::Options{}); }
+    void TearDown() override { unsetenv("ORVEL_SYSROOT"); }
+
+    // Replaces the controller with one made from other options.
+    void Start(const kpxsim::Options& options) {
+        sim.reset();
+        tree = std::make_unique<kpxsim::ConverterTree>();
+        sim = std::make_unique<kpxsim::Simulator>(options);
+        tree->Add(0, kSerial, sim->SlavePath());
+        setenv("ORVEL_SYSROOT", tree->Root().c_str(), 1);
+        link.selected_serial = kSerial;
+    }
+
+    bool Open() { return OpenLink(link, 1, kSerial); }
+
+    std::unique_ptr<kpxsim::ConverterTree> tree;
+    std::unique_ptr<kpxsim::Simulator> sim;
+    RecordingMessages messages;
+    UsbConverters converters;
+    D2XXUnit usb{converters, messages};
+    DeviceLink link{usb, kPlatformUsb};
+};
+
+}  // namespace orvel::testing
