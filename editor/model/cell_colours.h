@@ -1,0 +1,34 @@
+// The colours of preset table cells as data: a background role per cell (the window maps
+// the platform roles to its own colours) and the text colour.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+namespace orvel {
+
+class PresetTable;
+
+enum class CellBackground {
+    Fixed,       // header rows and digit columns: the platform's colour for fixed cells
+    Inactive,    // silver
+    Loops,       // buffer and loops, columns 4-10: light green
+    Switches,    // switches, columns 11-14: light lavender
+    Info,        // MIDI, columns 15-24: the platform's tooltip (information) background
+    White,       // TYPE, NAME and AUX columns
+    CurrentRow,  // active cells of the current row: yellow
+};
+
+struct CellColours {
+    CellBackground background = CellBackground::White;
+    std::uint32_t text_rgb = 0;   // 0xRRGGBB
+};
+
+// The colour of a role as 0xRRGGBB; nullopt for the platform roles Fixed and Info.
+std::optional<std::uint32_t> RgbOfBackground(CellBackground background);
+
+// Inactive cells are silver on silver whatever else holds; then the current row is yellow;
+// otherwise the column decides.
+CellColours ColoursOfCell(const PresetTable& table, int row, int column);
+
+}  // namespace orvel

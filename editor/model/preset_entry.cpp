@@ -1,0 +1,87 @@
+#include "model/preset_entry.h"
+
+#include <cctype>
+
+#include "model/model_constants.h"
+
+namespace orvel {
+
+namespace {
+
+std::string UpperCase(std::string_view text)
+{
+    std::string upper(text);
+    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return upper;
+}
+
+// "u" and "un" in any case are shorthands for "unu"; "unu" itself only in lower case.
+bool MeansUnused(const std::string& entry)
+{
+    const std::string upper = UpperCase(entry);
+    return upper == "U" || upper == "UN" || entry == kUnusedText;
+}
+
+// "t" and "to" in any case are shorthands for "tog"; "tog" itself only in lower case.
+bool MeansToggle(const std::string& entry)
+{
+    const std::string upper = UpperCase(entry);
+    return upper == "T" || upper == "TO" || entry == kToggleText;
+}
+
+bool IsProgramColumn(int column)
+{
+    return column >= kColumnMidi1 && column <= kColumnMidi3Program;
+}
+
+bool IsControlColumn(int column)
+{
+    return column >= kFirstControlColumn && column <= kLastControlColumn;
+}
+
+}  // namespace
+
+std::optional<int> ReadWholeNumber(std::string_view text, int low, int high)
+{
+    if (text.empty()) return std::nullopt;
+    long long value = 0;
+    bool too_big = false;   // stop adding digits once past `high`: long entries cannot overflow
+    for (char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        if (!too_big) {
+            value = value * 10 + (c - '0');
+            too_big = value > high;
+        }
+    }
+    if (too_big || value < low) return std::nullopt;
+    return static_cast<int>(value);
+}
+
+bool IsProgramText(std::string_view text)
+{
+    return text == kUnusedText || ReadWholeNumber(text, kProgramMin, kProgramMax).has_value();
+}
+
+bool IsControlText(std::string_view text)
+{
+    return text == kUnusedText || text == kToggleText ||
+           ReadWholeNumber(text, kControlMin, kControlMax).has_value();
+}
+
+std::optional<std::string> ValidatePresetEntry(int column, const std::string& entry)
+{
+    if (IsProgramColumn(column)) {
+        if (MeansUnused(entry)) return std::string(kUnusedText);
+        if (ReadWholeNumber(entry, kProgramMin, kProgramMax)) return entry;
+        return std::nullopt;
+    }
+    if (IsControlColumn(column)) {
+        if (MeansUnused(entry)) return std::string(kUnusedText);
+        if (MeansToggle(entry)) return std::string(kToggleText);
+        if (ReadWholeNumber(entry, kControlMin, kControlMax)) return entry;
+        return std::nullopt;
+    }
+    return entry;
+}
+
+}  // namespace orvel

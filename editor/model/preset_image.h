@@ -1,0 +1,34 @@
+// The 16-byte controller form of a preset and its conversion to and from PresetData.
+// Bytes 0-7 live in the controller block at the preset number, bytes 8-15 at the
+// preset number + 100.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "preset_data.h"
+
+namespace orvel {
+
+using PresetImage = std::array<std::uint8_t, 16>;
+
+// A preset field whose text the controller has no byte for (a hand-edited file can hold
+// such values). `column` is the preset grid column of the field.
+struct PresetFieldFault {
+    int column = 0;
+    std::string field;   // the field's caption, e.g. "MIDI1" or "Ctrl 3"
+    std::string text;    // the offending text
+};
+
+// The image of a preset that nothing has written: "PRESET", nothing on, every MIDI output "unu".
+PresetImage DefaultPresetImage();
+
+// Encodes a preset. Returns false, fills `fault` (when given) and leaves `image` untouched
+// when a program, control or modifier text is not one the controller can take.
+bool EncodePreset(const PresetData& preset, PresetImage& image, PresetFieldFault* fault = nullptr);
+
+// Decodes an image into a preset; the name and the bank function field are left as they were.
+void DecodePreset(const PresetImage& image, PresetData& preset);
+
+}  // namespace orvel

@@ -1,0 +1,230 @@
+#include "model/preset_table.h"
+
+#include <algorithm>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "model/cell_colours.h"
+#include "model/cell_editor.h"
+#include "model/model_constants.h"
+#include "model/preset_grid_layout.h"
+
+namespace orvel {
+namespace {
+
+const int kRow = 12;   // first preset of bank 2 (preset 21)
+
+PresetData FullPreset()
+{
+    PresetData preset;
+    preset.modifier = "PRESET";
+    preset.name = "Crunch";
+    preset.buffer = true;
+    preset.loops = {true, false, true, false, false, true};
+    preset.switches = {false, true, true, false};
+    preset.midi1 = "5";
+    preset.midi2 = "unu";
+    preset.midi3_pc = "128";
+    preset.ctrls = {"0", "tog", "unu", "128", "7", "64", "unu"};
+    preset.aux = {true, false};
+    return preset;
+}
+
+std::vector<bool> ActiveFlags(const PresetTable& table, int row)
+{
+    std::vector<bool> flags;
+    for (int column = 4; column < 27; ++column) flags.push_back(table.Cell(row, column).active);
+    return flags;
+}
+
+std::vector<bool> Flags(int from, int to)   // columns 4..26, active in [from, to]
+{
+    std::vector<bool> flags;
+    for (int column = 4; column < 27; ++column) flags.push_back(column >= from && column <= to);
+    return flags;
+}
+
+TEST(PresetTable, StartState)
+{
+    const PresetTable table;
+    EXPECT_EQ(table.CurrentRow(), 0);
+    EXPECT_EQ(table.AllBankFunctions(), DefaultBankFunctions());
+    for (int row = 2; row < 102; ++row) {
+        EXPECT_EQ(table.GetRow(row), PresetData{}) << row;
+        EXPECT_EQ(ActiveFlags(table, row), Flags(4, 26)) << row;
+    }
+    EXPECT_EQ(table.Cell(2, 0).text, "1");
+    EXPECT_EQ(table.Cell(11, 1).text, "0");
+    EXPECT_EQ(table.Cell(101, 0).text, "0");
+    EXPECT_EQ(table.PresetNumberOfRow(2), 11);
+    EXPECT_EQ(table.PresetNumberOfRow(11), 10);
+    EXPECT_EQ(table.PresetNumberOfRow(92), 1);
+    EXPECT_EQ(table.PresetNumberOfRow(101), 0);
+    EXPECT_EQ(table.PresetNumberOfRow(1), std::nullopt);
+    EXPECT_EQ(TableRowOfPreset(37), 28);
+}
+
+TEST(PresetTable, SetAndGetRowRoundTrip)
+{
+    PresetTable table;
+    PresetData preset = FullPreset();
+    preset.modifier = "MIDI";
+    preset.bank_function = true;   // not kept by rows
+    table.SetRow(kRow, preset);
+    PresetData expected = preset;
+    expected.bank_function = false;
+    EXPECT_EQ(table.GetRow(kRow), expected);
+    EXPECT_EQ(ActiveFlags(table, kRow), Flags(15, 24));
+    EXPECT_EQ(table.GetRow(kRow + 1), PresetData{});   // neighbours untouched
+    EXPECT_EQ(table.Cell(kRow, 0).text, "2");          // digits untouched
+
+    table.SetRow(1, preset);   // header rows are not presets
+    EXPECT_EQ(table.Cell(1, 3).text, "");
+}
+
+TEST(PresetTable, ModifierSwitchesActiveCellsAndKeepsValues)
+{
+    PresetTable table;
+    table.SetRow(kRow, FullPreset());
+
+    table.SetModifier(kRow, "LOOP");
+    EXPECT_EQ(ActiveFlags(table, kRow), Flags(4, 10));
+    table.SetModifier(kRow, "SWITCH");
+    std::vector<bool> switch_flags = Flags(11, 14);
+    std::fill(switch_flags.end() - 2, switch_flags.end(), true);   // AUX too
+    EXPECT_EQ(ActiveFlags(table, kRow), switch_flags);
+    table.SetModifier(kRow, "PRESET");
+    EXPECT_EQ(ActiveFlags(table, kRow), Flags(4, 26));
+    EXPECT_EQ(table.GetRow(kRow), FullPreset());
+}
+
+TEST(PresetTable, UnknownModifierChangesNothing)
+{
+    PresetTable table;
+    table.SetModifier(kRow, "LOOP");
+    table.ApplyModifier(kRow, "loop");
+    table.ApplyModifier(kRow, "");
+    EXPECT_EQ(ActiveFlags(table, kRow), Flags(4, 10));
+    table.SetModifier(kRow, "BOGUS");   // the text is stored, the flags stay
+    EXPECT_EQ(table.Cell(kRow, 2).text, "BOGUS");
+    EXPECT_EQ(ActiveFlags(table, kRow), Flags(4, 10));
+}
+
+TEST(PresetTable, CanEditOnlyActiveCellsOfTheCurrentRow)
+{
+    PresetTable table;
+    table.SetModifier(kRow, "LOOP");
+    EXPECT_FALSE(table.CanEdit(kRow, 5));   // not current yet
+    table.SetCurrentRow(kRow);
+    EXPECT_TRUE(table.CanEdit(kRow, 2));
+    EXPECT_TRUE(table.CanEdit(kRow, 3));
+    EXPECT_TRUE(table.CanEdit(kRow, 5));
+    EXPECT_FALSE(table.CanEdit(kRow, 11));
+    EXPECT_FALSE(table.CanEdit(kRow, 0));   // fixed digit columns
+    EXPECT_FALSE(table.CanEdit(kRow + 1, 5));
+    table.SetCurrentRow(0);
+    EXPECT_FALSE(table.CanEdit(0, 5));      // header row
+}
+
+TEST(PresetTable, CellColours)
+{
+    PresetTable table;
+    table.SetModifier(kRow, "MIDI");
+    EXPECT_EQ(ColoursOfCell(table, kRow, 4).background, CellBackground::Inactive);
+    EXPECT_EQ(ColoursOfCell(table, kRow, 4).text_rgb, 0xC0C0C0u);
+    EXPECT_EQ(ColoursOfCell(table, kRow, 15).background, CellBackground::Info);
+
+    table.SetModifier(kRow, "PRESET");
+    EXPECT_EQ(ColoursOfCell(table, kRow, 4).background, CellBackground::Loops);
+    EXPECT_EQ(ColoursOfCell(table, kRow, 10).background, CellBackground::Loops);
+    EXPECT_EQ(ColoursOfCell(table, kRow, 11).background, CellBackground::Switches);
+    EXPECT_EQ(ColoursOfCell(table, kRow, 24).background, CellBackground::Info);
+    EXPECT_EQ(ColoursOfCell(table, kRow, 25).background, CellBackground::White);
+    EXPECT_EQ(ColoursOfCell(table, kRow, 25).text_rgb, 0x000000u);
+    EXPECT_EQ(ColoursOfCell(table, 0, 5).background, CellBackground::Fixed);
+    EXPECT_EQ(ColoursOfCell(table, kRow, 1).background, CellBackground::Fixed);
+
+    table.SetCurrentRow(kRow);
+    EXPECT_EQ(ColoursOfCell(table, kRow, 5).background, CellBackground::CurrentRow);
+    table.SetModifier(kRow, "SWITCH");
+    EXPECT_EQ(ColoursOfCell(table, kRow, 5).background, CellBackground::Inactive);
+
+    EXPECT_EQ(RgbOfBackground(CellBackground::Loops), 0xDBFEDAu);
+    EXPECT_EQ(RgbOfBackground(CellBackground::Switches), 0xECEDFDu);
+    EXPECT_EQ(RgbOfBackground(CellBackground::CurrentRow), 0xFFFF00u);
+    EXPECT_EQ(RgbOfBackground(CellBackground::Info), std::nullopt);
+}
+
+TEST(PresetGridLayout, HeaderCaptions)
+{
+    const PresetTable table;
+    EXPECT_EQ(table.Cell(0, 4).text, "BUFFER");
+    EXPECT_EQ(table.Cell(0, 17).text, "MIDI3");
+    EXPECT_EQ(table.Cell(1, 15).text, "Prog\x0D" "Chang");
+    EXPECT_EQ(table.Cell(1, 20).text, "Ctrl\x0D" "3");
+    EXPECT_EQ(table.Cell(1, 26).text, "2");
+    const std::string second_line = std::string(6, ' ') + "4" + std::string(13, ' ') + "5" +
+                                    std::string(14, ' ') + "6" + std::string(12, ' ') + "7" +
+                                    std::string(5, ' ');
+    EXPECT_EQ(table.Cell(1, 21).text, "Ctrl or Prog Chang\x0D" + second_line);
+
+    std::vector<std::string> turned;
+    for (const HeaderCaption& caption : HeaderCaptions()) {
+        if (caption.turned) turned.push_back(caption.text);
+    }
+    EXPECT_EQ(turned, std::vector<std::string>{"BUFFER"});
+}
+
+TEST(PresetGridLayout, MergedCellsAndWidths)
+{
+    const std::vector<CellSpan> spans = MergedCells();
+    auto has = [&](CellSpan span) { return std::find(spans.begin(), spans.end(), span) != spans.end(); };
+    EXPECT_TRUE(has({0, 0, 2, 1}));     // B
+    EXPECT_TRUE(has({0, 4, 2, 1}));     // BUFFER
+    EXPECT_TRUE(has({0, 5, 1, 6}));     // LOOP
+    EXPECT_TRUE(has({0, 11, 1, 4}));    // SWITCH
+    EXPECT_TRUE(has({0, 17, 1, 8}));    // MIDI3
+    EXPECT_TRUE(has({1, 21, 1, 4}));    // controls 4-7
+    EXPECT_TRUE(has({0, 25, 1, 2}));    // AUX
+    EXPECT_TRUE(has({2, 0, 10, 1}));    // bank 1
+    EXPECT_TRUE(has({92, 0, 10, 1}));   // bank 0
+    EXPECT_FALSE(has({0, 15, 2, 1}));   // MIDI1 has its own caption below
+    EXPECT_EQ(spans.size(), 10u + 10u);   // ten header blocks, ten banks
+
+    int total = 0;
+    for (int units : kColumnWidthUnits) total += units;
+    EXPECT_EQ(total, 28 + 15 + 50 + 77 + 13 * 23 + 10 * 46);
+    EXPECT_EQ(kColumnWidthUnits[3], 77);
+    EXPECT_EQ(kColumnWidthUnits[15], 46);
+}
+
+TEST(CellEditor, KindsAndItems)
+{
+    EXPECT_EQ(EditorKindOfColumn(1), CellEditorKind::None);
+    EXPECT_EQ(EditorKindOfColumn(2), CellEditorKind::List);
+    EXPECT_EQ(EditorOfColumn(3).max_length, 15);
+    EXPECT_TRUE(IsCheckBoxColumn(4) && IsCheckBoxColumn(14) && IsCheckBoxColumn(26));
+    EXPECT_FALSE(IsCheckBoxColumn(15));
+
+    const CellEditor modifier = EditorOfColumn(2);
+    EXPECT_EQ(modifier.items, (std::vector<std::string>{"PRESET", "LOOP", "SWITCH", "MIDI"}));
+
+    const CellEditor program = EditorOfColumn(17);
+    EXPECT_EQ(program.kind, CellEditorKind::EditableList);
+    EXPECT_EQ(program.visible_items, 20);
+    ASSERT_EQ(program.items.size(), 129u);
+    EXPECT_EQ(program.items.front(), "unu");
+    EXPECT_EQ(program.items[1], "1");
+    EXPECT_EQ(program.items.back(), "128");
+
+    const CellEditor control = EditorOfColumn(18);
+    EXPECT_EQ(control.visible_items, 20);
+    ASSERT_EQ(control.items.size(), 131u);
+    EXPECT_EQ(control.items[1], "0");
+    EXPECT_EQ(control.items[129], "128");
+    EXPECT_EQ(control.items.back(), "tog");
+}
+
+}  // namespace
+}  // namespace orvel
