@@ -13,6 +13,14 @@ namespace {
 using testing::SimulatedConverter;
 using Bytes = std::vector<std::uint8_t>;
 
+// One fault switched on: With([](kpxsim::Faults& f) { f.silent = true; }).
+template <typename Set>
+kpxsim::Faults With(Set set) {
+    kpxsim::Faults faults;
+    set(faults);
+    return faults;
+}
+
 class CommandProtocol : public SimulatedConverter {};
 
 TEST_F(CommandProtocol, IdentifiesLongAndShortForms) {
@@ -48,7 +56,7 @@ TEST_F(CommandProtocol, IdentityWithoutVersionDigitsLeavesTheControllerUnidentif
 }
 
 TEST_F(CommandProtocol, IdentifyOfAConverterWithoutControllerFails) {
-    sim->SetFaults({.silent = true});
+    sim->SetFaults(With([](kpxsim::Faults& f) { f.silent = true; }));
     link.firmware_version = 30;
     std::string identity;
     EXPECT_FALSE(QueryIdentityUsb(link, kSerial, identity));
@@ -160,30 +168,30 @@ TEST_F(CommandProtocol, ControllerReplyCodes) {
     Block bytes{};
     const Block before = sim->ReadMemory(3);
 
-    sim->SetFaults({.read_reply = 0x65});
+    sim->SetFaults(With([](kpxsim::Faults& f) { f.read_reply = 0x65; }));
     sim->ClearReceived();
     EXPECT_FALSE(ReadBlock(link, 3, code, bytes));
     EXPECT_EQ(code, 101);
     EXPECT_EQ(ErrorText(code), "101: internal memory reading/writing error");
 
     // A first byte that is neither "d" nor "e" is no block, not a success with made-up data.
-    sim->SetFaults({.read_reply = 0x41});
+    sim->SetFaults(With([](kpxsim::Faults& f) { f.read_reply = 0x41; }));
     bytes.fill(0xEE);
     EXPECT_FALSE(ReadBlock(link, 3, code, bytes));
     EXPECT_EQ(code, 0x41);
     EXPECT_EQ(ErrorText(code), "65 error");
-    EXPECT_EQ(bytes, Block{0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE});
+    EXPECT_EQ(bytes, (Block{0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE}));
 
-    sim->SetFaults({.bad_checksum = true});
+    sim->SetFaults(With([](kpxsim::Faults& f) { f.bad_checksum = true; }));
     EXPECT_FALSE(ReadBlock(link, 3, code, bytes));
     EXPECT_EQ(code, 102);
     EXPECT_EQ(ErrorText(code), "102: checksum error");
 
-    sim->SetFaults({.write_reply = 0x66});
+    sim->SetFaults(With([](kpxsim::Faults& f) { f.write_reply = 0x66; }));
     EXPECT_FALSE(WriteBlock(link, 3, code, bytes));
     EXPECT_EQ(code, 102);
 
-    sim->SetFaults({.write_reply = 0x68});
+    sim->SetFaults(With([](kpxsim::Faults& f) { f.write_reply = 0x68; }));
     EXPECT_FALSE(WriteBlock(link, 3, code, bytes));
     EXPECT_EQ(code, 104);
     EXPECT_EQ(ErrorText(code), "104 error");
@@ -210,7 +218,7 @@ TEST_F(CommandProtocol, LockedMemoryStopsAPresetWriteAfterItsFirstHalf) {
 
 TEST_F(CommandProtocol, SilentControllerTimesOutWith21) {
     ASSERT_TRUE(Open());
-    sim->SetFaults({.silent = true});
+    sim->SetFaults(With([](kpxsim::Faults& f) { f.silent = true; }));
     std::uint8_t code = 0;
     Block bytes{};
     EXPECT_FALSE(ReadBlock(link, 0, code, bytes));
@@ -221,7 +229,7 @@ TEST_F(CommandProtocol, SilentControllerTimesOutWith21) {
 
 TEST_F(CommandProtocol, ControllerFallingSilentMidReplyTimesOutWith21) {
     ASSERT_TRUE(Open());
-    sim->SetFaults({.stop_after = 4});
+    sim->SetFaults(With([](kpxsim::Faults& f) { f.stop_after = 4; }));
     std::uint8_t code = 0;
     Block bytes{};
     EXPECT_FALSE(ReadBlock(link, 0, code, bytes));
@@ -231,7 +239,7 @@ TEST_F(CommandProtocol, ControllerFallingSilentMidReplyTimesOutWith21) {
 
 TEST_F(CommandProtocol, ConverterVanishingMidExchangeFailsWithoutHanging) {
     ASSERT_TRUE(Open());
-    sim->SetFaults({.vanish_after = 5});
+    sim->SetFaults(With([](kpxsim::Faults& f) { f.vanish_after = 5; }));
     std::uint8_t code = 0;
     Block bytes{};
     EXPECT_FALSE(ReadBlock(link, 0, code, bytes));

@@ -1,0 +1,141 @@
+#include "console.h"
+
+#include <cstdio>
+#include <optional>
+#include <sstream>
+#include <stdexcept>
+#include <vector>
+
+namespace kpxsim {
+
+namespace {
+
+// A whole number in decimal, or in hexadecimal after "0x".
+std::optional<unsigned long> ParseNumber(const std::string& text, unsigned long max) {
+    try {
+        std::size_t used = 0;
+        const unsigned long value = std::stoul(text, &used, 0);
+        if (used != text.size() || value > max || text.front() == '-') return std::nullopt;
+        return value;
+    } catch (const std::logic_error&) {
+        return std::nullopt;
+    }
+}
+
+std::optional<bool> ParseSwitch(const std::string& text) {
+    if (text == "on") return true;
+    if (text == "off") return false;
+    return std::nullopt;
+}
+
+std::string Hex(const Block& block) {
+    std::string text;
+    for (std::uint8_t byte : block) {
+        char digits[4];
+        std::snprintf(digits, sizeof digits, "%02X", byte);
+        if (!text.empty()) text += ' ';
+        text += digits;
+    }
+    return text;
+}
+
+}  // namespace
+
+const char* Console::Help() {
+    return "Commands, one a line:\n"
+           "  preset N             the current preset the controller reports (0-99)\n"
+           "  lock on|off          memory lock: writes are answered with 0x67 while on\n"
+           "  silent on|off        read everything, answer nothing\n"
+           "  bad-checksum on|off  end block reads with a wrong checksum\n"
+           "  read-reply off|BYTE  answer block reads with this byte alone (e.g. 0x65)\n"
+           "  write-reply off|BYTE answer block writes with this byte (e.g. 0x66)\n"
+           "  stop-after off|N     send N more bytes, then fall silent\n"
+           "  vanish-after off|N   send N more bytes, then unplug\n"
+           "  vanish               unplug now: the editor's side of the line fails\n"
+           "  dump ADDR            show memory block ADDR (0-199, 250-253) in hexadecimal\n"
+           "  reset                factory contents in every memory block\n"
+           "  help                 this list\n"
+           "  quit                 end kpx-sim\n"
+           "Numbers are decimal, or hexadecimal after 0x.\n";
+}
+
+void Console::ApplyFaults() { simulator_.SetFaults(faults_); }
+
+bool Console::Execute(const std::string& line) {
+    std::istringstream words(line);
+    std::string command;
+    if (!(words >> command)) return true;
+    std::vector<std::string> args;
+    for (std::string word; words >> word;) args.push_back(word);
+    const std::string arg = args.size() == 1 ? args.front() : std::string{};
+    const bool one_arg = args.size() == 1;
+
+    const auto usage = [&](const char* form) { out_ << "kpx-sim: usage: " << form << '\n'; };
+    const auto set_switch = [&](const char* form, auto&& apply) {
+        const std::optional<bool> on = one_arg ? ParseSwitch(arg) : std::nullopt;
+        if (!on) return usage(form);
+        apply(*on);
+        out_ << "kpx-sim: " << command << ' ' << arg << '\n';
+    };
+    const auto set_optional = [&](const char* form, unsigned long max, auto&& apply) {
+        if (one_arg && arg == "off") {
+            apply(std::nullopt);
+        } else if (const auto value = one_arg ? ParseNumber(arg, max) : std::nullopt) {
+            apply(std::optional<unsigned long>(*value));
+        } else {
+            return usage(form);
+        }
+        ApplyFaults();
+        out_ << "kpx-sim: " << command << ' ' << arg << '\n';
+    };
+
+    if (command == "quit" || command == "exit") return false;
+    if (command == "help") {
+        out_ << Help();
+    } else if (command == "preset") {
+        const auto value = one_arg ? ParseNumber(arg, 99) : std::nullopt;
+        if (!value) {
+            usage("preset N (0-99)");
+        } else {
+            simulator_.SetCurrentPreset(static_cast<std::uint8_t>(*value));
+            out_ << "kpx-sim: current preset " << *value << '\n';
+        }
+    } else if (command == "lock") {
+        set_switch("lock on|off", [&](bool on) { simulator_.SetMemoryLocked(on); });
+    } else if (command == "silent") {
+        set_switch("silent on|off", [&](bool on) { faults_.silent = on; ApplyFaults(); });
+    } else if (command == "bad-checksum") {
+        set_switch("bad-checksum on|off", [&](bool on) { faults_.bad_checksum = on; ApplyFaults(); });
+    } else if (command == "read-reply" || command == "write-reply") {
+        auto& reply = command == "read-reply" ? faults_.read_reply : faults_.write_reply;
+        set_optional("read-reply|write-reply off|BYTE", 0xFF, [&](std::optional<unsigned long> v) {
+            reply = v ? std::optional<std::uint8_t>(static_cast<std::uint8_t>(*v)) : std::nullopt;
+        });
+    } else if (command == "stop-after" || command == "vanish-after") {
+        auto& count = command == "stop-after" ? faults_.stop_after : faults_.vanish_after;
+        set_optional("stop-after|vanish-after off|N", 1'000'000'000, [&](std::optional<unsigned long> v) {
+            count = v ? std::optional<std::size_t>(*v) : std::nullopt;
+        });
+    } else if (command == "vanish") {
+        simulator_.Vanish();
+        out_ << "kpx-sim: the line is gone (unplugged)\n";
+    } else if (command == "dump") {
+        const auto address = one_arg ? ParseNumber(arg, 0xFF) : std::nullopt;
+        try {
+            if (!address) throw std::out_of_range("no address");
+            const auto block = simulator_.ReadMemory(static_cast<std::uint8_t>(*address));
+            out_ << "block " << *address << ": " << Hex(block) << '\n';
+        } catch (const std::out_of_range&) {
+            usage("dump ADDR (0-199, 250-253)");
+        }
+    } else if (command == "reset") {
+        simulator_.ResetMemory();
+        out_ << "kpx-sim: memory back to factory contents\n";
+    } else {
+        out_ << "kpx-sim: unknown command \"" << command << "\" (try help)\n";
+    }
+    out_.flush();
+    return true;
+}
+
+}  // namespace kpxsim

@@ -1,0 +1,181 @@
+// kpx-sim: a virtual KPX-2/KPX-3 foot controller for trying the editor without hardware.
+#include <poll.h>
+#include <signal.h>
+#include <sys/signalfd.h>
+#include <unistd.h>
+
+#include <CLI/CLI.hpp>
+#include <array>
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+#include "console.h"
+#include "identity.h"
+#include "simulator.h"
+#include "unique_fd.h"
+
+namespace {
+
+constexpr const char* kDescription =
+    "kpx-sim: a virtual KPX-2/KPX-3 foot controller on a pseudo-terminal.\n"
+    "\n"
+    "It answers the controller's command protocol (identify, current preset, block read and\n"
+    "write with checksums, memory lock) over a memory holding the factory contents, at 9600\n"
+    "bit/s; bytes sent at any other line speed are ignored as noise. By default it also\n"
+    "presents itself as an FTDI USB converter with a serial number, in a redirected system\n"
+    "tree: start the editor with ORVEL_SYSROOT set to the root it prints. With --com N it\n"
+    "prints the ZUDEDIZE_COM<N> setting that maps COM port N to its line.";
+
+constexpr const char* kFooter =
+    "\n"
+    "Standard input takes commands while it runs (end of input does not stop it; SIGINT or\n"
+    "SIGTERM do, and remove the temporary tree).\n";
+
+struct ProgramOptions {
+    kpxsim::Options sim;
+    std::string form = "long";
+    int preset = 0;
+    bool no_pace = false;
+    std::string serial = "KPX00001";
+    std::string sysroot;
+    std::string env_file;
+    int com = 0;
+};
+
+// SIGINT and SIGTERM arrive as readable data; blocked before any thread starts so that
+// every thread inherits the mask. A shell starts background programs with SIGINT ignored;
+// undo that, or an ignored signal would never arrive.
+kpxsim::UniqueFd CatchStopSignals() {
+    ::signal(SIGINT, SIG_DFL);
+    ::signal(SIGTERM, SIG_DFL);
+    sigset_t signals;
+    sigemptyset(&signals);
+    sigaddset(&signals, SIGINT);
+    sigaddset(&signals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+    ::signal(SIGPIPE, SIG_IGN);
+    return kpxsim::UniqueFd(::signalfd(-1, &signals, SFD_CLOEXEC));
+}
+
+void WriteEnvFile(const std::string& path, const std::string& contents) {
+    const std::string partial = path + ".partial";
+    {
+        std::ofstream file(partial);
+        file << contents;
+        if (!file) throw std::runtime_error("kpx-sim: cannot write " + partial);
+    }
+    std::filesystem::rename(partial, path);  // readers never see half a file
+}
+
+// Reads command lines from standard input until quit or a stop signal.
+void Serve(kpxsim::Simulator& simulator, int signal_fd) {
+    kpxsim::Console console(simulator, std::cout);
+    bool input_open = true;
+    std::string pending;
+    for (;;) {
+        std::array<pollfd, 2> fds{{{signal_fd, POLLIN, 0}, {STDIN_FILENO, POLLIN, 0}}};
+        if (::poll(fds.data(), input_open ? 2 : 1, -1) < 0) {
+            if (errno == EINTR) continue;
+            return;
+        }
+        if (fds[0].revents & POLLIN) return;
+        if (!input_open || !(fds[1].revents & (POLLIN | POLLHUP | POLLERR))) continue;
+
+        std::array<char, 512> buffer{};
+        const ssize_t count = ::read(STDIN_FILENO, buffer.data(), buffer.size());
+        if (count < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+        if (count <= 0) {
+            input_open = false;  // keep running until a signal
+            if (!pending.empty() && !console.Execute(pending)) return;
+            continue;
+        }
+        pending.append(buffer.data(), static_cast<std::size_t>(count));
+        for (std::size_t end; (end = pending.find('\n')) != std::string::npos;) {
+            const std::string line = pending.substr(0, end);
+            pending.erase(0, end + 1);
+            if (!console.Execute(line)) return;
+        }
+    }
+}
+
+int Run(const ProgramOptions& program, int signal_fd) {
+    kpxsim::Simulator simulator(program.sim);
+    const std::string& line = simulator.SlavePath();
+    std::optional<kpxsim::ConverterTree> tree;
+    std::string env;
+    std::cout << "kpx-sim: KPX-" << program.sim.model << " (identity \""
+              << kpxsim::IdentityText(program.sim) << "\") on " << line << '\n';
+    if (!program.serial.empty()) {
+        if (program.sysroot.empty()) tree.emplace();
+        else tree.emplace(program.sysroot);
+        tree->Add(0, program.serial, line);
+        env += "ORVEL_SYSROOT=" + tree->Root() + '\n';
+        std::cout << "kpx-sim: USB converter " << program.serial << "; use ORVEL_SYSROOT="
+                  << tree->Root() << '\n';
+    }
+    if (program.com > 0) {
+        const std::string setting = "ZUDEDIZE_COM" + std::to_string(program.com) + '=' + line;
+        env += setting + '\n';
+        std::cout << "kpx-sim: COM port " << program.com << "; use " << setting << '\n';
+    }
+    std::cout << "kpx-sim: ready; type help for commands" << std::endl;
+    if (!program.env_file.empty()) WriteEnvFile(program.env_file, env);
+
+    Serve(simulator, signal_fd);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    ProgramOptions program;
+    CLI::App app{kDescription, "kpx-sim"};
+    app.footer(std::string{kFooter} + kpxsim::Console::Help());
+    app.add_option("--model", program.sim.model, "Controller model: 2 (KPX-2) or 3 (KPX-3)")
+        ->check(CLI::IsMember({2, 3}))
+        ->capture_default_str();
+    app.add_option("--form", program.form,
+                   "Identity form: long (\"KPX2-3\", version in tens) or short (\"KP2-12\")")
+        ->check(CLI::IsMember({"long", "short"}))
+        ->capture_default_str();
+    app.add_option("--firmware-version", program.sim.version,
+                   "Firmware version: long form 0, 10, ... 90; short form 0 to 99")
+        ->capture_default_str();
+    app.add_option("--identity", program.sim.identity,
+                   "Six characters to answer identify with, instead of model, form and version");
+    app.add_option("--preset", program.preset, "Current preset number the controller reports (0-99)")
+        ->check(CLI::Range(0, 99))
+        ->capture_default_str();
+    app.add_flag("--locked", program.sim.memory_locked, "Start with the memory lock on");
+    app.add_flag("--no-pace", program.no_pace,
+                 "Answer at once instead of at the pace of a 9600 bit/s line");
+    app.add_option("--serial", program.serial,
+                   "Serial number of the USB converter it presents; empty: no converter")
+        ->capture_default_str();
+    app.add_option("--sysroot", program.sysroot,
+                   "Directory for the converter's system tree (default: a new temporary directory, "
+                   "removed at the end)");
+    app.add_option("--com", program.com, "Also print the setting that maps COM port N to the line")
+        ->check(CLI::Range(1, 255));
+    app.add_option("--env-file", program.env_file,
+                   "Once ready, write the ORVEL_SYSROOT=<root> line (and ZUDEDIZE_COM<N>=<line> "
+                   "with --com) to this file, for scripts");
+    CLI11_PARSE(app, argc, argv);
+
+    program.sim.form = program.form == "short" ? kpxsim::IdentityForm::Short : kpxsim::IdentityForm::Long;
+    program.sim.current_preset = static_cast<std::uint8_t>(program.preset);
+    program.sim.paced = !program.no_pace;
+
+    const kpxsim::UniqueFd signal_fd = CatchStopSignals();
+    try {
+        return Run(program, signal_fd.Get());
+    } catch (const std::exception& error) {
+        std::cerr << error.what() << '\n';
+        return 1;
+    }
+}

@@ -1,0 +1,54 @@
+#include "console.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "editor_port.h"
+
+namespace kpxsim {
+namespace {
+
+using testing::Bytes;
+using testing::EditorPort;
+
+TEST(Console, CommandsReachTheSimulator) {
+    Simulator sim;
+    EditorPort port(sim.SlavePath());
+    std::ostringstream out;
+    Console console(sim, out);
+
+    EXPECT_TRUE(console.Execute("preset 37"));
+    ASSERT_TRUE(port.Write({0x1B, 0x01}));
+    EXPECT_EQ(port.Read(2).bytes, (Bytes{3, 7}));
+
+    EXPECT_TRUE(console.Execute("read-reply 0x65"));
+    EXPECT_TRUE(console.Execute("  lock on "));
+    ASSERT_TRUE(port.Write({0x1B, 0x02, 0, 0x1B, 0x03, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x55}));
+    EXPECT_EQ(port.Read(2).bytes, (Bytes{0x65, 0x67}));
+
+    out.str("");
+    EXPECT_TRUE(console.Execute("dump 253"));
+    EXPECT_EQ(out.str(), "block 253: 00 00 00 01 02 00 00 00\n");
+    EXPECT_FALSE(console.Execute("quit"));
+}
+
+TEST(Console, RefusesMalformedCommands) {
+    Simulator sim;
+    std::ostringstream out;
+    Console console(sim, out);
+    for (const char* line : {"preset 100", "preset -1", "preset", "lock maybe", "dump 254",
+                             "dump 0x1FF", "stop-after x", "read-reply 256", "frobnicate"}) {
+        out.str("");
+        EXPECT_TRUE(console.Execute(line));
+        const bool refused = out.str().find("kpx-sim: usage: ") == 0 ||
+                             out.str().find("kpx-sim: unknown command") == 0;
+        EXPECT_TRUE(refused) << line << ": " << out.str();
+    }
+    out.str("");
+    EXPECT_TRUE(console.Execute(""));
+    EXPECT_EQ(out.str(), "");
+}
+
+}  // namespace
+}  // namespace kpxsim
