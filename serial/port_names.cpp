@@ -35,6 +35,13 @@ std::string ComPortDevicePath(int n) {
     return "";
 }
 
+std::string LptPortDevicePath(int n) {
+    if (n < 1 || n > kHighestPortNumber) return "";
+    const std::string name = "ZUDEDIZE_LPT" + std::to_string(n);
+    if (const char* path = std::getenv(name.c_str()); path != nullptr && *path != '\0') return path;
+    return "/dev/lp" + std::to_string(n - 1);
+}
+
 int ComPortNumberOfDevice(const std::string& device_path) {
     // Ports named in the environment first: they are the ones the user set up on purpose.
     for (int n = 1; n <= kHighestPortNumber; ++n) {

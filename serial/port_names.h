@@ -12,6 +12,10 @@ constexpr int kHighestPortNumber = 255;
 // The device path of COM port n, or "" when n names no device.
 std::string ComPortDevicePath(int n);
 
+// The device path of parallel port n: ZUDEDIZE_LPT<n> in the environment, else /dev/lp<n-1>;
+// "" for 0.
+std::string LptPortDevicePath(int n);
+
 // The COM port number whose device is the same file as `device_path`, or 0 when none is.
 int ComPortNumberOfDevice(const std::string& device_path);
 

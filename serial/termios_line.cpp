@@ -18,10 +18,23 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-int MillisecondsLeft(Clock::time_point deadline) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-    return left > 0 ? static_cast<int>(left) : 0;
-}
+// A point in time to stop waiting, or none (a negative time-out waits without limit).
+class Deadline {
+public:
+    explicit Deadline(int timeout_ms)
+        : unlimited_(timeout_ms < 0), at_(Clock::now() + std::chrono::milliseconds(timeout_ms < 0 ? 0 : timeout_ms)) {}
+
+    // Milliseconds left for poll: -1 without limit, 0 once passed.
+    int PollTimeout() const {
+        if (unlimited_) return -1;
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(at_ - Clock::now()).count();
+        return left > 0 ? static_cast<int>(left) : 0;
+    }
+
+private:
+    bool unlimited_;
+    Clock::time_point at_;
+};
 
 OpenError ErrorOfErrno(int error) {
     switch (error) {
@@ -35,21 +48,26 @@ OpenError ErrorOfErrno(int error) {
     }
 }
 
-// Waits until fd is ready for `events` or the deadline passes. False on time-out; sets
-// line_lost when the device hung up or failed.
-bool WaitReady(int fd, short events, Clock::time_point deadline, bool& line_lost) {
+// Waits until fd is ready for `events`, the deadline passes or abort_fd (when not -1) is
+// readable. False when the transfer is to stop: on time-out, with `aborted` on abort and
+// `line_lost` when the device hung up or failed.
+bool WaitReady(int fd, short events, const Deadline& deadline, int abort_fd, TransferResult& result) {
     for (;;) {
-        struct pollfd p {fd, events, 0};
-        const int ready = poll(&p, 1, MillisecondsLeft(deadline));
+        struct pollfd p[2] = {{fd, events, 0}, {abort_fd, POLLIN, 0}};
+        const int ready = poll(p, abort_fd >= 0 ? 2 : 1, deadline.PollTimeout());
         if (ready < 0) {
             if (errno == EINTR) continue;
-            line_lost = true;
+            result.line_lost = true;
             return false;
         }
         if (ready == 0) return false;
-        if ((p.revents & events) != 0) return true;
-        if ((p.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) {
-            line_lost = true;
+        if (abort_fd >= 0 && (p[1].revents & POLLIN) != 0) {
+            result.aborted = true;
+            return false;
+        }
+        if ((p[0].revents & events) != 0) return true;
+        if ((p[0].revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) {
+            result.line_lost = true;
             return false;
         }
     }
@@ -118,9 +136,14 @@ bool SetLineFormat(int fd, int data_bits, int stop_bits, Parity parity) {
         case Parity::Space: tio.c_cflag |= PARENB | CMSPAR; break;
     }
     // Keep bytes with parity errors as they come; the protocol's checksums judge the data.
-    tio.c_iflag &= ~(INPCK | PARMRK);
-    tio.c_iflag |= IGNPAR;
-    return tcsetattr(fd, TCSANOW, &tio) == 0;
+    tio.c_iflag &= ~(INPCK | PARMRK | IGNPAR);
+    if (tcsetattr(fd, TCSANOW, &tio) == 0) return true;
+    // A line without parity hardware (a pseudo-terminal) drops the parity bits and may then
+    // refuse the call; what it kept of the rest decides.
+    struct termios kept {};
+    if (tcgetattr(fd, &kept) != 0) return false;
+    constexpr tcflag_t kParityBits = PARENB | PARODD | CMSPAR;
+    return (kept.c_cflag & ~kParityBits) == (tio.c_cflag & ~kParityBits);
 }
 
 bool SetLineFlowControl(int fd, bool rts_cts, bool xon_xoff, std::uint8_t xon, std::uint8_t xoff) {
@@ -143,27 +166,40 @@ void RequestLowLatency(int fd) {
 }
 
 TransferResult ReadLine(int fd, std::uint8_t* buffer, std::size_t n, int timeout_ms) {
+    return ReadLineUntil(fd, buffer, n, timeout_ms > 0 ? timeout_ms : 0, -1);
+}
+
+TransferResult WriteLine(int fd, const std::uint8_t* buffer, std::size_t n, int timeout_ms) {
+    return WriteLineUntil(fd, buffer, n, timeout_ms > 0 ? timeout_ms : 0, -1);
+}
+
+TransferResult ReadLineUntil(int fd, std::uint8_t* buffer, std::size_t n, int timeout_ms, int abort_fd) {
     TransferResult result;
-    const auto deadline = Clock::now() + std::chrono::milliseconds(timeout_ms > 0 ? timeout_ms : 0);
+    const Deadline deadline(timeout_ms);
+    bool said_ready = false;
     while (result.count < n) {
         const ssize_t got = read(fd, buffer + result.count, n - result.count);
         if (got > 0) {
             result.count += static_cast<std::size_t>(got);
+            said_ready = false;
             continue;
         }
-        if (got == 0 || (errno != EAGAIN && errno != EINTR)) {
-            result.line_lost = true;  // end of file or EIO: the device is gone
+        if (got < 0 && errno == EINTR) continue;
+        // A raw tty answers "nothing yet" with 0 or EAGAIN; 0 right after poll reported data
+        // is end of file, and EIO is a device that has gone.
+        if ((got < 0 && errno != EAGAIN) || (got == 0 && said_ready)) {
+            result.line_lost = true;
             break;
         }
-        if (errno == EINTR) continue;
-        if (!WaitReady(fd, POLLIN, deadline, result.line_lost)) break;
+        if (!WaitReady(fd, POLLIN, deadline, abort_fd, result)) break;
+        said_ready = true;
     }
     return result;
 }
 
-TransferResult WriteLine(int fd, const std::uint8_t* buffer, std::size_t n, int timeout_ms) {
+TransferResult WriteLineUntil(int fd, const std::uint8_t* buffer, std::size_t n, int timeout_ms, int abort_fd) {
     TransferResult result;
-    const auto deadline = Clock::now() + std::chrono::milliseconds(timeout_ms > 0 ? timeout_ms : 0);
+    const Deadline deadline(timeout_ms);
     while (result.count < n) {
         const ssize_t put = write(fd, buffer + result.count, n - result.count);
         if (put > 0) {
@@ -175,7 +211,7 @@ TransferResult WriteLine(int fd, const std::uint8_t* buffer, std::size_t n, int 
             result.line_lost = true;
             break;
         }
-        if (!WaitReady(fd, POLLOUT, deadline, result.line_lost)) break;
+        if (!WaitReady(fd, POLLOUT, deadline, abort_fd, result)) break;
     }
     return result;
 }

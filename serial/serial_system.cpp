@@ -1,0 +1,25 @@
+#include "serial_device.h"
+#include "termios_device.h"
+
+namespace zudedize {
+
+namespace {
+
+SerialSystem*& Installed() {
+    static SerialSystem* installed = nullptr;
+    return installed;
+}
+
+}  // namespace
+
+SerialSystem& CurrentSerialSystem() {
+    static TermiosSystem termios;
+    SerialSystem* installed = Installed();
+    return installed != nullptr ? *installed : termios;
+}
+
+ScopedSerialSystem::ScopedSerialSystem(SerialSystem& system) : previous_(Installed()) { Installed() = &system; }
+
+ScopedSerialSystem::~ScopedSerialSystem() { Installed() = previous_; }
+
+}  // namespace zudedize

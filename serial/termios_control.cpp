@@ -1,0 +1,87 @@
+// Queue, modem-line and line-condition calls on a tty.
+#include <linux/serial.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <thread>
+
+#include "termios_line.h"
+
+namespace zudedize {
+
+bool PurgeLine(int fd, LineQueue queue) {
+    switch (queue) {
+        case LineQueue::Input: return tcflush(fd, TCIFLUSH) == 0;
+        case LineQueue::Output: return tcflush(fd, TCOFLUSH) == 0;
+        case LineQueue::Both: return tcflush(fd, TCIOFLUSH) == 0;
+    }
+    return false;
+}
+
+int OutputQueueLength(int fd) {
+    int count = 0;
+    return ioctl(fd, TIOCOUTQ, &count) == 0 ? count : -1;
+}
+
+int InputQueueLength(int fd) {
+    int count = 0;
+    return ioctl(fd, FIONREAD, &count) == 0 ? count : -1;
+}
+
+bool DrainLine(int fd, int timeout_ms) {
+    // tcdrain has no time limit (a line held by flow control would keep it forever), so the
+    // queue is watched until it is empty and tcdrain only waits for the last characters.
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeout_ms);
+    for (;;) {
+        const int queued = OutputQueueLength(fd);
+        if (queued < 0) return false;
+        if (queued == 0) break;
+        if (Clock::now() >= deadline) {
+            errno = ETIMEDOUT;
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return tcdrain(fd) == 0;
+}
+
+bool SetModemControl(int fd, int lines, bool on) {
+    return ioctl(fd, on ? TIOCMBIS : TIOCMBIC, &lines) == 0;
+}
+
+bool ReadModemLines(int fd, int& lines) {
+    lines = 0;
+    return ioctl(fd, TIOCMGET, &lines) == 0;
+}
+
+bool ReadLineCounters(int fd, LineCounters& counters) {
+    struct serial_icounter_struct count {};
+    if (ioctl(fd, TIOCGICOUNT, &count) != 0) return false;
+    auto u = [](int v) { return static_cast<std::uint32_t>(v); };
+    counters.frame = u(count.frame);
+    counters.parity = u(count.parity);
+    counters.overrun = u(count.overrun);
+    counters.buffer_overrun = u(count.buf_overrun);
+    counters.brk = u(count.brk);
+    counters.cts = u(count.cts);
+    counters.dsr = u(count.dsr);
+    counters.ring = u(count.rng);
+    counters.carrier = u(count.dcd);
+    return true;
+}
+
+bool SetLineChecks(int fd, bool cts_flow) {
+    struct termios tio {};
+    if (tcgetattr(fd, &tio) != 0) return false;
+    tio.c_iflag &= ~(IGNPAR | PARMRK | IXON | IXOFF | IXANY);
+    tio.c_iflag |= INPCK;
+    if (cts_flow) tio.c_cflag |= CRTSCTS;
+    else tio.c_cflag &= ~CRTSCTS;
+    return tcsetattr(fd, TCSANOW, &tio) == 0;
+}
+
+}  // namespace zudedize
