@@ -1,6 +1,9 @@
 // Reads all 100 presets and the bank function block through the command protocol from a
-// virtual controller paced at 9600 bit/s, and compares the time with the line time of the
-// bytes that crossed the line. Exits 1 when the run takes more than 1.05 times the line time.
+// virtual controller paced at 9600 bit/s, once through a USB converter and once through a
+// numbered serial port (the serial library's threaded variant), and compares each run with
+// the line time of the bytes that crossed the line. Then measures the bare cost of handing
+// one byte to the serial library's worker thread. Exits 1 when a run takes more than 1.05
+// times the line time.
 #include <stdlib.h>
 
 #include <chrono>
@@ -8,13 +11,15 @@
 
 #include "command_protocol.h"
 #include "simulator.h"
+#include "threaded_api.h"
 #include "usb_converters.h"
 
 namespace {
 
 using namespace orvel;
+using Clock = std::chrono::steady_clock;
 
-class SilentMessages final : public UserMessages {
+class PrintedMessages final : public UserMessages {
 public:
     void ShowMessage(MessageIcon, const std::string&, const std::string& text) override {
         std::fprintf(stderr, "%s\n", text.c_str());
@@ -23,51 +28,93 @@ public:
 
 constexpr double kSecondsPerCharacter = 11.0 / 9600.0;
 constexpr std::size_t kBytesPerBlockRead = 3 + 10;   // escape, command, address; status, 8 data, checksum
+constexpr double kLimit = 1.05;
 
-}  // namespace
+double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
 
-int main() {
-    kpxsim::Options options;
-    options.paced = true;
-    kpxsim::Simulator sim(options);
-    kpxsim::ConverterTree tree;
-    tree.Add(0, "BENCH001", sim.SlavePath());
-    setenv("ORVEL_SYSROOT", tree.Root().c_str(), 1);
-
-    SilentMessages messages;
-    UsbConverters converters;
-    D2XXUnit usb(converters, messages);
-    DeviceLink link(usb, kPlatformUsb);
-
-    const auto start = std::chrono::steady_clock::now();
-    if (!OpenLink(link, 1, "BENCH001")) {
+// Opens the link, reads everything, closes it; false when an exchange failed.
+bool ReadEverything(DeviceLink& link, std::uint8_t port, const std::string& serial, std::size_t& blocks) {
+    if (!OpenLink(link, port, serial)) {
         std::fprintf(stderr, "the virtual controller did not open\n");
-        return 2;
+        return false;
     }
     std::uint8_t code = 0;
     LastReadImages last_read{};
-    std::size_t blocks = 0;
+    blocks = 0;
     for (int preset = 0; preset < 100; ++preset) {
         PresetData record;
         if (!ReadPreset(link, static_cast<std::uint8_t>(preset), code, record, last_read)) {
             std::fprintf(stderr, "preset %d: %s\n", preset, ErrorText(code).c_str());
-            return 2;
+            CloseLink(link);
+            return false;
         }
         blocks += 2;
     }
     Block bank{};
-    if (!ReadBlock(link, kBlockBankFunctions, code, bank)) {
-        std::fprintf(stderr, "block 252: %s\n", ErrorText(code).c_str());
-        return 2;
-    }
+    const bool ok = ReadBlock(link, kBlockBankFunctions, code, bank);
+    if (!ok) std::fprintf(stderr, "block 252: %s\n", ErrorText(code).c_str());
     ++blocks;
     CloseLink(link);
-    const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return ok;
+}
 
+// Runs one transport; returns the ratio to the line time, or a negative number on failure.
+double Run(const char* label, DeviceLink& link, std::uint8_t port, const std::string& serial) {
+    std::size_t blocks = 0;
+    const auto start = Clock::now();
+    if (!ReadEverything(link, port, serial, blocks)) return -1;
+    const double elapsed = Seconds(start);
     const std::size_t bytes = blocks * kBytesPerBlockRead;
     const double line_time = static_cast<double>(bytes) * kSecondsPerCharacter;
     const double ratio = elapsed / line_time;
-    std::printf("read all presets and block 252: %zu bytes, line time %.3f s, took %.3f s, ratio %.4f (limit 1.05)\n",
-                bytes, line_time, elapsed, ratio);
-    return ratio <= 1.05 ? 0 : 1;
+    std::printf("%-12s read all presets and block 252: %zu bytes, line time %.3f s, took %.3f s, ratio %.4f\n",
+                label, bytes, line_time, elapsed, ratio);
+    return ratio;
+}
+
+// Hands bytes the controller ignores (not an escape) to the serial worker thread, unpaced.
+double HandOverMicroseconds(std::uint8_t port) {
+    constexpr int kBytes = 20000;
+    if (zudedize::threaded::InitializePort(port, 9600, 2, 2) != 0) return -1;
+    const auto start = Clock::now();
+    for (int i = 0; i < kBytes; ++i) {
+        if (zudedize::threaded::WriteByte(0x00) != 1) {
+            zudedize::threaded::UnInitializePort();
+            return -1;
+        }
+    }
+    const double seconds = Seconds(start);
+    zudedize::threaded::UnInitializePort();
+    return seconds / kBytes * 1e6;
+}
+
+}  // namespace
+
+int main() {
+    kpxsim::Options paced;
+    paced.paced = true;
+    PrintedMessages messages;
+    UsbConverters converters;
+    D2XXUnit usb(converters, messages);
+
+    kpxsim::Simulator usb_sim(paced);
+    kpxsim::ConverterTree tree;
+    tree.Add(0, "BENCH001", usb_sim.SlavePath());
+    setenv("ORVEL_SYSROOT", tree.Root().c_str(), 1);
+    DeviceLink usb_link(usb, kPlatformUsb);
+    const double usb_ratio = Run("USB", usb_link, 1, "BENCH001");
+
+    kpxsim::Simulator serial_sim(paced);
+    setenv("ZUDEDIZE_COM7", serial_sim.SlavePath().c_str(), 1);
+    DeviceLink serial_link(usb, kPlatformSerialFirst);
+    const double serial_ratio = Run("serial port", serial_link, 7, "");
+
+    kpxsim::Simulator unpaced;
+    setenv("ZUDEDIZE_COM8", unpaced.SlavePath().c_str(), 1);
+    const double hand_over = HandOverMicroseconds(8);
+    std::printf("serial port  one byte handed to the worker thread and written: %.1f us\n", hand_over);
+
+    const bool ok = usb_ratio > 0 && usb_ratio <= kLimit && serial_ratio > 0 && serial_ratio <= kLimit && hand_over > 0;
+    std::printf("limit %.2f x line time: %s\n", kLimit, ok ? "met" : "NOT met");
+    return ok ? 0 : 1;
 }

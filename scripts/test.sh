@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds Orvel twice (plain, and with AddressSanitizer and
-# UndefinedBehaviorSanitizer) and runs every test in both builds.
+# Installs what is needed, builds Orvel plain and with AddressSanitizer and
+# UndefinedBehaviorSanitizer and runs every test in both builds; then runs the tests of the
+# threaded code (serial library, device link, virtual controller) under ThreadSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,3 +16,8 @@ echo "== sanitizer build (address, undefined behaviour)"
 cmake -S . -B build-asan -G Ninja -DORVEL_SANITIZE=ON -DORVEL_WERROR=ON -DORVEL_BUILD_BENCH=OFF >/dev/null
 cmake --build build-asan
 ctest --test-dir build-asan --output-on-failure -j 2
+
+echo "== thread sanitizer build (serial library, device link, virtual controller)"
+cmake -S . -B build-tsan -G Ninja -DORVEL_TSAN=ON -DORVEL_WERROR=ON -DORVEL_BUILD_BENCH=OFF >/dev/null
+cmake --build build-tsan --target zudedize_tests orvel_device_tests kpxsim_tests kpx-sim
+ctest --test-dir build-tsan --output-on-failure -j 2 -R '^(serial|device|sim)\.'

@@ -1,6 +1,8 @@
 // orvel-cli: the command-line companion of the editor, for technicians and scripts.
 #include <CLI/CLI.hpp>
 
+#include <stdlib.h>
+
 #include <cstdio>
 #include <iostream>
 #include <optional>
@@ -10,6 +12,7 @@
 #include "controller_identity.h"
 #include "d2xx_unit.h"
 #include "model/preset_image.h"
+#include "serial_port_identity.h"
 #include "usb_converters.h"
 
 namespace {
@@ -24,14 +27,17 @@ public:
 };
 
 struct Session {
+    explicit Session(PlatformKind kind) : link(usb, kind) {}
     TerminalMessages messages;
     UsbConverters converters;
     D2XXUnit usb{converters, messages};
-    DeviceLink link{usb, GetPlatformKind()};
+    DeviceLink link;
 };
 
-// The converter to talk to: the one named, or the first whose controller answers.
+// The converter to talk to: the one named, or the first whose controller answers. On a
+// numbered serial port there is no converter to choose.
 std::optional<std::string> ChooseConverter(Session& session, const std::string& wanted) {
+    if (UsesSerialPort(session.link)) return std::string();
     if (!wanted.empty()) return wanted;
     for (const ListedConverter& converter : ListUsbConverters()) {
         std::string identity;
@@ -76,6 +82,10 @@ int main(int argc, char** argv) {
     app.require_subcommand(1);
     std::string serial;
     app.add_option("-s,--serial", serial, "serial number of the USB converter (default: the first that answers)");
+    int com_port = 0;
+    app.add_option("--com", com_port, "use the numbered serial port N instead of a USB converter "
+                                      "(ZUDEDIZE_COM<N>=<device> names its device)")
+        ->check(CLI::Range(1, 99));
 
     auto* list = app.add_subcommand("list", "list the USB converters and what answers on each");
     auto* identify = app.add_subcommand("identify", "identify the controller and its firmware version");
@@ -89,7 +99,9 @@ int main(int argc, char** argv) {
 
     CLI11_PARSE(app, argc, argv);
 
-    Session session;
+    if (com_port != 0) setenv("ORVEL_TRANSPORT", "serial", 1);
+    Session session(GetPlatformKind());
+    if (com_port != 0) session.link.port_number = static_cast<std::uint8_t>(com_port);
     if (list->parsed()) {
         const auto converters = ListUsbConverters();
         if (converters.empty()) std::cout << "no USB converter found\n";
@@ -108,11 +120,15 @@ int main(int argc, char** argv) {
 
     if (identify->parsed()) {
         std::string identity;
-        if (!QueryIdentityUsb(session.link, *chosen, identity)) {
+        const bool identified = UsesSerialPort(session.link)
+                                    ? QueryIdentitySerial(session.link, session.link.port_number, identity)
+                                    : QueryIdentityUsb(session.link, *chosen, identity);
+        if (!identified) {
             std::cerr << "No KPX-2/KPX-3 connected\n";
             return 1;
         }
-        std::cout << "KPX firmware version: " << ShownIdentity(identity) << " (version number "
+        const std::string shown = UsesSerialPort(session.link) ? identity : ShownIdentity(identity);
+        std::cout << "KPX firmware version: " << shown << " (version number "
                   << int(session.link.firmware_version) << ")\n";
         return 0;
     }

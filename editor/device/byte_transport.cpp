@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "controller_constants.h"
+#include "threaded_api.h"
 
 namespace orvel {
 
@@ -18,7 +19,8 @@ bool UsesSerialPort(const DeviceLink& link) {
 }
 
 bool OpenLink(DeviceLink& link, std::uint8_t port, const std::string& serial) {
-    if (UsesSerialPort(link)) return link.serial_port != nullptr && link.serial_port->Open(port);
+    if (UsesSerialPort(link))
+        return zudedize::threaded::InitializePort(port, kLineBaudRate, kExchangeTimeoutS, kExchangeTimeoutS) == 0;
     D2XXUnit& usb = link.usb;
     usb.SetLineParameters();
     if (usb.OpenBySerialNumber(serial) != kFtOk) return false;
@@ -31,14 +33,13 @@ bool OpenLink(DeviceLink& link, std::uint8_t port, const std::string& serial) {
 }
 
 int CloseLink(DeviceLink& link) {
-    if (UsesSerialPort(link)) return link.serial_port != nullptr ? link.serial_port->Close() : 0;
+    if (UsesSerialPort(link)) return zudedize::threaded::UnInitializePort();
     return static_cast<int>(link.usb.CloseDevice());
 }
 
 std::uint8_t SendByte(DeviceLink& link, std::uint8_t byte) {
     try {
-        if (UsesSerialPort(link))
-            return link.serial_port != nullptr && link.serial_port->WriteByte(byte) ? 0 : kCodeNotSent;
+        if (UsesSerialPort(link)) return zudedize::threaded::WriteByte(byte) == 1 ? 0 : kCodeNotSent;
         link.usb.OutputBuffer()[0] = byte;
         return link.usb.WriteDeviceBytes(1) == 1 ? 0 : kCodeNotSent;
     } catch (...) {
@@ -50,7 +51,7 @@ std::uint8_t ReceiveByte(DeviceLink& link, std::uint8_t& byte) {
     try {
         if (UsesSerialPort(link)) {
             std::uint8_t got = 0;
-            if (link.serial_port == nullptr || !link.serial_port->ReadByte(got)) return kCodeNotReceived;
+            if (zudedize::threaded::ReadByte(got) != 1) return kCodeNotReceived;
             byte = got;
             return 0;
         }

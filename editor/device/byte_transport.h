@@ -1,5 +1,5 @@
 // The link to the controller: open, close, send one byte, receive one byte, over either the
-// USB converter or a numbered serial port. Every exchange opens the link, moves its bytes one
+// USB converter or a numbered serial port (the serial port library's threaded variant). Every exchange opens the link, moves its bytes one
 // at a time and closes it again.
 #pragma once
 
@@ -18,18 +18,8 @@ constexpr PlatformKind kPlatformSerialLast = 2;
 constexpr PlatformKind kPlatformUsb = 3;
 
 // Kind 3 unless ORVEL_TRANSPORT=serial is set in the environment (the editor's and the
-// companion's --serial-port option set it too), which gives kind 0.
+// companion's --com option set it too), which gives kind 0.
 PlatformKind GetPlatformKind();
-
-// The numbered serial port's side of the link.
-class SerialPortLink {
-public:
-    virtual ~SerialPortLink() = default;
-    virtual bool Open(std::uint8_t port) = 0;
-    virtual int Close() = 0;
-    virtual bool WriteByte(std::uint8_t byte) = 0;
-    virtual bool ReadByte(std::uint8_t& byte) = 0;
-};
 
 // Everything the link keeps for the run.
 struct DeviceLink {
@@ -37,7 +27,6 @@ struct DeviceLink {
 
     D2XXUnit& usb;
     PlatformKind platform_kind;
-    SerialPortLink* serial_port = nullptr;   // kinds 0 to 2; none means no port can be opened
     std::uint8_t port_number = 1;            // the window's port box, 1 to 99
     std::string selected_serial;             // the converter the connection monitor chose
     std::uint8_t firmware_version = 0;       // 0 until a controller has identified itself

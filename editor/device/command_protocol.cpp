@@ -90,6 +90,18 @@ std::string ErrorText(std::uint8_t code) {
     }
 }
 
+bool ExchangeIdentity(DeviceLink& link, std::string& identity) {
+    std::uint8_t code = 0;
+    identity.clear();
+    if (!SendAll(link, {kEscape, kCommandIdentify}, code)) return false;
+    for (std::size_t i = 0; i < kIdentityLength; ++i) {
+        std::uint8_t byte = 0;
+        if (!Receive(link, byte, code)) return false;
+        identity.push_back(static_cast<char>(byte));
+    }
+    return true;
+}
+
 bool QueryIdentityUsb(DeviceLink& link, const std::string& serial, std::string& identity) {
     D2XXUnit& usb = link.usb;
     usb.SetLineParameters();
@@ -98,17 +110,8 @@ bool QueryIdentityUsb(DeviceLink& link, const std::string& serial, std::string& 
     usb.SetDeviceBaudRate();
     usb.SetDeviceDataCharacteristics();
     usb.SetDeviceFlowControl();
-
-    std::uint8_t code = 0;
-    bool ok = SendAll(link, {kEscape, kCommandIdentify}, code);
-    identity.clear();
-    for (std::size_t i = 0; ok && i < kIdentityLength; ++i) {
-        std::uint8_t byte = 0;
-        ok = Receive(link, byte, code);
-        if (ok) identity.push_back(static_cast<char>(byte));
-    }
     // A reply whose version positions are not digits is no controller we know.
-    const auto version = ok ? FirmwareVersionOf(identity) : std::nullopt;
+    const auto version = ExchangeIdentity(link, identity) ? FirmwareVersionOf(identity) : std::nullopt;
     if (version) link.firmware_version = *version;
     usb.CloseDevice();
     return version.has_value();

@@ -19,6 +19,9 @@ std::uint8_t BlockChecksum(const Block& bytes);
 // The text shown for a device-link error code.
 std::string ErrorText(std::uint8_t code);
 
+// Sends the identify command on an open link and receives the six identity characters.
+bool ExchangeIdentity(DeviceLink& link, std::string& identity);
+
 // Identify the controller behind a USB converter: opens and closes the converter itself
 // with short time-outs and, on success, sets the link's firmware version number.
 bool QueryIdentityUsb(DeviceLink& link, const std::string& serial, std::string& identity);

@@ -44,8 +44,14 @@ constexpr const char* kTextMemoryLocked = "103: unlock memory pressing memory lo
 constexpr const char* kTextInvalidValue = "022: a preset holds a value the controller cannot take; nothing was sent";
 constexpr const char* kTextOtherCodeSuffix = " error";
 
-// Time-outs of the line, per byte.
+// The line: 9600 bit/s, 8 data bits, even parity, 1 stop bit.
+constexpr std::int32_t kLineBaudRate = 9600;
+
+// Time-outs of the line, per byte: for the exchanges, for the identify query on a USB
+// converter, and the same two on a numbered serial port (whole seconds).
 constexpr std::int32_t kExchangeTimeoutMs = 2000;
 constexpr std::int32_t kIdentifyTimeoutMs = 500;
+constexpr std::int32_t kExchangeTimeoutS = 2;
+constexpr std::int32_t kSerialIdentifyTimeoutS = 1;
 
 }  // namespace orvel
