@@ -1,0 +1,158 @@
+#include "files/file_io.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+
+#include "files/file_constants.h"
+
+namespace orvel {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Closes a descriptor when it goes out of scope, unless released.
+class FdCloser {
+public:
+    explicit FdCloser(int fd) : fd_(fd) {}
+    ~FdCloser() { if (fd_ >= 0) ::close(fd_); }
+    FdCloser(const FdCloser&) = delete;
+    FdCloser& operator=(const FdCloser&) = delete;
+    int Release() { const int fd = fd_; fd_ = -1; return fd; }
+
+private:
+    int fd_;
+};
+
+bool WriteAll(int fd, std::string_view data)
+{
+    while (!data.empty()) {
+        const ssize_t written = ::write(fd, data.data(), data.size());
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        data.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+// The file a path names, with a symbolic link at the path followed to its target.
+std::string ResolvedTarget(const std::string& path)
+{
+    std::error_code error;
+    if (!fs::is_symlink(path, error)) return path;
+    const fs::path resolved = fs::weakly_canonical(path, error);
+    return error ? path : resolved.string();
+}
+
+std::string DirectoryOf(const std::string& path)
+{
+    const fs::path parent = fs::path(path).parent_path();
+    return parent.empty() ? std::string(".") : parent.string();
+}
+
+// A name for the new file beside the target: hidden, and unique to this process and attempt.
+std::string TemporaryNameBeside(const std::string& target)
+{
+    static std::atomic<unsigned> counter{0};
+    const fs::path path(target);
+    const std::string name = "." + path.filename().string() + ".tmp-" +
+                             std::to_string(::getpid()) + "-" + std::to_string(counter++);
+    return (path.parent_path() / name).string();
+}
+
+// Makes the rename itself durable; a folder that cannot be synced is no failure.
+void SyncDirectory(const std::string& directory)
+{
+    const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+}  // namespace
+
+bool IsExistingFile(const std::string& path)
+{
+    struct stat info {};
+    return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+FileResult ReadWholeFile(const std::string& path, std::string& contents)
+{
+    if (path.empty()) return FileResult{FileStatus::NotFound, {}};
+    // Non-blocking, so that a named pipe at the path cannot hold us; refused below anyway.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        if (errno == ENOENT || errno == ENOTDIR) return FileResult{FileStatus::NotFound, {}};
+        return ReadFailure(path, ErrorText(errno));
+    }
+    FdCloser closer(fd);
+
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) return ReadFailure(path, ErrorText(errno));
+    if (S_ISDIR(info.st_mode)) return ReadFailure(path, ErrorText(EISDIR));
+    if (!S_ISREG(info.st_mode)) return ReadFailure(path, kDetailNotRegularFile);
+    if (static_cast<std::size_t>(info.st_size) > kMaxIniFileBytes)
+        return ReadFailure(path, kDetailTooLarge);
+
+    std::string data;
+    data.reserve(static_cast<std::size_t>(info.st_size));
+    char buffer[16384];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            return ReadFailure(path, ErrorText(errno));
+        }
+        if (got == 0) break;
+        data.append(buffer, static_cast<std::size_t>(got));
+        if (data.size() > kMaxIniFileBytes) return ReadFailure(path, kDetailTooLarge);
+    }
+    contents = std::move(data);
+    return FileResult{};
+}
+
+FileResult ReplaceFileContents(const std::string& path, std::string_view contents)
+{
+    if (path.empty()) return SaveFailure(path, kDetailNoFileName);
+    const std::string target = ResolvedTarget(path);
+
+    struct stat old_info {};
+    const bool replacing = ::stat(target.c_str(), &old_info) == 0;
+    if (replacing && S_ISDIR(old_info.st_mode)) return SaveFailure(path, ErrorText(EISDIR));
+    if (replacing && !S_ISREG(old_info.st_mode)) return SaveFailure(path, kDetailNotRegularFile);
+    if (replacing && ::access(target.c_str(), W_OK) != 0) return SaveFailure(path, ErrorText(errno));
+
+    std::string temporary;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temporary = TemporaryNameBeside(target);
+        // 0666 lets the umask decide the permissions of a new file, as for any other.
+        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) return SaveFailure(path, ErrorText(errno));
+    }
+    if (fd < 0) return SaveFailure(path, ErrorText(EEXIST));
+
+    FdCloser closer(fd);
+    int error = 0;
+    if (!WriteAll(fd, contents) || ::fsync(fd) != 0) error = errno;
+    if (error == 0 && replacing) ::fchmod(fd, old_info.st_mode & 07777);   // best effort
+    if (::close(closer.Release()) != 0 && error == 0) error = errno;
+    if (error == 0 && ::rename(temporary.c_str(), target.c_str()) != 0) error = errno;
+    if (error != 0) {
+        ::unlink(temporary.c_str());
+        return SaveFailure(path, ErrorText(error));
+    }
+    SyncDirectory(DirectoryOf(target));
+    return FileResult{};
+}
+
+}  // namespace orvel

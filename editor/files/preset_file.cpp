@@ -1,0 +1,171 @@
+#include "files/preset_file.h"
+
+#include "files/file_constants.h"
+#include "files/file_io.h"
+#include "files/ini_document.h"
+#include "model/model_constants.h"
+#include "model/preset_numbering.h"
+#include "model/settings_constants.h"
+
+namespace orvel {
+
+namespace {
+
+std::string Key(std::string_view prefix, int number)
+{
+    return std::string(prefix) + std::to_string(number);
+}
+
+const std::string kSettings(kSettingsSection);
+const std::string kBank(kBankSection);
+
+std::string SectionOfRow(const PresetTable& table, int row)
+{
+    const std::uint8_t preset =
+        table.PresetNumberOfRow(row).value_or(PresetOfRow(row - kHeaderRowCount));
+    return Key(kPresetSectionPrefix, preset);
+}
+
+// --- Loading ---------------------------------------------------------------------------
+
+void LoadRow(const IniDocument& ini, PresetTable& table, int row)
+{
+    const std::string section = SectionOfRow(table, row);
+    PresetData preset = table.GetRow(row);   // control 7 stays as it is in the older layout
+
+    preset.modifier = ini.Text(section, std::string(kKeyModifier), kModifierPreset);
+    preset.name = ini.Text(section, std::string(kKeyName), "");
+    preset.buffer = ini.Bool(section, std::string(kKeyBuffer), false);
+    for (int i = 0; i < kLoopCount; ++i)
+        preset.loops[static_cast<std::size_t>(i)] = ini.Bool(section, Key(kKeyLoopPrefix, i + 1), false);
+    for (int i = 0; i < kSwitchCount; ++i)
+        preset.switches[static_cast<std::size_t>(i)] = ini.Bool(section, Key(kKeySwitchPrefix, i + 1), false);
+    preset.midi1 = ini.Text(section, std::string(kKeyMidi1), "");
+    preset.midi2 = ini.Text(section, std::string(kKeyMidi2), "");
+
+    const std::string midi3 = ini.Text(section, std::string(kKeyMidi3Program), "");
+    if (!midi3.empty()) {
+        preset.midi3_pc = midi3;
+        for (int i = 0; i < kControlCount; ++i)
+            preset.ctrls[static_cast<std::size_t>(i)] = ini.Text(section, Key(kKeyCtrlPrefix, i + 1), "");
+    } else {
+        // The older layout: ctrl1-ctrl7 held the MIDI3 program and controls 1-6.
+        preset.midi3_pc = ini.Text(section, Key(kKeyCtrlPrefix, 1), "");
+        for (int i = 0; i + 1 < kControlCount; ++i)
+            preset.ctrls[static_cast<std::size_t>(i)] = ini.Text(section, Key(kKeyCtrlPrefix, i + 2), "");
+    }
+
+    for (int i = 0; i < kAuxCount; ++i)
+        preset.aux[static_cast<std::size_t>(i)] = ini.Bool(section, Key(kKeyAuxPrefix, i + 1), false);
+    table.SetRow(row, preset);   // applies the new modifier
+}
+
+void LoadSettings(const IniDocument& ini, SettingsData& settings)
+{
+    for (int i = 0; i < kTileCount; ++i)
+        settings.keys[static_cast<std::size_t>(i)] =
+            ini.Text(kSettings, Key(kKeyTilePrefix, i + 1), kDefaultKeyCodes[static_cast<std::size_t>(i)]);
+    for (int i = 0; i < kMidiChannelCount; ++i)
+        settings.midi_channels[static_cast<std::size_t>(i)] =
+            ini.Text(kSettings, Key(kKeyMidiChannelPrefix, i + 1), kDefaultMidiChannels[static_cast<std::size_t>(i)]);
+    for (int i = 0; i < kCtrlNumberCount; ++i)
+        settings.ctrl_numbers[static_cast<std::size_t>(i)] =
+            ini.Text(kSettings, Key(kKeyCtrlPrefix, i + 1), std::to_string(kDefaultCtrlNumberBase + i + 1));
+}
+
+void LoadBankFunctions(const IniDocument& ini, PresetTable& table)
+{
+    BankFunctions functions{};
+    for (int digit = 0; digit < kBankCount; ++digit)
+        functions[static_cast<std::size_t>(digit)] = ini.Bool(kBank, Key(kKeyBankFunctionPrefix, digit), true);
+    table.SetAllBankFunctions(functions);
+}
+
+// --- Saving ----------------------------------------------------------------------------
+
+bool SaveRow(IniDocument& ini, const PresetTable& table, int row)
+{
+    const std::string section = SectionOfRow(table, row);
+    const PresetData preset = table.GetRow(row);
+
+    bool ok = ini.SetText(section, std::string(kKeyModifier), preset.modifier);
+    ok = ok && ini.SetText(section, std::string(kKeyName), preset.name);
+    ok = ok && ini.SetBool(section, std::string(kKeyBuffer), preset.buffer);
+    for (int i = 0; i < kLoopCount; ++i)
+        ok = ok && ini.SetBool(section, Key(kKeyLoopPrefix, i + 1), preset.loops[static_cast<std::size_t>(i)]);
+    for (int i = 0; i < kSwitchCount; ++i)
+        ok = ok && ini.SetBool(section, Key(kKeySwitchPrefix, i + 1), preset.switches[static_cast<std::size_t>(i)]);
+    ok = ok && ini.SetText(section, std::string(kKeyMidi1), preset.midi1);
+    ok = ok && ini.SetText(section, std::string(kKeyMidi2), preset.midi2);
+    ok = ok && ini.SetText(section, std::string(kKeyMidi3Program), preset.midi3_pc);
+    for (int i = 0; i < kControlCount; ++i)
+        ok = ok && ini.SetText(section, Key(kKeyCtrlPrefix, i + 1), preset.ctrls[static_cast<std::size_t>(i)]);
+    for (int i = 0; i < kAuxCount; ++i)
+        ok = ok && ini.SetBool(section, Key(kKeyAuxPrefix, i + 1), preset.aux[static_cast<std::size_t>(i)]);
+    return ok;
+}
+
+bool SaveSettings(IniDocument& ini, const SettingsData& settings)
+{
+    bool ok = true;
+    for (int i = 0; i < kTileCount; ++i)
+        ok = ok && ini.SetText(kSettings, Key(kKeyTilePrefix, i + 1), settings.keys[static_cast<std::size_t>(i)]);
+    for (int i = 0; i < kMidiChannelCount; ++i)
+        ok = ok && ini.SetText(kSettings, Key(kKeyMidiChannelPrefix, i + 1),
+                               settings.midi_channels[static_cast<std::size_t>(i)]);
+    for (int i = 0; i < kCtrlNumberCount; ++i)
+        ok = ok && ini.SetText(kSettings, Key(kKeyCtrlPrefix, i + 1), settings.ctrl_numbers[static_cast<std::size_t>(i)]);
+    return ok;
+}
+
+bool SaveBankFunctions(IniDocument& ini, const PresetTable& table)
+{
+    bool ok = true;
+    for (int digit = 0; digit < kBankCount; ++digit)
+        ok = ok && ini.SetBool(kBank, Key(kKeyBankFunctionPrefix, digit), table.BankFunction(digit));
+    return ok;
+}
+
+}  // namespace
+
+bool LoadPresetText(std::string_view text, PresetTable& table, SettingsData& settings)
+{
+    IniDocument ini;
+    if (!ini.Parse(text)) return false;
+    for (int row = kHeaderRowCount; row < kTableRowCount; ++row) LoadRow(ini, table, row);
+    LoadBankFunctions(ini, table);
+    LoadSettings(ini, settings);
+    return true;
+}
+
+bool PresetFileText(std::string_view existing, const PresetTable& table, const SettingsData& settings,
+                    std::string& text)
+{
+    IniDocument ini;
+    if (!ini.Parse(existing)) return false;
+    for (int row = kHeaderRowCount; row < kTableRowCount; ++row) {
+        if (!SaveRow(ini, table, row)) return false;
+    }
+    return SaveSettings(ini, settings) && SaveBankFunctions(ini, table) && ini.Render(text);
+}
+
+FileResult LoadPresetFile(const std::string& path, PresetTable& table, SettingsData& settings)
+{
+    std::string text;
+    const FileResult read = ReadWholeFile(path, text);
+    if (read.status != FileStatus::Done) return read;
+    if (!LoadPresetText(text, table, settings)) return ReadFailure(path, kDetailNotIni);
+    return FileResult{};
+}
+
+FileResult SavePresetFile(const std::string& path, const PresetTable& table, const SettingsData& settings)
+{
+    std::string existing;
+    const FileResult read = ReadWholeFile(path, existing);
+    if (read.status == FileStatus::Failed) return read;   // never overwrite what we cannot read
+    std::string text;
+    if (!PresetFileText(existing, table, settings, text)) return SaveFailure(path, kDetailNotIni);
+    return ReplaceFileContents(path, text);
+}
+
+}  // namespace orvel
