@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libcli11-dev libsimpleini-dev
+  qt6-base-dev
 )
 
 missing=()
