@@ -47,6 +47,10 @@ constexpr const char* kTextOtherCodeSuffix = " error";
 // The line: 9600 bit/s, 8 data bits, even parity, 1 stop bit.
 constexpr std::int32_t kLineBaudRate = 9600;
 
+// What the commands show.
+constexpr const char* kCaptionMessages = "Orvel";
+constexpr const char* kTextNoController = "No KPX-2/KPX-3 connected";
+
 // Time-outs of the line, per byte: for the exchanges, for the identify query on a USB
 // converter, and the same two on a numbered serial port (whole seconds).
 constexpr std::int32_t kExchangeTimeoutMs = 2000;

@@ -1,0 +1,50 @@
+// The user's commands that move presets, bank functions and settings between the editor
+// and the controller. Each opens the link, exchanges its blocks and closes the link again;
+// what it shows goes through the TransferView.
+#pragma once
+
+#include <cstdint>
+
+#include "byte_transport.h"
+#include "model/preset_stores.h"
+#include "model/preset_table.h"
+#include "model/settings_data.h"
+#include "transfer_view.h"
+
+namespace orvel {
+
+// Everything a command works on. The bank and preset commands act on the table's current
+// row (a header row counts as the first preset row).
+struct TransferSession {
+    DeviceLink& link;
+    PresetTable& table;
+    SettingsData& settings;
+    TransferBuffer& buffer;
+    LastReadImages& last_read;
+    TransferView& view;
+    bool running = false;   // a command holds the link; no second one may start
+};
+
+enum class TransferOutcome {
+    Done,
+    Busy,            // another command holds the link: nothing happened
+    NotIdentified,   // nothing answered the identification on the serial port: nothing happened
+    Refused,         // a value the controller cannot take: shown, nothing sent
+    NoController,    // the link did not open: "No KPX-2/KPX-3 connected" shown
+    Failed,          // an exchange failed: its text shown, what was done before stays done
+};
+
+TransferOutcome ReadAllPresets(TransferSession& session);
+TransferOutcome WriteAllPresets(TransferSession& session);
+TransferOutcome ReadBank(TransferSession& session);
+TransferOutcome WriteBank(TransferSession& session);
+TransferOutcome ReadOnePreset(TransferSession& session);
+TransferOutcome WriteOnePreset(TransferSession& session);
+TransferOutcome ReadSettings(TransferSession& session);
+TransferOutcome WriteSettings(TransferSession& session);
+
+// The row the bank and preset commands act on: the current row, or the first preset row
+// when the current row is a header row.
+int TransferRow(const PresetTable& table);
+
+}  // namespace orvel

@@ -1,0 +1,34 @@
+// What the transfer commands, the default check and the firmware upgrade show and switch
+// while they run: the window implements it, so do the command-line companion and the tests.
+#pragma once
+
+#include <string>
+
+#include "user_messages.h"
+
+namespace orvel {
+
+class TransferView : public UserMessages {
+public:
+    // Enables or disables the transfer menu items, switches the connection monitor with
+    // them, hides or shows the progress bar, then applies the page-change rule.
+    virtual void SetTransferControls(bool enabled) = 0;
+    virtual void SetProgress(int position, int maximum) = 0;
+    virtual void SetBusyCursor(bool busy) = 0;
+    // Lets pending window messages run ("Read all presets" does after each preset).
+    virtual void ProcessPendingEvents() = 0;
+    // A Yes/No box; true for Yes.
+    virtual bool AskYesNo(MessageIcon icon, const std::string& caption, const std::string& text) = 0;
+
+    // The model changed: a preset row (table row, modifier already applied), a bank's
+    // wah-pad function, the settings, or many rows at once.
+    virtual void PresetRowChanged(int table_row) = 0;
+    virtual void BankFunctionChanged(int bank_digit) = 0;
+    virtual void SettingsChanged() = 0;
+    virtual void RedrawPresets() = 0;
+
+    // A controller on a numbered serial port identified itself: the title shows it.
+    virtual void ControllerIdentified(const std::string& shown_identity) = 0;
+};
+
+}  // namespace orvel
