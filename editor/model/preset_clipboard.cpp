@@ -1,0 +1,73 @@
+#include "model/preset_clipboard.h"
+
+#include <optional>
+
+#include "model/bank_rows.h"
+#include "model/preset_popup.h"
+#include "model/preset_table.h"
+
+namespace orvel {
+
+namespace {
+
+// The bank digit of a row as its digit columns give it (bank digit x 10 + preset digit).
+int BankDigitOfCells(const PresetTable& table, int row)
+{
+    const std::optional<std::uint8_t> number = table.PresetNumberOfRow(row);
+    return number ? *number / 10 : BankDigitOfTableRow(row);
+}
+
+PresetData CopyOfRow(const PresetTable& table, int row, bool bank_function)
+{
+    PresetData preset = table.GetRow(row);
+    preset.bank_function = bank_function;
+    return preset;
+}
+
+}  // namespace
+
+PresetClipboard::PresetClipboard()
+    : paste_preset_{std::string(kPastePresetCaption), false},
+      paste_bank_{std::string(kPasteBankCaption), false}
+{
+}
+
+void PresetClipboard::CopyPreset(const PresetTable& table, int row)
+{
+    row = CommandRow(row);
+    preset_ = CopyOfRow(table, row, table.BankFunction(BankDigitOfCells(table, row)));
+    paste_preset_ = {"Paste preset " + TwoDigitPreset(table.PresetNumberOfRow(row).value_or(0)), true};
+}
+
+bool PresetClipboard::PastePreset(PresetTable& table, int row)
+{
+    if (!paste_preset_.enabled || !preset_) return false;
+    row = CommandRow(row);
+    table.SetRow(row, *preset_);
+    table.SetBankFunction(BankDigitOfCells(table, row), preset_->bank_function);
+    paste_preset_ = {"Paste preset ", false};
+    return true;
+}
+
+void PresetClipboard::CopyBank(const PresetTable& table, int row)
+{
+    const int first = FirstRowOfBank(row);
+    const int bank = BankDigitOfCells(table, first);
+    const bool function = table.BankFunction(bank);
+    BankCopy copy;
+    for (int k = 0; k < kPresetsPerBank; ++k) copy[k] = CopyOfRow(table, first + k, function);
+    bank_ = copy;
+    paste_bank_ = {"Paste bank " + std::to_string(bank), true};
+}
+
+bool PresetClipboard::PasteBank(PresetTable& table, int row)
+{
+    if (!paste_bank_.enabled || !bank_) return false;
+    const int first = FirstRowOfBank(row);
+    for (int k = 0; k < kPresetsPerBank; ++k) table.SetRow(first + k, (*bank_)[k]);
+    table.SetBankFunction(BankDigitOfCells(table, first), (*bank_)[0].bank_function);
+    paste_bank_ = {"Paste bank", false};
+    return true;
+}
+
+}  // namespace orvel

@@ -1,0 +1,35 @@
+// Pixel sizes of the preset grid for a screen size. The grid is laid out for a 1024 x 768
+// design screen: a column of u width units is u x W / 1024 pixels, the grid is its columns
+// plus 26 pixels wide, and each row's design height is multiplied by H / 768 rounded to a
+// whole number first. Every rounding goes to the nearest whole number, halves to the even one.
+#pragma once
+
+namespace orvel {
+
+// Design heights in pixels at 768 screen lines. Header row 0 holds one line of caption,
+// header row 1 two lines ("Prog", "Chang"); both together hold "BUFFER" turned on its side.
+// A preset row holds a drop-down editor.
+inline constexpr int kHeaderRow0DesignHeight = 20;
+inline constexpr int kHeaderRow1DesignHeight = 32;
+inline constexpr int kPresetRowDesignHeight = 22;
+
+// Pixels the grid has beside its columns (frame and vertical scroll bar).
+inline constexpr int kGridExtraWidth = 26;
+
+// numerator / denominator rounded to the nearest whole number, halves to the even one
+// (denominator > 0, numerator >= 0).
+int RoundHalfEven(long long numerator, long long denominator);
+
+// Width of a grid column (0 to 26) in pixels; 0 outside.
+int ColumnWidthPixels(int column, int screen_width);
+
+// Width of the whole grid: every column plus kGridExtraWidth.
+int GridWidthPixels(int screen_width);
+
+// H / 768 rounded: the factor every design row height is multiplied by.
+int RowHeightFactor(int screen_height);
+
+// Height of a table row (0 and 1 header rows, 2 to 101 preset rows) in pixels.
+int RowHeightPixels(int table_row, int screen_height);
+
+}  // namespace orvel

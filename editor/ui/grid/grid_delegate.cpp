@@ -1,0 +1,198 @@
+#include "ui/grid/grid_delegate.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
+
+#include "model/cell_editor.h"
+#include "model/model_constants.h"
+#include "ui/grid/preset_table_model.h"
+
+namespace orvel {
+
+namespace {
+
+QStyle* StyleOf(const QStyleOptionViewItem& option)
+{
+    return option.widget ? option.widget->style() : QApplication::style();
+}
+
+void DrawCheckBox(QPainter* painter, const QStyleOptionViewItem& option, bool checked)
+{
+    QStyle* style = StyleOf(option);
+    QStyleOptionViewItem box = option;
+    const int width = style->pixelMetric(QStyle::PM_IndicatorWidth, &option, option.widget);
+    const int height = style->pixelMetric(QStyle::PM_IndicatorHeight, &option, option.widget);
+    box.rect = QRect(0, 0, width, height);
+    box.rect.moveCenter(option.rect.center());
+    box.state = (box.state & ~(QStyle::State_On | QStyle::State_Off | QStyle::State_HasFocus)) |
+                (checked ? QStyle::State_On : QStyle::State_Off);
+    style->drawPrimitive(QStyle::PE_IndicatorItemViewItemCheck, &box, painter, option.widget);
+}
+
+void DrawTurnedText(QPainter* painter, const QRect& rect, const QString& text)
+{
+    painter->save();
+    painter->translate(rect.center());
+    painter->rotate(-90);
+    const QRect turned(-rect.height() / 2, -rect.width() / 2, rect.height(), rect.width());
+    painter->drawText(turned, Qt::AlignCenter, text);
+    painter->restore();
+}
+
+// A caption whose second line names the columns under it ("4 5 6 7" over controls 4 to 7):
+// the first line is centred, each word of the second line sits over its own column.
+// Returns false for any other text.
+bool DrawCaptionOverColumns(QPainter* painter, const QRect& rect, const QString& text)
+{
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    if (lines.size() != 2) return false;
+    const QStringList words = lines[1].split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (words.size() < 2) return false;
+    const int line_height = painter->fontMetrics().height();
+    const int top = rect.center().y() + 1 - line_height;
+    painter->drawText(QRect(rect.left(), top, rect.width(), line_height), Qt::AlignCenter, lines[0]);
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const int left = rect.left() + static_cast<int>(rect.width() * i / words.size());
+        const int right = rect.left() + static_cast<int>(rect.width() * (i + 1) / words.size());
+        painter->drawText(QRect(left, top + line_height, right - left, line_height), Qt::AlignCenter, words[i]);
+    }
+    return true;
+}
+
+}  // namespace
+
+void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    if (index.data(InactiveRole).toBool()) {
+        painter->fillRect(option.rect, QColor::fromRgb(kInactiveRgb));
+        return;
+    }
+    QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, index);
+    painter->fillRect(opt.rect, opt.backgroundBrush);
+
+    painter->save();
+    painter->setClipRect(opt.rect);
+    painter->setFont(opt.font);
+    painter->setPen(index.data(Qt::ForegroundRole).value<QBrush>().color());
+    const QVariant check = index.data(Qt::CheckStateRole);
+    const QString text = index.data(Qt::DisplayRole).toString();
+    if (check.isValid())
+        DrawCheckBox(painter, opt, check.value<Qt::CheckState>() == Qt::Checked);
+    else if (index.data(TurnedRole).toBool())
+        DrawTurnedText(painter, opt.rect, text);
+    else if (!DrawCaptionOverColumns(painter, opt.rect, text))
+        painter->drawText(opt.rect, Qt::AlignCenter, text);
+    painter->restore();
+
+    if (opt.state & QStyle::State_HasFocus) {
+        QStyleOptionFocusRect focus;
+        focus.QStyleOption::operator=(opt);
+        focus.rect = opt.rect.adjusted(1, 1, -1, -1);
+        focus.backgroundColor = opt.backgroundBrush.color();
+        StyleOf(opt)->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, opt.widget);
+    }
+}
+
+QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const
+{
+    const CellEditor kind = EditorOfColumn(index.column());
+    switch (kind.kind) {
+    case CellEditorKind::Text: {
+        auto* edit = new QLineEdit(parent);
+        edit->setMaxLength(kind.max_length);
+        edit->setFrame(false);
+        edit->setAlignment(Qt::AlignCenter);
+        return edit;
+    }
+    case CellEditorKind::List:
+    case CellEditorKind::EditableList: {
+        auto* combo = new QComboBox(parent);
+        for (const std::string& item : kind.items) combo->addItem(QString::fromStdString(item));
+        combo->setMaxVisibleItems(kind.visible_items);
+        if (kind.kind == CellEditorKind::EditableList) {
+            combo->setEditable(true);
+            combo->setInsertPolicy(QComboBox::NoInsert);
+            combo->setCompleter(nullptr);   // what is typed is what gets validated
+        }
+        // Picking an entry from the list stores it at once. (Qt's createEditor is const,
+        // the delegate's signals are not.)
+        auto* self = const_cast<GridDelegate*>(this);
+        connect(combo, &QComboBox::activated, self, [self, combo] {
+            emit self->commitData(combo);
+            emit self->closeEditor(combo);
+        });
+        return combo;
+    }
+    case CellEditorKind::None:
+    case CellEditorKind::CheckBox:
+        break;
+    }
+    return nullptr;
+}
+
+void GridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const
+{
+    const QString text = index.data(Qt::EditRole).toString();
+    if (auto* combo = qobject_cast<QComboBox*>(editor)) {
+        combo->setCurrentIndex(combo->findText(text));
+        if (combo->isEditable()) combo->setEditText(text);
+    } else if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
+        edit->setText(text);
+    }
+}
+
+void GridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const
+{
+    QString text;
+    if (auto* combo = qobject_cast<QComboBox*>(editor))
+        text = combo->currentText();
+    else if (auto* edit = qobject_cast<QLineEdit*>(editor))
+        text = edit->text();
+    else
+        return;
+    if (text == index.data(Qt::EditRole).toString()) return;
+    model->setData(index, text, Qt::EditRole);
+}
+
+void GridDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                                        const QModelIndex& index) const
+{
+    QRect rect = option.rect;
+    if (index.column() == kColumnBank) rect.setHeight(rect.height() / kPresetsPerBank);
+    editor->setGeometry(rect);
+}
+
+bool GridDelegate::editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
+                               const QModelIndex& index)
+{
+    if (!(index.flags() & Qt::ItemIsUserCheckable) || !(index.flags() & Qt::ItemIsEnabled)) return false;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        return false;   // the press selects the row; the release toggles
+    case QEvent::MouseButtonDblClick:
+        return static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
+    case QEvent::MouseButtonRelease: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() != Qt::LeftButton || !option.rect.contains(mouse->position().toPoint()))
+            return false;
+        break;
+    }
+    case QEvent::KeyPress: {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key != Qt::Key_Space && key != Qt::Key_Select) return false;
+        break;
+    }
+    default:
+        return false;
+    }
+    const bool checked = index.data(Qt::CheckStateRole).value<Qt::CheckState>() == Qt::Checked;
+    return model->setData(index, checked ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
+}
+
+}  // namespace orvel

@@ -1,0 +1,247 @@
+#include "ui/grid/preset_grid.h"
+
+#include <algorithm>
+
+#include <QAction>
+#include <QApplication>
+#include <QEvent>
+#include <QItemSelectionModel>
+#include <QMenu>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "model/bank_functions.h"
+#include "model/bank_rows.h"
+#include "model/preset_grid_layout.h"
+#include "model/preset_grid_sizes.h"
+#include "model/preset_popup.h"
+#include "model/preset_table.h"
+#include "ui/grid/grid_view.h"
+#include "ui/grid/preset_table_model.h"
+
+namespace orvel {
+
+namespace {
+
+QString Text(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QAction* AddItem(QMenu* menu, const char* name, std::string_view caption, bool enabled = true)
+{
+    QAction* action = menu->addAction(Text(caption));
+    action->setObjectName(QString::fromLatin1(name));
+    action->setEnabled(enabled);
+    return action;
+}
+
+void ShowItem(QAction* action, const MenuItemState& state)
+{
+    action->setText(QString::fromStdString(state.caption));
+    action->setEnabled(state.enabled);
+}
+
+}  // namespace
+
+PresetGrid::PresetGrid(PresetTable& table, QWidget* parent)
+    : QWidget(parent), table_(table)
+{
+    setObjectName(QStringLiteral("asgbanks"));
+    model_ = new PresetTableModel(table_, this);
+    model_->SetPalette(palette());
+    view_ = new FrozenGridView(this);
+    view_->setObjectName(QStringLiteral("asgbanksBody"));
+    view_->SetModel(model_);
+    view_->SetSpans(MergedCells());
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(view_);
+
+    for (GridView* view : view_->Views()) {
+        connect(view, &GridView::mouseOverCell, this, [this](int row, int) { MoveCurrentRow(row); });
+        connect(view, &GridView::digitCellPressed, this, [this](int row) {
+            // As for any press: the row clicked stays where it is under the pointer.
+            MoveCurrentRow(row);
+            view_->setAutoScroll(false);
+            SelectCurrentRow();
+            view_->setAutoScroll(true);
+            view_->setFocus(Qt::MouseFocusReason);
+        });
+        connect(view, &GridView::currentRowChanged, this, &PresetGrid::MoveCurrentRow);
+        view->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(view, &QWidget::customContextMenuRequested, this,
+                [this, view](const QPoint& position) { popup_->popup(view->viewport()->mapToGlobal(position)); });
+    }
+    connect(model_, &PresetTableModel::nameEdited, this, &PresetGrid::nameEdited);
+    connect(model_, &PresetTableModel::entryRefused, this, [this](const QString& entry) {
+        QApplication::beep();
+        emit entryRefused(tr("\"%1\" is not a value for this column").arg(entry));
+    });
+
+    BuildPopup();
+    BuildBankButtons();
+}
+
+void PresetGrid::BuildPopup()
+{
+    popup_ = new QMenu(this);
+    popup_->setObjectName(QStringLiteral("pm"));
+    copy_bank_ = AddItem(popup_, "Copybank1", kCopyBankCaption);
+    paste_bank_ = AddItem(popup_, "Pastebank1", kPasteBankCaption, false);
+    popup_->addSeparator();
+    copy_preset_ = AddItem(popup_, "Copypreset1", kCopyPresetCaption);
+    paste_preset_ = AddItem(popup_, "Pastepreset1", kPastePresetCaption, false);
+    popup_->addSeparator();
+    read_bank_ = AddItem(popup_, "ReadbankfromKPX1", kReadBankCaption);
+    write_bank_ = AddItem(popup_, "WritebanktoKPX1", kWriteBankCaption);
+    popup_->addSeparator();
+    read_preset_ = AddItem(popup_, "ReadpresetfromKPX21", kReadPresetCaption);
+    write_preset_ = AddItem(popup_, "WritepresettoKPX1", kWritePresetCaption);
+
+    connect(popup_, &QMenu::aboutToShow, this, &PresetGrid::PopupOpening);
+    connect(copy_bank_, &QAction::triggered, this, &PresetGrid::CopyBank);
+    connect(paste_bank_, &QAction::triggered, this, &PresetGrid::PasteBank);
+    connect(copy_preset_, &QAction::triggered, this, &PresetGrid::CopyPreset);
+    connect(paste_preset_, &QAction::triggered, this, &PresetGrid::PastePreset);
+}
+
+void PresetGrid::BuildBankButtons()
+{
+    GridView* columns = view_->View(GridPane::Columns);
+    for (int digit = 0; digit < kBankCount; ++digit) {
+        const int row = BankButtonRow(digit);
+        auto* button = new QPushButton(Text(BankFunctionCaption(table_.BankFunction(digit))));
+        button->setObjectName(QStringLiteral("bankButton%1").arg(digit));
+        button->setFocusPolicy(Qt::NoFocus);
+        connect(button, &QPushButton::clicked, this, [this, row] { BankButtonPressed(row); });
+        columns->setIndexWidget(model_->index(row, kColumnBank), button);
+        bank_buttons_[static_cast<std::size_t>(digit)] = button;
+    }
+}
+
+void PresetGrid::ApplyLayout(int screen_width, int screen_height)
+{
+    std::vector<int> widths;
+    for (int column = 0; column < kColumnCount; ++column) widths.push_back(ColumnWidthPixels(column, screen_width));
+    std::vector<int> heights;
+    for (int row = 0; row < kTableRowCount; ++row) heights.push_back(RowHeightPixels(row, screen_height));
+    view_->SetSizes(widths, heights);
+    setFixedWidth(GridWidthPixels(screen_width));
+}
+
+void PresetGrid::Refresh()
+{
+    model_->AllChanged();
+    for (int digit = 0; digit < kBankCount; ++digit) BankFunctionChanged(digit);
+}
+
+void PresetGrid::RowChanged(int table_row)
+{
+    if (!IsPresetTableRow(table_row)) return;
+    table_.ApplyModifier(table_row, table_.Cell(table_row, kColumnModifier).text);
+    model_->RowsChanged(table_row, table_row);
+}
+
+void PresetGrid::BankFunctionChanged(int bank_digit)
+{
+    if (bank_digit < 0 || bank_digit >= kBankCount) return;
+    bank_buttons_[static_cast<std::size_t>(bank_digit)]->setText(
+        Text(BankFunctionCaption(table_.BankFunction(bank_digit))));
+}
+
+int PresetGrid::CurrentRow() const
+{
+    return table_.CurrentRow();
+}
+
+void PresetGrid::EnsureCurrentPresetRow()
+{
+    MoveCurrentRow(MoveCurrentRowToPresets(table_));
+    SelectCurrentRow();
+}
+
+void PresetGrid::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::PaletteChange) model_->SetPalette(palette());
+    QWidget::changeEvent(event);
+}
+
+void PresetGrid::MoveCurrentRow(int table_row)
+{
+    const int previous = table_.CurrentRow();
+    if (table_row < 0 || table_row >= kTableRowCount || table_row == previous) return;
+    table_.SetCurrentRow(table_row);
+    model_->RowsChanged(previous, previous);
+    model_->RowsChanged(table_row, table_row);
+}
+
+// The whole current row becomes the selection; the current cell keeps its column when
+// that is an editable one.
+void PresetGrid::SelectCurrentRow()
+{
+    const int row = table_.CurrentRow();
+    if (!IsPresetTableRow(row)) return;
+    QItemSelectionModel* selection = view_->selectionModel();
+    const int column = std::max(selection->currentIndex().column(), kFixedColumnCount);
+    selection->setCurrentIndex(model_->index(row, column),
+                               QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+void PresetGrid::PopupOpening()
+{
+    EnsureCurrentPresetRow();
+    const RowCommandCaptions captions = CaptionsForRow(table_, table_.CurrentRow());
+    copy_bank_->setText(QString::fromStdString(captions.copy_bank));
+    copy_preset_->setText(QString::fromStdString(captions.copy_preset));
+    write_bank_->setText(QString::fromStdString(captions.write_bank));
+    read_bank_->setText(QString::fromStdString(captions.read_bank));
+    write_preset_->setText(QString::fromStdString(captions.write_preset));
+    read_preset_->setText(QString::fromStdString(captions.read_preset));
+}
+
+void PresetGrid::CopyPreset()
+{
+    clipboard_.CopyPreset(table_, table_.CurrentRow());
+    ShowPasteItems();
+}
+
+void PresetGrid::PastePreset()
+{
+    const int row = CommandRow(table_.CurrentRow());
+    if (clipboard_.PastePreset(table_, row)) {
+        model_->RowsChanged(row, row);
+        BankFunctionChanged(BankDigitOfTableRow(row));
+    }
+    ShowPasteItems();
+}
+
+void PresetGrid::CopyBank()
+{
+    clipboard_.CopyBank(table_, table_.CurrentRow());
+    ShowPasteItems();
+}
+
+void PresetGrid::PasteBank()
+{
+    const int first = FirstRowOfBank(table_.CurrentRow());
+    if (clipboard_.PasteBank(table_, first)) {
+        model_->RowsChanged(first, first + kPresetsPerBank - 1);
+        BankFunctionChanged(BankDigitOfTableRow(first));
+    }
+    ShowPasteItems();
+}
+
+void PresetGrid::BankButtonPressed(int table_row)
+{
+    BankFunctionChanged(ToggleBankFunctionOfRow(table_, table_row));
+}
+
+void PresetGrid::ShowPasteItems()
+{
+    ShowItem(paste_preset_, clipboard_.PastePresetItem());
+    ShowItem(paste_bank_, clipboard_.PasteBankItem());
+}
+
+}  // namespace orvel

@@ -1,0 +1,103 @@
+// The preset grid "asgbanks": the preset table the window owns, shown as 100 preset rows
+// under two header rows, with the bank and preset digits and the two header rows kept in
+// view while it scrolls. It edits the current row's active cells, keeps the current row
+// (the row the bank and preset commands act on), runs the wah-pad bank buttons and its
+// popup menu "pm" with the preset and bank clipboards. The popup's four transfer items
+// are the window's to connect.
+#pragma once
+
+#include <array>
+
+#include <QWidget>
+
+#include "model/model_constants.h"
+#include "model/preset_clipboard.h"
+
+class QAction;
+class QMenu;
+class QPushButton;
+
+namespace orvel {
+
+class FrozenGridView;
+class PresetTable;
+class PresetTableModel;
+
+class PresetGrid : public QWidget {
+    Q_OBJECT
+
+public:
+    // The table must outlive the grid. The grid starts with the table's contents; call
+    // ApplyLayout before showing it.
+    explicit PresetGrid(PresetTable& table, QWidget* parent = nullptr);
+
+    // Sizes for the screen: column widths of u width units are u x W / 1024 pixels, the
+    // grid's width (fixed) is their sum + 26 pixels; row heights are the design heights
+    // times H / 768 rounded (preset_grid_sizes.h). The window sets the height.
+    void ApplyLayout(int screen_width, int screen_height);
+
+    // Redraws everything from the table, bank buttons included (after a file load or a
+    // transfer of many rows).
+    void Refresh();
+
+    // One row's cells changed in the table: applies the row's TYPE to its active cells
+    // and redraws it.
+    void RowChanged(int table_row);
+
+    // A bank's wah-pad flag changed in the table: sets its button's caption.
+    void BankFunctionChanged(int bank_digit);
+
+    // The table's current row (0 and 1 are header rows).
+    int CurrentRow() const;
+
+    // Moves a current row that is a header row to the first preset row (2) and selects
+    // the current row. The popup does this when it opens; the window does it when its
+    // "Data transfer" menu opens.
+    void EnsureCurrentPresetRow();
+
+    QMenu* Popup() const { return popup_; }
+    QAction* ReadBankAction() const { return read_bank_; }        // "ReadbankfromKPX1"
+    QAction* WriteBankAction() const { return write_bank_; }      // "WritebanktoKPX1"
+    QAction* ReadPresetAction() const { return read_preset_; }    // "ReadpresetfromKPX21"
+    QAction* WritePresetAction() const { return write_preset_; }  // "WritepresettoKPX1"
+
+signals:
+    // The name of a preset was edited: the live preview must draw its bank again.
+    void nameEdited();
+    // An entry was refused and not stored; the text says which, for a status line.
+    void entryRefused(const QString& message);
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void BuildPopup();
+    void BuildBankButtons();
+    void MoveCurrentRow(int table_row);
+    void SelectCurrentRow();
+    void PopupOpening();        // pmPopup
+    void CopyPreset();          // Copypreset1
+    void PastePreset();         // Pastepreset1
+    void CopyBank();            // Copybank1
+    void PasteBank();           // Pastebank1
+    void BankButtonPressed(int table_row);
+    void ShowPasteItems();
+
+    PresetTable& table_;
+    PresetClipboard clipboard_;
+    PresetTableModel* model_ = nullptr;
+    FrozenGridView* view_ = nullptr;
+    std::array<QPushButton*, kBankCount> bank_buttons_{};   // by bank digit
+
+    QMenu* popup_ = nullptr;
+    QAction* copy_bank_ = nullptr;
+    QAction* paste_bank_ = nullptr;
+    QAction* copy_preset_ = nullptr;
+    QAction* paste_preset_ = nullptr;
+    QAction* read_bank_ = nullptr;
+    QAction* write_bank_ = nullptr;
+    QAction* read_preset_ = nullptr;
+    QAction* write_preset_ = nullptr;
+};
+
+}  // namespace orvel

@@ -1,0 +1,158 @@
+#include "ui/grid/preset_table_model.h"
+
+#include <optional>
+#include <string>
+
+#include <QBrush>
+#include <QColor>
+
+#include "model/cell_colours.h"
+#include "model/cell_editor.h"
+#include "model/model_constants.h"
+#include "model/preset_entry.h"
+#include "model/preset_grid_layout.h"
+#include "model/preset_table.h"
+
+namespace orvel {
+
+namespace {
+
+QColor ColourOfRgb(std::uint32_t rgb)
+{
+    return QColor::fromRgb(static_cast<QRgb>(rgb));
+}
+
+bool IsCheckBoxCell(int row, int column)
+{
+    return IsPresetTableRow(row) && IsCheckBoxColumn(column);
+}
+
+bool IsTurnedCaption(int row, int column)
+{
+    for (const HeaderCaption& caption : HeaderCaptions()) {
+        if (caption.turned && caption.span.row == row && caption.span.column == column) return true;
+    }
+    return false;
+}
+
+// Captions keep the table's "\r" line breaks; Qt draws lines broken by "\n".
+QString DisplayText(const std::string& text)
+{
+    QString shown = QString::fromStdString(text);
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return shown;
+}
+
+}  // namespace
+
+PresetTableModel::PresetTableModel(PresetTable& table, QObject* parent)
+    : QAbstractTableModel(parent), table_(table)
+{
+}
+
+int PresetTableModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : kTableRowCount;
+}
+
+int PresetTableModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : kColumnCount;
+}
+
+QVariant PresetTableModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid()) return {};
+    const int row = index.row();
+    const int column = index.column();
+    const TableCell& cell = table_.Cell(row, column);
+
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        if (IsCheckBoxCell(row, column)) return {};
+        return DisplayText(cell.text);
+    case Qt::CheckStateRole:
+        if (!IsCheckBoxCell(row, column)) return {};
+        return cell.checked ? Qt::Checked : Qt::Unchecked;
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+    case Qt::BackgroundRole: {
+        const CellColours colours = ColoursOfCell(table_, row, column);
+        if (colours.background == CellBackground::Fixed) return QBrush(palette_.color(QPalette::Button));
+        if (colours.background == CellBackground::Info) return QBrush(palette_.color(QPalette::ToolTipBase));
+        return QBrush(ColourOfRgb(*RgbOfBackground(colours.background)));
+    }
+    case Qt::ForegroundRole: {
+        const CellColours colours = ColoursOfCell(table_, row, column);
+        if (colours.background == CellBackground::Fixed) return QBrush(palette_.color(QPalette::ButtonText));
+        if (colours.background == CellBackground::Info) return QBrush(palette_.color(QPalette::ToolTipText));
+        return QBrush(ColourOfRgb(colours.text_rgb));
+    }
+    case TurnedRole:
+        return IsTurnedCaption(row, column);
+    case InactiveRole:
+        return IsPresetTableRow(row) && !cell.active;
+    default:
+        return {};
+    }
+}
+
+Qt::ItemFlags PresetTableModel::flags(const QModelIndex& index) const
+{
+    // Header rows and digit columns are fixed: the keyboard cannot reach them.
+    if (!index.isValid() || !IsPresetTableRow(index.row()) || index.column() < kFixedColumnCount)
+        return Qt::NoItemFlags;
+    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    if (table_.CanEdit(index.row(), index.column()))
+        flags |= IsCheckBoxColumn(index.column()) ? Qt::ItemIsUserCheckable : Qt::ItemIsEditable;
+    return flags;
+}
+
+bool PresetTableModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (!index.isValid() || !IsPresetTableRow(index.row()) || index.column() < kFixedColumnCount)
+        return false;
+    const int row = index.row();
+    const int column = index.column();
+
+    if (role == Qt::CheckStateRole) {
+        if (!IsCheckBoxColumn(column)) return false;
+        table_.SetChecked(row, column, value.value<Qt::CheckState>() == Qt::Checked);
+        RowsChanged(row, row);
+        return true;
+    }
+    if (role != Qt::EditRole || IsCheckBoxColumn(column)) return false;
+
+    const QString entry = value.toString();
+    const std::optional<std::string> accepted = ValidatePresetEntry(column, entry.toStdString());
+    if (!accepted) {
+        emit entryRefused(entry);
+        return false;
+    }
+    if (column == kColumnModifier)
+        table_.SetModifier(row, *accepted);
+    else
+        table_.SetText(row, column, *accepted);
+    RowsChanged(row, row);
+    if (column == kColumnName) emit nameEdited();
+    return true;
+}
+
+void PresetTableModel::SetPalette(const QPalette& palette)
+{
+    palette_ = palette;
+    AllChanged();
+}
+
+void PresetTableModel::RowsChanged(int first_row, int last_row)
+{
+    emit dataChanged(index(first_row, 0), index(last_row, kColumnCount - 1));
+}
+
+void PresetTableModel::AllChanged()
+{
+    RowsChanged(0, kTableRowCount - 1);
+}
+
+}  // namespace orvel
