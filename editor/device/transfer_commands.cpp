@@ -7,7 +7,9 @@
 #include "command_protocol.h"
 #include "controller_constants.h"
 #include "model/bank_functions.h"
+#include "model/bank_rows.h"
 #include "model/preset_image.h"
+#include "model/preset_popup.h"
 #include "model/settings_image.h"
 #include "serial_port_identity.h"
 
@@ -15,7 +17,7 @@ namespace orvel {
 
 namespace {
 
-constexpr int kFirstPresetRow = 2;
+constexpr int kFirstPresetRow = kHeaderRowCount;
 constexpr int kProgressMaximum = 100;
 
 // What one command does inside the common frame.
@@ -27,8 +29,6 @@ struct Command {
     std::function<bool(std::uint8_t& code)> exchanges;
     std::function<void()> after_close;            // only when every exchange succeeded
 };
-
-int FirstRowOfBank(int row) { return row - ((row - kFirstPresetRow) % 10); }
 
 // The preset number a preset row's digit columns name.
 std::uint8_t PresetNumber(const PresetTable& table, int row) { return table.PresetNumberOfRow(row).value_or(0); }
@@ -103,8 +103,6 @@ TransferOutcome Run(TransferSession& s, const Command& command) {
 
 }  // namespace
 
-int TransferRow(const PresetTable& table) { return std::max(table.CurrentRow(), kFirstPresetRow); }
-
 TransferOutcome ReadAllPresets(TransferSession& s) {
     Command command;
     command.redraw_after = true;
@@ -148,7 +146,7 @@ TransferOutcome WriteAllPresets(TransferSession& s) {
 }
 
 TransferOutcome ReadBank(TransferSession& s) {
-    const int first = FirstRowOfBank(TransferRow(s.table));
+    const int first = FirstRowOfBank(CommandRow(s.table.CurrentRow()));
     const int bank = PresetNumber(s.table, first) / 10;
     bool function = false;
     Command command;
@@ -174,7 +172,7 @@ TransferOutcome ReadBank(TransferSession& s) {
 }
 
 TransferOutcome WriteBank(TransferSession& s) {
-    const int first = FirstRowOfBank(TransferRow(s.table));
+    const int first = FirstRowOfBank(CommandRow(s.table.CurrentRow()));
     const int bank = PresetNumber(s.table, first) / 10;
     Command command;
     command.check = [&] {
@@ -202,7 +200,7 @@ TransferOutcome WriteBank(TransferSession& s) {
 }
 
 TransferOutcome ReadOnePreset(TransferSession& s) {
-    const int row = TransferRow(s.table);
+    const int row = CommandRow(s.table.CurrentRow());
     const std::uint8_t n = PresetNumber(s.table, row);
     Command command;
     command.exchanges = [&](std::uint8_t& code) { return ReadPreset(s.link, n, code, s.buffer[n], s.last_read); };
@@ -214,7 +212,7 @@ TransferOutcome ReadOnePreset(TransferSession& s) {
 }
 
 TransferOutcome WriteOnePreset(TransferSession& s) {
-    const int row = TransferRow(s.table);
+    const int row = CommandRow(s.table.CurrentRow());
     const std::uint8_t n = PresetNumber(s.table, row);
     Command command;
     command.check = [&] { return RowIsSendable(s, row); };

@@ -43,8 +43,4 @@ TransferOutcome WriteOnePreset(TransferSession& session);
 TransferOutcome ReadSettings(TransferSession& session);
 TransferOutcome WriteSettings(TransferSession& session);
 
-// The row the bank and preset commands act on: the current row, or the first preset row
-// when the current row is a header row.
-int TransferRow(const PresetTable& table);
-
 }  // namespace orvel

@@ -2,6 +2,7 @@
 // while they run: the window implements it, so do the command-line companion and the tests.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "user_messages.h"
@@ -13,12 +14,15 @@ public:
     // Enables or disables the transfer menu items, switches the connection monitor with
     // them, hides or shows the progress bar, then applies the page-change rule.
     virtual void SetTransferControls(bool enabled) = 0;
+    virtual void ShowProgressBar(bool shown) = 0;
     virtual void SetProgress(int position, int maximum) = 0;
     virtual void SetBusyCursor(bool busy) = 0;
     // Lets pending window messages run ("Read all presets" does after each preset).
     virtual void ProcessPendingEvents() = 0;
-    // A Yes/No box; true for Yes.
+    // A Yes/No box; true for Yes. A "\r" in the text is a line break.
     virtual bool AskYesNo(MessageIcon icon, const std::string& caption, const std::string& text) = 0;
+    // The port number dialog, preset with a number; nothing when it was not closed with OK.
+    virtual std::optional<int> AskPortNumber(int preset) = 0;
 
     // The model changed: a preset row (table row, modifier already applied), a bank's
     // wah-pad function, the settings, or many rows at once.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,12 +23,18 @@ public:
     }
     bool AskYesNo(MessageIcon icon, const std::string& caption, const std::string& text) override {
         questions.push_back({icon, caption, text});
+        if (on_question) on_question();
         return answer_yes;
     }
     void SetTransferControls(bool enabled) override {
         controls_enabled = enabled;
         control_changes.push_back(enabled);
     }
+    std::optional<int> AskPortNumber(int preset) override {
+        asked_port_with.push_back(preset);
+        return port_answer;
+    }
+    void ShowProgressBar(bool shown) override { progress_bar_shown = shown; }
     void SetProgress(int position, int maximum) override {
         progress.push_back(position);
         progress_maximum = maximum;
@@ -45,6 +52,10 @@ public:
     std::vector<Shown> messages;
     std::vector<Shown> questions;
     bool answer_yes = true;
+    std::function<void()> on_question;
+    std::vector<int> asked_port_with;
+    std::optional<int> port_answer;
+    bool progress_bar_shown = false;
     bool controls_enabled = true;
     std::vector<bool> control_changes;
     std::vector<int> progress;
