@@ -1,0 +1,31 @@
+// orvel: the editor. Creates the main window (which runs its start-up sequence), the port
+// number dialog, and runs until the window closes, when Orvel.ini is written.
+//
+//   orvel [ZEBU] [--serial-port]
+//
+// A first argument "ZEBU" (any case) shows "Check &default"; "--serial-port" anywhere
+// reaches the controller through the numbered serial port of the port box instead of the
+// USB converter (as ORVEL_TRANSPORT=serial does).
+#include <QApplication>
+
+#include <string>
+#include <vector>
+
+#include "ui/rules/start_options.h"
+#include "ui/window/main_form.h"
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string> arguments(argv, argv + argc);
+    orvel::ApplyTransportOption(arguments);   // before anything asks for the platform kind
+
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Orvel"));
+    QApplication::setApplicationVersion(QStringLiteral("2.4"));
+    QApplication::setDesktopFileName(QStringLiteral("orvel"));
+
+    orvel::TMainForm window(QApplication::arguments());
+    window.CreatePortNumberDialog();
+    window.show();
+    return QApplication::exec();
+}

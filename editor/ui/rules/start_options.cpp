@@ -1,0 +1,41 @@
+#include "ui/rules/start_options.h"
+
+#include <stdlib.h>
+
+#include <algorithm>
+#include <cctype>
+
+#include "ui/rules/window_constants.h"
+
+namespace orvel {
+
+bool IsTestMode(const std::vector<std::string>& arguments)
+{
+    if (arguments.size() < 2) return false;
+    const std::string& first = arguments[1];
+    return std::equal(first.begin(), first.end(), kTestWord.begin(), kTestWord.end(), [](char a, char b) {
+        return std::toupper(static_cast<unsigned char>(a)) == std::toupper(static_cast<unsigned char>(b));
+    });
+}
+
+bool AsksForSerialPort(const std::vector<std::string>& arguments)
+{
+    return arguments.size() > 1 && std::find(arguments.begin() + 1, arguments.end(), kSerialPortOption) != arguments.end();
+}
+
+bool ApplyTransportOption(const std::vector<std::string>& arguments)
+{
+    if (!AsksForSerialPort(arguments)) return false;
+    const std::string name(kTransportVariable);
+    const std::string value(kTransportSerial);
+    return ::setenv(name.c_str(), value.c_str(), 1) == 0;
+}
+
+std::size_t ChooseMonitor(const std::vector<MonitorGeometry>& monitors)
+{
+    for (std::size_t i = 0; i < monitors.size(); ++i)
+        if (monitors[i].left == 0) return i;
+    return 0;
+}
+
+}  // namespace orvel

@@ -1,0 +1,22 @@
+#include "ui/rules/window_title.h"
+
+#include "ui/rules/window_constants.h"
+
+namespace orvel {
+
+std::string BaseTitle(const std::optional<std::string>& image_version)
+{
+    std::string title(kBaseTitleText);
+    if (image_version) title += std::string(kImageVersionSeparator) + *image_version;
+    return title;
+}
+
+int CaptionSpaceCount(int available_width, int texts_width, int space_width)
+{
+    if (space_width <= 0) return 1;
+    int k = (available_width - texts_width) / space_width;   // truncating, as the width may be short
+    if (k > 10) k -= 9;
+    return k <= 3 ? 1 : k;
+}
+
+}  // namespace orvel

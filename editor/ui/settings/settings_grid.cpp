@@ -1,0 +1,169 @@
+#include "ui/settings/settings_grid.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPalette>
+
+#include "model/settings_constants.h"
+#include "model/settings_entry.h"
+
+namespace orvel {
+
+namespace {
+
+QString Text(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The caption of a header cell; the merged captions sit in their first column.
+QString HeaderText(int row, int column)
+{
+    if (row == 0) {
+        if (column == kSetupFirstChannelColumn) return Text(kSetupCaptionChannels);
+        if (column == kSetupFirstCtrlColumn) return Text(kSetupCaptionCtrl);
+        if (column == kSetupFirstCtrlColumn + 3) return Text(kSetupCaptionCtrlOrChannel);
+        return {};
+    }
+    if (column < kSetupFirstCtrlColumn) return QString::number(column - kSetupFirstChannelColumn + 1);
+    return QString::number(column - kSetupFirstCtrlColumn + 1);
+}
+
+QString RefusalText(int column, const QString& entry)
+{
+    if (column < kSetupFirstCtrlColumn)
+        return QStringLiteral("\"%1\" is not a MIDI channel: enter %2 to %3.").arg(entry).arg(kMidiChannelMin).arg(kMidiChannelMax);
+    return QStringLiteral("\"%1\" is not a CTRL number: enter %2 to %3.").arg(entry).arg(kCtrlNumberMin).arg(kCtrlNumberMax);
+}
+
+}  // namespace
+
+SettingsGridModel::SettingsGridModel(SettingsData& settings, QObject* parent)
+    : QAbstractTableModel(parent), settings_(settings)
+{
+}
+
+int SettingsGridModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : kSetupRowCount;
+}
+
+int SettingsGridModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : kSetupColumnCount;
+}
+
+QVariant SettingsGridModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid()) return {};
+    const bool header = index.row() < kSetupHeaderRowCount;
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        if (header) return HeaderText(index.row(), index.column());
+        return QString::fromStdString(SettingsCellText(settings_, index.column()));
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+    case Qt::BackgroundRole:
+        if (header) return QApplication::palette().brush(QPalette::Button);
+        return {};
+    case Qt::ForegroundRole:
+        if (header) return QApplication::palette().brush(QPalette::ButtonText);
+        return {};
+    default:
+        return {};
+    }
+}
+
+bool SettingsGridModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (!index.isValid() || role != Qt::EditRole || index.row() != kSetupValueRow) return false;
+    const QString entry = value.toString();
+    const std::optional<std::string> accepted = ValidateSettingsEntry(index.column(), entry.toStdString());
+    if (!accepted) {
+        emit entryRefused(RefusalText(index.column(), entry));
+        return false;
+    }
+    SetSettingsCellText(settings_, index.column(), *accepted);
+    emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+    return true;
+}
+
+Qt::ItemFlags SettingsGridModel::flags(const QModelIndex& index) const
+{
+    if (!index.isValid()) return Qt::NoItemFlags;
+    if (index.row() < kSetupHeaderRowCount) return Qt::ItemIsEnabled;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+}
+
+void SettingsGridModel::Reload()
+{
+    emit dataChanged(index(kSetupValueRow, 0), index(kSetupValueRow, kSetupColumnCount - 1));
+}
+
+QWidget* SettingsCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                                            const QModelIndex& index) const
+{
+    const CellEditor editor = SettingsEditorOfColumn(index.column());
+    if (editor.kind == CellEditorKind::None) return nullptr;
+    auto* box = new QComboBox(parent);
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    for (const std::string& item : editor.items) box->addItem(QString::fromStdString(item));
+    box->setMaxVisibleItems(editor.visible_items);
+    return box;
+}
+
+void SettingsCellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const
+{
+    auto* box = static_cast<QComboBox*>(editor);
+    const QString text = index.data(Qt::EditRole).toString();
+    const int found = box->findText(text);
+    if (found >= 0) box->setCurrentIndex(found);
+    box->setEditText(text);
+}
+
+void SettingsCellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const
+{
+    auto* box = static_cast<QComboBox*>(editor);
+    if (model->setData(index, box->currentText().trimmed(), Qt::EditRole)) emit entryStored(index);
+}
+
+SettingsGrid::SettingsGrid(SettingsData& settings, QWidget* parent)
+    : QTableView(parent), model_(new SettingsGridModel(settings, this))
+{
+    setObjectName(QStringLiteral("aSetup"));
+    setModel(model_);
+    auto* delegate = new SettingsCellDelegate(this);
+    setItemDelegate(delegate);
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setEditTriggers(QAbstractItemView::AllEditTriggers);
+    setSpan(0, kSetupFirstChannelColumn, 1, kSetupFirstCtrlColumn - kSetupFirstChannelColumn);
+    setSpan(0, kSetupFirstCtrlColumn, 1, 3);
+    setSpan(0, kSetupFirstCtrlColumn + 3, 1, kSetupColumnCount - kSetupFirstCtrlColumn - 3);
+    selectionModel()->setCurrentIndex(model_->index(kSetupValueRow, 0), QItemSelectionModel::NoUpdate);
+
+    connect(model_, &SettingsGridModel::entryRefused, this, [this](const QString& message) {
+        QApplication::beep();
+        emit entryRefused(message);
+    });
+    connect(delegate, &SettingsCellDelegate::entryStored, this, [this](const QModelIndex& index) {
+        selectionModel()->select(index, QItemSelectionModel::ClearAndSelect);
+        setFocus(Qt::OtherFocusReason);
+    });
+}
+
+void SettingsGrid::ApplyLayout(int column_width, int row_height)
+{
+    for (int column = 0; column < kSetupColumnCount; ++column) setColumnWidth(column, column_width);
+    for (int row = 0; row < kSetupRowCount; ++row) setRowHeight(row, row_height);
+}
+
+}  // namespace orvel

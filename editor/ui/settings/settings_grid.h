@@ -1,0 +1,69 @@
+// aSetup: the settings grid, a view of the MIDI channels and CTRL numbers of a SettingsData.
+// Rows 0 and 1 are fixed header rows ("MIDI Channel", "Ctrl  Number", "Ctrl  Number or
+// MIDI Channel" over merged cells, then the numbers); row 2 holds the values and opens an
+// editable drop-down per cell. An entry the settings refuse is not stored.
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QStyledItemDelegate>
+#include <QTableView>
+
+#include "model/settings_data.h"
+
+namespace orvel {
+
+class SettingsGridModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    SettingsGridModel(SettingsData& settings, QObject* parent);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    // The settings were replaced (a file was loaded, the controller was read).
+    void Reload();
+
+signals:
+    // An entry was refused and not stored; the text says why.
+    void entryRefused(const QString& message);
+
+private:
+    SettingsData& settings_;
+};
+
+// The drop-downs of the value row.
+class SettingsCellDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
+
+signals:
+    // An entry was stored in the cell (the grid then marks the cell and takes the focus).
+    void entryStored(const QModelIndex& index) const;
+};
+
+class SettingsGrid : public QTableView {
+    Q_OBJECT
+public:
+    SettingsGrid(SettingsData& settings, QWidget* parent);
+
+    SettingsGridModel* Model() const { return model_; }
+
+    // Column widths and row heights in pixels.
+    void ApplyLayout(int column_width, int row_height);
+
+signals:
+    void entryRefused(const QString& message);
+
+private:
+    SettingsGridModel* model_;
+};
+
+}  // namespace orvel

@@ -1,0 +1,758 @@
+#include "ui/window/main_form.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QFile>
+#include <QFileDialog>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QStyle>
+#include <QStyleOptionTabWidgetFrame>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolBar>
+
+#include <algorithm>
+#include <vector>
+
+#include "files/file_commands.h"
+#include "model/bank_functions.h"
+#include "model/model_constants.h"
+#include "model/settings_tiles.h"
+#include "ui/grid/preset_grid.h"
+#include "ui/pictures/controller_picture.h"
+#include "ui/pictures/preview_picture.h"
+#include "ui/rules/page_rules.h"
+#include "ui/rules/start_options.h"
+#include "ui/rules/window_title.h"
+#include "ui/settings/balloon_hints.h"
+#include "ui/settings/option_tile.h"
+#include "ui/settings/settings_grid.h"
+#include "ui/window/app_icons.h"
+#include "ui/window/com_port_dialog.h"
+#include "ui/window/image_version.h"
+#include "ui/window/message_boxes.h"
+
+namespace orvel {
+
+namespace {
+
+constexpr Qt::WindowFlags kWindowFlags = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                         Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+
+const QString kFileFilter = QStringLiteral("Configuration file (*.ini)");
+const QString kErrorCaption = QStringLiteral("Error");
+constexpr int kRefusedMessageMs = 4000;
+
+QRect ToRect(const PixelRect& r)
+{
+    return {r.x, r.y, r.width, r.height};
+}
+
+// Paths go to the file code in the file system's 8-bit form and come back the same way.
+std::string LocalPath(const QString& path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
+QString ShownPath(const std::string& path)
+{
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+std::vector<std::string> ArgumentList(const QStringList& arguments)
+{
+    std::vector<std::string> list;
+    list.reserve(static_cast<std::size_t>(arguments.size()));
+    for (const QString& argument : arguments) list.push_back(argument.toStdString());
+    return list;
+}
+
+}  // namespace
+
+TMainForm::TMainForm(const QStringList& arguments, MainFormOptions options, QWidget* parent)
+    : QMainWindow(parent, kWindowFlags),
+      options_(std::move(options)),
+      own_messages_(options_.messages ? nullptr : std::make_unique<MessageBoxes>(this)),
+      messages_(options_.messages ? options_.messages : own_messages_.get()),
+      usb_(converters_, *messages_),
+      link_(usb_, options_.platform_kind.value_or(GetPlatformKind())),
+      places_(options_.config_places.value_or(CurrentConfigPlaces()))
+{
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowIcon(ProgramIcon());
+
+    // 1. The title, with the version of the image the editor can upload.
+    const std::optional<std::string> version =
+        options_.image_version ? options_.image_version() : UploadableImageVersion();
+    base_title_ = QString::fromStdString(orvel::BaseTitle(version));
+    setWindowTitle(base_title_);
+
+    // 2. Test mode from the first argument.
+    test_mode_ = IsTestMode(ArgumentList(arguments));
+
+    // 3. Every wah-pad bank function on.
+    state_.table.SetAllBankFunctions(DefaultBankFunctions());
+
+    // 4. The screen the window is laid out for.
+    ChooseScreen();
+
+    BuildMenus();
+    BuildToolbar();
+    BuildPages();
+    BuildStatusBar();
+    BuildTimers();
+    Checkdefault1_->setVisible(test_mode_);
+
+    // 5. The port box is for the numbered serial port only.
+    if (!UsesSerialPort(link_)) {
+        Label1_->hide();
+        sePort_->hide();
+    }
+
+    // 6. Layout, grids, pictures and the tiles' default codes.
+    ApplyFonts();
+    LayOutWindowParts();
+    RefreshViews();
+
+    // 7. The "Presets" page and its rule.
+    Configuration2_->setCurrentWidget(TabSheet1_);
+    connect(Configuration2_, &QTabWidget::currentChanged, this, &TMainForm::Configuration2Change);
+    ApplyPageRule();
+
+    // 8. Orvel.ini, which may load the last preset file.
+    ReadConfigurationAtStart();
+
+    // 9. Tiles over the picture, the port box beside the grid; redraw.
+    PlaceSettingsPage();
+    PlacePresetsPage();
+    PlacePreviewPage();
+    update();
+
+    timerKPX_->start();
+}
+
+TMainForm::~TMainForm() = default;
+
+QAction* TMainForm::NewAction(const char* name, const QString& caption)
+{
+    auto* action = new QAction(caption, this);
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
+}
+
+void TMainForm::BuildMenus()
+{
+    Open1_ = NewAction("Open1", QStringLiteral("Open"));
+    Open1_->setIcon(OpenIcon());
+    Open1_->setShortcut(QKeySequence::Open);
+    Save1_ = NewAction("Save1", QStringLiteral("Save"));
+    Save1_->setIcon(SaveIcon());
+    Save1_->setShortcut(QKeySequence::Save);
+    Save1_->setEnabled(false);
+    SaveAs1_ = NewAction("SaveAs1", QStringLiteral("Save As"));
+    SaveAs1_->setIcon(SaveAsIcon());
+    SaveAs1_->setShortcut(QKeySequence::SaveAs);
+    Print1_ = NewAction("Print1", QStringLiteral("Print"));
+    Print1_->setIcon(PrintIcon());
+    Print1_->setShortcut(QKeySequence::Print);
+    connect(Open1_, &QAction::triggered, this, &TMainForm::Open1Click);
+    connect(Save1_, &QAction::triggered, this, &TMainForm::Save1Click);
+    connect(SaveAs1_, &QAction::triggered, this, &TMainForm::SaveAs1Click);
+    connect(Print1_, &QAction::triggered, this, &TMainForm::Print1Click);
+
+    Loadfr1_ = menuBar()->addMenu(QStringLiteral("&File"));
+    Loadfr1_->setObjectName(QStringLiteral("Loadfr1"));
+    Loadfr1_->addAction(Open1_);
+    Loadfr1_->addAction(Save1_);
+    Loadfr1_->addAction(SaveAs1_);
+    Loadfr1_->addSeparator();
+    Loadfr1_->addAction(Print1_);
+
+    Readall1_ = NewAction("Readall1", QStringLiteral("Read all presets"));
+    Writeall1_ = NewAction("Writeall1", QStringLiteral("Write all presets"));
+    Readbank1_ = NewAction("Readbank1", QStringLiteral("Read bank"));
+    Writebank1_ = NewAction("Writebank1", QStringLiteral("Write bank"));
+    Readpreset1_ = NewAction("Readpreset1", QStringLiteral("Read preset"));
+    Writepreset1_ = NewAction("Writepreset1", QStringLiteral("Write preset"));
+    Readsettings1_ = NewAction("Readsettings1", QStringLiteral("Read settings"));
+    Writesettings1_ = NewAction("Writesettings1", QStringLiteral("Write settings"));
+    Checkdefault1_ = NewAction("Checkdefault1", QStringLiteral("Check &default"));
+    connect(Readall1_, &QAction::triggered, this, &TMainForm::Readall1Click);
+    connect(Writeall1_, &QAction::triggered, this, &TMainForm::Writeall1Click);
+    connect(Readbank1_, &QAction::triggered, this, &TMainForm::Readbank1Click);
+    connect(Writebank1_, &QAction::triggered, this, &TMainForm::Writebank1Click);
+    connect(Readpreset1_, &QAction::triggered, this, &TMainForm::Readpreset1Click);
+    connect(Writepreset1_, &QAction::triggered, this, &TMainForm::Writepreset1Click);
+    connect(Readsettings1_, &QAction::triggered, this, &TMainForm::Readsettings1Click);
+    connect(Writesettings1_, &QAction::triggered, this, &TMainForm::Writesettings1Click);
+    connect(Checkdefault1_, &QAction::triggered, this, &TMainForm::Checkdefault1Click);
+
+    Datatransfer1_ = menuBar()->addMenu(QStringLiteral("Data transfer"));
+    Datatransfer1_->setObjectName(QStringLiteral("Datatransfer1"));
+    Datatransfer1_->addAction(Readall1_);
+    Datatransfer1_->addAction(Writeall1_);
+    N5_ = Datatransfer1_->addSeparator();
+    N5_->setObjectName(QStringLiteral("N5"));
+    Datatransfer1_->addAction(Readbank1_);
+    Datatransfer1_->addAction(Writebank1_);
+    N6_ = Datatransfer1_->addSeparator();
+    N6_->setObjectName(QStringLiteral("N6"));
+    Datatransfer1_->addAction(Readpreset1_);
+    Datatransfer1_->addAction(Writepreset1_);
+    N7_ = Datatransfer1_->addSeparator();
+    N7_->setObjectName(QStringLiteral("N7"));
+    Datatransfer1_->addAction(Readsettings1_);
+    Datatransfer1_->addAction(Writesettings1_);
+    Datatransfer1_->addAction(Checkdefault1_);
+    connect(Datatransfer1_, &QMenu::aboutToShow, this, &TMainForm::Datatransfer1Click);
+
+    Firmwareupgrade1_ = menuBar()->addAction(QStringLiteral("Firmware upgrade"));
+    Firmwareupgrade1_->setObjectName(QStringLiteral("Firmwareupgrade1"));
+    connect(Firmwareupgrade1_, &QAction::triggered, this, &TMainForm::Firmwareupgrade1Click);
+
+    pmSettings_ = new QMenu(this);
+    pmSettings_->setObjectName(QStringLiteral("pmSettings"));
+    Readsettings2_ = pmSettings_->addAction(QStringLiteral("Read settings"));
+    Readsettings2_->setObjectName(QStringLiteral("Readsettings2"));
+    Writesettings2_ = pmSettings_->addAction(QStringLiteral("Write settings"));
+    Writesettings2_->setObjectName(QStringLiteral("Writesettings2"));
+    connect(Readsettings2_, &QAction::triggered, this, &TMainForm::Readsettings2Click);
+    connect(Writesettings2_, &QAction::triggered, this, &TMainForm::Writesettings2Click);
+}
+
+void TMainForm::BuildToolbar()
+{
+    tb1_ = new QToolBar(this);
+    tb1_->setObjectName(QStringLiteral("tb1"));
+    tb1_->setMovable(false);
+    tb1_->setFloatable(false);
+    tb1_->setContextMenuPolicy(Qt::PreventContextMenu);
+    addToolBar(Qt::TopToolBarArea, tb1_);
+    tb1_->addAction(Open1_);
+    tb1_->addAction(Save1_);
+    tb1_->addAction(Print1_);
+    tb1_->addSeparator();
+    tb1_->widgetForAction(Open1_)->setObjectName(QStringLiteral("ToolButton9"));
+    tb1_->widgetForAction(Save1_)->setObjectName(QStringLiteral("ToolButton1"));
+    tb1_->widgetForAction(Print1_)->setObjectName(QStringLiteral("ToolButton2"));
+    for (QAction* item : {Open1_, Save1_, Print1_}) tb1_->widgetForAction(item)->setToolTipDuration(kHintVisibleMs);
+
+    pb_ = new QProgressBar(tb1_);
+    pb_->setObjectName(QStringLiteral("pb"));
+    pb_->setRange(0, 100);
+    pb_->setValue(0);
+    pb_->setTextVisible(false);
+    pb_->hide();
+}
+
+void TMainForm::BuildPages()
+{
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("ClientArea"));
+    setCentralWidget(central);
+    Configuration2_ = new QTabWidget(central);
+    Configuration2_->setObjectName(QStringLiteral("Configuration2"));
+
+    tsSetup_ = new QWidget;
+    tsSetup_->setObjectName(QStringLiteral("tsSetup"));
+    TabSheet1_ = new QWidget;
+    TabSheet1_->setObjectName(QStringLiteral("TabSheet1"));
+    tsPreview_ = new QWidget;
+    tsPreview_->setObjectName(QStringLiteral("tsPreview"));
+    Configuration2_->addTab(tsSetup_, QString::fromUtf8(kPageSettingsCaption.data(), kPageSettingsCaption.size()));
+    Configuration2_->addTab(TabSheet1_, QString::fromUtf8(kPagePresetsCaption.data(), kPagePresetsCaption.size()));
+    Configuration2_->addTab(tsPreview_, QString::fromUtf8(kPagePreviewCaption.data(), kPagePreviewCaption.size()));
+    for (QWidget* sheet : {tsSetup_, TabSheet1_, tsPreview_}) sheet->installEventFilter(this);
+
+    // "Settings": the picture, the tiles over it, the settings grid and the port box.
+    i_kpx_ = new ControllerPicture(tsSetup_);
+    i_kpx_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(i_kpx_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { pmSettings_->popup(i_kpx_->mapToGlobal(at)); });
+    balloons_ = new BalloonHints(this);
+    for (int tile = 1; tile <= static_cast<int>(tiles_.size()); ++tile) {
+        auto* view = new OptionTile(tile, tsSetup_);
+        tiles_[static_cast<std::size_t>(tile - 1)] = view;
+        balloons_->Watch(view);
+        connect(view, &OptionTile::clicked, this, &TMainForm::TileClick);
+    }
+    aSetup_ = new SettingsGrid(state_.settings, tsSetup_);
+    aSetup_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(aSetup_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { pmSettings_->popup(aSetup_->viewport()->mapToGlobal(at)); });
+    connect(aSetup_, &SettingsGrid::entryRefused, this, &TMainForm::ShowRefusedEntry);
+    Label1_ = new QLabel(QStringLiteral("Port"), tsSetup_);
+    Label1_->setObjectName(QStringLiteral("Label1"));
+    sePort_ = new QSpinBox(tsSetup_);
+    sePort_->setObjectName(QStringLiteral("sePort"));
+    sePort_->setRange(kPortMin, kPortMax);
+    sePort_->setValue(kPortBoxStartValue);
+    Label1_->setBuddy(sePort_);
+    connect(sePort_, &QSpinBox::valueChanged, this, [this](int port) {
+        state_.port_number = port;
+        link_.port_number = static_cast<std::uint8_t>(port);
+    });
+
+    // "Presets": the preset grid with its popup; the printing label sits under it, hidden.
+    asgbanks_ = new PresetGrid(state_.table, TabSheet1_);
+    asgbanks_->setObjectName(QStringLiteral("asgbanks"));
+    connect(asgbanks_, &PresetGrid::nameEdited, this, &TMainForm::ForgetShownPreset);
+    connect(asgbanks_, &PresetGrid::entryRefused, this, &TMainForm::ShowRefusedEntry);
+    connect(asgbanks_->ReadBankAction(), &QAction::triggered, this, &TMainForm::ReadbankfromKPX1Click);
+    connect(asgbanks_->WriteBankAction(), &QAction::triggered, this, &TMainForm::WritebanktoKPX1Click);
+    connect(asgbanks_->ReadPresetAction(), &QAction::triggered, this, &TMainForm::ReadpresetfromKPX21Click);
+    connect(asgbanks_->WritePresetAction(), &QAction::triggered, this, &TMainForm::WritepresettoKPX1Click);
+    lPrinting_ = new QLabel(QStringLiteral("Printing page "), TabSheet1_);
+    lPrinting_->setObjectName(QStringLiteral("lPrinting"));
+    lPrinting_->hide();
+
+    // "Preview": the live preview picture.
+    iPreview_ = new PreviewPicture(tsPreview_);
+
+    odialog_ = new QFileDialog(this, QStringLiteral("Open"));
+    odialog_->setObjectName(QStringLiteral("odialog"));
+    odialog_->setAcceptMode(QFileDialog::AcceptOpen);
+    odialog_->setFileMode(QFileDialog::ExistingFile);
+    odialog_->setNameFilter(kFileFilter);
+    sdialog_ = new QFileDialog(this, QStringLiteral("Save As"));
+    sdialog_->setObjectName(QStringLiteral("sdialog"));
+    sdialog_->setAcceptMode(QFileDialog::AcceptSave);
+    sdialog_->setFileMode(QFileDialog::AnyFile);
+    sdialog_->setNameFilter(kFileFilter);
+    sdialog_->setDefaultSuffix(QStringLiteral("ini"));
+    sdialog_->setOption(QFileDialog::DontConfirmOverwrite, false);
+}
+
+void TMainForm::BuildStatusBar()
+{
+    sbKPX_ = new QStatusBar(this);
+    sbKPX_->setObjectName(QStringLiteral("sbKPX"));
+    sbKPX_->setSizeGripEnabled(false);
+    setStatusBar(sbKPX_);
+    const std::array<int, 2> widths = {kStatusPanel0Width, kStatusPanel1Width};
+    for (std::size_t panel = 0; panel < status_panels_.size(); ++panel) {
+        auto* label = new QLabel(sbKPX_);
+        label->setObjectName(QStringLiteral("sbKPXPanel%1").arg(panel));
+        label->setFixedWidth(widths[panel]);
+        label->setAlignment(Qt::AlignVCenter | (panel == 0 ? Qt::AlignLeft : Qt::AlignRight));
+        label->setFrameShape(QFrame::Panel);
+        label->setFrameShadow(QFrame::Sunken);
+        sbKPX_->addWidget(label);
+        status_panels_[panel] = label;
+    }
+}
+
+void TMainForm::BuildTimers()
+{
+    timerKPX_ = new QTimer(this);
+    timerKPX_->setObjectName(QStringLiteral("timerKPX"));
+    timerKPX_->setInterval(kMonitorIntervalMs);
+    connect(timerKPX_, &QTimer::timeout, this, &TMainForm::timerKPXTimer);
+    timercurrentpreset_ = new QTimer(this);
+    timercurrentpreset_->setObjectName(QStringLiteral("timercurrentpreset"));
+    timercurrentpreset_->setInterval(kPreviewIntervalMs);
+    connect(timercurrentpreset_, &QTimer::timeout, this, &TMainForm::timercurrentpresetTimer);
+}
+
+void TMainForm::ChooseScreen()
+{
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    if (!screens.isEmpty()) {
+        std::vector<MonitorGeometry> monitors;
+        for (const QScreen* screen : screens) {
+            const QRect place = screen->geometry();
+            monitors.push_back({place.x(), place.y(), place.width(), place.height()});
+        }
+        const QScreen* chosen = screens[static_cast<qsizetype>(ChooseMonitor(monitors))];
+        monitor_ = chosen->geometry();
+        screen_ = {monitor_.width(), monitor_.height()};
+        dpi_ = chosen->logicalDotsPerInch();
+    }
+    if (options_.screen) screen_ = *options_.screen;
+    if (options_.dpi) dpi_ = *options_.dpi;
+}
+
+void TMainForm::ApplyFonts()
+{
+    QFont window_font = QApplication::font();
+    window_font.setPointSize(std::max(1, ScaleFontPoints(kWindowFontPoints, dpi_, screen_.width)));
+    setFont(window_font);
+    for (QMenu* menu : {Loadfr1_, Datatransfer1_, pmSettings_}) menu->setFont(window_font);
+    balloons_->Window()->setFont(window_font);
+
+    QFont tile_font = window_font;
+    tile_font.setPointSize(std::max(1, ScaleFontPoints(kTileFontPoints, dpi_, screen_.width)));
+    tile_font.setBold(true);
+    for (OptionTile* tile : tiles_) tile->setFont(tile_font);
+
+    QFont grid_font = window_font;
+    grid_font.setPointSize(std::max(1, PresetGridFontPoints(kWindowFontPoints, dpi_, screen_)));
+    asgbanks_->setFont(grid_font);
+}
+
+QFont TMainForm::TileFont() const
+{
+    return tiles_[0]->font();
+}
+
+void TMainForm::LayOutWindowParts()
+{
+    layout_ = LayOutWindow(screen_);
+    setFixedSize(layout_.window.width, layout_.window.height);
+    if (!monitor_.isNull()) move(monitor_.topLeft() + QPoint(layout_.window.x, layout_.window.y));
+
+    tb1_->setFixedHeight(layout_.toolbar_height);
+    const int icon = std::max(8, layout_.toolbar_height * 2 / 3);
+    tb1_->setIconSize(QSize(icon, icon));
+    pb_->setGeometry(ToRect(layout_.progress_bar));
+    pb_->raise();
+    sbKPX_->setFixedHeight(layout_.status_bar_height);
+
+    // The pages' top counts from the top of the client area, which begins with the toolbar.
+    QRect pages = ToRect(layout_.pages);
+    pages.moveTop(std::max(0, layout_.pages.y - layout_.toolbar_height));
+    Configuration2_->setGeometry(pages);
+}
+
+namespace {
+
+// The size of the tab pages inside a tab widget of the given size. Before the window is
+// shown the pages are not laid out yet, so the style is asked as the tab widget itself asks.
+QSize SheetSize(const QTabWidget* tabs, const QWidget* sheet)
+{
+    if (tabs->isVisible()) return sheet->size();
+    QStyleOptionTabWidgetFrame option;
+    option.initFrom(tabs);
+    option.rect = QRect(QPoint(0, 0), tabs->size());
+    option.shape = QTabBar::RoundedNorth;
+    option.tabBarSize = tabs->tabBar()->sizeHint();
+    option.lineWidth = tabs->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, tabs);
+    return tabs->style()->subElementRect(QStyle::SE_TabWidgetTabContents, &option, tabs).size();
+}
+
+}  // namespace
+
+void TMainForm::PlaceSettingsPage()
+{
+    const QSize sheet = SheetSize(Configuration2_, tsSetup_);
+    const SettingsPageLayout page = LayOutSettingsPage(screen_, sheet.width(), dpi_);
+    i_kpx_->setGeometry(ToRect(page.picture));
+    for (std::size_t i = 0; i < tiles_.size(); ++i) {
+        tiles_[i]->setGeometry(ToRect(page.tiles[i]));
+        tiles_[i]->raise();
+    }
+    aSetup_->ApplyLayout(page.setup_column_width, page.setup_row_height);
+    aSetup_->setGeometry(ToRect(page.setup_grid));
+
+    const QSize box = sePort_->sizeHint();
+    Label1_->adjustSize();
+    Label1_->move(page.port_label_x, page.port_top + (box.height() - Label1_->height()) / 2);
+    sePort_->setGeometry(PortBoxLeft(page.port_label_x, Label1_->width()), page.port_top, box.width(), box.height());
+}
+
+void TMainForm::PlacePresetsPage()
+{
+    const QSize sheet = SheetSize(Configuration2_, TabSheet1_);
+    asgbanks_->ApplyLayout(screen_.width, screen_.height);
+    const QRect grid = ToRect(PresetGridRect(screen_, sheet.width(), sheet.height()));
+    asgbanks_->setGeometry(grid);
+    lPrinting_->adjustSize();
+    lPrinting_->move(grid.left(), std::min(grid.bottom() + 2, sheet.height() - lPrinting_->height()));
+}
+
+void TMainForm::PlacePreviewPage()
+{
+    const QSize sheet = SheetSize(Configuration2_, tsPreview_);
+    iPreview_->setGeometry(ToRect(LayOutSettingsPage(screen_, sheet.width(), dpi_).preview));
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Resize) {
+        if (watched == tsSetup_) PlaceSettingsPage();
+        else if (watched == TabSheet1_) PlacePresetsPage();
+        else if (watched == tsPreview_) PlacePreviewPage();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+OptionTile* TMainForm::Tile(int tile) const
+{
+    if (tile < 1 || tile > static_cast<int>(tiles_.size())) return nullptr;
+    return tiles_[static_cast<std::size_t>(tile - 1)];
+}
+
+TfCOMPortNumber* TMainForm::CreatePortNumberDialog()
+{
+    if (!fCOMPortNumber_) fCOMPortNumber_ = new TfCOMPortNumber(this);
+    return fCOMPortNumber_;
+}
+
+// --- View hooks ------------------------------------------------------------------------
+
+void TMainForm::SetTransferControls(bool enabled)
+{
+    for (QAction* item : {Readall1_, Writeall1_, Readpreset1_, Readbank1_, Writepreset1_, Writebank1_,
+                          Readsettings1_, Writesettings1_, asgbanks_->WritePresetAction(), asgbanks_->WriteBankAction(),
+                          asgbanks_->ReadPresetAction(), asgbanks_->ReadBankAction()})
+        item->setEnabled(enabled);
+    if (enabled) timerKPX_->start();
+    else timerKPX_->stop();
+    pb_->setVisible(!enabled);
+    ApplyPageRule();
+}
+
+void TMainForm::ApplyPageRule()
+{
+    const PageTransferState rule = TransferStateOfPageIndex(Configuration2_->currentIndex());
+    for (QAction* item : {Readall1_, Writeall1_, N5_, Readbank1_, Writebank1_, N6_, Readpreset1_, Writepreset1_, N7_})
+        item->setEnabled(rule.preset_items);
+    Readsettings1_->setEnabled(rule.settings_items);
+    Writesettings1_->setEnabled(rule.settings_items);
+    if (rule.preview_timer) {
+        if (!timercurrentpreset_->isActive()) timercurrentpreset_->start();
+    } else {
+        timercurrentpreset_->stop();
+    }
+}
+
+void TMainForm::SetBusyCursor(bool busy)
+{
+    const QCursor cursor(busy ? Qt::WaitCursor : Qt::ArrowCursor);
+    setCursor(cursor);
+    asgbanks_->setCursor(cursor);
+}
+
+void TMainForm::ShowRefusedEntry(const QString& message)
+{
+    // The panels step aside for a few seconds while the status bar says why.
+    sbKPX_->showMessage(message, kRefusedMessageMs);
+}
+
+void TMainForm::SetStatusPanel(int panel, const QString& text)
+{
+    if (panel < 0 || panel >= static_cast<int>(status_panels_.size())) return;
+    status_panels_[static_cast<std::size_t>(panel)]->setText(text);
+}
+
+QString TMainForm::StatusPanel(int panel) const
+{
+    if (panel < 0 || panel >= static_cast<int>(status_panels_.size())) return {};
+    return status_panels_[static_cast<std::size_t>(panel)]->text();
+}
+
+void TMainForm::makecaption(const QString& left, const QString& right)
+{
+    // The title bar belongs to the window manager; the application's font and the style's
+    // title bar metrics stand in for its own.
+    const QFontMetrics metrics(QApplication::font());
+    const int buttons = style()->pixelMetric(QStyle::PM_TitleBarButtonSize, nullptr, this);
+    const int border = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
+    const int available = width() - 4 * buttons - 4 * border;
+    const int spaces = CaptionSpaceCount(available, metrics.horizontalAdvance(left + right),
+                                         metrics.horizontalAdvance(QLatin1Char(' ')));
+    setWindowTitle(left + QString(spaces, QLatin1Char(' ')) + right);
+}
+
+void TMainForm::ForgetShownPreset()
+{
+    shown_bank_ = 255;
+    shown_preset_ = 255;
+}
+
+void TMainForm::RefreshViews()
+{
+    asgbanks_->Refresh();
+    aSetup_->Model()->Reload();
+    for (std::size_t i = 0; i < tiles_.size(); ++i) tiles_[i]->setText(QString::fromStdString(state_.settings.keys[i]));
+    {
+        const QSignalBlocker quiet(sePort_);
+        sePort_->setValue(state_.port_number);
+    }
+    state_.port_number = sePort_->value();
+    link_.port_number = static_cast<std::uint8_t>(state_.port_number);
+    Save1_->setEnabled(state_.save_enabled);
+    SetStatusPanel(1, ShownPath(state_.current_file));
+}
+
+// --- Files -----------------------------------------------------------------------------
+
+void TMainForm::ReadConfigurationAtStart()
+{
+    // A configuration that cannot be read leaves the editor as it starts.
+    const FileResult result = ReadConfiguration(state_, places_);
+    if (result.status == FileStatus::Failed) qWarning("%s", result.reason.c_str());
+    RefreshViews();
+}
+
+void TMainForm::ShowFileFailure(const std::string& reason)
+{
+    messages_->ShowMessage(MessageIcon::Error, kErrorCaption.toStdString(), reason);
+}
+
+void TMainForm::CommitOpenEditors()
+{
+    // An editor open in a grid hands its text over when it loses the focus.
+    if (QWidget* focused = QApplication::focusWidget()) focused->clearFocus();
+}
+
+void TMainForm::OpenFile(const QString& chosen_path)
+{
+    CommitOpenEditors();
+    const FileResult result = OpenChosenFile(state_, LocalPath(chosen_path));
+    if (result.status == FileStatus::Failed) ShowFileFailure(result.reason);
+    RefreshViews();
+}
+
+void TMainForm::SaveFileAs(const QString& chosen_path)
+{
+    CommitOpenEditors();
+    const FileResult result = orvel::SaveFileAs(state_, LocalPath(chosen_path));
+    if (result.status == FileStatus::Failed) ShowFileFailure(result.reason);
+    RefreshViews();
+}
+
+void TMainForm::Open1Click()
+{
+    if (odialog_->exec() != QDialog::Accepted) return;
+    const QStringList chosen = odialog_->selectedFiles();
+    if (!chosen.isEmpty()) OpenFile(chosen.first());
+}
+
+void TMainForm::Save1Click()
+{
+    if (SaveNeedsName(state_)) {
+        SaveAs1Click();
+        return;
+    }
+    CommitOpenEditors();
+    const FileResult result = SaveCurrentFile(state_);
+    if (result.status == FileStatus::Failed) ShowFileFailure(result.reason);
+}
+
+void TMainForm::SaveAs1Click()
+{
+    if (sdialog_->exec() != QDialog::Accepted) return;
+    const QStringList chosen = sdialog_->selectedFiles();
+    if (!chosen.isEmpty()) SaveFileAs(chosen.first());
+}
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    CommitOpenEditors();
+    timerKPX_->stop();
+    timercurrentpreset_->stop();
+    const FileResult result = WriteConfiguration(state_, places_);
+    if (result.status == FileStatus::Failed) qWarning("%s", result.reason.c_str());
+    event->accept();
+}
+
+// --- Pages, menus and tiles ------------------------------------------------------------
+
+void TMainForm::Configuration2Change(int)
+{
+    ApplyPageRule();
+}
+
+void TMainForm::Datatransfer1Click()
+{
+    asgbanks_->EnsureCurrentPresetRow();
+    const std::optional<std::uint8_t> number = state_.table.PresetNumberOfRow(asgbanks_->CurrentRow());
+    if (!number) return;
+    const TransferCaptions captions = TransferCaptionsOfPreset(*number);
+    Writebank1_->setText(QString::fromStdString(captions.write_bank));
+    Readbank1_->setText(QString::fromStdString(captions.read_bank));
+    Writepreset1_->setText(QString::fromStdString(captions.write_preset));
+    Readpreset1_->setText(QString::fromStdString(captions.read_preset));
+}
+
+void TMainForm::TileClick(int tile)
+{
+    OptionTile* view = Tile(tile);
+    if (!view) return;
+    std::string& code = state_.settings.keys[static_cast<std::size_t>(tile - 1)];
+    code = ClickTile(tile, code);
+    view->setText(QString::fromStdString(code));
+    if (TileClickResetsPreview(tile)) ForgetShownPreset();
+}
+
+// --- Commands wired to the device link later -------------------------------------------
+
+void TMainForm::Print1Click()
+{
+    // Prints the preset grid after the print settings dialog.
+}
+
+void TMainForm::Readall1Click()
+{
+    // Reads all 100 presets in grid order, then the bank functions.
+}
+
+void TMainForm::Writeall1Click()
+{
+    // Writes presets 0 to 99, then the bank functions.
+}
+
+void TMainForm::Readbank1Click()
+{
+    // Reads the current row's bank and its bank function.
+}
+
+void TMainForm::Writebank1Click()
+{
+    // Writes the current row's bank and sets its bank function's bit.
+}
+
+void TMainForm::Readpreset1Click()
+{
+    // Reads the current row's preset.
+}
+
+void TMainForm::Writepreset1Click()
+{
+    // Writes the current row's preset.
+}
+
+void TMainForm::Readsettings1Click()
+{
+    // Reads blocks 251, 253 and 250 into the settings grid and the tiles.
+}
+
+void TMainForm::Writesettings1Click()
+{
+    // Writes the settings as blocks 251 and 253.
+}
+
+void TMainForm::Checkdefault1Click()
+{
+    // Reads the whole controller and reports the first value that is not the factory's.
+}
+
+void TMainForm::Firmwareupgrade1Click()
+{
+    // Uploads kpx2's firmware image to the controller.
+}
+
+void TMainForm::timerKPXTimer()
+{
+    // The connection monitor's tick: finds a converter with a controller behind it.
+}
+
+void TMainForm::timercurrentpresetTimer()
+{
+    // The live preview's tick: draws the controller's active bank on iPreview.
+}
+
+}  // namespace orvel

@@ -1,0 +1,249 @@
+// TMainForm: the editor's main window. Menus "&File" (Loadfr1), "Data transfer"
+// (Datatransfer1) and the command "Firmware upgrade"; the toolbar tb1 sharing the "&File"
+// actions; the pages Configuration2 ("Settings" tsSetup, "Presets" TabSheet1, "Preview"
+// tsPreview); the progress bar pb; the status bar sbKPX with two panels; the timers timerKPX
+// and timercurrentpreset. Every element carries its name as its objectName.
+//
+// The window is a thin layer: the set-up lives in an EditorState, the controller link in a
+// DeviceLink, and the layout comes from the plain rules in ui/rules.
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "byte_transport.h"
+#include "d2xx_unit.h"
+#include "files/app_config.h"
+#include "files/editor_state.h"
+#include "usb_converters.h"
+#include "user_messages.h"
+#include "ui/rules/window_layout.h"
+
+class QAction;
+class QFileDialog;
+class QLabel;
+class QMenu;
+class QProgressBar;
+class QSpinBox;
+class QStatusBar;
+class QTabWidget;
+class QTimer;
+class QToolBar;
+
+namespace orvel {
+
+class BalloonHints;
+class ControllerPicture;
+class OptionTile;
+class PresetGrid;
+class PreviewPicture;
+class SettingsGrid;
+class TfCOMPortNumber;
+
+// What tests (and only tests) put in place of the machine's own: the screen, its dots per
+// inch, the folders of Orvel.ini, the transport, message boxes and the image version.
+struct MainFormOptions {
+    std::optional<ScreenSize> screen;              // else the first monitor whose left edge is 0
+    std::optional<double> dpi;                     // else that monitor's logical dots per inch
+    std::optional<ConfigPlaces> config_places;     // else the working folder and the user's
+    std::optional<PlatformKind> platform_kind;     // else GetPlatformKind()
+    UserMessages* messages = nullptr;              // else modal message boxes; not owned
+    std::function<std::optional<std::string>()> image_version;   // else UploadableImageVersion()
+};
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    // arguments: the command line, the program's name first (QCoreApplication::arguments()).
+    // Runs the start-up sequence; the window is not shown yet.
+    explicit TMainForm(const QStringList& arguments, MainFormOptions options = {}, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    TMainForm(const TMainForm&) = delete;
+    TMainForm& operator=(const TMainForm&) = delete;
+
+    // --- What the window works on -------------------------------------------------------
+    EditorState& State() { return state_; }
+    DeviceLink& Link() { return link_; }
+    D2XXUnit& Usb() { return usb_; }
+    UserMessages& Messages() { return *messages_; }
+    const ConfigPlaces& ConfigFolders() const { return places_; }
+    bool TestMode() const { return test_mode_; }
+    ScreenSize LayoutScreen() const { return screen_; }
+    double LayoutDpi() const { return dpi_; }
+
+    // --- Elements the commands drive ----------------------------------------------------
+    PresetGrid* asgbanks() const { return asgbanks_; }
+    SettingsGrid* aSetup() const { return aSetup_; }
+    OptionTile* Tile(int tile) const;   // asg1 to asg8; null outside 1 to 8
+    QSpinBox* sePort() const { return sePort_; }
+    QProgressBar* pb() const { return pb_; }
+    QStatusBar* sbKPX() const { return sbKPX_; }
+    QTimer* timerKPX() const { return timerKPX_; }
+    QTimer* timercurrentpreset() const { return timercurrentpreset_; }
+    PreviewPicture* iPreview() const { return iPreview_; }
+    QTabWidget* Configuration2() const { return Configuration2_; }
+    QLabel* lPrinting() const { return lPrinting_; }
+    QFont TileFont() const;   // the font of asg1, which the live preview writes with
+
+    // The port number dialog, created after the window (at start, by the program).
+    TfCOMPortNumber* CreatePortNumberDialog();
+    TfCOMPortNumber* fCOMPortNumber() const { return fCOMPortNumber_; }
+
+    // --- View hooks -----------------------------------------------------------------------
+    // Enables or disables the twelve transfer items (menu and preset popup), runs or stops
+    // timerKPX with them, hides or shows pb, then applies the page-change rule.
+    void SetTransferControls(bool enabled);
+    // The page-change rule for the page shown: "Data transfer" items and the preview timer.
+    void ApplyPageRule();
+    // Hourglass (true) or arrow (false) on the window and on the preset grid.
+    void SetBusyCursor(bool busy);
+    // Panel 0 (connection state) and panel 1 (current preset file) of sbKPX.
+    void SetStatusPanel(int panel, const QString& text);
+    QString StatusPanel(int panel) const;
+    // The title set at start, which later title changes extend and return to.
+    const QString& BaseTitle() const { return base_title_; }
+    // Title = left, spaces, right, so that right ends near the title bar's right end.
+    void makecaption(const QString& left, const QString& right);
+    // Makes the live preview draw its bank again at its next tick.
+    void ForgetShownPreset();
+    void SetShownPreset(std::uint8_t bank, std::uint8_t preset)
+    {
+        shown_bank_ = bank;
+        shown_preset_ = preset;
+    }
+    std::uint8_t ShownBank() const { return shown_bank_; }
+    std::uint8_t ShownPreset() const { return shown_preset_; }
+    // Shows the EditorState again after it changed underneath (file, controller): the
+    // preset grid, the settings grid, the tiles, the port box, "Save" and the file panel.
+    void RefreshViews();
+
+    // --- File commands without their dialogs (the dialogs end in these) ----------------
+    void OpenFile(const QString& chosen_path);
+    void SaveFileAs(const QString& chosen_path);
+
+    // --- Handlers, named for their elements ----------------------------------------------
+    void Open1Click();
+    void Save1Click();
+    void SaveAs1Click();
+    void Print1Click();
+    void Datatransfer1Click();   // the "Data transfer" menu opens
+    void Readall1Click();
+    void Writeall1Click();
+    void Readbank1Click();
+    void Writebank1Click();
+    void Readpreset1Click();
+    void Writepreset1Click();
+    void Readsettings1Click();
+    void Writesettings1Click();
+    void Checkdefault1Click();
+    void Firmwareupgrade1Click();
+    void ReadbankfromKPX1Click() { Readbank1Click(); }
+    void WritebanktoKPX1Click() { Writebank1Click(); }
+    void ReadpresetfromKPX21Click() { Readpreset1Click(); }
+    void WritepresettoKPX1Click() { Writepreset1Click(); }
+    void Readsettings2Click() { Readsettings1Click(); }
+    void Writesettings2Click() { Writesettings1Click(); }
+    void Configuration2Change(int page);   // the page shown changed
+    void TileClick(int tile);              // asg1 to asg8
+    void timerKPXTimer();
+    void timercurrentpresetTimer();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildMenus();
+    void BuildToolbar();
+    void BuildPages();
+    void BuildStatusBar();
+    void BuildTimers();
+    void ChooseScreen();
+    void LayOutWindowParts();
+    void PlaceSettingsPage();
+    void PlacePresetsPage();
+    void PlacePreviewPage();
+    void ApplyFonts();
+    void ReadConfigurationAtStart();
+    void ShowFileFailure(const std::string& reason);
+    void ShowRefusedEntry(const QString& message);
+    void CommitOpenEditors();
+    QAction* NewAction(const char* name, const QString& caption);
+
+    MainFormOptions options_;
+    std::unique_ptr<UserMessages> own_messages_;
+    UserMessages* messages_;
+    UsbConverters converters_;
+    D2XXUnit usb_;
+    DeviceLink link_;
+    EditorState state_;
+    ConfigPlaces places_;
+    bool test_mode_ = false;
+    ScreenSize screen_;
+    double dpi_ = kDesignDpi;
+    QRect monitor_;   // the chosen monitor's place on the desktop (empty without one)
+    WindowLayout layout_;
+    QString base_title_;
+    std::uint8_t shown_bank_ = 255;
+    std::uint8_t shown_preset_ = 255;
+
+    // menus and their items
+    QMenu* Loadfr1_ = nullptr;
+    QMenu* Datatransfer1_ = nullptr;
+    QAction* Open1_ = nullptr;
+    QAction* Save1_ = nullptr;
+    QAction* SaveAs1_ = nullptr;
+    QAction* Print1_ = nullptr;
+    QAction* Readall1_ = nullptr;
+    QAction* Writeall1_ = nullptr;
+    QAction* N5_ = nullptr;
+    QAction* Readbank1_ = nullptr;
+    QAction* Writebank1_ = nullptr;
+    QAction* N6_ = nullptr;
+    QAction* Readpreset1_ = nullptr;
+    QAction* Writepreset1_ = nullptr;
+    QAction* N7_ = nullptr;
+    QAction* Readsettings1_ = nullptr;
+    QAction* Writesettings1_ = nullptr;
+    QAction* Checkdefault1_ = nullptr;
+    QAction* Firmwareupgrade1_ = nullptr;
+    QMenu* pmSettings_ = nullptr;
+    QAction* Readsettings2_ = nullptr;
+    QAction* Writesettings2_ = nullptr;
+
+    QToolBar* tb1_ = nullptr;
+    QProgressBar* pb_ = nullptr;
+    QStatusBar* sbKPX_ = nullptr;
+    std::array<QLabel*, 2> status_panels_{};
+
+    QTabWidget* Configuration2_ = nullptr;
+    QWidget* tsSetup_ = nullptr;
+    QWidget* TabSheet1_ = nullptr;
+    QWidget* tsPreview_ = nullptr;
+    ControllerPicture* i_kpx_ = nullptr;
+    std::array<OptionTile*, 8> tiles_{};
+    BalloonHints* balloons_ = nullptr;
+    SettingsGrid* aSetup_ = nullptr;
+    QLabel* Label1_ = nullptr;
+    QSpinBox* sePort_ = nullptr;
+    PresetGrid* asgbanks_ = nullptr;
+    QLabel* lPrinting_ = nullptr;
+    PreviewPicture* iPreview_ = nullptr;
+
+    QTimer* timerKPX_ = nullptr;
+    QTimer* timercurrentpreset_ = nullptr;
+    QFileDialog* odialog_ = nullptr;
+    QFileDialog* sdialog_ = nullptr;
+    TfCOMPortNumber* fCOMPortNumber_ = nullptr;
+};
+
+}  // namespace orvel

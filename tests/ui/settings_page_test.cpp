@@ -1,0 +1,203 @@
+#include <QApplication>
+#include <QComboBox>
+#include <QEnterEvent>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "ui/settings/balloon_hints.h"
+#include "ui/settings/option_tile.h"
+#include "ui/settings/settings_grid.h"
+#include "ui/window/com_port_dialog.h"
+#include "window_test_support.h"
+
+namespace orvel::testing {
+namespace {
+
+OptionTile* TileOf(WindowFixture& f, int tile)
+{
+    return f.Find<OptionTile>(qPrintable(QStringLiteral("asg%1").arg(tile)));
+}
+
+void Enter(QWidget* widget)
+{
+    const QPointF centre(widget->width() / 2.0, widget->height() / 2.0);
+    QEnterEvent event(centre, widget->mapTo(widget->window(), centre), widget->mapToGlobal(centre));
+    QApplication::sendEvent(widget, &event);
+}
+
+void Leave(QWidget* widget)
+{
+    QEvent event(QEvent::Leave);
+    QApplication::sendEvent(widget, &event);
+}
+
+TEST(Tiles, ClicksStepTheCodesAndTheSettings)
+{
+    WindowFixture f;
+    TMainForm& window = f.Start();
+    window.Configuration2()->setCurrentIndex(0);
+    OptionTile* wah = TileOf(f, 2);
+    QStringList seen;
+    for (int i = 0; i < 3; ++i) {
+        QTest::mouseClick(wah, Qt::LeftButton);
+        seen << wah->text();
+    }
+    EXPECT_EQ(seen, (QStringList{"uP1", "uP2", "uP0"}));
+    EXPECT_EQ(window.State().settings.keys[1], "uP0");
+
+    QTest::mouseClick(TileOf(f, 8), Qt::LeftButton);
+    EXPECT_EQ(window.State().settings.keys[7], "AF2");
+    QTest::mouseClick(TileOf(f, 8), Qt::RightButton);   // only the left button steps
+    EXPECT_EQ(TileOf(f, 8)->text(), QStringLiteral("AF2"));
+
+    window.State().settings.keys[6] = "tu9";   // an unknown code from a file
+    window.RefreshViews();
+    QTest::mouseClick(TileOf(f, 7), Qt::LeftButton);
+    EXPECT_EQ(TileOf(f, 7)->text(), QStringLiteral("tu9"));
+}
+
+TEST(Tiles, BalloonsShowTitleAndHelpTextWithTheirPauses)
+{
+    WindowFixture f;
+    TMainForm& window = f.Start();
+    window.show();
+    window.Configuration2()->setCurrentIndex(0);
+    QApplication::processEvents();
+    auto* hints = window.findChild<BalloonHints*>();
+    ASSERT_NE(hints, nullptr);
+    Balloon* balloon = hints->Window();
+
+    Enter(TileOf(f, 1));
+    EXPECT_EQ(hints->PendingDelayMs(), 200);
+    EXPECT_FALSE(balloon->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(balloon->isVisible(), 2000);
+    EXPECT_EQ(balloon->Title(), QStringLiteral("BANKS"));
+    EXPECT_TRUE(balloon->Text().startsWith(QStringLiteral("cb0 - constantly selected bank No. 0\ncb1 - ")));
+    EXPECT_FALSE(balloon->Text().contains(QLatin1Char('\r')));
+
+    // on to another tile: the next balloon follows after the short pause
+    Leave(TileOf(f, 1));
+    EXPECT_FALSE(balloon->isVisible());
+    Enter(TileOf(f, 6));
+    EXPECT_EQ(hints->PendingDelayMs(), 50);
+    QTRY_VERIFY_WITH_TIMEOUT(balloon->isVisible(), 2000);
+    EXPECT_EQ(balloon->Title(), QStringLiteral("MIDI MODE"));
+
+    // leaving before the pause is over opens nothing
+    Leave(TileOf(f, 6));
+    Enter(TileOf(f, 3));
+    Leave(TileOf(f, 3));
+    EXPECT_EQ(hints->PendingDelayMs(), -1);
+    QTest::qWait(100);
+    EXPECT_FALSE(balloon->isVisible());
+}
+
+TEST(SettingsGrid, HeadersAndMergedCaptions)
+{
+    WindowFixture f;
+    SettingsGrid* grid = f.Start().aSetup();
+    QAbstractItemModel* model = grid->model();
+    EXPECT_EQ(model->rowCount(), 3);
+    EXPECT_EQ(model->columnCount(), 10);
+    EXPECT_EQ(model->index(0, 0).data().toString(), QStringLiteral("MIDI Channel"));
+    EXPECT_EQ(model->index(0, 3).data().toString(), QStringLiteral("Ctrl  Number"));
+    EXPECT_EQ(model->index(0, 6).data().toString(), QStringLiteral("Ctrl  Number or MIDI Channel"));
+    EXPECT_EQ(grid->columnSpan(0, 0), 3);
+    EXPECT_EQ(grid->columnSpan(0, 3), 3);
+    EXPECT_EQ(grid->columnSpan(0, 6), 4);
+    QStringList numbers;
+    for (int column = 0; column < 10; ++column) numbers << model->index(1, column).data().toString();
+    EXPECT_EQ(numbers, (QStringList{"1", "2", "3", "1", "2", "3", "4", "5", "6", "7"}));
+    EXPECT_FALSE(model->flags(model->index(1, 4)) & Qt::ItemIsEditable);
+    EXPECT_TRUE(model->flags(model->index(2, 4)) & Qt::ItemIsEditable);
+}
+
+TEST(SettingsGrid, RefusedEntriesAreNotStored)
+{
+    WindowFixture f;
+    TMainForm& window = f.Start();
+    SettingsGrid* grid = window.aSetup();
+    QAbstractItemModel* model = grid->model();
+    QSignalSpy refused(grid, &SettingsGrid::entryRefused);
+
+    EXPECT_FALSE(model->setData(model->index(2, 0), QStringLiteral("17"), Qt::EditRole));
+    EXPECT_FALSE(model->setData(model->index(2, 1), QStringLiteral("0"), Qt::EditRole));
+    EXPECT_FALSE(model->setData(model->index(2, 9), QStringLiteral("128"), Qt::EditRole));
+    EXPECT_FALSE(model->setData(model->index(1, 9), QStringLiteral("5"), Qt::EditRole));   // header
+    EXPECT_EQ(refused.count(), 3);
+    EXPECT_EQ(window.State().settings.midi_channels[0], "1");
+    EXPECT_EQ(window.State().settings.ctrl_numbers[6], "87");
+
+    EXPECT_TRUE(model->setData(model->index(2, 0), QStringLiteral("16"), Qt::EditRole));
+    EXPECT_TRUE(model->setData(model->index(2, 9), QStringLiteral("127"), Qt::EditRole));
+    EXPECT_EQ(window.State().settings.midi_channels[0], "16");
+    EXPECT_EQ(window.State().settings.ctrl_numbers[6], "127");
+}
+
+TEST(SettingsGrid, DropDownsOfferTheirRangesAndMarkWhatWasStored)
+{
+    WindowFixture f;
+    TMainForm& window = f.Start();
+    SettingsGrid* grid = window.aSetup();
+    QAbstractItemModel* model = grid->model();
+    QAbstractItemDelegate* delegate = grid->itemDelegate();
+    QStyleOptionViewItem option;
+
+    std::unique_ptr<QWidget> channel_editor(delegate->createEditor(grid->viewport(), option, model->index(2, 1)));
+    auto* channels = qobject_cast<QComboBox*>(channel_editor.get());
+    ASSERT_NE(channels, nullptr);
+    EXPECT_TRUE(channels->isEditable());
+    EXPECT_EQ(channels->count(), 16);
+    EXPECT_EQ(channels->maxVisibleItems(), 16);
+    delegate->setEditorData(channels, model->index(2, 1));
+    EXPECT_EQ(channels->currentText(), QStringLiteral("2"));
+    channels->setEditText(QStringLiteral("12"));
+    delegate->setModelData(channels, model, model->index(2, 1));
+    EXPECT_EQ(window.State().settings.midi_channels[1], "12");
+    EXPECT_TRUE(grid->selectionModel()->isSelected(model->index(2, 1)));
+
+    std::unique_ptr<QWidget> ctrl_editor(delegate->createEditor(grid->viewport(), option, model->index(2, 5)));
+    auto* ctrls = qobject_cast<QComboBox*>(ctrl_editor.get());
+    ASSERT_NE(ctrls, nullptr);
+    EXPECT_EQ(ctrls->count(), 128);
+    EXPECT_EQ(ctrls->itemText(0), QStringLiteral("0"));
+    EXPECT_EQ(ctrls->maxVisibleItems(), 10);
+    ctrls->setEditText(QStringLiteral("abc"));
+    delegate->setModelData(ctrls, model, model->index(2, 5));
+    EXPECT_EQ(window.State().settings.ctrl_numbers[2], "83");
+    EXPECT_FALSE(grid->selectionModel()->isSelected(model->index(2, 5)));
+}
+
+TEST(PortBox, FollowsTheStateAndTheDialogAsksForANumber)
+{
+    WindowFixture f;
+    TMainForm& window = f.Start();
+    auto* port = f.Find<QSpinBox>("sePort");
+    EXPECT_EQ(port->minimum(), 1);
+    EXPECT_EQ(port->maximum(), 99);
+    port->setValue(42);
+    EXPECT_EQ(window.State().port_number, 42);
+    EXPECT_EQ(window.Link().port_number, 42);
+
+    TfCOMPortNumber* dialog = window.CreatePortNumberDialog();
+    EXPECT_EQ(window.CreatePortNumberDialog(), dialog);
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("COM port number"));
+    EXPECT_EQ(dialog->seCOMPort()->objectName(), QStringLiteral("seCOMPort"));
+    EXPECT_EQ(dialog->seCOMPort()->value(), 1);
+    EXPECT_EQ(dialog->seCOMPort()->minimum(), 1);
+    EXPECT_EQ(dialog->seCOMPort()->maximum(), 99);
+    QTimer::singleShot(0, dialog, [dialog] {
+        auto* ok = dialog->findChild<QPushButton*>();
+        ASSERT_NE(ok, nullptr);
+        EXPECT_EQ(ok->text(), QStringLiteral("OK"));
+        QTest::mouseClick(ok, Qt::LeftButton);
+    });
+    EXPECT_EQ(dialog->exec(), QDialog::Accepted);
+}
+
+}  // namespace
+}  // namespace orvel::testing
