@@ -1,7 +1,9 @@
 #include "console.h"
 
+#include <chrono>
 #include <cstdio>
 #include <optional>
+#include <span>
 #include <sstream>
 #include <stdexcept>
 #include <vector>
@@ -28,7 +30,8 @@ std::optional<bool> ParseSwitch(const std::string& text) {
     return std::nullopt;
 }
 
-std::string Hex(const Block& block) {
+template <typename Bytes>
+std::string Hex(const Bytes& block) {
     std::string text;
     for (std::uint8_t byte : block) {
         char digits[4];
@@ -54,6 +57,13 @@ const char* Console::Help() {
            "  vanish               unplug now: the editor's side of the line fails\n"
            "  dump ADDR            show memory block ADDR (0-199, 250-253) in hexadecimal\n"
            "  reset                factory contents in every memory block\n"
+           "Loader side (firmware upgrades):\n"
+           "  erase-time MS        the flash erase takes this long (0-600000 ms)\n"
+           "  block-status off|BLOCK STATUS\n"
+           "                       answer the write of flash block BLOCK with status byte STATUS\n"
+           "  flash BLOCK          show application flash block BLOCK (0-127) in hexadecimal\n"
+           "  restart              power cycle: the application at 9600 bit/s (the loader if the\n"
+           "                       flash holds no finished application)\n"
            "  help                 this list\n"
            "  quit                 end kpx-sim\n"
            "Numbers are decimal, or hexadecimal after 0x.\n";
@@ -128,6 +138,46 @@ bool Console::Execute(const std::string& line) {
         } catch (const std::out_of_range&) {
             usage("dump ADDR (0-199, 250-253)");
         }
+    } else if (command == "erase-time") {
+        const auto ms = one_arg ? ParseNumber(arg, 600'000) : std::nullopt;
+        if (!ms) {
+            usage("erase-time MS (0-600000)");
+        } else {
+            simulator_.SetEraseTime(std::chrono::milliseconds(*ms));
+            out_ << "kpx-sim: the flash erase takes " << *ms << " ms\n";
+        }
+    } else if (command == "block-status") {
+        const auto block = args.size() == 2 ? ParseNumber(args[0], kFlashBlockCount - 1) : std::nullopt;
+        const auto status = args.size() == 2 ? ParseNumber(args[1], 0xFF) : std::nullopt;
+        if (one_arg && arg == "off") {
+            faults_.block_status.reset();
+            ApplyFaults();
+            out_ << "kpx-sim: block-status off\n";
+        } else if (!block || !status) {
+            usage("block-status off|BLOCK STATUS (block 0-127, status 0-255)");
+        } else {
+            const BlockStatus injected{static_cast<int>(block.value_or(0)), static_cast<std::uint8_t>(status.value_or(0))};
+            faults_.block_status = injected;
+            ApplyFaults();
+            out_ << "kpx-sim: the write of flash block " << injected.block << " is answered with status "
+                 << unsigned{injected.status} << '\n';
+        }
+    } else if (command == "flash") {
+        const auto block = one_arg ? ParseNumber(arg, kFlashBlockCount - 1) : std::nullopt;
+        if (!block) {
+            usage("flash BLOCK (0-127)");
+        } else {
+            const FlashBlock data = simulator_.ReadFlash(static_cast<int>(*block));
+            constexpr std::size_t kPerLine = 16;
+            for (std::size_t at = 0; at < data.size(); at += kPerLine) {
+                out_ << "flash " << *block << " +" << at << ": "
+                     << Hex(std::span(data).subspan(at, kPerLine)) << '\n';
+            }
+        }
+    } else if (command == "restart") {
+        simulator_.Restart();
+        out_ << "kpx-sim: restarted; " << (simulator_.RunsLoader() ? "the loader runs" : "the application runs")
+             << " at " << simulator_.ControllerSpeed() << " bit/s\n";
     } else if (command == "reset") {
         simulator_.ResetMemory();
         out_ << "kpx-sim: memory back to factory contents\n";

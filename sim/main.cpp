@@ -6,11 +6,14 @@
 
 #include <CLI/CLI.hpp>
 #include <array>
+#include <cctype>
 #include <cerrno>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <optional>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 
@@ -26,7 +29,10 @@ constexpr const char* kDescription =
     "\n"
     "It answers the controller's command protocol (identify, current preset, block read and\n"
     "write with checksums, memory lock) over a memory holding the factory contents, at 9600\n"
-    "bit/s; bytes sent at any other line speed are ignored as noise. By default it also\n"
+    "bit/s, and its loader protocol for firmware upgrades: a zero byte at 500 bit/s (a line\n"
+    "held at space for 10 ms or more) is a break, after which it listens at 9600 bit/s, and\n"
+    "frame A takes it to its maximum speed. Bytes at any other speed than the one it listens\n"
+    "at are ignored as noise (the speed is the one the program on the line set). By default it also\n"
     "presents itself as an FTDI USB converter with a serial number, in a redirected system\n"
     "tree: start the editor with ORVEL_SYSROOT set to the root it prints. With --com N it\n"
     "prints the ZUDEDIZE_COM<N> setting that maps COM port N to its line.";
@@ -45,7 +51,28 @@ struct ProgramOptions {
     std::string sysroot;
     std::string env_file;
     int com = 0;
+    std::string loader_version = "2.2.4";
+    unsigned erase_ms = 0;
+    int device_type = 0x1F;
+    bool no_speed_answer = false;
 };
+
+// "major.minor.revision", each 0 to 255.
+std::array<std::uint8_t, 3> ParseLoaderVersion(const std::string& text) {
+    std::array<std::uint8_t, 3> digits{};
+    std::istringstream in(text);
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        char point = '.';
+        unsigned value = 0;
+        if (i > 0) in >> point;
+        if (!(in >> value) || point != '.' || value > 255 || std::isspace(static_cast<unsigned char>(text.front())))
+            throw std::invalid_argument("kpx-sim: --loader-version takes MAJOR.MINOR.REVISION, each 0-255");
+        digits[i] = static_cast<std::uint8_t>(value);
+    }
+    if (in.peek() != std::char_traits<char>::eof())
+        throw std::invalid_argument("kpx-sim: --loader-version takes MAJOR.MINOR.REVISION, each 0-255");
+    return digits;
+}
 
 // SIGINT and SIGTERM arrive as readable data; blocked before any thread starts so that
 // every thread inherits the mask. A shell starts background programs with SIGINT ignored;
@@ -165,11 +192,40 @@ int main(int argc, char** argv) {
     app.add_option("--env-file", program.env_file,
                    "Once ready, write the ORVEL_SYSROOT=<root> line (and ZUDEDIZE_COM<N>=<line> "
                    "with --com) to this file, for scripts");
+    app.add_option("--device-type", program.device_type,
+                   "Device type the loader's query reports: 31 (0x1F, KPX-2) or another, e.g. 29 (0x1D)")
+        ->check(CLI::Range(0, 0x7F))
+        ->capture_default_str();
+    app.add_option("--loader-version", program.loader_version,
+                   "Firmware version the loader's query reports, MAJOR.MINOR.REVISION (255: unknown)")
+        ->capture_default_str();
+    app.add_flag("--in-loader", program.sim.loader.runs_loader,
+                 "Start in the loader, with no application (the query reports the loader flag)");
+    app.add_option("--max-speed", program.sim.loader.maximum_speed,
+                   "Maximum speed in bit/s: the speed query's answer and the speed after frame A")
+        ->check(CLI::Range(1u, 0xFFFFFFu))
+        ->capture_default_str();
+    app.add_flag("--no-speed-answer", program.no_speed_answer, "Leave the maximum-speed query unanswered");
+    app.add_option("--erase-ms", program.erase_ms, "How long the flash erase takes, in milliseconds")
+        ->check(CLI::Range(0u, 600'000u))
+        ->capture_default_str();
+    app.add_flag("--four-byte-addresses", program.sim.loader.four_byte_addresses,
+                 "Block payloads carry 4-byte addresses");
     CLI11_PARSE(app, argc, argv);
 
     program.sim.form = program.form == "short" ? kpxsim::IdentityForm::Short : kpxsim::IdentityForm::Long;
     program.sim.current_preset = static_cast<std::uint8_t>(program.preset);
     program.sim.paced = !program.no_pace;
+    program.sim.loader.device_type = static_cast<std::uint8_t>(program.device_type);
+    program.sim.loader.answers_speed_query = !program.no_speed_answer;
+    program.sim.loader.erase_time = std::chrono::milliseconds(program.erase_ms);
+
+    try {
+        program.sim.loader.version = ParseLoaderVersion(program.loader_version);
+    } catch (const std::exception& error) {
+        std::cerr << error.what() << '\n';
+        return 2;
+    }
 
     const kpxsim::UniqueFd signal_fd = CatchStopSignals();
     try {

@@ -1,12 +1,30 @@
 // The simulator's thread: it reads what the editor sends on the pseudo-terminal, lets each
-// byte arrive at the pace of the line, hands it to the command engine and sends the replies
-// back, each at its own time on the line, through whatever faults are switched on.
+// byte arrive at the pace of the line, hands it to the command engine or the loader engine
+// and sends the replies back, each at its own time on the line, through whatever faults are
+// switched on.
 //
-// The command engine is the only engine today; the firmware loader will be a second one
-// beside it, taking the bytes that arrive while the controller runs its loader.
+// Line speeds: a pseudo-terminal carries bytes, not bits, so the speed a byte travels at is
+// the speed the editor's side is set to when we take it off the line (TCGETS2 on the master
+// reports the slave's settings). A byte that holds the line at space for 10 ms or more at that
+// speed is a break (the loader library's zero byte at 500 bit/s: 20 ms); any other byte not at
+// the speed the controller listens at is noise. (A pseudo-terminal has no break condition of
+// its own: tcsendbreak() on it does nothing the master could see.)
+//
+// Taking bytes off the line in time: the kernel hands the editor's bytes to the master from a
+// worker, which a busy system can hold up for many milliseconds, long enough for the editor to
+// set its next speed. So the master runs in packet mode with EXTPROC set on the line: every
+// flush of a queue and every change of the settings on the editor's side wakes us at once, in
+// the editor's own call. We then note the speed first and read everything the editor wrote
+// before it (a read on the master waits for the worker). The loader library flushes its
+// queues before it closes the port, and sets a new speed only a port delay (10 ms) after it
+// has opened it again, so its bytes are read at the speed they went at. The thread runs at the
+// highest priority the system allows it.
 #include "simulator.h"
 
 #include <poll.h>
+#include <sys/ioctl.h>
+#include <sys/resource.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -24,7 +42,8 @@
 #include "controller_constants.h"
 #include "deadline_timer.h"
 #include "identity.h"
-#include "line_pacer.h"
+#include "line_timing.h"
+#include "loader_engine.h"
 #include "pty_line.h"
 #include "wake_signal.h"
 
@@ -41,6 +60,7 @@ struct TimedByte {
     std::uint8_t byte;
     Clock::time_point when;  // arrival (incoming) or end of transmission (outgoing)
     bool cleared = false;    // outgoing: the faults already let it through
+    unsigned speed = 0;      // incoming: the editor's line speed when it was read, 0 unknown
 };
 
 void CheckPreset(std::uint8_t preset) {
@@ -48,13 +68,26 @@ void CheckPreset(std::uint8_t preset) {
         throw std::invalid_argument("kpx-sim: a preset number is 0 to 99");
 }
 
+// Packet mode on the master, EXTPROC on the line: flushes of the editor's queues and changes
+// of its settings wake the master as they happen. False when the system refuses.
+bool WakeOnEditorSettings(int master_fd) {
+    struct termios settings {};
+    if (::tcgetattr(master_fd, &settings) != 0) return false;
+    settings.c_lflag |= EXTPROC;
+    int on = 1;
+    return ::tcsetattr(master_fd, TCSANOW, &settings) == 0 && ::ioctl(master_fd, TIOCPKT, &on) == 0;
+}
+
+// The simulator stands for hardware: it should answer when the line asks, not when the
+// scheduler gets round to it. Where raising is not allowed, nothing changes.
+void RaiseThreadPriority() {
+    constexpr int kHighestPriority = -20;
+    ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), kHighestPriority);
+}
+
 std::string CheckedIdentity(const Options& options) {
     CheckPreset(options.current_preset);
     return IdentityText(options);
-}
-
-std::chrono::nanoseconds CharacterTime(bool paced) {
-    return paced ? wire::kCharacterTime : std::chrono::nanoseconds{0};
 }
 
 }  // namespace
@@ -66,6 +99,8 @@ struct Simulator::Impl {
     void Run();
     void ReadFromLine(Clock::time_point now);
     void DeliverArrivedBytes(Clock::time_point now);
+    LoaderReply Take(const TimedByte& incoming);  // with the mutex held
+    void QueueUnasked();
     void SendDueBytes(Clock::time_point now);
     void CheckVanishing(Clock::time_point now);
     void WaitForWork(Clock::time_point now);
@@ -78,7 +113,9 @@ struct Simulator::Impl {
     mutable std::mutex mutex;
     std::condition_variable vanished_changed;
     CommandEngine engine;
+    LoaderEngine loader;
     Faults faults;
+    std::vector<std::uint8_t> unasked;  // SendToEditor's bytes, for the thread to send
     std::vector<std::uint8_t> received;
     bool stop_requested = false;
     bool vanish_requested = false;
@@ -88,12 +125,13 @@ struct Simulator::Impl {
     const bool check_speed;
     PtyLine line;  // its descriptors are used and closed by the thread only
     const std::string slave_path;
+    const bool packet_mode;  // the master reads packets: the editor's flushes and settings wake us
     WakeSignal wake;
     DeadlineTimer timer;
 
     // The thread's own.
-    LinePacer inbound;
-    LinePacer outbound;
+    SpeedPacer inbound;
+    SpeedPacer outbound;
     std::deque<TimedByte> arriving;
     std::deque<TimedByte> departing;
     bool output_blocked = false;
@@ -104,10 +142,12 @@ struct Simulator::Impl {
 
 Simulator::Impl::Impl(const Options& options)
     : engine(CheckedIdentity(options), options.current_preset, options.memory_locked),
+      loader(options.loader),
       check_speed(options.check_speed),
       slave_path(line.SlavePath()),
-      inbound(CharacterTime(options.paced)),
-      outbound(CharacterTime(options.paced)),
+      packet_mode(WakeOnEditorSettings(line.MasterFd())),
+      inbound(options.paced),
+      outbound(options.paced),
       thread([this] { Run(); }) {}
 
 Simulator::Impl::~Impl() {
@@ -120,6 +160,7 @@ Simulator::Impl::~Impl() {
 }
 
 void Simulator::Impl::Run() {
+    RaiseThreadPriority();
     for (;;) {
         {
             std::lock_guard lock(mutex);
@@ -127,6 +168,7 @@ void Simulator::Impl::Run() {
             if (vanish_requested && !vanished) HangUp();
         }
         const Clock::time_point now = Clock::now();
+        QueueUnasked();
         DeliverArrivedBytes(now);
         SendDueBytes(now);
         CheckVanishing(now);
@@ -135,34 +177,65 @@ void Simulator::Impl::Run() {
 }
 
 void Simulator::Impl::ReadFromLine(Clock::time_point now) {
-    std::array<std::uint8_t, 256> buffer{};
-    const ssize_t count = ::read(line.MasterFd(), buffer.data(), buffer.size());
-    if (count <= 0) return;
-    const auto bytes = std::span(buffer).first(static_cast<std::size_t>(count));
-    {
-        std::lock_guard lock(mutex);
-        received.insert(received.end(), bytes.begin(), bytes.end());
+    // The speed first: everything read below was written before it could change again.
+    const unsigned speed = line.EditorSpeed().value_or(0);
+    const unsigned pace = speed != 0 ? speed : wire::kLineSpeed;
+    for (;;) {
+        std::array<std::uint8_t, 1 + 256> packet{};
+        const ssize_t count = ::read(line.MasterFd(), packet.data(), packet.size());
+        if (count <= 0) return;  // all read (EAGAIN)
+        std::span<const std::uint8_t> bytes(packet.data(), static_cast<std::size_t>(count));
+        if (packet_mode) {
+            if (bytes.front() != TIOCPKT_DATA) continue;  // a flush or a change of settings
+            bytes = bytes.subspan(1);
+        }
+        {
+            std::lock_guard lock(mutex);
+            received.insert(received.end(), bytes.begin(), bytes.end());
+        }
+        for (std::uint8_t byte : bytes) arriving.push_back({byte, inbound.Arrival(now, pace), false, speed});
     }
-    // Bytes sent at another speed reach the controller as line noise; it ignores them.
-    if (check_speed) {
-        const std::optional<unsigned> speed = line.EditorSpeed();
-        if (speed && *speed != wire::kLineSpeed) return;
-    }
-    for (std::uint8_t byte : bytes) arriving.push_back({byte, inbound.Arrival(now)});
 }
 
 void Simulator::Impl::DeliverArrivedBytes(Clock::time_point now) {
     while (!arriving.empty() && arriving.front().when <= now) {
         const TimedByte incoming = arriving.front();
         arriving.pop_front();
-        std::vector<std::uint8_t> reply;
+        LoaderReply reply;
         {
             std::lock_guard lock(mutex);
-            reply = engine.Feed(incoming.byte);
+            reply = Take(incoming);
         }
-        // The controller answers the moment the last byte of a command has arrived.
-        for (std::uint8_t byte : reply) departing.push_back({byte, outbound.Arrival(incoming.when)});
+        // The controller answers the moment the last byte of a command has arrived, or once it
+        // has done the work the command asks for.
+        const Clock::time_point start = incoming.when + reply.delay;
+        for (std::uint8_t byte : reply.bytes) departing.push_back({byte, outbound.Arrival(start, reply.speed)});
     }
+}
+
+LoaderReply Simulator::Impl::Take(const TimedByte& incoming) {
+    if (check_speed && incoming.speed != 0) {
+        if (IsBreak(incoming.byte, incoming.speed)) {
+            loader.Break();
+            return {};
+        }
+        // Bytes sent at another speed reach the controller as line noise; it ignores them.
+        if (incoming.speed != loader.LineSpeed()) return {};
+    }
+    if (loader.Listening()) return loader.Feed(incoming.byte);
+    return {engine.Feed(incoming.byte), loader.LineSpeed(), {}};
+}
+
+void Simulator::Impl::QueueUnasked() {
+    std::vector<std::uint8_t> bytes;
+    unsigned speed = 0;
+    {
+        std::lock_guard lock(mutex);
+        bytes.swap(unasked);
+        speed = loader.LineSpeed();
+    }
+    const Clock::time_point now = Clock::now();
+    for (std::uint8_t byte : bytes) departing.push_back({byte, outbound.Arrival(now, speed)});
 }
 
 Simulator::Impl::Verdict Simulator::Impl::PassFaults(TimedByte& outgoing) {
@@ -267,6 +340,7 @@ void Simulator::SetFaults(const Faults& faults) {
         std::lock_guard lock(impl_->mutex);
         impl_->faults = faults;
         impl_->engine.SetFaults(faults);
+        impl_->loader.SetFaults(faults);
     }
     impl_->wake.Raise();
 }
@@ -306,6 +380,39 @@ std::vector<std::uint8_t> Simulator::Received() const {
 void Simulator::ClearReceived() {
     std::lock_guard lock(impl_->mutex);
     impl_->received.clear();
+}
+
+FlashBlock Simulator::ReadFlash(int block) const {
+    std::lock_guard lock(impl_->mutex);
+    return impl_->loader.Flash(block);
+}
+
+bool Simulator::RunsLoader() const {
+    std::lock_guard lock(impl_->mutex);
+    return impl_->loader.RunsLoader();
+}
+
+unsigned Simulator::ControllerSpeed() const {
+    std::lock_guard lock(impl_->mutex);
+    return impl_->loader.LineSpeed();
+}
+
+void Simulator::SetEraseTime(std::chrono::milliseconds time) {
+    std::lock_guard lock(impl_->mutex);
+    impl_->loader.SetEraseTime(time);
+}
+
+void Simulator::Restart() {
+    std::lock_guard lock(impl_->mutex);
+    impl_->loader.Restart();
+}
+
+void Simulator::SendToEditor(const std::vector<std::uint8_t>& bytes) {
+    {
+        std::lock_guard lock(impl_->mutex);
+        impl_->unasked.insert(impl_->unasked.end(), bytes.begin(), bytes.end());
+    }
+    impl_->wake.Raise();
 }
 
 }  // namespace kpxsim

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -17,6 +18,32 @@ using Block = std::array<std::uint8_t, 8>;
 
 enum class IdentityForm { Long, Short };
 
+// The loader side: the application flash it writes, in blocks.
+inline constexpr std::size_t kFlashBlockSize = 128;
+inline constexpr int kFlashBlockCount = 128;
+using FlashBlock = std::array<std::uint8_t, kFlashBlockSize>;
+
+// How the controller's loader side behaves (firmware upgrades). A break (the line held at
+// space for 10 ms or more, as a zero byte at 500 bit/s does) makes the controller listen for
+// loader requests at 9600 bit/s; frame A takes it to its maximum speed; frame B starts its
+// loader, which erases and writes the flash and recomputes its CRC, after which the controller
+// restarts its new application at 9600 bit/s.
+struct LoaderOptions {
+    std::uint8_t device_type = 0x1F;               // type the query reports (0x1F; 0x1D for a bare loader)
+    bool runs_loader = false;                      // starts in its loader, with no application
+    std::array<std::uint8_t, 3> version{2, 2, 4};  // major, minor, revision the query reports (255: unknown)
+    unsigned maximum_speed = 38400;                // the speed query's answer and the speed after frame A
+    bool answers_speed_query = true;               // false: the speed query goes unanswered
+    std::chrono::milliseconds erase_time{0};       // how long the flash erase takes before its status
+    bool four_byte_addresses = false;              // block payloads carry 4-byte addresses
+};
+
+// An injected status byte: the loader answers the write of `block` with `status`.
+struct BlockStatus {
+    int block = 0;
+    std::uint8_t status = 0;
+};
+
 struct Options {
     int model = 2;                          // 2 or 3: the digit after "KPX"
     IdentityForm form = IdentityForm::Long;
@@ -26,6 +53,10 @@ struct Options {
     bool memory_locked = false;             // writes answered with 0x67
     bool paced = false;                     // pace both directions at 9600 bit/s, 11 bits a character
     bool check_speed = true;                // ignore bytes while the line is not set to 9600 bit/s
+    // The loader side. With it, `paced` paces each byte at the speed it travels at, and
+    // `check_speed` compares with the speed the controller listens at (9600, or its maximum
+    // after frame A) and also recognises breaks; without `check_speed` there are no breaks.
+    LoaderOptions loader;
 };
 
 // Faults that can be switched on while the simulator runs.
@@ -36,6 +67,7 @@ struct Faults {
     std::optional<std::uint8_t> write_reply;    // reply byte to every block write (e.g. 0x66, 0x68)
     std::optional<std::size_t> stop_after;      // send this many more bytes, then fall silent
     std::optional<std::size_t> vanish_after;    // send this many more bytes, then vanish (close the line)
+    std::optional<BlockStatus> block_status;    // loader: the write of this block is answered with this status
 };
 
 class Simulator {
@@ -59,6 +91,14 @@ public:
     std::size_t BytesReceived() const;                   // everything the editor sent so far
     std::vector<std::uint8_t> Received() const;
     void ClearReceived();
+
+    // Loader side.
+    FlashBlock ReadFlash(int block) const;               // 0 to kFlashBlockCount - 1; 0xFF where erased
+    bool RunsLoader() const;                             // the type query's loader flag
+    unsigned ControllerSpeed() const;                    // the speed the controller listens at now
+    void SetEraseTime(std::chrono::milliseconds time);
+    void Restart();                                      // power cycle: the application at 9600, or the loader without one
+    void SendToEditor(const std::vector<std::uint8_t>& bytes);  // unasked bytes, sent now
 
 private:
     struct Impl;

@@ -14,6 +14,9 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 "$sim" --help | grep -q -- "--env-file" || fail "--help"
 if "$sim" --firmware-version 35 </dev/null >/dev/null 2>&1; then fail "version 35 accepted"; fi
+if "$sim" --loader-version 2.2 </dev/null >/dev/null 2>&1; then fail "loader version 2.2 accepted"; fi
+out=$(printf 'flash 88\nquit\n' | "$sim" --no-pace --serial "" --in-loader --loader-version 2.2.255 --erase-ms 5)
+echo "$out" | grep -q '^flash 88 +112: FF FF' || fail "flash: $out"
 
 # Commands on standard input; quit ends the program.
 out=$(printf 'dump 252\npreset 37\nquit\n' | "$sim" --no-pace --serial "")
