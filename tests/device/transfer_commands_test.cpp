@@ -141,7 +141,9 @@ TEST_F(TransferCommands, ABankReadFailingAtItsFifthPresetChangesNoRow) {
     EXPECT_EQ(ReadBank(session), TransferOutcome::Failed);
     for (int n = 30; n < 40; ++n) EXPECT_EQ(table.GetRow(Row(n)), before.GetRow(Row(n))) << n;
     ASSERT_EQ(view.messages.size(), 1u);
-    EXPECT_EQ(view.messages[0].text, "021: transmission error");
+    // The line vanished: the next byte either could not go out or did not come back.
+    EXPECT_TRUE(view.messages[0].text == "020: transmission error" || view.messages[0].text == "021: transmission error")
+        << view.messages[0].text;
     EXPECT_TRUE(view.controls_enabled);
     EXPECT_FALSE(view.busy_cursor);
     EXPECT_FALSE(usb.IsOpen());

@@ -41,7 +41,7 @@
 #include "ui/settings/settings_grid.h"
 #include "ui/window/app_icons.h"
 #include "ui/window/com_port_dialog.h"
-#include "ui/window/image_version.h"
+#include "firmware_upgrade.h"
 #include "ui/window/message_boxes.h"
 
 namespace orvel {
