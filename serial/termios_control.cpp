@@ -1,6 +1,8 @@
 // Queue, modem-line and line-condition calls on a tty.
 #include <linux/serial.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -12,7 +14,22 @@
 
 namespace zudedize {
 
+namespace {
+
+// The slave side of a pseudo-terminal (majors 136 to 143).
+bool IsPseudoTerminalSlave(int fd) {
+    struct stat st {};
+    return fstat(fd, &st) == 0 && S_ISCHR(st.st_mode) && major(st.st_rdev) >= 136 && major(st.st_rdev) < 144;
+}
+
+}  // namespace
+
 bool PurgeLine(int fd, LineQueue queue) {
+    // A pseudo-terminal has no transmitter: what was written is on the line already, and
+    // flushing its output would take bytes back from the far end before it has read them
+    // (those the kernel has not yet handed over). Its output queue is left alone.
+    if (queue != LineQueue::Input && IsPseudoTerminalSlave(fd))
+        return queue == LineQueue::Output || tcflush(fd, TCIFLUSH) == 0;
     switch (queue) {
         case LineQueue::Input: return tcflush(fd, TCIFLUSH) == 0;
         case LineQueue::Output: return tcflush(fd, TCOFLUSH) == 0;

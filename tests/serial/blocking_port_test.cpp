@@ -1,5 +1,6 @@
 // The blocking variant over real pseudo-terminals, and its settings against the fake.
 #include <thread>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -37,6 +38,26 @@ TEST_F(BlockingPortTest, MovesBytesBothWays) {
     EXPECT_EQ(GetCOMNumber(1), kPort);
     EXPECT_EQ(GetSpeed(1), 9600);
     EXPECT_FALSE(SerialPortPresent(kPort)) << "the port is held open here";
+}
+
+TEST_F(BlockingPortTest, ClearPortOnAPseudoTerminalKeepsWhatWasWritten) {
+    // More than the far end's read buffer holds: the rest waits in the kernel on its way
+    // there, where flushing our output queue would destroy it.
+    ASSERT_EQ(InitializePort(kPort, 38400, 1, 1), 0);
+    std::vector<std::uint8_t> chunk(255);
+    constexpr int kChunks = 24;
+    for (int c = 0; c < kChunks; ++c) {
+        for (std::size_t i = 0; i < chunk.size(); ++i) chunk[i] = static_cast<std::uint8_t>(c + i);
+        ASSERT_EQ(WriteBytes(chunk.data(), static_cast<std::uint8_t>(chunk.size())), 1);
+    }
+    EXPECT_EQ(ClearPort(), 0);
+    for (int c = 0; c < kChunks; ++c) {
+        for (std::size_t i = 0; i < chunk.size(); ++i) {
+            const auto byte = line_.Receive();
+            ASSERT_TRUE(byte.has_value()) << "lost from byte " << c * chunk.size() + i;
+            ASSERT_EQ(*byte, static_cast<std::uint8_t>(c + i));
+        }
+    }
 }
 
 TEST_F(BlockingPortTest, ReadTimeOutsZeroAndShort) {
