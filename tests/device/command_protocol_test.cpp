@@ -6,20 +6,15 @@
 #include "controller_identity.h"
 #include "model/preset_image.h"
 #include "sim_fixture.h"
+#include "sim_faults.h"
 
 namespace orvel {
 namespace {
 
 using testing::SimulatedConverter;
+using testing::With;
 using Bytes = std::vector<std::uint8_t>;
 
-// One fault switched on: With([](kpxsim::Faults& f) { f.silent = true; }).
-template <typename Set>
-kpxsim::Faults With(Set set) {
-    kpxsim::Faults faults;
-    set(faults);
-    return faults;
-}
 
 class CommandProtocol : public SimulatedConverter {};
 

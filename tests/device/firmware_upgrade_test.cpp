@@ -5,6 +5,7 @@
 
 #include "firmware_upgrade.h"
 #include "recording_view.h"
+#include "sim_faults.h"
 #include "sim_fixture.h"
 
 namespace orvel {
@@ -96,11 +97,7 @@ TEST_F(FirmwareUpgrade, OlderControllerInItsLoaderIsNotSwitchedAgain) {
 
 TEST_F(FirmwareUpgrade, AFailureAtBlock40StopsThereAndShowsItsText) {
     StartLoader({2, 2, 4});
-    sim->SetFaults([] {
-        kpxsim::Faults faults;
-        faults.block_status = kpxsim::BlockStatus{40, 2};
-        return faults;
-    }());
+    sim->SetFaults(testing::With([](kpxsim::Faults& f) { f.block_status = kpxsim::BlockStatus{40, 2}; }));
     setenv("ZUDEDIZE_COM9", sim->SlavePath().c_str(), 1);
     view.port_answer = kPort;   // the converter has no COM number: the user names it
     FirmwareUpgradeCommand(usb, 6, view);

@@ -7,6 +7,7 @@
 #include "model/preset_image.h"
 #include "recording_messages.h"
 #include "serial_port_identity.h"
+#include "sim_faults.h"
 #include "simulator.h"
 #include "usb_converters.h"
 
@@ -46,11 +47,7 @@ TEST_F(SerialPortTransport, IdentifiesTheControllerOncePerRun) {
 }
 
 TEST_F(SerialPortTransport, NoControllerOrNoPortEndsTheCommandSilently) {
-    sim.SetFaults([] {
-        kpxsim::Faults faults;
-        faults.silent = true;
-        return faults;
-    }());
+    sim.SetFaults(testing::With([](kpxsim::Faults& f) { f.silent = true; }));
     std::string shown;
     EXPECT_FALSE(IdentifyBeforeTransfer(link, shown));
     EXPECT_EQ(link.firmware_version, 0);
@@ -82,11 +79,7 @@ TEST_F(SerialPortTransport, PresetsTravelThroughTheSerialPort) {
 TEST_F(SerialPortTransport, ControllerSwitchedOffAfterIdentificationGives21) {
     std::string shown;
     ASSERT_TRUE(IdentifyBeforeTransfer(link, shown));
-    sim.SetFaults([] {
-        kpxsim::Faults faults;
-        faults.silent = true;
-        return faults;
-    }());
+    sim.SetFaults(testing::With([](kpxsim::Faults& f) { f.silent = true; }));
     ASSERT_TRUE(IdentifyBeforeTransfer(link, shown));   // identified already: no new query
     ASSERT_TRUE(OpenLink(link, kPort, ""));
     std::uint8_t code = 0;

@@ -6,6 +6,7 @@
 #include "model/preset_image.h"
 #include "recording_view.h"
 #include "sim_fixture.h"
+#include "sim_faults.h"
 #include "transfer_commands.h"
 
 namespace orvel {
@@ -13,14 +14,9 @@ namespace {
 
 using testing::RecordingView;
 using testing::SimulatedConverter;
+using testing::With;
 using Bytes = std::vector<std::uint8_t>;
 
-template <typename Set>
-kpxsim::Faults With(Set set) {
-    kpxsim::Faults faults;
-    set(faults);
-    return faults;
-}
 
 // The block addresses of the read or write frames the editor sent, in order.
 std::vector<int> FrameAddresses(const Bytes& sent, std::uint8_t command) {
