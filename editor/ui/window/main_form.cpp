@@ -41,7 +41,9 @@
 #include "ui/settings/settings_grid.h"
 #include "ui/window/app_icons.h"
 #include "ui/window/com_port_dialog.h"
+#include "default_check_command.h"
 #include "firmware_upgrade.h"
+#include "ui/window/window_transfer_view.h"
 #include "ui/window/message_boxes.h"
 
 namespace orvel {
@@ -88,6 +90,9 @@ TMainForm::TMainForm(const QStringList& arguments, MainFormOptions options, QWid
       messages_(options_.messages ? options_.messages : own_messages_.get()),
       usb_(converters_, *messages_),
       link_(usb_, options_.platform_kind.value_or(GetPlatformKind())),
+      transfer_view_(std::make_unique<WindowTransferView>(*this)),
+      session_(std::make_unique<TransferSession>(
+          TransferSession{link_, state_.table, state_.settings, buffer_, last_read_, *transfer_view_})),
       places_(options_.config_places.value_or(CurrentConfigPlaces()))
 {
     setObjectName(QStringLiteral("MainForm"));
@@ -688,61 +693,34 @@ void TMainForm::TileClick(int tile)
     if (TileClickResetsPreview(tile)) ForgetShownPreset();
 }
 
-// --- Commands wired to the device link later -------------------------------------------
+// --- Device commands -------------------------------------------------------------------
+
+void TMainForm::RunDeviceCommand(const std::function<void(TransferSession&)>& command)
+{
+    CommitOpenEditors();
+    link_.port_number = static_cast<std::uint8_t>(sePort_->value());
+    command(*session_);
+}
 
 void TMainForm::Print1Click()
 {
     // Prints the preset grid after the print settings dialog.
 }
 
-void TMainForm::Readall1Click()
-{
-    // Reads all 100 presets in grid order, then the bank functions.
-}
-
-void TMainForm::Writeall1Click()
-{
-    // Writes presets 0 to 99, then the bank functions.
-}
-
-void TMainForm::Readbank1Click()
-{
-    // Reads the current row's bank and its bank function.
-}
-
-void TMainForm::Writebank1Click()
-{
-    // Writes the current row's bank and sets its bank function's bit.
-}
-
-void TMainForm::Readpreset1Click()
-{
-    // Reads the current row's preset.
-}
-
-void TMainForm::Writepreset1Click()
-{
-    // Writes the current row's preset.
-}
-
-void TMainForm::Readsettings1Click()
-{
-    // Reads blocks 251, 253 and 250 into the settings grid and the tiles.
-}
-
-void TMainForm::Writesettings1Click()
-{
-    // Writes the settings as blocks 251 and 253.
-}
-
-void TMainForm::Checkdefault1Click()
-{
-    // Reads the whole controller and reports the first value that is not the factory's.
-}
+void TMainForm::Readall1Click() { RunDeviceCommand(ReadAllPresets); }
+void TMainForm::Writeall1Click() { RunDeviceCommand(WriteAllPresets); }
+void TMainForm::Readbank1Click() { RunDeviceCommand(ReadBank); }
+void TMainForm::Writebank1Click() { RunDeviceCommand(WriteBank); }
+void TMainForm::Readpreset1Click() { RunDeviceCommand(ReadOnePreset); }
+void TMainForm::Writepreset1Click() { RunDeviceCommand(WriteOnePreset); }
+void TMainForm::Readsettings1Click() { RunDeviceCommand(ReadSettings); }
+void TMainForm::Writesettings1Click() { RunDeviceCommand(WriteSettings); }
+void TMainForm::Checkdefault1Click() { RunDeviceCommand(CheckDefaults); }
 
 void TMainForm::Firmwareupgrade1Click()
 {
-    // Uploads kpx2's firmware image to the controller.
+    CommitOpenEditors();
+    FirmwareUpgradeCommand(usb_, sePort_->value(), *transfer_view_);
 }
 
 void TMainForm::timerKPXTimer()

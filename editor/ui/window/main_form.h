@@ -23,6 +23,7 @@
 #include "d2xx_unit.h"
 #include "files/app_config.h"
 #include "files/editor_state.h"
+#include "transfer_commands.h"
 #include "usb_converters.h"
 #include "user_messages.h"
 #include "ui/rules/window_layout.h"
@@ -47,6 +48,7 @@ class PresetGrid;
 class PreviewPicture;
 class SettingsGrid;
 class TfCOMPortNumber;
+class WindowTransferView;
 
 // What tests (and only tests) put in place of the machine's own: the screen, its dots per
 // inch, the folders of Orvel.ini, the transport, message boxes and the image version.
@@ -178,6 +180,8 @@ private:
     void ShowRefusedEntry(const QString& message);
     void CommitOpenEditors();
     QAction* NewAction(const char* name, const QString& caption);
+    // Runs a device command on the session, with the port box's number.
+    void RunDeviceCommand(const std::function<void(TransferSession&)>& command);
 
     MainFormOptions options_;
     std::unique_ptr<UserMessages> own_messages_;
@@ -186,6 +190,10 @@ private:
     D2XXUnit usb_;
     DeviceLink link_;
     EditorState state_;
+    TransferBuffer buffer_{};
+    LastReadImages last_read_{};
+    std::unique_ptr<WindowTransferView> transfer_view_;
+    std::unique_ptr<TransferSession> session_;   // what the device commands work on
     ConfigPlaces places_;
     bool test_mode_ = false;
     ScreenSize screen_;

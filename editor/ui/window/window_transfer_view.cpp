@@ -1,0 +1,86 @@
+#include "ui/window/window_transfer_view.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QSpinBox>
+
+#include "ui/grid/preset_grid.h"
+#include "ui/window/com_port_dialog.h"
+#include "ui/window/main_form.h"
+
+namespace orvel {
+
+namespace {
+
+// The commands' texts use a carriage return as their line break.
+QString Lines(const std::string& text)
+{
+    QString shown = QString::fromStdString(text);
+    return shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+}
+
+QMessageBox::Icon BoxIcon(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Error: return QMessageBox::Critical;
+    case MessageIcon::Warning: return QMessageBox::Warning;
+    case MessageIcon::Information: return QMessageBox::Information;
+    case MessageIcon::Question: return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+void WindowTransferView::ShowMessage(MessageIcon icon, const std::string& caption, const std::string& text)
+{
+    form_.Messages().ShowMessage(icon, caption, text);
+}
+
+bool WindowTransferView::AskYesNo(MessageIcon icon, const std::string& caption, const std::string& text)
+{
+    QMessageBox box(BoxIcon(icon), QString::fromStdString(caption), Lines(text), QMessageBox::Yes | QMessageBox::No,
+                    &form_);
+    box.setTextFormat(Qt::PlainText);
+    box.setWindowModality(Qt::ApplicationModal);
+    return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<int> WindowTransferView::AskPortNumber(int preset)
+{
+    TfCOMPortNumber* dialog = form_.CreatePortNumberDialog();
+    dialog->seCOMPort()->setValue(preset);
+    if (dialog->exec() != QDialog::Accepted) return std::nullopt;
+    return dialog->seCOMPort()->value();
+}
+
+void WindowTransferView::SetTransferControls(bool enabled) { form_.SetTransferControls(enabled); }
+
+void WindowTransferView::ShowProgressBar(bool shown) { form_.pb()->setVisible(shown); }
+
+void WindowTransferView::SetProgress(int position, int maximum)
+{
+    form_.pb()->setRange(0, maximum);
+    form_.pb()->setValue(position);
+}
+
+void WindowTransferView::SetBusyCursor(bool busy) { form_.SetBusyCursor(busy); }
+
+void WindowTransferView::ProcessPendingEvents() { QApplication::processEvents(); }
+
+void WindowTransferView::PresetRowChanged(int table_row) { form_.asgbanks()->RowChanged(table_row); }
+
+void WindowTransferView::BankFunctionChanged(int bank_digit) { form_.asgbanks()->BankFunctionChanged(bank_digit); }
+
+void WindowTransferView::SettingsChanged() { form_.RefreshViews(); }
+
+void WindowTransferView::RedrawPresets() { form_.asgbanks()->Refresh(); }
+
+void WindowTransferView::ControllerIdentified(const std::string& shown_identity)
+{
+    form_.makecaption(form_.BaseTitle(), QStringLiteral("KPX firmware version: ") + QString::fromStdString(shown_identity));
+}
+
+}  // namespace orvel

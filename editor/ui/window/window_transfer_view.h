@@ -1,0 +1,33 @@
+// What the transfer commands, the default check and the firmware upgrade show, shown by
+// the main window: its message boxes, progress bar, cursors, grids and title.
+#pragma once
+
+#include "transfer_view.h"
+
+namespace orvel {
+
+class TMainForm;
+
+class WindowTransferView final : public TransferView {
+public:
+    explicit WindowTransferView(TMainForm& form) : form_(form) {}
+
+    void ShowMessage(MessageIcon icon, const std::string& caption, const std::string& text) override;
+    bool AskYesNo(MessageIcon icon, const std::string& caption, const std::string& text) override;
+    std::optional<int> AskPortNumber(int preset) override;
+    void SetTransferControls(bool enabled) override;
+    void ShowProgressBar(bool shown) override;
+    void SetProgress(int position, int maximum) override;
+    void SetBusyCursor(bool busy) override;
+    void ProcessPendingEvents() override;
+    void PresetRowChanged(int table_row) override;
+    void BankFunctionChanged(int bank_digit) override;
+    void SettingsChanged() override;
+    void RedrawPresets() override;
+    void ControllerIdentified(const std::string& shown_identity) override;
+
+private:
+    TMainForm& form_;
+};
+
+}  // namespace orvel
