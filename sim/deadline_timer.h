@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "line_pacer.h"
+#include "line_timing.h"
 #include "unique_fd.h"
 
 namespace kpxsim {

@@ -5,9 +5,10 @@
 #include <chrono>
 #include <cstdint>
 
-#include "line_pacer.h"
 
 namespace kpxsim {
+
+using Clock = std::chrono::steady_clock;  // CLOCK_MONOTONIC
 
 std::chrono::nanoseconds CharacterTimeAt(unsigned bits_per_second);
 
