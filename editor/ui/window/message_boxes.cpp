@@ -4,8 +4,6 @@
 
 namespace orvel {
 
-namespace {
-
 QMessageBox::Icon BoxIcon(MessageIcon icon)
 {
     switch (icon) {
@@ -17,13 +15,15 @@ QMessageBox::Icon BoxIcon(MessageIcon icon)
     return QMessageBox::NoIcon;
 }
 
-}  // namespace
+QString MessageLines(const std::string& text)
+{
+    QString shown = QString::fromStdString(text);
+    return shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+}
 
 void MessageBoxes::ShowMessage(MessageIcon icon, const std::string& caption, const std::string& text)
 {
-    QString shown = QString::fromStdString(text);
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    QMessageBox box(BoxIcon(icon), QString::fromStdString(caption), shown, QMessageBox::Ok, owner_.data());
+    QMessageBox box(BoxIcon(icon), QString::fromStdString(caption), MessageLines(text), QMessageBox::Ok, owner_.data());
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();

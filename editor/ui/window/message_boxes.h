@@ -2,12 +2,22 @@
 // and the commands can tell the user what happened.
 #pragma once
 
+#include <QMessageBox>
 #include <QPointer>
+#include <QString>
 #include <QWidget>
+
+#include <string>
 
 #include "user_messages.h"
 
 namespace orvel {
+
+// The box icon of a message's icon.
+QMessageBox::Icon BoxIcon(MessageIcon icon);
+
+// A message's text for a box: each "\r" (or "\r\n") becomes a line break.
+QString MessageLines(const std::string& text);
 
 class MessageBoxes final : public UserMessages {
 public:

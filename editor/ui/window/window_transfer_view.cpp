@@ -2,37 +2,15 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QMessageBox>
 #include <QProgressBar>
 #include <QSpinBox>
 
 #include "ui/grid/preset_grid.h"
 #include "ui/window/com_port_dialog.h"
 #include "ui/window/main_form.h"
+#include "ui/window/message_boxes.h"
 
 namespace orvel {
-
-namespace {
-
-// The commands' texts use a carriage return as their line break.
-QString Lines(const std::string& text)
-{
-    QString shown = QString::fromStdString(text);
-    return shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-}
-
-QMessageBox::Icon BoxIcon(MessageIcon icon)
-{
-    switch (icon) {
-    case MessageIcon::Error: return QMessageBox::Critical;
-    case MessageIcon::Warning: return QMessageBox::Warning;
-    case MessageIcon::Information: return QMessageBox::Information;
-    case MessageIcon::Question: return QMessageBox::Question;
-    }
-    return QMessageBox::NoIcon;
-}
-
-}  // namespace
 
 void WindowTransferView::ShowMessage(MessageIcon icon, const std::string& caption, const std::string& text)
 {
@@ -41,7 +19,7 @@ void WindowTransferView::ShowMessage(MessageIcon icon, const std::string& captio
 
 bool WindowTransferView::AskYesNo(MessageIcon icon, const std::string& caption, const std::string& text)
 {
-    QMessageBox box(BoxIcon(icon), QString::fromStdString(caption), Lines(text), QMessageBox::Yes | QMessageBox::No,
+    QMessageBox box(BoxIcon(icon), QString::fromStdString(caption), MessageLines(text), QMessageBox::Yes | QMessageBox::No,
                     &form_);
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);
