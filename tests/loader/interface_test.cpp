@@ -1,8 +1,6 @@
 // libkpx2.so's interface, bound by name: what it exports, the sticky error code, the calling
 // order, the texts.
-#include <cstdio>
 #include <cstring>
-#include <memory>
 #include <set>
 #include <sstream>
 #include <string>
@@ -10,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "built_in_image.h"
+#include "exported_symbols.h"
 #include "kpx2_binding.h"
 
 namespace kpx2::test {
@@ -41,17 +40,7 @@ TEST(Exports, LibraryExportsExactlyItsCNamesAndTheSerialFunctions) {
     for (std::string name; std::getline(names, name, ',');) expected.insert(name);
     EXPECT_EQ(expected.size(), 20u + 29u);
 
-    const std::string command = std::string("nm -D --defined-only ") + KPX2_LIBRARY_PATH;
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    ASSERT_NE(pipe, nullptr);
-    std::set<std::string> exported;
-    char line[512];
-    while (std::fgets(line, sizeof line, pipe.get()) != nullptr) {
-        std::istringstream fields(line);
-        std::string address, type, name;
-        if (fields >> address >> type >> name) exported.insert(name.substr(0, name.find('@')));
-    }
-    EXPECT_EQ(exported, expected);
+    EXPECT_EQ(orvel::testing::DefinedDynamicSymbols(KPX2_LIBRARY_PATH), expected);
 }
 
 TEST_F(Interface, ImageInitialisationDescribesTheBuiltInImage) {

@@ -73,12 +73,4 @@ void ResetLibrary(const Kpx2Functions& library) {
     library.WartoscNumeruBledu(0);
 }
 
-std::string PortVariable(int port) { return "ZUDEDIZE_COM" + std::to_string(port); }
-
-ScopedEnvironment::ScopedEnvironment(std::string name, const std::string& value) : name_(std::move(name)) {
-    setenv(name_.c_str(), value.c_str(), 1);
-}
-
-ScopedEnvironment::~ScopedEnvironment() { unsetenv(name_.c_str()); }
-
 }  // namespace kpx2::test

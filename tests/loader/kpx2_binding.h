@@ -4,6 +4,7 @@
 #include <string>
 
 #include "kpx2.h"
+#include "scoped_environment.h"
 #include "zudedize.h"
 
 namespace kpx2::test {
@@ -60,19 +61,7 @@ private:
 // error code cleared.
 void ResetLibrary(const Kpx2Functions& library);
 
-// Sets an environment variable for the lifetime of the object.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(std::string name, const std::string& value);
-    ~ScopedEnvironment();
-    ScopedEnvironment(const ScopedEnvironment&) = delete;
-    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
-
-private:
-    std::string name_;
-};
-
-// "ZUDEDIZE_COM<n>"
-std::string PortVariable(int port);
+using orvel::testing::PortVariable;
+using orvel::testing::ScopedEnvironment;
 
 }  // namespace kpx2::test

@@ -2,7 +2,6 @@
 // C names, the probe library carries the blocking variant under the same names.
 #include <dlfcn.h>
 
-#include <cstdio>
 #include <memory>
 #include <set>
 #include <sstream>
@@ -10,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "exported_symbols.h"
 #include "serial_test_support.h"
 #include "zudedize.h"
 #include "zudedize_constants.h"
@@ -76,17 +76,7 @@ TEST_F(ExportsTest, LibraryExportsOnlyTheCNames) {
     std::stringstream names(ZUDEDIZE_PROBE_NAMES);
     for (std::string name; std::getline(names, name, ',');) expected.insert(name);
 
-    const std::string command = std::string("nm -D --defined-only ") + ZUDEDIZE_PROBE_PATH;
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    ASSERT_NE(pipe, nullptr);
-    std::set<std::string> exported;
-    char line[512];
-    while (std::fgets(line, sizeof line, pipe.get()) != nullptr) {
-        std::istringstream fields(line);
-        std::string address, type, name;
-        if (fields >> address >> type >> name) exported.insert(name.substr(0, name.find('@')));
-    }
-    EXPECT_EQ(exported, expected);
+    EXPECT_EQ(orvel::testing::DefinedDynamicSymbols(ZUDEDIZE_PROBE_PATH), expected);
 }
 
 }  // namespace

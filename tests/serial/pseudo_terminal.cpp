@@ -10,14 +10,6 @@
 
 namespace zudedize::test {
 
-std::string PortVariable(int port) { return "ZUDEDIZE_COM" + std::to_string(port); }
-
-ScopedEnvironment::ScopedEnvironment(std::string name, const std::string& value) : name_(std::move(name)) {
-    setenv(name_.c_str(), value.c_str(), 1);
-}
-
-ScopedEnvironment::~ScopedEnvironment() { unsetenv(name_.c_str()); }
-
 PseudoTerminal::PseudoTerminal(int port) : port_(port) {
     master_ = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0) throw std::runtime_error("no pseudo-terminal");

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "scoped_environment.h"
+
 namespace zudedize::test {
 
 class PseudoTerminal {
@@ -31,19 +33,7 @@ private:
     std::string slave_path_;
 };
 
-// Sets an environment variable for the lifetime of the object.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(std::string name, const std::string& value);
-    ~ScopedEnvironment();
-    ScopedEnvironment(const ScopedEnvironment&) = delete;
-    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
-
-private:
-    std::string name_;
-};
-
-// "ZUDEDIZE_COM<n>"
-std::string PortVariable(int port);
+using orvel::testing::PortVariable;
+using orvel::testing::ScopedEnvironment;
 
 }  // namespace zudedize::test
