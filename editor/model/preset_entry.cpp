@@ -57,6 +57,21 @@ std::optional<int> ReadWholeNumber(std::string_view text, int low, int high)
     return static_cast<int>(value);
 }
 
+std::string_view TrimmedEntry(std::string_view entry)
+{
+    constexpr std::string_view kSpaces = " \t";
+    const std::size_t first = entry.find_first_not_of(kSpaces);
+    if (first == std::string_view::npos) return {};
+    return entry.substr(first, entry.find_last_not_of(kSpaces) - first + 1);
+}
+
+std::optional<std::string> PlainNumberEntry(std::string_view entry, int low, int high)
+{
+    const std::optional<int> value = ReadWholeNumber(TrimmedEntry(entry), low, high);
+    if (!value) return std::nullopt;
+    return std::to_string(*value);
+}
+
 bool IsProgramText(std::string_view text)
 {
     return text == kUnusedText || ReadWholeNumber(text, kProgramMin, kProgramMax).has_value();
@@ -70,18 +85,12 @@ bool IsControlText(std::string_view text)
 
 std::optional<std::string> ValidatePresetEntry(int column, const std::string& entry)
 {
-    if (IsProgramColumn(column)) {
-        if (MeansUnused(entry)) return std::string(kUnusedText);
-        if (ReadWholeNumber(entry, kProgramMin, kProgramMax)) return entry;
-        return std::nullopt;
-    }
-    if (IsControlColumn(column)) {
-        if (MeansUnused(entry)) return std::string(kUnusedText);
-        if (MeansToggle(entry)) return std::string(kToggleText);
-        if (ReadWholeNumber(entry, kControlMin, kControlMax)) return entry;
-        return std::nullopt;
-    }
-    return entry;
+    if (!IsProgramColumn(column) && !IsControlColumn(column)) return entry;
+    const std::string trimmed(TrimmedEntry(entry));
+    if (MeansUnused(trimmed)) return std::string(kUnusedText);
+    if (IsProgramColumn(column)) return PlainNumberEntry(trimmed, kProgramMin, kProgramMax);
+    if (MeansToggle(trimmed)) return std::string(kToggleText);
+    return PlainNumberEntry(trimmed, kControlMin, kControlMax);
 }
 
 }  // namespace orvel

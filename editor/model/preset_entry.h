@@ -11,6 +11,13 @@ namespace orvel {
 // Returns the value when it lies in [low, high], nullopt otherwise.
 std::optional<int> ReadWholeNumber(std::string_view text, int low, int high);
 
+// The entry without the spaces (and tabs) around it.
+std::string_view TrimmedEntry(std::string_view entry);
+
+// An entry that reads as a whole number in [low, high], after trimming, as its plain
+// decimal text; nullopt otherwise.
+std::optional<std::string> PlainNumberEntry(std::string_view entry, int low, int high);
+
 // "unu" or a whole number 1 to 128.
 bool IsProgramText(std::string_view text);
 
@@ -18,7 +25,9 @@ bool IsProgramText(std::string_view text);
 bool IsControlText(std::string_view text);
 
 // Checks an entry typed into a cell of the given column. Returns the text to store, or
-// nullopt when the entry is refused (the cell keeps its previous text).
+// nullopt when the entry is refused (the cell keeps its previous text). In the program and
+// control columns spaces around the entry are dropped first and a number is stored as its
+// plain decimal text ("007" stores "7"):
 //  - program columns 15-17: "u"/"un" in any case, or exactly "unu", store "unu";
 //    otherwise a whole number 1 to 128.
 //  - control columns 18-24: as programs, and "t"/"to" in any case, or exactly "tog",

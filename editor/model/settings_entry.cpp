@@ -68,10 +68,8 @@ CellEditor SettingsEditorOfColumn(int column)
 
 std::optional<std::string> ValidateSettingsEntry(int column, const std::string& entry)
 {
-    if (IsChannelColumn(column) && ReadWholeNumber(entry, kMidiChannelMin, kMidiChannelMax))
-        return entry;
-    if (IsCtrlColumn(column) && ReadWholeNumber(entry, kCtrlNumberMin, kCtrlNumberMax))
-        return entry;
+    if (IsChannelColumn(column)) return PlainNumberEntry(entry, kMidiChannelMin, kMidiChannelMax);
+    if (IsCtrlColumn(column)) return PlainNumberEntry(entry, kCtrlNumberMin, kCtrlNumberMax);
     return std::nullopt;
 }
 

@@ -21,9 +21,10 @@ void SetSettingsCellText(SettingsData& settings, int column, std::string text);
 // (10 shown) for CTRL numbers; no editor outside columns 0-9.
 CellEditor SettingsEditorOfColumn(int column);
 
-// Checks an entry typed into a value cell: a whole number 1 to 16 in columns 0-2, 0 to 127
-// in columns 3-9. Returns the text to store, or nullopt when the entry is refused (and
-// every entry is refused outside columns 0-9).
+// Checks an entry typed into a value cell by the preset grid's rule for numbers: spaces
+// around it dropped, then a whole number 1 to 16 in columns 0-2, 0 to 127 in columns 3-9,
+// stored as its plain decimal text ("007" stores "7"). Returns the text to store, or
+// nullopt when the entry is refused (and every entry is refused outside columns 0-9).
 std::optional<std::string> ValidateSettingsEntry(int column, const std::string& entry);
 
 }  // namespace orvel

@@ -1,4 +1,5 @@
 #include "model/preset_entry.h"
+#include "model/settings_entry.h"
 
 #include <gtest/gtest.h>
 
@@ -12,9 +13,9 @@ TEST(PresetEntry, UnusedShorthands)
 {
     for (int column : {15, 17, 18, 24}) {
         SCOPED_TRACE(column);
-        for (const char* entry : {"u", "U", "un", "UN", "Un", "uN", "unu"})
+        for (const char* entry : {"u", "U", "un", "UN", "Un", "uN", "unu", " unu\t", " u "})
             EXPECT_EQ(ValidatePresetEntry(column, entry), "unu") << entry;
-        for (const char* entry : {"UNU", "Unu", "unus", "unu ", "", "x"})
+        for (const char* entry : {"UNU", "Unu", "unus", "u nu", "", "  ", "x"})
             EXPECT_EQ(ValidatePresetEntry(column, entry), std::nullopt) << entry;
     }
 }
@@ -48,11 +49,29 @@ TEST(PresetEntry, NumberRanges)
     }
 }
 
-TEST(PresetEntry, OnlyPlainDigitsReadAsNumbers)
+TEST(PresetEntry, NumbersAreStoredAsPlainDecimalsAndOnlyDigitsCount)
 {
-    EXPECT_EQ(ValidatePresetEntry(16, "007"), "007");   // kept as typed
-    for (const char* entry : {"-1", "+5", " 5", "5 ", "1e2", "0x10", "12a", "99999999999999999999999"})
+    EXPECT_EQ(ValidatePresetEntry(16, "007"), "7");
+    EXPECT_EQ(ValidatePresetEntry(16, " 5 "), "5");
+    EXPECT_EQ(ValidatePresetEntry(20, "\t00\t"), "0");
+    EXPECT_EQ(ValidatePresetEntry(20, "000000000000000000000000128"), "128");
+    EXPECT_EQ(ValidatePresetEntry(15, "0001"), "1");
+    EXPECT_EQ(ValidatePresetEntry(15, "000"), std::nullopt);   // program 0 is still 0
+    for (const char* entry : {"-1", "+5", "5 5", "1e2", "0x10", "12a", "99999999999999999999999"})
         EXPECT_EQ(ValidatePresetEntry(19, entry), std::nullopt) << entry;
+}
+
+TEST(SettingsEntry, FollowsTheSameRuleWithItsOwnRanges)
+{
+    EXPECT_EQ(ValidateSettingsEntry(0, " 12"), "12");
+    EXPECT_EQ(ValidateSettingsEntry(2, "016"), "16");
+    EXPECT_EQ(ValidateSettingsEntry(1, "00"), std::nullopt);    // channels 1 to 16
+    EXPECT_EQ(ValidateSettingsEntry(1, "17"), std::nullopt);
+    EXPECT_EQ(ValidateSettingsEntry(3, "000"), "0");            // CTRL numbers 0 to 127
+    EXPECT_EQ(ValidateSettingsEntry(9, " 127 "), "127");
+    EXPECT_EQ(ValidateSettingsEntry(9, "128"), std::nullopt);
+    EXPECT_EQ(ValidateSettingsEntry(4, "u"), std::nullopt);     // no shorthands here
+    EXPECT_EQ(ValidateSettingsEntry(10, "5"), std::nullopt);    // no such cell
 }
 
 TEST(PresetEntry, OtherColumnsTakeAnything)
