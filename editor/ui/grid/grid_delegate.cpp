@@ -1,5 +1,6 @@
 #include "ui/grid/grid_delegate.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
@@ -120,10 +121,16 @@ QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
             combo->setInsertPolicy(QComboBox::NoInsert);
             combo->setCompleter(nullptr);   // what is typed is what gets validated
         }
-        // Picking an entry from the list stores it at once. (Qt's createEditor is const,
-        // the delegate's signals are not.)
+        // Picking an entry from the list stores it at once. The drop-down also reports as
+        // picked a typed entry that matches one of its items when it loses the focus, which
+        // happens while its view closes it (Escape, Enter, Tab): an editor its view no
+        // longer holds stores nothing more. (Qt's createEditor is const, the delegate's
+        // signals are not.)
         auto* self = const_cast<GridDelegate*>(this);
-        connect(combo, &QComboBox::activated, self, [self, combo] {
+        auto* view = qobject_cast<QAbstractItemView*>(parent->parentWidget());
+        const QPersistentModelIndex cell(index);
+        connect(combo, &QComboBox::activated, self, [self, combo, view, cell] {
+            if (!view || view->indexWidget(cell) != combo) return;
             emit self->commitData(combo);
             emit self->closeEditor(combo);
         });
@@ -141,9 +148,13 @@ void GridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) cons
     const QString text = index.data(Qt::EditRole).toString();
     if (auto* combo = qobject_cast<QComboBox*>(editor)) {
         combo->setCurrentIndex(combo->findText(text));
-        if (combo->isEditable()) combo->setEditText(text);
+        if (combo->isEditable()) {
+            combo->setEditText(text);
+            combo->lineEdit()->selectAll();   // the first key typed replaces the text
+        }
     } else if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
         edit->setText(text);
+        edit->selectAll();
     }
 }
 
@@ -166,6 +177,20 @@ void GridDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewI
     QRect rect = option.rect;
     if (index.column() == kColumnBank) rect.setHeight(rect.height() / kPresetsPerBank);
     editor->setGeometry(rect);
+}
+
+bool GridDelegate::eventFilter(QObject* object, QEvent* event)
+{
+    auto* combo = qobject_cast<QComboBox*>(object);
+    if (combo && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            emit commitData(combo);
+            emit closeEditor(combo, SubmitModelCache);
+            return true;
+        }
+    }
+    return QStyledItemDelegate::eventFilter(object, event);
 }
 
 bool GridDelegate::editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,

@@ -25,6 +25,10 @@ public:
     void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
 protected:
+    // Enter in a drop-down stores its entry once: here, and not again when the drop-down
+    // reports the entry as picked.
+    bool eventFilter(QObject* object, QEvent* event) override;
+
     // An editable check box toggles on a left click anywhere in its cell, or on Space.
     bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
                      const QModelIndex& index) override;

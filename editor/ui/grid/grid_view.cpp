@@ -31,7 +31,7 @@ void FollowScrollBar(QScrollBar* leader, QScrollBar* follower)
 
 }  // namespace
 
-GridView::GridView(GridPane pane, QWidget* parent) : QTableView(parent), pane_(pane)
+GridView::GridView(GridPane pane, QWidget* parent) : SpreadsheetView(parent), pane_(pane)
 {
     horizontalHeader()->hide();   // the header rows are rows of the table
     verticalHeader()->hide();
@@ -60,7 +60,7 @@ void GridView::mousePressEvent(QMouseEvent* event)
         emit digitCellPressed(row);
         return;
     }
-    QTableView::mousePressEvent(event);
+    SpreadsheetView::mousePressEvent(event);
     if (pane_ == GridPane::Body && event->button() == Qt::LeftButton) {
         const QModelIndex index = model()->index(row, column);
         if (index.flags() & Qt::ItemIsEditable) QAbstractItemView::edit(index);
@@ -71,13 +71,13 @@ void GridView::mouseReleaseEvent(QMouseEvent* event)
 {
     const QPoint position = event->position().toPoint();
     emit mouseOverCell(rowAt(position.y()), columnAt(position.x()));
-    QTableView::mouseReleaseEvent(event);
+    SpreadsheetView::mouseReleaseEvent(event);
 }
 
 void GridView::currentChanged(const QModelIndex& current, const QModelIndex& previous)
 {
     if (current.isValid()) emit currentRowChanged(current.row());
-    QTableView::currentChanged(current, previous);
+    SpreadsheetView::currentChanged(current, previous);
 }
 
 void GridView::wheelEvent(QWheelEvent* event)
@@ -86,7 +86,7 @@ void GridView::wheelEvent(QWheelEvent* event)
     if (pane_ != GridPane::Body && body)
         QCoreApplication::sendEvent(body->viewport(), event);
     else
-        QTableView::wheelEvent(event);
+        SpreadsheetView::wheelEvent(event);
 }
 
 FrozenGridView::FrozenGridView(QWidget* parent) : GridView(GridPane::Body, parent)

@@ -6,9 +6,8 @@
 #include <array>
 #include <vector>
 
-#include <QTableView>
-
 #include "model/preset_grid_layout.h"
+#include "ui/grid/spreadsheet_view.h"
 
 namespace orvel {
 
@@ -22,7 +21,7 @@ enum class GridPane {
 // One view of the grid with the grid's mouse rules: a press over a header row, or over no
 // cell, only reports the cell; a press on a digit cell of a preset row reports the row for
 // selection; a left press on an editable cell of the body opens its editor at once.
-class GridView : public QTableView {
+class GridView : public SpreadsheetView {
     Q_OBJECT
 
 public:

@@ -74,6 +74,10 @@ PresetGrid::PresetGrid(PresetTable& table, QWidget* parent)
         connect(view, &QWidget::customContextMenuRequested, this,
                 [this, view](const QPoint& position) { popup_->popup(view->viewport()->mapToGlobal(position)); });
     }
+    connect(view_, &SpreadsheetView::keyOnReadOnlyCell, this, [this](const QModelIndex& index) {
+        const std::string& type = table_.Cell(index.row(), kColumnModifier).text;
+        emit inactiveCellKey(tr("This cell is not used by a %1 preset").arg(QString::fromStdString(type)));
+    });
     connect(model_, &PresetTableModel::nameEdited, this, &PresetGrid::nameEdited);
     connect(model_, &PresetTableModel::entryRefused, this, [this](const QString& entry) {
         QApplication::beep();

@@ -66,6 +66,9 @@ signals:
     void nameEdited();
     // An entry was refused and not stored; the text says which, for a status line.
     void entryRefused(const QString& message);
+    // A key was pressed on a cell this preset's type does not use; nothing changed. The
+    // text says so, for a status line.
+    void inactiveCellKey(const QString& message);
 
 protected:
     void changeEvent(QEvent* event) override;
