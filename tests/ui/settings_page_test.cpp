@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QEnterEvent>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -12,6 +13,7 @@
 #include "ui/settings/option_tile.h"
 #include "ui/settings/settings_grid.h"
 #include "ui/window/com_port_dialog.h"
+#include "qt_warning_recorder.h"
 #include "window_test_support.h"
 
 namespace orvel::testing {
@@ -170,6 +172,80 @@ TEST(SettingsGrid, DropDownsOfferTheirRangesAndMarkWhatWasStored)
     delegate->setModelData(ctrls, model, model->index(2, 5));
     EXPECT_EQ(window.State().settings.ctrl_numbers[2], "83");
     EXPECT_FALSE(grid->selectionModel()->isSelected(model->index(2, 5)));
+}
+
+// Keys go where the user's keys go: to the widget with the focus.
+void Key(int key, Qt::KeyboardModifiers modifiers = {})
+{
+    QWidget* target = QApplication::focusWidget();
+    ASSERT_NE(target, nullptr);
+    QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
+    QCoreApplication::processEvents();
+}
+
+void Type(const QString& text)
+{
+    for (QChar c : text) {
+        QWidget* target = QApplication::focusWidget();
+        ASSERT_NE(target, nullptr);
+        QTest::keyClicks(target, QString(c));
+    }
+    QCoreApplication::processEvents();
+}
+
+QString SelectedInEditor()
+{
+    auto* combo = qobject_cast<QComboBox*>(QApplication::focusWidget());
+    return combo && combo->lineEdit() ? combo->lineEdit()->selectedText() : QStringLiteral("<no editor>");
+}
+
+TEST(SettingsGrid, EditedFromTheKeyboardLikeASpreadsheet)
+{
+    WindowFixture f;
+    TMainForm& window = f.Start();
+    window.show();
+    window.Configuration2()->setCurrentIndex(0);
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QtWarningRecorder recorder;
+    SettingsGrid* grid = window.aSetup();
+    const SettingsData& settings = window.State().settings;
+    QSignalSpy commits(grid->itemDelegate(), &QAbstractItemDelegate::commitData);
+
+    // A click opens the drop-down with its text selected: typing replaces it.
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(2, 1)).center());
+    EXPECT_EQ(SelectedInEditor(), "2");
+    Type("1");
+    Type("2");
+    Key(Qt::Key_Tab);   // stored; on to channel 3, its text selected
+    EXPECT_EQ(SelectedInEditor(), "3");
+    Type(" 9");
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(SelectedInEditor(), "81");
+    Type("007");
+    Key(Qt::Key_Backtab);
+    EXPECT_EQ(SelectedInEditor(), "9");
+    Type("17");   // no channel 17: refused, channel 3 keeps 9
+    Key(Qt::Key_Return);
+    EXPECT_EQ(settings.midi_channels[1], "12");
+    EXPECT_EQ(settings.midi_channels[2], "9");
+    EXPECT_EQ(settings.ctrl_numbers[0], "7");
+
+    grid->setCurrentIndex(grid->model()->index(2, 9));
+    Key(Qt::Key_F2);
+    EXPECT_EQ(SelectedInEditor(), "87");
+    Type("50");
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(settings.ctrl_numbers[6], "87");
+    Key(Qt::Key_Tab);   // nothing after the last cell: no editor, same cell
+    EXPECT_EQ(grid->currentIndex(), grid->model()->index(2, 9));
+    EXPECT_EQ(commits.count(), 4);   // one per stored or refused entry
+
+    // No key moves the current cell by itself (no type-to-search).
+    Type("8");
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(grid->currentIndex(), grid->model()->index(2, 9));
+    EXPECT_TRUE(recorder.warnings().isEmpty()) << recorder.warnings().join('\n').toStdString();
 }
 
 TEST(PortBox, FollowsTheStateAndTheDialogAsksForANumber)

@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPalette>
+#include <QTimer>
 
 #include "model/settings_constants.h"
 #include "model/settings_entry.h"
@@ -123,16 +124,17 @@ void SettingsCellDelegate::setEditorData(QWidget* editor, const QModelIndex& ind
     const int found = box->findText(text);
     if (found >= 0) box->setCurrentIndex(found);
     box->setEditText(text);
+    box->lineEdit()->selectAll();   // the first key typed replaces the text
 }
 
 void SettingsCellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const
 {
     auto* box = static_cast<QComboBox*>(editor);
-    if (model->setData(index, box->currentText().trimmed(), Qt::EditRole)) emit entryStored(index);
+    if (model->setData(index, box->currentText(), Qt::EditRole)) emit entryStored(index);
 }
 
 SettingsGrid::SettingsGrid(SettingsData& settings, QWidget* parent)
-    : QTableView(parent), model_(new SettingsGridModel(settings, this))
+    : SpreadsheetView(parent), model_(new SettingsGridModel(settings, this))
 {
     setObjectName(QStringLiteral("aSetup"));
     setModel(model_);
@@ -156,7 +158,14 @@ SettingsGrid::SettingsGrid(SettingsData& settings, QWidget* parent)
     });
     connect(delegate, &SettingsCellDelegate::entryStored, this, [this](const QModelIndex& index) {
         selectionModel()->select(index, QItemSelectionModel::ClearAndSelect);
-        setFocus(Qt::OtherFocusReason);
+        // The grid takes the focus once its editor has closed, unless the user has put it
+        // on another control meanwhile (keys meant for that control must not edit a
+        // setting), or Tab has opened the next cell's editor. Taking it at once would
+        // close the editor a second time.
+        QTimer::singleShot(0, this, [this] {
+            QWidget* focused = QApplication::focusWidget();
+            if (!IsEditing() && (!focused || focused == this || isAncestorOf(focused))) setFocus(Qt::OtherFocusReason);
+        });
     });
 }
 

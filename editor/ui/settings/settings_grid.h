@@ -1,14 +1,15 @@
 // aSetup: the settings grid, a view of the MIDI channels and CTRL numbers of a SettingsData.
 // Rows 0 and 1 are fixed header rows ("MIDI Channel", "Ctrl  Number", "Ctrl  Number or
 // MIDI Channel" over merged cells, then the numbers); row 2 holds the values and opens an
-// editable drop-down per cell. An entry the settings refuse is not stored.
+// editable drop-down per cell, edited from the keyboard as the preset grid is. An entry the
+// settings refuse is not stored.
 #pragma once
 
 #include <QAbstractTableModel>
 #include <QStyledItemDelegate>
-#include <QTableView>
 
 #include "model/settings_data.h"
+#include "ui/grid/spreadsheet_view.h"
 
 namespace orvel {
 
@@ -49,7 +50,7 @@ signals:
     void entryStored(const QModelIndex& index) const;
 };
 
-class SettingsGrid : public QTableView {
+class SettingsGrid : public SpreadsheetView {
     Q_OBJECT
 public:
     SettingsGrid(SettingsData& settings, QWidget* parent);
