@@ -106,6 +106,8 @@ FileResult ReadConfiguration(EditorState& state, const ConfigPlaces& places)
     if (IsExistingFile(state.current_file)) {
         loaded = LoadPresetFile(WithIniExtension(state.current_file), state.table, state.settings);
         if (loaded.status == FileStatus::NotFound) loaded = FileResult{};
+        // A file that cannot be taken in (not a preset file, say) is not ours to save over.
+        if (loaded.status == FileStatus::Failed) state.current_file.clear();
     } else {
         state.current_file.clear();
     }

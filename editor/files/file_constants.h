@@ -67,6 +67,8 @@ inline constexpr std::string_view kSaveFailedPrefix = "Cannot save ";
 inline constexpr std::string_view kDetailNotRegularFile = "it is not a regular file";
 inline constexpr std::string_view kDetailTooLarge = "the file is too large";
 inline constexpr std::string_view kDetailNotIni = "the text could not be taken as an INI file";
+inline constexpr std::string_view kDetailNotPresetFile =
+    "it is not a preset file (it has none of the sections preset0 to preset99, settings and bank)";
 inline constexpr std::string_view kDetailNoFileName = "no file name was given";
 inline constexpr std::string_view kDetailNoConfigFolder =
     "the current folder cannot be written and neither XDG_CONFIG_HOME nor HOME is set";

@@ -60,6 +60,11 @@ bool IniDocument::Parse(std::string_view text)
     return ini_.LoadData(fixed.data(), fixed.size()) >= 0;
 }
 
+bool IniDocument::HasSection(const std::string& section) const
+{
+    return ini_.GetSectionSize(section.c_str()) >= 0;
+}
+
 std::optional<std::string_view> IniDocument::Value(const std::string& section, const std::string& key) const
 {
     const char* value = ini_.GetValue(section.c_str(), key.c_str(), nullptr);

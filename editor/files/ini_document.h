@@ -24,6 +24,9 @@ public:
     // Takes in a whole text; false when it cannot be taken (out of memory).
     bool Parse(std::string_view text);
 
+    // Whether the text has this section (its name matched without regard to case).
+    bool HasSection(const std::string& section) const;
+
     // The value of a key; nullopt when the section or the key is missing.
     std::optional<std::string_view> Value(const std::string& section, const std::string& key) const;
 

@@ -81,6 +81,17 @@ void LoadBankFunctions(const IniDocument& ini, PresetTable& table)
     table.SetAllBankFunctions(functions);
 }
 
+// A preset file has at least one of its sections; anything else (an empty text, another
+// program's file, random bytes) is not one.
+bool HoldsPresetSections(const IniDocument& ini)
+{
+    if (ini.HasSection(kSettings) || ini.HasSection(kBank)) return true;
+    for (int preset = 0; preset < kPresetCount; ++preset) {
+        if (ini.HasSection(Key(kPresetSectionPrefix, preset))) return true;
+    }
+    return false;
+}
+
 // --- Saving ----------------------------------------------------------------------------
 
 bool SaveRow(IniDocument& ini, const PresetTable& table, int row)
@@ -126,16 +137,23 @@ bool SaveBankFunctions(IniDocument& ini, const PresetTable& table)
     return ok;
 }
 
+// Takes a text in; returns why it could not (empty when it was loaded).
+std::string_view LoadText(std::string_view text, PresetTable& table, SettingsData& settings)
+{
+    IniDocument ini;
+    if (!ini.Parse(text)) return kDetailNotIni;
+    if (!HoldsPresetSections(ini)) return kDetailNotPresetFile;
+    for (int row = kHeaderRowCount; row < kTableRowCount; ++row) LoadRow(ini, table, row);
+    LoadBankFunctions(ini, table);
+    LoadSettings(ini, settings);
+    return {};
+}
+
 }  // namespace
 
 bool LoadPresetText(std::string_view text, PresetTable& table, SettingsData& settings)
 {
-    IniDocument ini;
-    if (!ini.Parse(text)) return false;
-    for (int row = kHeaderRowCount; row < kTableRowCount; ++row) LoadRow(ini, table, row);
-    LoadBankFunctions(ini, table);
-    LoadSettings(ini, settings);
-    return true;
+    return LoadText(text, table, settings).empty();
 }
 
 bool PresetFileText(std::string_view existing, const PresetTable& table, const SettingsData& settings,
@@ -154,7 +172,8 @@ FileResult LoadPresetFile(const std::string& path, PresetTable& table, SettingsD
     std::string text;
     const FileResult read = ReadWholeFile(path, text);
     if (read.status != FileStatus::Done) return read;
-    if (!LoadPresetText(text, table, settings)) return ReadFailure(path, kDetailNotIni);
+    const std::string_view refused = LoadText(text, table, settings);
+    if (!refused.empty()) return ReadFailure(path, refused);
     return FileResult{};
 }
 

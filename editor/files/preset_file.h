@@ -16,7 +16,9 @@ namespace orvel {
 // Reads the file at the path into the table (preset rows and bank functions) and the
 // settings. Values are taken as they are, without validation; keys that are missing get
 // their defaults, and each row gets its new modifier applied. NotFound: nothing is at the
-// path and nothing changes. Failed: the file is there but cannot be read; nothing changes.
+// path and nothing changes. Failed: the file is there but cannot be read, or it is not a
+// preset file (it has none of the sections "preset0" to "preset99", "settings" and "bank",
+// in any case: an empty file, for one); nothing changes.
 FileResult LoadPresetFile(const std::string& path, PresetTable& table, SettingsData& settings);
 
 // Writes the table and the settings to the path. An existing file is updated in place (its
@@ -26,7 +28,7 @@ FileResult LoadPresetFile(const std::string& path, PresetTable& table, SettingsD
 FileResult SavePresetFile(const std::string& path, const PresetTable& table, const SettingsData& settings);
 
 // The same for a text already in memory. LoadPresetText changes nothing and returns false
-// when the text cannot be taken in.
+// when the text cannot be taken in or is not a preset file.
 bool LoadPresetText(std::string_view text, PresetTable& table, SettingsData& settings);
 
 // The text of `existing` updated with the table and the settings; false when it cannot be

@@ -76,6 +76,18 @@ TEST_F(AppConfig, UnreadableFilesAreReported)
     EXPECT_NE(result.reason.find("dir.ini"), std::string::npos);
     EXPECT_EQ(state.port_number, 3);   // the rest of the configuration still holds
     EXPECT_TRUE(state.save_enabled);
+    EXPECT_EQ(state.current_file, "");   // "Save" asks for a name rather than write there
+}
+
+TEST_F(AppConfig, ARememberedFileThatIsNoPresetFileIsNeitherLoadedNorKept)
+{
+    WriteText(working / "notes.ini", "[shopping]\nmilk=1\n");
+    WriteText(working / "Orvel.ini", "[CONFIG]\nFILE=" + (working / "notes.ini") + "\n");
+    const FileResult result = ReadConfiguration(state, places);
+    EXPECT_EQ(result.status, FileStatus::Failed);
+    EXPECT_NE(result.reason.find("not a preset file"), std::string::npos);
+    EXPECT_EQ(state.current_file, "");
+    EXPECT_EQ(ReadText(working / "notes.ini"), "[shopping]\nmilk=1\n");
 }
 
 TEST_F(AppConfig, WritesPortAndFileKeepingTheRest)

@@ -63,6 +63,63 @@ TEST_F(FileCommands, OpeningAnUnreadableFileChangesNothing)
     EXPECT_FALSE(state.save_enabled);
 }
 
+TEST_F(FileCommands, OpeningAFileThatIsNoPresetFileChangesNothing)
+{
+    std::string noise(5000, '\0');
+    std::uint32_t seed = 12345;
+    for (char& c : noise) {
+        seed = seed * 1103515245u + 12345u;
+        c = static_cast<char>(seed >> 24);
+    }
+    const std::pair<const char*, std::string> cases[] = {
+        {"random.ini", noise},
+        {"empty.ini", ""},
+        {"other.ini", "[General]\npreset11=1\nsettings=2\n[preset]\n[preset100]\n[preset05]\n"},
+    };
+    const int row = TableRowOfPreset(11);
+    state.table.SetText(row, kColumnName, "Mine");
+    state.table.SetText(row, kColumnMidi1, "12");
+    state.settings.midi_channels[0] = "9";
+    state.current_file = folder / "mine.ini";
+    for (const auto& [name, text] : cases) {
+        SCOPED_TRACE(name);
+        WriteText(folder / name, text);
+        const FileResult result = OpenChosenFile(state, folder / name);
+        EXPECT_EQ(result.status, FileStatus::Failed);
+        EXPECT_NE(result.reason.find("not a preset file"), std::string::npos);
+        EXPECT_NE(result.reason.find(folder / name), std::string::npos);
+        EXPECT_EQ(state.table.GetRow(row).name, "Mine");
+        EXPECT_EQ(state.table.GetRow(row).midi1, "12");
+        EXPECT_EQ(state.settings.midi_channels[0], "9");
+        EXPECT_EQ(state.current_file, folder / "mine.ini");
+        EXPECT_FALSE(state.save_enabled);
+        EXPECT_EQ(ReadText(folder / name), text);
+    }
+}
+
+TEST_F(FileCommands, AnyOneSectionOfAPresetFileInAnyCaseLoads)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"settings.ini", "[SETTINGS]\nmidi1=5\n"},
+        {"bank.ini", "[Bank]\nwp3=0\n"},
+        {"preset.ini", "[PRESET0]\nname=Last\n"},
+    };
+    for (const auto& [name, text] : cases) {
+        SCOPED_TRACE(name);
+        EditorState fresh;
+        WriteText(folder / name, text);
+        ASSERT_EQ(OpenChosenFile(fresh, folder / name).status, FileStatus::Done);
+        EXPECT_EQ(fresh.current_file, folder / name);
+        EXPECT_TRUE(fresh.save_enabled);
+    }
+    EditorState settings_only;
+    settings_only.table.SetText(TableRowOfPreset(11), kColumnName, "Gone");
+    ASSERT_EQ(OpenChosenFile(settings_only, folder / "settings.ini").status, FileStatus::Done);
+    EXPECT_EQ(settings_only.settings.midi_channels[0], "5");
+    EXPECT_EQ(settings_only.settings.midi_channels[1], "2");
+    EXPECT_EQ(settings_only.table.GetRow(TableRowOfPreset(11)).name, "");   // missing rows: defaults
+}
+
 TEST_F(FileCommands, SaveAsNamesTheIniFileOnlyWhenItWorked)
 {
     EXPECT_TRUE(SaveNeedsName(state));
