@@ -1,4 +1,6 @@
 #include <QAbstractItemView>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QApplication>
 #include <QFileDialog>
 #include <QMenu>
@@ -20,6 +22,8 @@
 #include "ui/grid/preset_grid.h"
 #include "ui/settings/option_tile.h"
 #include "ui/settings/settings_grid.h"
+#include "qt_warning_recorder.h"
+#include "ui/grid/grid_view.h"
 #include "window_test_support.h"
 
 namespace orvel::testing {
@@ -344,6 +348,141 @@ TEST(Files, FailuresAreShownWithTheirReason)
     window.OpenFile(QString::fromStdString(f.folder() / "odd.txt"));
     ASSERT_EQ(f.messages().shown.size(), 2u);
     EXPECT_NE(f.messages().shown[1].text.find("odd.ini"), std::string::npos);
+}
+
+TEST(Files, OpeningWhatIsNoPresetFileSaysSoAndChangesNothing)
+{
+    WindowFixture f;
+    TMainForm& window = f.Start();
+    const int row = TableRowOfPreset(11);
+    WriteText(f.folder() / "mine.ini", "[preset11]\nname=Mine\nmidi1=12\n");
+    window.OpenFile(QString::fromStdString(f.folder() / "mine.ini"));
+    ASSERT_TRUE(f.messages().shown.empty());
+    const QString mine = window.StatusPanel(1);
+    const PresetTable loaded = window.State().table;
+    const auto unchanged = [&] {
+        for (int r = kHeaderRowCount; r < kTableRowCount; ++r)
+            if (!(window.State().table.GetRow(r) == loaded.GetRow(r))) return false;
+        return true;
+    };
+
+    std::string noise(5000, '\0');
+    std::uint32_t seed = 7;
+    for (char& c : noise) {
+        seed = seed * 1664525u + 1013904223u;
+        c = static_cast<char>(seed >> 24);
+    }
+    for (const auto& [name, text] : {std::pair<std::string, std::string>{"noise.ini", noise}, {"empty.ini", ""}}) {
+        SCOPED_TRACE(name);
+        const std::size_t shown = f.messages().shown.size();
+        WriteText(f.folder() / name, text);
+        window.OpenFile(QString::fromStdString(f.folder() / name));
+        ASSERT_EQ(f.messages().shown.size(), shown + 1);
+        EXPECT_EQ(f.messages().shown.back().icon, MessageIcon::Error);
+        EXPECT_NE(f.messages().shown.back().text.find("not a preset file"), std::string::npos);
+        EXPECT_EQ(window.State().table.GetRow(row).name, "Mine");
+        EXPECT_TRUE(unchanged());
+        EXPECT_EQ(window.StatusPanel(1), mine);
+        EXPECT_EQ(ReadText(f.folder() / name), text);
+    }
+
+    WindowFixture fresh;   // before any file: "Save" stays off too
+    TMainForm& other = fresh.Start();
+    WriteText(fresh.folder() / "empty.ini", "");
+    other.OpenFile(QString::fromStdString(fresh.folder() / "empty.ini"));
+    EXPECT_FALSE(fresh.Action("Save1")->isEnabled());
+    EXPECT_EQ(other.StatusPanel(1), QString());
+
+    WriteText(fresh.folder() / "channels.ini", "[Settings]\nmidi2=14\n");
+    other.OpenFile(QString::fromStdString(fresh.folder() / "channels.ini"));
+    EXPECT_EQ(other.aSetup()->model()->index(2, 1).data().toString(), QStringLiteral("14"));
+    EXPECT_TRUE(fresh.Action("Save1")->isEnabled());
+}
+
+// Keys go where the user's keys go: to the widget with the focus.
+void KeyToFocus(int key, Qt::KeyboardModifiers modifiers = {})
+{
+    QWidget* target = QApplication::focusWidget();
+    ASSERT_NE(target, nullptr);
+    QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
+    QCoreApplication::processEvents();
+}
+
+TEST(PageKeys, ChangePagesFromAnywhereWithTheRule)
+{
+    WindowFixture f;
+    TMainForm& window = f.Start();
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QtWarningRecorder recorder;
+    auto* pages = f.Find<QTabWidget>("Configuration2");
+    auto* body = f.Find<FrozenGridView>("asgbanksBody");
+    ASSERT_NE(body, nullptr);
+    const int row = TableRowOfPreset(23);
+    auto page = [&] { return pages->currentWidget()->objectName(); };
+
+    // From an open drop-down of the preset grid: the entry is stored, then the page changes.
+    const QModelIndex midi1 = body->model()->index(row, kColumnMidi1);
+    body->scrollTo(midi1);
+    QTest::mouseClick(body->viewport(), Qt::LeftButton, {}, body->visualRect(midi1).center());
+    ASSERT_TRUE(body->IsEditing());
+    QTest::keyClicks(QApplication::focusWidget(), "42");
+    KeyToFocus(Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(page(), "tsPreview");
+    EXPECT_EQ(window.State().table.Cell(row, kColumnMidi1).text, "42");
+    EXPECT_FALSE(f.Action("Readall1")->isEnabled());
+    EXPECT_TRUE(window.timercurrentpreset()->isActive());
+
+    KeyToFocus(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(page(), "TabSheet1");
+    EXPECT_FALSE(window.timercurrentpreset()->isActive());
+    EXPECT_TRUE(f.Action("Readall1")->isEnabled());
+
+    // From the grid itself, without an editor.
+    body->setFocus();
+    body->setCurrentIndex(body->model()->index(row, kColumnName));
+    KeyToFocus(Qt::Key_PageUp, Qt::ControlModifier);
+    EXPECT_EQ(page(), "tsSetup");
+    EXPECT_TRUE(f.Action("Readsettings1")->isEnabled());
+    EXPECT_FALSE(f.Action("Readall1")->isEnabled());
+    EXPECT_EQ(body->currentIndex(), body->model()->index(row, kColumnName));   // the grid did not move
+
+    // From an open editor of the settings grid, and round the end of the pages.
+    SettingsGrid* settings = window.aSetup();
+    const QModelIndex channel = settings->model()->index(2, 2);
+    QTest::mouseClick(settings->viewport(), Qt::LeftButton, {}, settings->visualRect(channel).center());
+    ASSERT_TRUE(settings->IsEditing());
+    QTest::keyClicks(QApplication::focusWidget(), "5");
+    KeyToFocus(Qt::Key_PageUp, Qt::ControlModifier);
+    EXPECT_EQ(page(), "tsPreview");
+    EXPECT_EQ(window.State().settings.midi_channels[2], "5");
+    KeyToFocus(Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(page(), "tsSetup");
+    KeyToFocus(Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(page(), "TabSheet1");
+    KeyToFocus(Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);   // as some keyboards send it
+    EXPECT_EQ(page(), "tsSetup");
+    EXPECT_TRUE(recorder.warnings().isEmpty()) << recorder.warnings().join('\n').toStdString();
+}
+
+TEST(PresetGrid, KeysOnAnInactiveCellSayWhyInTheStatusBar)
+{
+    WindowFixture f;
+    TMainForm& window = f.Start();
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    auto* body = f.Find<FrozenGridView>("asgbanksBody");
+    const int row = TableRowOfPreset(12);
+    window.State().table.SetModifier(row, "SWITCH");
+    window.RefreshViews();
+    const QModelIndex midi1 = body->model()->index(row, kColumnMidi1);
+    body->scrollTo(midi1);
+    QTest::mouseClick(body->viewport(), Qt::LeftButton, {}, body->visualRect(midi1).center());
+    KeyToFocus(Qt::Key_1);
+    EXPECT_EQ(window.sbKPX()->currentMessage(), QStringLiteral("This cell is not used by a SWITCH preset"));
+    EXPECT_EQ(window.State().table.CurrentRow(), row);
 }
 
 TEST(Layout, WindowAndTilesFollowTheScreen)

@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QScreen>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -281,6 +282,20 @@ void TMainForm::BuildPages()
     Configuration2_->addTab(tsPreview_, QString::fromUtf8(kPagePreviewCaption.data(), kPagePreviewCaption.size()));
     for (QWidget* sheet : {tsSetup_, TabSheet1_, tsPreview_}) sheet->installEventFilter(this);
 
+    // Ctrl+Tab or Ctrl+PgDown, and Ctrl+Shift+Tab or Ctrl+PgUp, show the next and the
+    // previous page from anywhere in the window, the grids and their editors included (an
+    // open editor hands its entry over first); the page-change rule follows the page.
+    const auto step_page = [this](int step) {
+        CommitOpenEditors();
+        const int count = Configuration2_->count();
+        Configuration2_->setCurrentIndex((Configuration2_->currentIndex() + step + count) % count);
+        Configuration2_->setFocus(Qt::TabFocusReason);
+    };
+    for (const QKeyCombination keys : {Qt::CTRL | Qt::Key_Tab, Qt::CTRL | Qt::Key_PageDown})
+        connect(new QShortcut(QKeySequence(keys), this), &QShortcut::activated, this, [step_page] { step_page(1); });
+    for (const QKeyCombination keys : {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, Qt::CTRL | Qt::Key_PageUp})
+        connect(new QShortcut(QKeySequence(keys), this), &QShortcut::activated, this, [step_page] { step_page(-1); });
+
     // "Settings": the picture, the tiles over it, the settings grid and the port box.
     i_kpx_ = new ControllerPicture(tsSetup_);
     i_kpx_->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -315,6 +330,7 @@ void TMainForm::BuildPages()
     asgbanks_->setObjectName(QStringLiteral("asgbanks"));
     connect(asgbanks_, &PresetGrid::nameEdited, this, &TMainForm::ForgetShownPreset);
     connect(asgbanks_, &PresetGrid::entryRefused, this, &TMainForm::ShowRefusedEntry);
+    connect(asgbanks_, &PresetGrid::inactiveCellKey, this, &TMainForm::ShowRefusedEntry);
     connect(asgbanks_->ReadBankAction(), &QAction::triggered, this, &TMainForm::ReadbankfromKPX1Click);
     connect(asgbanks_->WriteBankAction(), &QAction::triggered, this, &TMainForm::WritebanktoKPX1Click);
     connect(asgbanks_->ReadPresetAction(), &QAction::triggered, this, &TMainForm::ReadpresetfromKPX21Click);
