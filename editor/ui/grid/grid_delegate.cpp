@@ -1,6 +1,5 @@
 #include "ui/grid/grid_delegate.h"
 
-#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
@@ -8,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
+#include <QTimer>
 
 #include "model/cell_editor.h"
 #include "model/model_constants.h"
@@ -65,6 +65,25 @@ bool DrawCaptionOverColumns(QPainter* painter, const QRect& rect, const QString&
     return true;
 }
 
+// A drop-down that knows whether its current entry was just picked from its open list: the
+// list closes right before the pick is reported.
+class ListEditor : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+
+    bool PickedFromList() const { return list_closing_; }
+
+    void hidePopup() override
+    {
+        list_closing_ = true;
+        QComboBox::hidePopup();
+        QTimer::singleShot(0, this, [this] { list_closing_ = false; });
+    }
+
+private:
+    bool list_closing_ = false;
+};
+
 }  // namespace
 
 void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
@@ -113,7 +132,7 @@ QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
     }
     case CellEditorKind::List:
     case CellEditorKind::EditableList: {
-        auto* combo = new QComboBox(parent);
+        auto* combo = new ListEditor(parent);
         for (const std::string& item : kind.items) combo->addItem(QString::fromStdString(item));
         combo->setMaxVisibleItems(kind.visible_items);
         if (kind.kind == CellEditorKind::EditableList) {
@@ -121,16 +140,14 @@ QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
             combo->setInsertPolicy(QComboBox::NoInsert);
             combo->setCompleter(nullptr);   // what is typed is what gets validated
         }
-        // Picking an entry from the list stores it at once. The drop-down also reports as
-        // picked a typed entry that matches one of its items when it loses the focus, which
-        // happens while its view closes it (Escape, Enter, Tab): an editor its view no
-        // longer holds stores nothing more. (Qt's createEditor is const, the delegate's
-        // signals are not.)
+        // An entry picked from the open list is stored at once. Other changes of the
+        // drop-down (arrow keys, a typed letter, a typed entry matching an item, which it
+        // reports as picked when it loses the focus, even while its view closes it) are
+        // stored as every entry is: by Enter, Tab or leaving the cell. (Qt's createEditor
+        // is const, the delegate's signals are not.)
         auto* self = const_cast<GridDelegate*>(this);
-        auto* view = qobject_cast<QAbstractItemView*>(parent->parentWidget());
-        const QPersistentModelIndex cell(index);
-        connect(combo, &QComboBox::activated, self, [self, combo, view, cell] {
-            if (!view || view->indexWidget(cell) != combo) return;
+        connect(combo, &QComboBox::activated, self, [self, combo] {
+            if (!combo->PickedFromList()) return;
             emit self->commitData(combo);
             emit self->closeEditor(combo);
         });

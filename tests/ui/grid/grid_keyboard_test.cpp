@@ -226,6 +226,28 @@ TEST_F(GridKeyboardTest, TabEntersAWholePresetAlongItsRow)
     EXPECT_EQ(grid.CurrentRow(), row);
 }
 
+TEST_F(GridKeyboardTest, TypeListStepsWithArrowsAndStoresOnEnter)
+{
+    const int row = TableRowOfPreset(36);
+    QSignalSpy commits(body->itemDelegate(), &QAbstractItemDelegate::commitData);
+    Click(row, kColumnModifier);
+    ASSERT_NE(qobject_cast<QComboBox*>(QApplication::focusWidget()), nullptr);
+    Key(Qt::Key_Down);
+    Key(Qt::Key_Down);
+    EXPECT_EQ(table.Cell(row, kColumnModifier).text, "PRESET");   // not yet
+    Key(Qt::Key_Return);
+    EXPECT_EQ(table.Cell(row, kColumnModifier).text, "SWITCH");
+    EXPECT_FALSE(table.Cell(row, kColumnMidi1).active);
+    EXPECT_EQ(commits.count(), 1);
+
+    Type("M");   // a letter opens the list's editor on that entry
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(table.Cell(row, kColumnModifier).text, "MIDI");
+    EXPECT_EQ(body->currentIndex(), Index(row, kColumnName));
+    EXPECT_EQ(commits.count(), 2);
+    EXPECT_EQ(grid.CurrentRow(), row);
+}
+
 TEST_F(GridKeyboardTest, TabSkipsInactiveCellsAndStaysInItsRow)
 {
     const int row = TableRowOfPreset(71);

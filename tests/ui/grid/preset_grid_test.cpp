@@ -120,9 +120,11 @@ TEST_F(PresetGridTest, TypeListAppliesItsModifierAndCheckBoxesToggleOnOneClick)
     ASSERT_NE(type, nullptr);
     EXPECT_FALSE(type->isEditable());
     EXPECT_EQ(type->count(), 4);
-    type->setCurrentIndex(1);
-    emit type->activated(1);   // picked from the list
+    type->showPopup();   // picked from the open list: stored at once
+    QAbstractItemView* list = type->view();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(1, 0)).center());
     EXPECT_EQ(table.Cell(row52, 2).text, "LOOP");
+    EXPECT_EQ(EditorAt(row52, 2), nullptr);
     EXPECT_FALSE(table.Cell(row52, 12).active);
 
     Click(body, row52, 12);   // inactive: neither toggled nor edited
