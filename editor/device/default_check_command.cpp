@@ -4,19 +4,19 @@
 
 namespace orvel {
 
-// The transfers report their own failures; the comparisons then judge what the editor holds.
-void CheckDefaults(TransferSession& s) {
-    ReadAllPresets(s);
+TransferOutcome CheckDefaults(TransferSession& s) {
+    if (const TransferOutcome read = ReadAllPresets(s); read != TransferOutcome::Done) return read;
     if (const auto difference = FirstPresetDifference(s.last_read, s.table.AllBankFunctions())) {
         s.view.ShowMessage(MessageIcon::Error, kDefaultCheckErrorCaption, *difference);
-        return;
+        return TransferOutcome::Done;
     }
-    ReadSettings(s);
+    if (const TransferOutcome read = ReadSettings(s); read != TransferOutcome::Done) return read;
     if (const auto difference = FirstSettingsDifference(s.settings)) {
         s.view.ShowMessage(MessageIcon::Error, kDefaultCheckErrorCaption, *difference);
-        return;
+        return TransferOutcome::Done;
     }
     s.view.ShowMessage(MessageIcon::Information, kDefaultCheckInfoCaption, kDefaultCheckAllDefault);
+    return TransferOutcome::Done;
 }
 
 }  // namespace orvel

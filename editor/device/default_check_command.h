@@ -6,6 +6,9 @@
 
 namespace orvel {
 
-void CheckDefaults(TransferSession& session);
+// Done when both reads succeeded and the comparison's answer was shown. Otherwise the
+// outcome of the read that failed: that read has shown its own failure, and nothing is
+// compared, since a controller that did not answer holds no values to judge.
+TransferOutcome CheckDefaults(TransferSession& session);
 
 }  // namespace orvel

@@ -25,6 +25,15 @@ constexpr const char* kUpgradedEnd = " version";
 constexpr const char* kCaptionQuestion = "Question";
 constexpr const char* kCaptionInformation = "Information";
 
+// The steps of a run, as the progress shows them. kpx2 waits up to 31 s for the erase.
+constexpr const char* kStepSwitch = "switching to the loader";
+constexpr const char* kStepErase = "erasing the flash (up to 31 s)";
+constexpr const char* kStepCrc = "checking the CRC";
+
+std::string BlockStep(int block, int count) {
+    return "block " + std::to_string(block + 1) + " of " + std::to_string(count);
+}
+
 struct ImageDescription {
     std::string version;
     std::uint16_t block_count = 0;
@@ -110,14 +119,18 @@ std::uint8_t UpgradeFirmware(std::uint8_t port, TransferView& view) {
     view.SetProgress(0, maximum);
     if (loader_flag == 0) {
         advance();
+        view.ShowStep(kStepSwitch);
         if (const std::uint8_t code = _LFP_PrzelaczenieUrzadzeniaDoLoadera(); code != 0) return finish(code);
     }
     advance();
+    view.ShowStep(kStepErase);
     if (const std::uint8_t code = _LFP_KasowanieFlashaWUrzadzeniu(); code != 0) return finish(code);
     for (int block = 0; block < image.block_count; ++block) {
+        view.ShowStep(BlockStep(block, image.block_count));
         if (const std::uint8_t code = _LFP_ZapisanieBlokuDanychWUrzadzeniu(block); code != 0) return finish(code);
         advance();
     }
+    view.ShowStep(kStepCrc);
     if (const std::uint8_t code = _LFP_PrzeliczenieCRCFlashaWUrzadzeniu(); code != 0) return finish(code);
     advance();
     finish(0);

@@ -14,8 +14,13 @@ public:
     // Enables or disables the transfer menu items, switches the connection monitor with
     // them, hides or shows the progress bar, then applies the page-change rule.
     virtual void SetTransferControls(bool enabled) = 0;
+    // Hiding the progress bar also ends the step it showed.
     virtual void ShowProgressBar(bool shown) = 0;
     virtual void SetProgress(int position, int maximum) = 0;
+    // Names the step a long run is starting ("erasing the flash (up to 31 s)", "block 40 of
+    // 89"), so that a step that keeps the caller waiting never looks hung. It returns at once;
+    // the step runs after it on the caller's thread. A view without room for it keeps this.
+    virtual void ShowStep(const std::string& step) { (void)step; }
     virtual void SetBusyCursor(bool busy) = 0;
     // Lets pending window messages run ("Read all presets" does after each preset).
     virtual void ProcessPendingEvents() = 0;

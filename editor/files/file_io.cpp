@@ -120,38 +120,65 @@ FileResult ReadWholeFile(const std::string& path, std::string& contents)
     return FileResult{};
 }
 
-FileResult ReplaceFileContents(const std::string& path, std::string_view contents)
+namespace {
+
+// A replacement under way: the file that gets the new contents and the new file beside it.
+struct Replacement {
+    std::string target;
+    bool replacing = false;   // the target exists
+    struct stat old_info {};
+    std::string temporary;
+    int fd = -1;              // the new file, open for writing
+};
+
+// The checks before a file is replaced, then the new file created beside it.
+FileResult StartReplacement(const std::string& path, Replacement& r)
 {
     if (path.empty()) return SaveFailure(path, kDetailNoFileName);
-    const std::string target = ResolvedTarget(path);
+    r.target = ResolvedTarget(path);
+    r.replacing = ::stat(r.target.c_str(), &r.old_info) == 0;
+    if (r.replacing && S_ISDIR(r.old_info.st_mode)) return SaveFailure(path, ErrorText(EISDIR));
+    if (r.replacing && !S_ISREG(r.old_info.st_mode)) return SaveFailure(path, kDetailNotRegularFile);
+    if (r.replacing && ::access(r.target.c_str(), W_OK) != 0) return SaveFailure(path, ErrorText(errno));
 
-    struct stat old_info {};
-    const bool replacing = ::stat(target.c_str(), &old_info) == 0;
-    if (replacing && S_ISDIR(old_info.st_mode)) return SaveFailure(path, ErrorText(EISDIR));
-    if (replacing && !S_ISREG(old_info.st_mode)) return SaveFailure(path, kDetailNotRegularFile);
-    if (replacing && ::access(target.c_str(), W_OK) != 0) return SaveFailure(path, ErrorText(errno));
-
-    std::string temporary;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temporary = TemporaryNameBeside(target);
+    for (int attempt = 0; attempt < 100 && r.fd < 0; ++attempt) {
+        r.temporary = TemporaryNameBeside(r.target);
         // 0666 lets the umask decide the permissions of a new file, as for any other.
-        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) return SaveFailure(path, ErrorText(errno));
+        r.fd = ::open(r.temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (r.fd < 0 && errno != EEXIST) return SaveFailure(path, ErrorText(errno));
     }
-    if (fd < 0) return SaveFailure(path, ErrorText(EEXIST));
+    if (r.fd < 0) return SaveFailure(path, ErrorText(EEXIST));
+    return FileResult{};
+}
 
-    FdCloser closer(fd);
+}  // namespace
+
+FileResult CheckReplaceable(const std::string& path)
+{
+    Replacement r;
+    FileResult result = StartReplacement(path, r);
+    if (r.fd >= 0) {
+        ::close(r.fd);
+        ::unlink(r.temporary.c_str());
+    }
+    return result;
+}
+
+FileResult ReplaceFileContents(const std::string& path, std::string_view contents)
+{
+    Replacement r;
+    if (FileResult started = StartReplacement(path, r); started.status != FileStatus::Done) return started;
+    FdCloser closer(r.fd);
     int error = 0;
-    if (!WriteAll(fd, contents) || ::fsync(fd) != 0) error = errno;
-    if (error == 0 && replacing) ::fchmod(fd, old_info.st_mode & 07777);   // best effort
+    if (!WriteAll(r.fd, contents) || ::fsync(r.fd) != 0) error = errno;
+    if (error == 0 && r.replacing) ::fchmod(r.fd, r.old_info.st_mode & 07777);   // best effort
     if (::close(closer.Release()) != 0 && error == 0) error = errno;
-    if (error == 0 && ::rename(temporary.c_str(), target.c_str()) != 0) error = errno;
+    if (error == 0 && ::rename(r.temporary.c_str(), r.target.c_str()) != 0) error = errno;
     if (error != 0) {
-        ::unlink(temporary.c_str());
+        ::unlink(r.temporary.c_str());
         return SaveFailure(path, ErrorText(error));
     }
-    SyncDirectory(DirectoryOf(target));
+    SyncDirectory(DirectoryOf(r.target));
     return FileResult{};
 }
 

@@ -24,4 +24,9 @@ FileResult ReadWholeFile(const std::string& path, std::string& contents);
 // A file that exists but may not be written is not replaced.
 FileResult ReplaceFileContents(const std::string& path, std::string_view contents);
 
+// Whether ReplaceFileContents could give the file at the path new contents now: its checks,
+// and a new file created beside it and removed again. Nothing at the path changes. Finds a
+// destination that cannot be written before the work that would fill it.
+FileResult CheckReplaceable(const std::string& path);
+
 }  // namespace orvel

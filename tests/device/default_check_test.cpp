@@ -5,6 +5,7 @@
 #include "default_check_command.h"
 #include "model/default_check.h"
 #include "recording_view.h"
+#include "sim_faults.h"
 #include "sim_fixture.h"
 
 namespace orvel {
@@ -56,6 +57,21 @@ TEST_F(DefaultCheck, BankFunctionThenCtrlNumber) {
     sim->WriteMemory(251, Block{80, 82, 83, 84, 85, 86, 87, 0});
     CheckDefaults(session);
     EXPECT_EQ(OnlyMessage(), "Numer CTRL0 nie ma wartości domyślnej");
+}
+
+// A controller that does not answer holds no values to judge: the check ends with the
+// read's own failure and names no difference, whichever of its two reads fails.
+TEST_F(DefaultCheck, AFailedReadEndsTheCheckWithItsOwnFailureOnly) {
+    sim->SetFaults(testing::With([](kpxsim::Faults& f) { f.silent = true; }));
+    EXPECT_EQ(CheckDefaults(session), TransferOutcome::Failed);
+    EXPECT_EQ(OnlyMessage(), "021: transmission error");
+
+    // Every preset and the bank functions read (201 replies of 10 bytes), then the settings fail.
+    view.messages.clear();
+    sim->SetFaults(testing::With([](kpxsim::Faults& f) { f.stop_after = 201 * 10; }));
+    EXPECT_EQ(CheckDefaults(session), TransferOutcome::Failed);
+    EXPECT_EQ(OnlyMessage(), "021: transmission error");
+    EXPECT_EQ(view.settings_changes, 0);
 }
 
 TEST(DefaultCheckComparisons, ChannelsAndTiles) {

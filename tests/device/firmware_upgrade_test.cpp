@@ -56,6 +56,13 @@ TEST_F(FirmwareUpgrade, SameVersionAsksToUpgradeAgainAndUpgrades) {
     EXPECT_EQ(view.progress_maximum, 92);
     EXPECT_EQ(view.progress.back(), 92);
     EXPECT_FALSE(view.progress_bar_shown);
+    // Each step is named as it starts, in the order it runs.
+    ASSERT_EQ(view.steps.size(), 92u);
+    EXPECT_EQ(view.steps[0], "switching to the loader");
+    EXPECT_EQ(view.steps[1], "erasing the flash (up to 31 s)");
+    EXPECT_EQ(view.steps[2], "block 1 of 89");
+    EXPECT_EQ(view.steps[90], "block 89 of 89");
+    EXPECT_EQ(view.steps[91], "checking the CRC");
 }
 
 TEST_F(FirmwareUpgrade, UnknownDigitAsksWithTheUnknownHead) {
@@ -107,6 +114,7 @@ TEST_F(FirmwareUpgrade, AFailureAtBlock40StopsThereAndShowsItsText) {
     EXPECT_EQ(view.messages[0].caption, "Information");
     EXPECT_EQ(view.messages[0].icon, MessageIcon::Error);
     EXPECT_EQ(view.progress.back(), 1 + 1 + 40);   // switch, erase, blocks 0 to 39
+    EXPECT_EQ(view.steps.back(), "block 41 of 89");    // the CRC step never started
     EXPECT_FALSE(view.progress_bar_shown);
 }
 

@@ -39,6 +39,7 @@ public:
         progress.push_back(position);
         progress_maximum = maximum;
     }
+    void ShowStep(const std::string& step) override { steps.push_back(step); }
     void SetBusyCursor(bool busy) override { busy_cursor = busy; }
     void ProcessPendingEvents() override {
         if (on_pending_events) on_pending_events();
@@ -60,6 +61,7 @@ public:
     std::vector<bool> control_changes;
     std::vector<int> progress;
     int progress_maximum = 0;
+    std::vector<std::string> steps;
     bool busy_cursor = false;
     std::function<void()> on_pending_events;
     std::vector<int> changed_rows;

@@ -1,0 +1,348 @@
+#include "cli_commands.h"
+
+#include <array>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <functional>
+#include <iostream>
+#include <string>
+#include <thread>
+
+#include "command_protocol.h"
+#include "controller_constants.h"
+#include "controller_identity.h"
+#include "decimal_number.h"
+#include "default_check_command.h"
+#include "files/file_io.h"
+#include "files/preset_file.h"
+#include "firmware_upgrade.h"
+#include "kpx2.h"
+#include "model/preset_image.h"
+
+namespace orvel {
+
+namespace {
+
+// Says why on standard error; false.
+bool Refuse(const std::string& text) {
+    Fail(text);
+    return false;
+}
+
+std::string Hex(const std::uint8_t* bytes, std::size_t n) {
+    std::string text;
+    std::array<char, 4> cell{};
+    for (std::size_t i = 0; i < n; ++i) {
+        std::snprintf(cell.data(), cell.size(), "%02X", bytes[i]);
+        text += (i == 0 ? "" : " ") + std::string(cell.data());
+    }
+    return text;
+}
+
+void PrintPreset(const PresetTable& table, int row) {
+    const PresetData p = table.GetRow(row);
+    auto flags = [](const auto& bits) {
+        std::string text;
+        for (bool on : bits) text += on ? '1' : '0';
+        return text;
+    };
+    std::cout << "preset " << int(table.PresetNumberOfRow(row).value_or(0)) << ": " << p.modifier
+              << " buffer=" << (p.buffer ? 1 : 0) << " loops=" << flags(p.loops) << " switches=" << flags(p.switches)
+              << " midi1=" << p.midi1 << " midi2=" << p.midi2 << " midi3=" << p.midi3_pc << " ctrl=";
+    for (std::size_t i = 0; i < p.ctrls.size(); ++i) std::cout << (i == 0 ? "" : ",") << p.ctrls[i];
+    std::cout << " aux=" << flags(p.aux) << (p.name.empty() ? "" : " name=" + p.name) << '\n';
+}
+
+void PrintSettings(const SettingsData& s) {
+    std::cout << "MIDI channels " << s.midi_channels[0] << " " << s.midi_channels[1] << " " << s.midi_channels[2]
+              << "; CTRL numbers";
+    for (const auto& n : s.ctrl_numbers) std::cout << " " << n;
+    std::cout << "; keys";
+    for (const auto& k : s.keys) std::cout << " " << k;
+    std::cout << '\n';
+}
+
+// A preset file a command takes its values from, into the companion's table and settings.
+bool LoadSource(Companion& c, const std::string& path) {
+    const FileResult result = LoadPresetFile(path, c.table, c.settings);
+    if (result.status == FileStatus::Done) return true;
+    return Refuse(result.status == FileStatus::NotFound ? std::string(ReadFailure(path, ErrorText(ENOENT)).reason)
+                                                        : result.reason);
+}
+
+// A preset file a command stores what it read in, keeping what the file holds otherwise.
+// It is read and checked to be writable before the controller is, so that a destination
+// that cannot take the result is found before the wait.
+struct Destination {
+    std::string path;
+    PresetTable table;
+    SettingsData settings;
+};
+
+bool OpenDestination(const std::string& path, Destination& d) {
+    d.path = path;
+    const FileResult loaded = LoadPresetFile(path, d.table, d.settings);
+    if (loaded.status == FileStatus::Failed) return Refuse(loaded.reason);
+    const FileResult writable = CheckReplaceable(path);
+    if (writable.status != FileStatus::Done) return Refuse(writable.reason);
+    return true;
+}
+
+int Save(const Destination& d) {
+    const FileResult saved = SavePresetFile(d.path, d.table, d.settings);
+    return saved.status == FileStatus::Done ? 0 : Fail(saved.reason);
+}
+
+// The table row of the bank's first preset (preset digit 1), or of one preset.
+int BankRow(int bank) { return TableRowOfPreset(static_cast<std::uint8_t>(10 * bank + 1)); }
+int PresetRow(int preset) { return TableRowOfPreset(static_cast<std::uint8_t>(preset)); }
+
+// --- Arguments -----------------------------------------------------------------------
+
+void BankArgument(CLI::App& command, Request& r) {
+    command.add_option("bank", r.number, "bank digit, 0 to 9")->required()->transform(DecimalIn(0, 9));
+}
+void PresetArgument(CLI::App& command, Request& r) {
+    command.add_option("preset", r.number, "preset number, 0 to 99")->required()->transform(DecimalIn(0, 99));
+}
+void IntoOption(CLI::App& command, Request& r) {
+    command.add_option("--into", r.into, "also store it in this preset file");
+}
+void FromOption(CLI::App& command, Request& r) {
+    command.add_option("--from", r.from, "preset file to take it from")->required();
+}
+
+// --- The commands --------------------------------------------------------------------
+
+int List(Companion& c) {
+    const auto converters = ListUsbConverters();
+    if (converters.empty()) std::cout << "no USB converter found\n";
+    for (const ListedConverter& converter : converters) {
+        std::string identity;
+        const bool answered = QueryIdentityUsb(c.link, converter.serial, identity);
+        std::cout << converter.tty << "  " << converter.serial << "  "
+                  << (answered ? ShownIdentity(identity) + " connected" : std::string("no controller")) << '\n';
+    }
+    return 0;
+}
+
+int Identify(Companion& c) {
+    if (!Connect(c)) return 1;
+    std::cout << "KPX firmware version: " << c.identity << " (version number " << int(c.link.firmware_version)
+              << ")\n";
+    return 0;
+}
+
+volatile std::sig_atomic_t stop_following = 0;
+
+int Current(Companion& c) {
+    if (!Connect(c)) return 1;
+    const bool follow = c.request.follow;
+    std::signal(SIGINT, [](int) { stop_following = 1; });
+    int shown = -1;
+    do {
+        std::uint8_t preset = 0;
+        if (!QueryCurrentPreset(c.link, preset)) {
+            if (!follow) return Fail(NoAnswerText(c));
+        } else if (preset != shown) {
+            shown = preset;
+            std::cout << "current preset: " << int(preset) << " (bank " << preset / 10 << ", preset " << preset % 10
+                      << ")" << std::endl;
+        }
+        if (follow) std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    } while (follow && stop_following == 0);
+    return 0;
+}
+
+int Backup(Companion& c) {
+    Destination d;
+    if (!OpenDestination(c.request.file, d) || !Connect(c)) return 1;
+    if (const int status = ExitStatus(c, ReadAllPresets(c.session)); status != 0) return status;
+    if (const int status = ExitStatus(c, ReadSettings(c.session)); status != 0) return status;
+    const FileResult saved = SavePresetFile(d.path, c.table, c.settings);
+    if (saved.status != FileStatus::Done) return Fail(saved.reason);
+    std::cout << "backed up to " << d.path << '\n';
+    return 0;
+}
+
+int Restore(Companion& c) {
+    if (!LoadSource(c, c.request.file) || !Connect(c)) return 1;
+    if (const int status = ExitStatus(c, WriteAllPresets(c.session)); status != 0) return status;
+    if (const int status = ExitStatus(c, WriteSettings(c.session)); status != 0) return status;
+    std::cout << "restored from " << c.request.file << '\n';
+    return 0;
+}
+
+int ReadBankCommand(Companion& c) {
+    const int bank = c.request.number;
+    const int first = BankRow(bank);
+    Destination d;
+    if (!c.request.into.empty() && !OpenDestination(c.request.into, d)) return 1;
+    if (!Connect(c)) return 1;
+    c.table.SetCurrentRow(first);
+    if (const int status = ExitStatus(c, ReadBank(c.session)); status != 0) return status;
+    for (int k = 0; k < 10; ++k) PrintPreset(c.table, first + k);
+    std::cout << "bank function: " << (c.table.BankFunction(bank) ? "Add" : "Pr9") << '\n';
+    if (c.request.into.empty()) return 0;
+    for (int k = 0; k < 10; ++k) d.table.SetRow(first + k, c.table.GetRow(first + k));
+    d.table.SetBankFunction(bank, c.table.BankFunction(bank));
+    return Save(d);
+}
+
+int WriteBankCommand(Companion& c) {
+    if (!LoadSource(c, c.request.from) || !Connect(c)) return 1;
+    c.table.SetCurrentRow(BankRow(c.request.number));
+    if (const int status = ExitStatus(c, WriteBank(c.session)); status != 0) return status;
+    std::cout << "wrote bank " << c.request.number << " and its bank function\n";
+    return 0;
+}
+
+int ReadPresetCommand(Companion& c) {
+    const int preset = c.request.number;
+    const int row = PresetRow(preset);
+    Destination d;
+    if (!c.request.into.empty() && !OpenDestination(c.request.into, d)) return 1;
+    if (!Connect(c)) return 1;
+    c.table.SetCurrentRow(row);
+    if (const int status = ExitStatus(c, ReadOnePreset(c.session)); status != 0) return status;
+    PrintPreset(c.table, row);
+    std::cout << "image: " << Hex(c.last_read[preset].data(), 16) << '\n';
+    if (c.request.into.empty()) return 0;
+    d.table.SetRow(row, c.table.GetRow(row));
+    return Save(d);
+}
+
+int WritePresetCommand(Companion& c) {
+    if (!LoadSource(c, c.request.from) || !Connect(c)) return 1;
+    c.table.SetCurrentRow(PresetRow(c.request.number));
+    if (const int status = ExitStatus(c, WriteOnePreset(c.session)); status != 0) return status;
+    std::cout << "wrote preset " << c.request.number << '\n';
+    return 0;
+}
+
+int ReadSettingsCommand(Companion& c) {
+    Destination d;
+    if (!c.request.into.empty() && !OpenDestination(c.request.into, d)) return 1;
+    if (!Connect(c)) return 1;
+    if (const int status = ExitStatus(c, ReadSettings(c.session)); status != 0) return status;
+    PrintSettings(c.settings);
+    if (c.request.into.empty()) return 0;
+    d.settings = c.settings;
+    return Save(d);
+}
+
+int WriteSettingsCommand(Companion& c) {
+    if (!LoadSource(c, c.request.from) || !Connect(c)) return 1;
+    if (const int status = ExitStatus(c, WriteSettings(c.session)); status != 0) return status;
+    std::cout << "wrote the settings\n";
+    return 0;
+}
+
+int ReadBlockCommand(Companion& c) {
+    if (!Connect(c)) return 1;
+    if (!OpenLink(c.link, c.link.port_number, c.link.selected_serial)) return Fail(NoAnswerText(c));
+    std::uint8_t code = 0;
+    Block bytes{};
+    const bool ok = ReadBlock(c.link, static_cast<std::uint8_t>(c.request.address), code, bytes);
+    CloseLink(c.link);
+    if (!ok) return Fail(ErrorText(code));
+    std::cout << "block " << c.request.address << ": " << Hex(bytes.data(), bytes.size()) << '\n';
+    return 0;
+}
+
+int CheckDefaultsCommand(Companion& c) {
+    if (!Connect(c)) return 1;
+    if (const int status = ExitStatus(c, CheckDefaults(c.session)); status != 0) return status;
+    return c.view.last_icon() == MessageIcon::Information ? 0 : 1;
+}
+
+int Upgrade(Companion& c) {
+    // kpx2 opens the port itself: a numbered port is only named here, a USB converter's
+    // controller is found through the command protocol first.
+    if (!(UsesSerialPort(c.link) ? ChoosePort(c) : Connect(c))) return 1;
+    if (UsesSerialPort(c.link)) c.usb.ClearLastListedSerial();
+    FirmwareUpgradeCommand(c.usb, c.link.port_number, c.view);
+    return c.view.last_icon() == MessageIcon::Information && !c.view.declined() ? 0 : 1;
+}
+
+int ExportHeader(Companion& c) {
+    const std::string& path = c.request.file;
+    const FileResult writable = CheckReplaceable(path);
+    if (writable.status != FileStatus::Done) return Fail(writable.reason);
+    std::array<char, 256> file{}, name{}, version{}, text{};
+    std::uint8_t type = 0;
+    std::int32_t count = 0;
+    std::uint8_t code = _LFP_ZainicjowanieTypuIWersjiZPlikuBIN(file.data(), &type, name.data(), version.data(), &count);
+    for (std::int32_t block = 0; code == 0 && block < count; ++block)
+        code = _LFP_ZapisanieBlokuDanychWPlikuH(path.c_str(), block);
+    _LFP_OdinicjowanieTypuIWersjiZPlikuINumeruPortu();
+    if (code != 0) return Fail(SaveFailure(path, _LFP_UstalenieTekstuOpisujacegoBlad(code, text.data())).reason);
+    std::cout << "firmware image " << name.data() << " " << version.data() << " (" << count << " blocks) written to "
+              << path << '\n';
+    return 0;
+}
+
+}  // namespace
+
+const std::vector<CliCommand>& CliCommands() {
+    static const std::vector<CliCommand> commands{
+        {"list", "list the USB converters and what answers on each", nullptr, List},
+        {"identify", "identify the controller and its firmware version", nullptr, Identify},
+        {"current", "show the preset active on the controller",
+         [](CLI::App& command, Request& r) { command.add_flag("-f,--follow", r.follow, "keep following it until Ctrl-C"); },
+         Current},
+        {"backup", "read all presets, bank functions and settings into a preset file",
+         [](CLI::App& command, Request& r) { command.add_option("file", r.file, "preset file to write")->required(); },
+         Backup},
+        {"restore", "write all presets, bank functions and settings from a preset file",
+         [](CLI::App& command, Request& r) { command.add_option("file", r.file, "preset file to read")->required(); },
+         Restore},
+        {"read-bank", "read one bank (bank digit 0 to 9) and its bank function",
+         [](CLI::App& command, Request& r) {
+             BankArgument(command, r);
+             IntoOption(command, r);
+         },
+         ReadBankCommand},
+        {"write-bank", "write one bank and its bank function from a preset file",
+         [](CLI::App& command, Request& r) {
+             BankArgument(command, r);
+             FromOption(command, r);
+         },
+         WriteBankCommand},
+        {"read-preset", "read one preset (0 to 99)",
+         [](CLI::App& command, Request& r) {
+             PresetArgument(command, r);
+             IntoOption(command, r);
+         },
+         ReadPresetCommand},
+        {"write-preset", "write one preset from a preset file",
+         [](CLI::App& command, Request& r) {
+             PresetArgument(command, r);
+             FromOption(command, r);
+         },
+         WritePresetCommand},
+        {"read-settings", "read the settings", IntoOption, ReadSettingsCommand},
+        {"write-settings", "write the settings from a preset file", FromOption, WriteSettingsCommand},
+        {"read-block", "read one 8-byte block (0 to 253), for diagnosis",
+         [](CLI::App& command, Request& r) {
+             command.add_option("address", r.address, "block address, 0 to 253")
+                 ->required()
+                 ->transform(DecimalIn(0, 253));
+         },
+         ReadBlockCommand},
+        {"check-defaults", "check the controller against its factory defaults", nullptr, CheckDefaultsCommand},
+        {"upgrade", "upgrade the controller's firmware with kpx2's image",
+         [](CLI::App& command, Request& r) {
+             command.add_flag("-y,--yes", r.assume_yes, "answer every question with yes");
+         },
+         Upgrade},
+        {"export-header", "write the firmware image as a header file",
+         [](CLI::App& command, Request& r) { command.add_option("file", r.file, "header file to write")->required(); },
+         ExportHeader},
+    };
+    return commands;
+}
+
+}  // namespace orvel

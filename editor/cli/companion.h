@@ -1,0 +1,71 @@
+// One run of the companion: what the command line asked for, the controller it reaches and
+// everything the editor's commands work on.
+#pragma once
+
+#include <string>
+
+#include "d2xx_unit.h"
+#include "terminal_view.h"
+#include "transfer_commands.h"
+#include "usb_converters.h"
+
+namespace orvel {
+
+// The command line, parsed: the controller's choice, the options of every command and the
+// arguments of the one given.
+struct Request {
+    std::string serial;   // a USB converter's serial number
+    int com_port = 0;     // a numbered serial port
+    std::string device;   // a serial device's path, reached as a numbered port
+    bool verbose = false;
+    bool assume_yes = false;
+
+    int number = 0;       // a preset number or a bank digit
+    int address = 0;      // a block address
+    bool follow = false;
+    std::string file;
+    std::string into;
+    std::string from;
+};
+
+struct Companion {
+    explicit Companion(const Request& request);
+
+    const Request& request;
+    TerminalView view;
+    UsbConverters converters;
+    D2XXUnit usb{converters, view};
+    DeviceLink link;
+    PresetTable table;
+    SettingsData settings;
+    TransferBuffer buffer{};
+    LastReadImages last_read{};
+    TransferSession session{link, table, settings, buffer, last_read, view};
+    // Where the controller is looked for, as a failure names it: "COM 6 (/dev/ttyS5)",
+    // "/dev/pts/3", "the converter KPX00001".
+    std::string place;
+    std::string identity;   // the controller's identity as shown, once Connect found it
+};
+
+// Prints "orvel-cli: " and the text as one line on standard error; the exit status 1.
+int Fail(const std::string& text);
+
+// "no controller answered on " and where: the line for a controller that stayed silent.
+std::string NoAnswerText(const Companion& c);
+
+// On a numbered port or a device path: settles its COM port number and the place a failure
+// names, without a word on the line. Nothing to do for a USB converter. False after saying
+// why on standard error.
+bool ChoosePort(Companion& c);
+
+// Finds and identifies the controller: on the numbered port or device asked for, on the USB
+// converter with the serial number asked for, or on the first USB converter whose
+// controller answers. Its identification line is shown with --verbose. False after saying
+// why on standard error.
+bool Connect(Companion& c);
+
+// The exit status of a transfer command: 0 when it was done. A failure has shown its own
+// text, except a controller that did not identify itself, which is said here.
+int ExitStatus(const Companion& c, TransferOutcome outcome);
+
+}  // namespace orvel

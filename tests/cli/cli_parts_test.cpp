@@ -1,0 +1,62 @@
+// The companion's command-line numbers and the COM port numbers of device paths.
+#include <gtest/gtest.h>
+
+#include "decimal_number.h"
+#include "device_port.h"
+#include "port_names.h"
+#include "scoped_environment.h"
+
+namespace orvel {
+namespace {
+
+using testing::PortVariable;
+using testing::ScopedEnvironment;
+
+TEST(DecimalNumbers, OnlyPlainDecimalDigitsNameANumber) {
+    EXPECT_EQ(ParseDecimal("37"), 37);
+    EXPECT_EQ(ParseDecimal("0"), 0);
+    EXPECT_EQ(ParseDecimal("010"), 10);   // never octal
+    for (const char* text : {"", "0x10", "5a", "abc", "-1", "+5", " 5", "5 ", "1e2", "99999999999999999999"})
+        EXPECT_FALSE(ParseDecimal(text)) << text;
+}
+
+TEST(DecimalNumbers, TheArgumentCheckRefusesByTextAndPassesThePlainNumber) {
+    CLI::App app;
+    int preset = -1;
+    app.add_option("preset", preset)->transform(DecimalIn(0, 99));
+    app.parse(std::vector<std::string>{"010"});   // CLI11 wants its arguments in reverse order
+    EXPECT_EQ(preset, 10);
+
+    for (const char* text : {"0x10", "100"}) {
+        CLI::App refusing;
+        refusing.add_option("preset", preset)->transform(DecimalIn(0, 99));
+        try {
+            refusing.parse(std::vector<std::string>{text});
+            ADD_FAILURE() << text << " was taken";
+        } catch (const CLI::ValidationError& error) {
+            EXPECT_EQ(std::string(error.what()),
+                      std::string("preset: \"") + text + "\" is not a decimal number from 0 to 99");
+        }
+    }
+}
+
+TEST(DevicePorts, APathIsReachedThroughTheNumberThatNamesItOrOneGivenToIt) {
+    const std::string device = "/dev/null";   // any device will do: nothing is opened
+    std::string problem;
+    {
+        ScopedEnvironment named(PortVariable(7), device);
+        EXPECT_EQ(PortNumberForDevice(device, problem), 7);
+    }
+    // No number names it: the highest free one is given to it, and names it from then on.
+    const int given = PortNumberForDevice(device, problem);
+    ScopedEnvironment given_name(PortVariable(given), device);
+    EXPECT_EQ(given, zudedize::kHighestPortNumber);
+    EXPECT_EQ(zudedize::ComPortDevicePath(given), device);
+    EXPECT_EQ(PortNumberForDevice(device, problem), given);
+
+    EXPECT_EQ(PortNumberForDevice("/dev/no-such-port", problem), 0);
+    EXPECT_EQ(problem, "cannot open /dev/no-such-port: No such file or directory");
+}
+
+}  // namespace
+}  // namespace orvel
