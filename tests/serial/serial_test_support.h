@@ -2,7 +2,9 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <string>
+#include <thread>
 
 #include "blocking_api.h"
 #include "threaded_api.h"
@@ -36,6 +38,17 @@ inline LastErrorSeen TakeLastError() {
     LastErrorSeen seen;
     threaded::IsError(seen.text, seen.code);
     return seen;
+}
+
+// Waits until `condition` holds, looking every millisecond; false when `timeout_ms` passed
+// first. Generous deadlines: a loaded machine or a sanitizer build only makes it slower.
+inline bool WaitUntil(const std::function<bool()>& condition, int timeout_ms = 5000) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
 }
 
 class Stopwatch {
