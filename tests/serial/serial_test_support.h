@@ -1,7 +1,12 @@
 // What the serial tests share: putting both variants back in their first state, a clock.
 #pragma once
 
+#include <sys/syscall.h>
+#include <sys/types.h>
+#include <unistd.h>
+
 #include <chrono>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <thread>
@@ -49,6 +54,18 @@ inline bool WaitUntil(const std::function<bool()>& condition, int timeout_ms = 5
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     return true;
+}
+
+// Whether thread `tid` of this process is blocked in poll, the wait under every event wait
+// and transfer of the library.
+inline bool ThreadWaitsInPoll(pid_t tid) {
+    std::ifstream in("/proc/self/task/" + std::to_string(tid) + "/syscall");
+    long number = -1;
+    if (!(in >> number)) return false;
+#ifdef SYS_poll
+    if (number == SYS_poll) return true;
+#endif
+    return number == SYS_ppoll;
 }
 
 class Stopwatch {
