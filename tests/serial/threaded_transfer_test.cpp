@@ -120,6 +120,8 @@ TEST_F(TransferThreadTest, EachReadOutcomeRecordsItsText) {
     EXPECT_TRUE(TimeOut());
 }
 
+// A pseudo-terminal has no parity or framing errors: the stand-in of the serial services
+// plays the driver that counts the error and queues a zero byte for the character.
 TEST_F(ThreadedTransferTest, ByteReceivedInErrorFailsTheReadWhoeverCollectedTheError) {
     ASSERT_EQ(InitializePort(kPort, 9600, 1, 1), 0);
     std::uint8_t byte = 0x77;
