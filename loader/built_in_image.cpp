@@ -5,6 +5,9 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "image_check.h"
+#include KPX2_IMAGE_CHECK_HEADER
+
 namespace kpx2 {
 
 namespace image_header {
@@ -41,6 +44,11 @@ const FirmwareImage& BuiltInImage() {
         std::span<const std::uint8_t>(&image_header::TablicaDanych[0][0], sizeof(image_header::TablicaDanych)),
     };
     return image;
+}
+
+bool BuiltInImageIsWhole() {
+    static const bool whole = ImageIsWhole(BuiltInImage(), kHeaderBlockCrcs);
+    return whole;
 }
 
 }  // namespace kpx2

@@ -8,4 +8,8 @@ namespace kpx2 {
 
 const FirmwareImage& BuiltInImage();
 
+// The built-in image checked once more, at its first use, against the header it was built
+// from: the block count, each block's length and each block's CRC.
+bool BuiltInImageIsWhole();
+
 }  // namespace kpx2

@@ -30,6 +30,7 @@ constexpr CodeText kTexts[] = {
     {code::kWrongDeviceType, "incorrect device type on COM%d (program works only with %s)"},
     {code::kBlockOutsideImage, "block number outside the firmware image"},
     {code::kFileNameTooLong, "header file name too long"},
+    {code::kImageDamaged, "firmware image in the library is damaged"},
     {code::kAbortedByUser, "operation aborted by user"},
 };
 

@@ -25,6 +25,8 @@ std::uint8_t SetErrorNumber(std::uint8_t number) { return FailWithNumber(number)
 std::uint8_t InitialiseImage(const ImageAnswer& answer) {
     LoaderState& state = Loader();
     ResetLibrary();
+    // A damaged image is never offered: nothing could be flashed from it.
+    if (state.error == code::kSuccess && !BuiltInImageIsWhole()) Fail(code::kImageDamaged);
     if (state.error == code::kSuccess) {
         const FirmwareImage& image = BuiltInImage();
         if (answer.type != nullptr) *answer.type = image.device_type;

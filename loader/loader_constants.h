@@ -34,6 +34,8 @@ inline constexpr std::uint8_t kCannotWriteFile = 208;
 // status byte of the controller and no error number below 124 gives either.
 inline constexpr std::uint8_t kBlockOutsideImage = 210;
 inline constexpr std::uint8_t kFileNameTooLong = 213;
+// Ours: the built-in image failed its check at start.
+inline constexpr std::uint8_t kImageDamaged = 214;
 inline constexpr std::uint8_t kAbortedByUser = 255;
 }  // namespace code
 

@@ -114,10 +114,7 @@ std::int32_t GetSpeed(std::uint8_t slot) {
     return s.device != nullptr ? s.baud_rate : 0;
 }
 
-bool SerialPortPresent(std::uint8_t port) {
-    std::int32_t error = 0;
-    return CurrentSerialSystem().Open(ComPortDevicePath(port), error) != nullptr;
-}
+bool SerialPortPresent(std::uint8_t port) { return CurrentSerialSystem().CanOpen(ComPortDevicePath(port)); }
 
 std::string PIPAdress(std::uint8_t port) { return NetworkAddressOfPort(port); }
 

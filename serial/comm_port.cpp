@@ -62,7 +62,17 @@ std::int32_t TComm::Open() {
     const std::int32_t opened = OpenDevice();
     Pause(kThreadedSettleMs);
     if (!IsOpen()) return opened;
+    const std::int32_t result = StartAndConfigure();
+    // A port that failed half-way is closed again: left open it would hold the device and
+    // its threads, and every later open of the slot would answer "already initialised".
+    if (result != 0) {
+        RestoreProcessPriority();
+        Release();
+    }
+    return result;
+}
 
+std::int32_t TComm::StartAndConfigure() {
     // The close event exists before the threads start, so that every transfer can be ended by it.
     close_event_ = ManualResetEvent::Create(false);
     const std::int32_t close_event_error = close_event_ ? 0 : CurrentOsError();
@@ -86,17 +96,25 @@ std::int32_t TComm::Open() {
     return timeouts;
 }
 
-std::int32_t TComm::Close() {
-    State& library = Library();
+void TComm::RestoreProcessPriority() {
+    const State& library = Library();
     if (library.saved_priority && ProcessPriority() != *library.saved_priority)
         SetProcessPriority(*library.saved_priority);
-    if (!IsOpen()) return 0;
-    if (const std::int32_t e = device_->SetTimeouts(saved_timeouts_)) Record(texts::kTimeoutsNotWritten, e);
+}
+
+void TComm::Release() {
     // The close event first: a transfer in progress ends now rather than at its time-out.
     if (close_event_) close_event_->Set();
     transfer_thread_.reset();
     events_thread_.reset();
     device_.reset();
+}
+
+std::int32_t TComm::Close() {
+    RestoreProcessPriority();
+    if (!IsOpen()) return 0;
+    if (const std::int32_t e = device_->SetTimeouts(saved_timeouts_)) Record(texts::kTimeoutsNotWritten, e);
+    Release();
     if (!close_event_) {
         Record(texts::kEventNotSignalled, kErrorInvalidHandle);
         return kErrorInvalidHandle;

@@ -55,6 +55,11 @@ protected:
     virtual void HandleCommEvent(std::uint32_t event);
 
 private:
+    // The open sequence's steps after the device opened: 0 or the first failing step's code.
+    std::int32_t StartAndConfigure();
+    void RestoreProcessPriority();
+    // Ends the transfers and both threads and closes the device.
+    void Release();
     // The handler the event-watching thread runs for each event mask it receives.
     void OnCommEvents(std::uint32_t events);
 

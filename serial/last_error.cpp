@@ -1,6 +1,7 @@
 #include "last_error.h"
 
 #include <cstring>
+#include <utility>
 
 namespace zudedize {
 
@@ -45,6 +46,15 @@ bool LastError::Take(char* text, std::int32_t* code) {
     text_.clear();
     code_ = 0;
     return pending;
+}
+
+bool LastError::Take(std::string& text, std::int32_t& code) {
+    std::lock_guard lock(mutex_);
+    text = std::move(text_);
+    code = code_;
+    text_.clear();
+    code_ = 0;
+    return code != 0;
 }
 
 std::string LastError::Text() const {

@@ -28,6 +28,10 @@ public:
     // and the slot stays as it was.
     bool Take(char* text, std::int32_t* code);
 
+    // IsError for C++ callers: the whole text and the code, and the slot emptied, in one
+    // step; true when the code was nonzero.
+    bool Take(std::string& text, std::int32_t& code);
+
     // The slot as it is now (tests, and callers that want the whole text).
     std::string Text() const;
     std::int32_t Code() const;

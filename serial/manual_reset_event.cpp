@@ -26,22 +26,30 @@ ManualResetEvent::ManualResetEvent(int wake_fd, bool initially_set) : wake_fd_(w
 
 ManualResetEvent::~ManualResetEvent() { close(wake_fd_); }
 
-void ManualResetEvent::Set() {
+bool ManualResetEvent::Set() {
     std::lock_guard lock(mutex_);
-    if (set_) return;
-    set_ = true;
+    if (set_) return true;
     const std::uint64_t one = 1;
-    while (write(wake_fd_, &one, sizeof one) < 0 && errno == EINTR) {
-    }
+    ssize_t written = 0;
+    do {
+        written = write(wake_fd_, &one, sizeof one);
+    } while (written < 0 && errno == EINTR);
+    if (written < 0) return false;
+    set_ = true;
+    return true;
 }
 
-void ManualResetEvent::Reset() {
+bool ManualResetEvent::Reset() {
     std::lock_guard lock(mutex_);
-    if (!set_) return;
-    set_ = false;
+    if (!set_) return true;
     std::uint64_t count = 0;
-    while (read(wake_fd_, &count, sizeof count) < 0 && errno == EINTR) {
-    }
+    ssize_t got = 0;
+    do {
+        got = read(wake_fd_, &count, sizeof count);
+    } while (got < 0 && errno == EINTR);
+    if (got < 0) return false;
+    set_ = false;
+    return true;
 }
 
 bool ManualResetEvent::IsSet() const {

@@ -19,8 +19,9 @@ public:
     ManualResetEvent(const ManualResetEvent&) = delete;
     ManualResetEvent& operator=(const ManualResetEvent&) = delete;
 
-    void Set();
-    void Reset();
+    // False when the descriptor refused the change; the event then stays as it was.
+    bool Set();
+    bool Reset();
     bool IsSet() const;
 
     // Readable while the event is set; for poll only, never to be read or written.

@@ -57,10 +57,13 @@ std::string NetworkAddressOfPort(std::uint8_t port) {
     const char* file = std::getenv(kRegistryFileVariable);
     if (file == nullptr || *file == '\0') return "";
     const auto registry = RegistryFile::Load(file);
-    if (!registry) return "";
+    return registry ? NetworkAddressIn(*registry, port) : "";
+}
+
+std::string NetworkAddressIn(const RegistryFile& registry, std::uint8_t port) {
     const std::string port_name = "COM" + std::to_string(port);
-    std::string address = SearchTree(*registry, kOlderTree, "", port_name);
-    if (address.empty()) address = SearchTree(*registry, kCurrentTree, kParametersKey, port_name);
+    std::string address = SearchTree(registry, kOlderTree, "", port_name);
+    if (address.empty()) address = SearchTree(registry, kCurrentTree, kParametersKey, port_name);
     return address;
 }
 

@@ -16,6 +16,10 @@ namespace zudedize {
 // device without a readable "DestinationIp" gives "0.0.0.0".
 std::string NetworkAddressOfPort(std::uint8_t port);
 
+class RegistryFile;
+// The same lookup in a registry already read.
+std::string NetworkAddressIn(const RegistryFile& registry, std::uint8_t port);
+
 // The four bytes of v, most significant first, as "a.b.c.d".
 std::string DottedAddress(std::uint32_t v);
 

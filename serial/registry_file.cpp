@@ -96,6 +96,60 @@ std::optional<std::string_view> MachinePath(std::string_view key) {
     return std::nullopt;
 }
 
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
+
+void AppendUtf8(std::string& out, std::uint32_t code_point) {
+    if (code_point < 0x80) {
+        out += static_cast<char>(code_point);
+    } else if (code_point < 0x800) {
+        out += static_cast<char>(0xC0 | code_point >> 6);
+        out += static_cast<char>(0x80 | (code_point & 0x3F));
+    } else if (code_point < 0x10000) {
+        out += static_cast<char>(0xE0 | code_point >> 12);
+        out += static_cast<char>(0x80 | (code_point >> 6 & 0x3F));
+        out += static_cast<char>(0x80 | (code_point & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | code_point >> 18);
+        out += static_cast<char>(0x80 | (code_point >> 12 & 0x3F));
+        out += static_cast<char>(0x80 | (code_point >> 6 & 0x3F));
+        out += static_cast<char>(0x80 | (code_point & 0x3F));
+    }
+}
+
+// UTF-16 little-endian (after its byte-order mark) as UTF-8; none when the units do not
+// pair up (an odd byte count, a lone surrogate).
+std::optional<std::string> Utf8OfUtf16Le(std::string_view bytes) {
+    if (bytes.size() % 2 != 0) return std::nullopt;
+    std::string out;
+    out.reserve(bytes.size() / 2);
+    const auto unit = [&bytes](std::size_t i) {
+        return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i]) |
+                                          static_cast<unsigned char>(bytes[i + 1]) << 8);
+    };
+    for (std::size_t i = 0; i < bytes.size(); i += 2) {
+        std::uint32_t code_point = unit(i);
+        if (code_point >= 0xDC00 && code_point <= 0xDFFF) return std::nullopt;
+        if (code_point >= 0xD800 && code_point <= 0xDBFF) {
+            if (i + 2 >= bytes.size()) return std::nullopt;
+            const std::uint32_t low = unit(i + 2);
+            if (low < 0xDC00 || low > 0xDFFF) return std::nullopt;
+            code_point = 0x10000 + ((code_point - 0xD800) << 10) + (low - 0xDC00);
+            i += 2;
+        }
+        AppendUtf8(out, code_point);
+    }
+    return out;
+}
+
+// The file's text as UTF-8: as it is, after a UTF-8 byte-order mark, or converted from the
+// UTF-16 little-endian form (with its mark) that registry exports normally have.
+std::optional<std::string> TextOfFile(std::string_view bytes) {
+    if (bytes.starts_with(kUtf16LeMark)) return Utf8OfUtf16Le(bytes.substr(kUtf16LeMark.size()));
+    if (bytes.starts_with(kUtf8Mark)) bytes.remove_prefix(kUtf8Mark.size());
+    return std::string(bytes);
+}
+
 }  // namespace
 
 const RegistryValue* RegistryKey::Value(std::string_view name) const {
@@ -117,7 +171,11 @@ std::optional<RegistryFile> RegistryFile::Load(const std::string& path) {
     return Parse(content);
 }
 
-std::optional<RegistryFile> RegistryFile::Parse(std::string_view content) {
+std::optional<RegistryFile> RegistryFile::Parse(std::string_view bytes) {
+    const std::optional<std::string> text = TextOfFile(bytes);
+    if (!text) return std::nullopt;
+    const std::string_view content = *text;
+
     // Logical lines: a line ending in a backslash goes on in the next one.
     std::vector<std::string> lines;
     std::string pending;

@@ -38,9 +38,10 @@ struct RegistryKey {
 class RegistryFile {
 public:
     // Reads the file; none when it cannot be read or does not start with "REGEDIT4" (or the
-    // version 5 header).
+    // version 5 header). The text is UTF-8, with or without a byte-order mark, or UTF-16
+    // little-endian with its byte-order mark.
     static std::optional<RegistryFile> Load(const std::string& path);
-    static std::optional<RegistryFile> Parse(std::string_view content);
+    static std::optional<RegistryFile> Parse(std::string_view bytes);
 
     // The key at a path below the machine root ("ENUM\ROOT\*VSP"), or null when missing.
     const RegistryKey* Find(std::string_view path) const;

@@ -103,6 +103,10 @@ public:
     // with `error` set: kErrorFileNotFound, kErrorAccessDenied (also when in use),
     // kErrorInvalidHandle (not a character device) or another nonzero code.
     virtual std::unique_ptr<SerialDevice> Open(const std::string& path, std::int32_t& error) = 0;
+    // Whether the device could be opened exclusively now: it is opened and closed again and
+    // nothing else is done to it, so a line that another program holds and has set up is
+    // left exactly as it was.
+    virtual bool CanOpen(const std::string& path) = 0;
 };
 
 // The system the library uses now: the termios one unless a test put another in place.

@@ -54,6 +54,7 @@ std::uint32_t ErrorsBetween(const LineCounters& then, const LineCounters& now) {
 
 TermiosDevice::TermiosDevice(int fd) : fd_(fd) {
     have_counters_ = ReadLineCounters(fd_, collected_);
+    read_from_ = collected_;
     last_look_ = Look();
 }
 
@@ -162,12 +163,27 @@ bool TermiosDevice::LineErrorPending() {
     return have_counters_ && ReadLineCounters(fd_, now) && ErrorsBetween(collected_, now) != 0;
 }
 
+bool TermiosDevice::ReadTookErroredBytes(const TransferResult& result) {
+    if (result.count == 0) return false;
+    std::lock_guard lock(mutex_);
+    LineCounters now;
+    if (!have_counters_ || !ReadLineCounters(fd_, now)) return false;
+    const bool errored = ErrorsBetween(read_from_, now) != 0;
+    read_from_ = now;
+    return errored;
+}
+
 std::int32_t TermiosDevice::Purge(PurgeQueues queues) {
     bool ok = false;
     switch (queues) {
         case PurgeQueues::Output: ok = PurgeLine(fd_, LineQueue::Output); break;
         case PurgeQueues::Input: ok = PurgeLine(fd_, LineQueue::Input); break;
         case PurgeQueues::AbortAndBoth: ok = PurgeLine(fd_, LineQueue::Both); break;
+    }
+    if (ok && queues != PurgeQueues::Output) {
+        // What was received in error went with the queue.
+        std::lock_guard lock(mutex_);
+        if (have_counters_) ReadLineCounters(fd_, read_from_);
     }
     return ok ? 0 : LastError();
 }
@@ -203,13 +219,13 @@ bool TermiosDevice::ModemStatus(std::uint8_t& status) {
     return true;
 }
 
-Transfer TermiosDevice::Finish(const TransferResult& result, std::size_t n) {
+Transfer TermiosDevice::Finish(const TransferResult& result, std::size_t n, bool line_errored) {
     Transfer transfer;
     transfer.count = result.count;
     if (result.line_lost) {
         transfer.status = TransferStatus::Failed;
         transfer.error = LastError();
-    } else if (LineErrorPending()) {
+    } else if (line_errored || LineErrorPending()) {
         transfer.status = TransferStatus::Failed;
         transfer.error = EIO;
     } else if (result.count == n) {
@@ -227,7 +243,10 @@ Transfer TermiosDevice::Read(std::uint8_t* buffer, std::size_t n, const ManualRe
     errno = 0;
     const TransferResult result =
         ReadLineUntil(fd_, buffer, n, ReadWaitMs(timeouts, n), abort != nullptr ? abort->WakeFd() : -1);
-    return Finish(result, n);
+    const int saved_errno = errno;
+    const bool errored = ReadTookErroredBytes(result);
+    errno = saved_errno;
+    return Finish(result, n, errored);
 }
 
 Transfer TermiosDevice::Write(const std::uint8_t* buffer, std::size_t n, const ManualResetEvent* abort) {
@@ -237,7 +256,7 @@ Transfer TermiosDevice::Write(const std::uint8_t* buffer, std::size_t n, const M
     errno = 0;
     const TransferResult result =
         WriteLineUntil(fd_, buffer, n, WriteWaitMs(timeouts, n), abort != nullptr ? abort->WakeFd() : -1);
-    return Finish(result, n);
+    return Finish(result, n, false);
 }
 
 std::unique_ptr<SerialDevice> TermiosSystem::Open(const std::string& path, std::int32_t& error) {
@@ -254,5 +273,7 @@ std::unique_ptr<SerialDevice> TermiosSystem::Open(const std::string& path, std::
     }
     return std::make_unique<TermiosDevice>(fd);
 }
+
+bool TermiosSystem::CanOpen(const std::string& path) { return !path.empty() && LineIsFree(path); }
 
 }  // namespace zudedize

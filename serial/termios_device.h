@@ -49,7 +49,11 @@ private:
 
     Snapshot Look() const;
     bool LineErrorPending();
-    Transfer Finish(const TransferResult& result, std::size_t n);
+    // True when a line error was counted since the last read that took bytes off the line:
+    // the driver hands a character received in error on as a good-looking zero byte, and it
+    // stays queued after the errors are collected, so the read that takes it must fail.
+    bool ReadTookErroredBytes(const TransferResult& result);
+    Transfer Finish(const TransferResult& result, std::size_t n, bool line_errored);
 
     const int fd_;
     std::mutex mutex_;  // guards the members below
@@ -57,12 +61,14 @@ private:
     std::uint32_t event_mask_ = 0;
     bool have_counters_ = false;
     LineCounters collected_;  // counters at the last collection of line errors
+    LineCounters read_from_;  // counters at the last read that took bytes, or purge of input
     Snapshot last_look_;
 };
 
 class TermiosSystem final : public SerialSystem {
 public:
     std::unique_ptr<SerialDevice> Open(const std::string& path, std::int32_t& error) override;
+    bool CanOpen(const std::string& path) override;
 };
 
 }  // namespace zudedize

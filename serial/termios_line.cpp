@@ -109,6 +109,20 @@ int OpenLine(const std::string& path, OpenError& error) {
     return fd;
 }
 
+bool LineIsFree(const std::string& path) {
+    struct stat st {};
+    if (stat(path.c_str(), &st) != 0 || !S_ISCHR(st.st_mode)) return false;
+    const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    // The lock is ours only if nobody holds it, and goes with the descriptor. A holder in
+    // exclusive mode keeps out everyone but a privileged process, so ask rather than rely
+    // on the open failing.
+    int exclusive = 0;
+    const bool free = flock(fd, LOCK_EX | LOCK_NB) == 0 && (ioctl(fd, TIOCGEXCL, &exclusive) != 0 || exclusive == 0);
+    close(fd);
+    return free;
+}
+
 void CloseLine(int fd) {
     if (fd < 0) return;
     ioctl(fd, TIOCNXCL);

@@ -17,6 +17,10 @@ enum class OpenError { None, NotFound, AccessDenied, NotCharacterDevice, Busy, O
 // read and write calls below wait with poll). Returns the descriptor, or -1 with `error` set.
 int OpenLine(const std::string& path, OpenError& error);
 
+// Whether OpenLine would get the tty now, found without changing it: opened without
+// settings, found neither locked nor in exclusive mode by another holder, closed again.
+bool LineIsFree(const std::string& path);
+
 // Gives up exclusive use and closes the descriptor.
 void CloseLine(int fd);
 

@@ -144,21 +144,12 @@ std::int32_t GetSpeed(std::uint8_t slot) {
     return port != nullptr ? port->BaudRate() : 0;
 }
 
-bool SerialPortPresent(std::uint8_t port) {
-    std::int32_t error = 0;
-    return CurrentSerialSystem().Open(ComPortDevicePath(port), error) != nullptr;
-}
+bool SerialPortPresent(std::uint8_t port) { return CurrentSerialSystem().CanOpen(ComPortDevicePath(port)); }
 
 std::string PIPAdress(std::uint8_t port) { return NetworkAddressOfPort(port); }
 
 bool IsError(char* text, std::int32_t* code) { return Library().last_error.Take(text, code); }
 
-bool IsError(std::string& text, std::int32_t& code) {
-    State& library = Library();
-    text = library.last_error.Text();
-    code = library.last_error.Code();
-    library.last_error.Clear();
-    return code != 0;
-}
+bool IsError(std::string& text, std::int32_t& code) { return Library().last_error.Take(text, code); }
 
 }  // namespace zudedize::threaded

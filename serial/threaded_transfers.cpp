@@ -13,20 +13,14 @@ namespace {
 
 enum class Direction { Write, Read };
 
-bool Signal(ManualResetEvent* event) {
-    if (event == nullptr) return false;
-    event->Set();
-    return true;
-}
+bool Signal(ManualResetEvent* event) { return event != nullptr && event->Set(); }
 
-bool Unsignal(ManualResetEvent* event) {
-    if (event == nullptr) return false;
-    event->Reset();
-    return true;
-}
+bool Unsignal(ManualResetEvent* event) { return event != nullptr && event->Reset(); }
 
 // Steps common to WriteByte and ReadByte; for a read, `byte` receives the byte.
 std::int32_t Transfer(Direction direction, std::uint8_t& byte) {
+    // Cleared before anything else, so that TimeOut never tells of an earlier call.
+    Library().timeout = false;
     TComm* port = CurrentPort();
     if (port == nullptr) return 0;
     Handover* handover = port->Transfers();
@@ -35,7 +29,6 @@ std::int32_t Transfer(Direction direction, std::uint8_t& byte) {
         return 0;
     }
     const bool write = direction == Direction::Write;
-    Library().timeout = false;
     const ManualResetEvent* close = port->CloseEvent();
 
     // Take the token and hand the request over.
@@ -46,9 +39,16 @@ std::int32_t Transfer(Direction direction, std::uint8_t& byte) {
         Record(write ? texts::kWriteAborted : texts::kReadRequestAborted, ECANCELED);
     } else if (first == 1) {
         if (write) handover->write_byte = byte;
-        if (!Unsignal(handover->ready.get())) Record(texts::kEventNotReset, CurrentOsError());
-        else if (!Signal((write ? handover->write_request : handover->read_request).get()))
+        // A request that cannot be handed over is not waited for: nothing would answer it.
+        if (!Unsignal(handover->ready.get())) {
+            Record(texts::kEventNotReset, CurrentOsError());
+            return 0;
+        }
+        if (!Signal((write ? handover->write_request : handover->read_request).get())) {
             Record(texts::kEventNotSignalled, CurrentOsError());
+            handover->ready->Set();  // the token back, for the next call
+            return 0;
+        }
     } else if (!write) {
         Record(texts::kWaitFailed, CurrentOsError());
     }

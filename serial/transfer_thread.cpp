@@ -51,21 +51,37 @@ std::size_t TZapisOdczytThread::Finish(const Transfer& transfer, const char* tim
         case TransferStatus::Aborted: Record(aborted_text, ECANCELED); break;
         case TransferStatus::Failed: Record(failed_text, transfer.error); break;
     }
-    Library().timeout = transfer.count == 0;
-    handover_.ready->Set();
-    return transfer.count;
+    // A byte taken off the line with a parity or framing error is no byte: the device
+    // reports such a transfer as failed, whatever its count.
+    const std::size_t moved = transfer.status == TransferStatus::Failed ? 0 : transfer.count;
+    return HandBack(moved);
+}
+
+std::size_t TZapisOdczytThread::HandBack(std::size_t moved) {
+    Library().timeout = moved == 0;
+    if (!handover_.ready->Set()) {
+        Record(texts::kEventNotReset, CurrentOsError());
+        return 0;
+    }
+    return moved;
 }
 
 std::size_t TZapisOdczytThread::DoWrite() {
-    handover_.write_request->Reset();
     Library().timeout = true;
+    if (!handover_.write_request->Reset()) {
+        Record(texts::kHandleNotClosed, CurrentOsError());
+        return HandBack(0);
+    }
     const Transfer transfer = device_.Write(&handover_.write_byte, 1, close_event_);
     return Finish(transfer, texts::kWriteTimeout, texts::kWriteAborted, texts::kWriteToPortFailed);
 }
 
 std::size_t TZapisOdczytThread::DoRead() {
-    handover_.read_request->Reset();
     Library().timeout = true;
+    if (!handover_.read_request->Reset()) {
+        Record(texts::kHandleNotClosed, CurrentOsError());
+        return HandBack(0);
+    }
     const Transfer transfer = device_.Read(&handover_.read_byte, 1, close_event_);
     return Finish(transfer, texts::kReadTimeout, texts::kReadAborted, texts::kReadFailed);
 }

@@ -48,6 +48,8 @@ private:
     // Sets the timeout flag and records the text of a transfer that did not move its byte.
     std::size_t Finish(const Transfer& transfer, const char* timeout_text, const char* aborted_text,
                        const char* failed_text);
+    // Sets the timeout flag from the bytes moved and gives the token back; the bytes moved.
+    std::size_t HandBack(std::size_t moved);
 
     SerialDevice& device_;
     Handover& handover_;

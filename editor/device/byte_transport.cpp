@@ -19,8 +19,13 @@ bool UsesSerialPort(const DeviceLink& link) {
 }
 
 bool OpenLink(DeviceLink& link, std::uint8_t port, const std::string& serial) {
-    if (UsesSerialPort(link))
-        return zudedize::threaded::InitializePort(port, kLineBaudRate, kExchangeTimeoutS, kExchangeTimeoutS) == 0;
+    if (UsesSerialPort(link)) {
+        if (zudedize::threaded::InitializePort(port, kLineBaudRate, kExchangeTimeoutS, kExchangeTimeoutS) == 0)
+            return true;
+        // Whatever the failed open left in the slot is closed, so that the next open starts afresh.
+        zudedize::threaded::UnInitializePort();
+        return false;
+    }
     D2XXUnit& usb = link.usb;
     usb.SetLineParameters();
     if (usb.OpenBySerialNumber(serial) != kFtOk) return false;

@@ -9,8 +9,11 @@ namespace orvel {
 
 bool QueryIdentitySerial(DeviceLink& link, std::uint8_t port, std::string& shown) {
     namespace serial = zudedize::threaded;
-    if (serial::InitializePort(port, kLineBaudRate, kSerialIdentifyTimeoutS, kSerialIdentifyTimeoutS) != 0)
+    shown.clear();
+    if (serial::InitializePort(port, kLineBaudRate, kSerialIdentifyTimeoutS, kSerialIdentifyTimeoutS) != 0) {
+        serial::UnInitializePort();
         return false;
+    }
     std::string identity;
     const auto version = ExchangeIdentity(link, identity) ? FirmwareVersionOf(identity) : std::nullopt;
     serial::UnInitializePort();

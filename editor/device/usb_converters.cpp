@@ -58,6 +58,10 @@ zudedize::Parity ParityOf(std::uint8_t code) {
 
 }  // namespace
 
+std::string ListedSerial(const std::string& serial) {
+    return serial.substr(0, std::tuple_size_v<FtSerialBuffer> - 1);
+}
+
 std::vector<ListedConverter> ListUsbConverters() {
     std::vector<ListedConverter> found;
     const std::string root = SystemRoot();
@@ -95,15 +99,19 @@ FtStatus UsbConverters::SerialNumberByIndex(std::int32_t index, FtSerialBuffer& 
     const auto converters = ListUsbConverters();
     if (index < 0 || static_cast<std::size_t>(index) >= converters.size()) return kFtDeviceNotFound;
     serial.fill('\0');
-    const std::string& text = converters[static_cast<std::size_t>(index)].serial;
-    std::memcpy(serial.data(), text.data(), std::min(text.size(), serial.size() - 1));
+    const std::string text = ListedSerial(converters[static_cast<std::size_t>(index)].serial);
+    std::memcpy(serial.data(), text.data(), text.size());
     return kFtOk;
 }
 
 FtStatus UsbConverters::OpenBySerialNumber(const char* serial, FtHandle& handle) {
     if (serial == nullptr) return kFtInvalidParameter;
+    // A converter is opened by the text the listing gave for it, which holds at most the
+    // first 15 characters of a longer serial number. No text names no converter.
+    const std::string wanted(serial);
+    if (wanted.empty()) return kFtDeviceNotFound;
     for (const ListedConverter& converter : ListUsbConverters()) {
-        if (converter.serial != serial) continue;
+        if (ListedSerial(converter.serial) != wanted) continue;
         zudedize::OpenError error{};
         const int fd = zudedize::OpenLine(converter.device, error);
         if (fd < 0) return kFtDeviceNotOpened;

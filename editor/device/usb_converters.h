@@ -18,6 +18,9 @@ struct ListedConverter {
     std::string device;   // path of the device node
 };
 
+// The serial number as the listing gives it: room for 15 characters and the zero.
+std::string ListedSerial(const std::string& serial);
+
 // The FTDI converters present now, in the order of their tty numbers.
 std::vector<ListedConverter> ListUsbConverters();
 

@@ -66,6 +66,7 @@ TEST(ErrorText, GivesEveryTextWithThePortAndTheDevice) {
     EXPECT_EQ(ErrorText(206, 3), "incorrect device type on COM3 (program works only with KPX-2)");
     EXPECT_EQ(ErrorText(210, 1), "block number outside the firmware image");
     EXPECT_EQ(ErrorText(213, 1), "header file name too long");
+    EXPECT_EQ(ErrorText(214, 1), "firmware image in the library is damaged");
     EXPECT_EQ(ErrorText(255, 1), "operation aborted by user");
     for (int code : {1, 46, 49, 50, 51, 105, 207, 208, 209, 254})
         EXPECT_EQ(ErrorText(static_cast<std::uint8_t>(code), 1), "unknown error") << code;

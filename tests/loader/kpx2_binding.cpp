@@ -42,6 +42,8 @@ Kpx2Functions BindAll(void* handle) {
     Bind(handle, "_UstawieniePozostawiacOtwartyPortSzeregowy", f.UstawieniePozostawiacOtwartyPortSzeregowy);
     Bind(handle, "__StdUstawieniePozostawiacOtwartyPortSzeregowy", f.StdUstawieniePozostawiacOtwartyPortSzeregowy);
     Bind(handle, "GetSpeed", f.GetSpeed);
+    Bind(handle, "GetCOMHandle", f.GetCOMHandle);
+    Bind(handle, "WriteByte", f.WriteByte);
     return f;
 }
 

@@ -34,6 +34,8 @@ struct Kpx2Functions {
     decltype(&__StdUstawieniePozostawiacOtwartyPortSzeregowy) StdUstawieniePozostawiacOtwartyPortSzeregowy;
     // The library's own serial variant: the speed of the port it holds (0 when closed).
     decltype(&::GetSpeed) GetSpeed;
+    decltype(&::GetCOMHandle) GetCOMHandle;
+    decltype(&::WriteByte) WriteByte;
 };
 
 // The library of the build, opened once for the whole test program. Throws when a name is

@@ -1,5 +1,6 @@
 #include "fake_serial.h"
 
+#include <algorithm>
 #include <cerrno>
 
 #include "line_rules.h"
@@ -66,7 +67,11 @@ public:
     }
     std::int32_t Purge(PurgeQueues queues) override {
         std::lock_guard lock(line_->mutex);
-        if (queues != PurgeQueues::Output) line_->input.clear();
+        if (queues != PurgeQueues::Output) {
+            line_->consumed += line_->input.size();
+            line_->input.clear();
+            line_->errored_positions.clear();
+        }
         return 0;
     }
     bool Drain() override { return true; }
@@ -94,10 +99,18 @@ public:
             std::lock_guard lock(line_->mutex);
             if (line_->pending_errors != 0) return {0, TransferStatus::Failed, EIO};
             if (line_->input.size() >= n) {
+                bool errored = false;
                 for (std::size_t i = 0; i < n; ++i) {
                     buffer[i] = line_->input.front();
                     line_->input.pop_front();
+                    auto& marks = line_->errored_positions;
+                    const auto mark = std::find(marks.begin(), marks.end(), line_->consumed++);
+                    if (mark != marks.end()) {
+                        marks.erase(mark);
+                        errored = true;
+                    }
                 }
+                if (errored) return {n, TransferStatus::Failed, EIO};
                 return {n, TransferStatus::Done, 0};
             }
             wait_ms = ReadWaitMs(line_->timeouts, n);
@@ -107,11 +120,24 @@ public:
         return {0, TransferStatus::TimedOut, 0};
     }
 
-    Transfer Write(const std::uint8_t* buffer, std::size_t n, const ManualResetEvent*) override {
-        std::lock_guard lock(line_->mutex);
-        if (line_->pending_errors != 0) return {0, TransferStatus::Failed, EIO};
-        line_->output.insert(line_->output.end(), buffer, buffer + n);
-        return {n, TransferStatus::Done, 0};
+    Transfer Write(const std::uint8_t* buffer, std::size_t n, const ManualResetEvent* abort) override {
+        FakeLine::WriteMode mode{};
+        {
+            std::lock_guard lock(line_->mutex);
+            if (line_->pending_errors != 0) return {0, TransferStatus::Failed, EIO};
+            mode = line_->write_mode;
+            if (mode == FakeLine::WriteMode::Take) {
+                line_->output.insert(line_->output.end(), buffer, buffer + n);
+                return {n, TransferStatus::Done, 0};
+            }
+        }
+        switch (mode) {
+            case FakeLine::WriteMode::TimeOut: return {0, TransferStatus::TimedOut, 0};
+            case FakeLine::WriteMode::Fail: return {0, TransferStatus::Failed, EIO};
+            default:
+                if (abort != nullptr && WaitForAny({abort}, -1) == 0) return {0, TransferStatus::Aborted, 0};
+                return {0, TransferStatus::Failed, EIO};
+        }
     }
 
 private:
@@ -126,9 +152,28 @@ void FakeLine::PostEvents(std::uint32_t events) {
     event_posted->Set();
 }
 
+void FakeLine::ReceiveInError(std::uint32_t error) {
+    std::lock_guard lock(mutex);
+    errored_positions.push_back(consumed + input.size());
+    input.push_back(0x00);
+    pending_errors |= error;
+}
+
+std::uint32_t FakeLine::PendingErrors() {
+    std::lock_guard lock(mutex);
+    return pending_errors;
+}
+
 LineSettings FakeLine::LastApplied() {
     std::lock_guard lock(mutex);
     return applied.empty() ? LineSettings{} : applied.back();
+}
+
+bool FakeSerialSystem::CanOpen(const std::string& path) {
+    const auto it = lines_.find(path);
+    if (it == lines_.end()) return false;
+    std::lock_guard lock(it->second->mutex);
+    return !it->second->open;
 }
 
 std::shared_ptr<FakeLine> FakeSerialSystem::Add(const std::string& path) {

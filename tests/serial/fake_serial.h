@@ -28,6 +28,8 @@ struct FakeLine {
     std::uint8_t modem_status = 0;
     std::deque<std::uint8_t> input;
     std::vector<std::uint8_t> output;
+    // Writes: time out, fail with an OS error, or wait for the abort event.
+    enum class WriteMode { Take, TimeOut, Fail, Hold } write_mode = WriteMode::Take;
     std::uint32_t pending_errors = 0;             // transfers fail until collected
     std::int32_t refuse_line_settings = 0;        // nonzero: ApplyLineSettings fails with it
     std::int32_t refuse_queue_sizes = 0;
@@ -36,6 +38,14 @@ struct FakeLine {
 
     // Makes the device report line events to the event-watching thread.
     void PostEvents(std::uint32_t events);
+    // A character arrives with a line error: the driver counts the error and queues a zero
+    // byte in its place. The read that takes that byte fails, whoever collected the error.
+    void ReceiveInError(std::uint32_t error);
+    std::uint32_t PendingErrors();
+
+    // Stream positions of queued bytes received in error; bytes taken off or purged so far.
+    std::vector<std::uint64_t> errored_positions;
+    std::uint64_t consumed = 0;
     LineSettings LastApplied();
 };
 
@@ -44,6 +54,7 @@ public:
     // A device at `path` (map a COM port to it with ZUDEDIZE_COM<n>).
     std::shared_ptr<FakeLine> Add(const std::string& path);
     std::unique_ptr<SerialDevice> Open(const std::string& path, std::int32_t& error) override;
+    bool CanOpen(const std::string& path) override;
 
 private:
     std::map<std::string, std::shared_ptr<FakeLine>> lines_;

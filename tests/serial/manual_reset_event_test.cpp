@@ -1,9 +1,11 @@
 // Manual-reset events and waiting on several.
+#include <atomic>
 #include <thread>
 
 #include <gtest/gtest.h>
 
 #include "manual_reset_event.h"
+#include "serial_test_support.h"
 
 namespace zudedize::test {
 namespace {
@@ -26,8 +28,12 @@ TEST(ManualResetEventTest, SetFromAnotherThreadEndsAWaitWithoutLimit) {
     auto stop = ManualResetEvent::Create(false);
     auto request = ManualResetEvent::Create(false);
     int woken = -5;
-    std::thread waiter([&] { woken = WaitForAny({stop.get(), request.get()}, -1); });
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    std::atomic<pid_t> waiter_tid{0};
+    std::thread waiter([&] {
+        waiter_tid = gettid();
+        woken = WaitForAny({stop.get(), request.get()}, -1);
+    });
+    ASSERT_TRUE(WaitUntil([&] { return waiter_tid != 0 && ThreadWaitsInPoll(waiter_tid); })) << "the waiter is waiting";
     request->Set();
     waiter.join();
     EXPECT_EQ(woken, 1);

@@ -37,6 +37,42 @@ TEST_F(NetworkPortAddressTest, LowerCasePortNameMatchesAndGivesTheOctetsMostSign
     EXPECT_EQ(blocking::PIPAdress(4), "192.168.1.10");
 }
 
+TEST_F(NetworkPortAddressTest, ReadsUtf8AndUtf16ExportsWithTheirByteOrderMarks) {
+    // "; Łódź" exercises letters beyond ASCII, two of them beyond Latin-1.
+    const std::string text = "Windows Registry Editor Version 5.00\r\n\r\n; \u0141\u00F3d\u017A\r\n"
+                             "[HKEY_LOCAL_MACHINE\\ENUM\\ROOT\\*VSP\\0000]\r\n"
+                             "\"PortName\"=\"COM6\"\r\n\"DestinationIp\"=dword:0a000105\r\n";
+    const auto write = [this](const std::string& bytes) { std::ofstream(path_, std::ios::binary) << bytes; };
+
+    write("\xEF\xBB\xBF" + text);
+    EXPECT_EQ(NetworkAddressOfPort(6), "10.0.1.5") << "UTF-8 with its mark";
+
+    // The same text as UTF-16 little-endian, as the registry editor exports it.
+    std::u16string units = u"\uFEFF";
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c < 0x80) {
+            units += static_cast<char16_t>(c);
+        } else {  // two-byte UTF-8 sequences only in this text
+            units += static_cast<char16_t>((c & 0x1F) << 6 | (static_cast<unsigned char>(text[i + 1]) & 0x3F));
+            ++i;
+        }
+    }
+    std::string utf16;
+    for (const char16_t unit : units) {
+        utf16 += static_cast<char>(unit & 0xFF);
+        utf16 += static_cast<char>(unit >> 8);
+    }
+    write(utf16);
+    EXPECT_EQ(NetworkAddressOfPort(6), "10.0.1.5") << "UTF-16 with its mark";
+    EXPECT_EQ(threaded::PIPAdress(6), "10.0.1.5");
+
+    write(utf16.substr(0, utf16.size() - 1));
+    EXPECT_EQ(NetworkAddressOfPort(6), "") << "a unit cut in half: the file cannot be read";
+    write(std::string("\xFF\xFE\x00\xDC", 4) + utf16.substr(2));
+    EXPECT_EQ(NetworkAddressOfPort(6), "") << "a lone surrogate";
+}
+
 TEST_F(NetworkPortAddressTest, VspIsSearchedRatherThanTvspAndTvspOnlyWithoutIt) {
     const std::string tvsp = R"([HKEY_LOCAL_MACHINE\ENUM\ROOT\*TVSP\0000]
 "PortName"="COM4"

@@ -1,8 +1,15 @@
 // What the serial tests share: putting both variants back in their first state, a clock.
 #pragma once
 
+#include <sys/syscall.h>
+#include <sys/types.h>
+#include <unistd.h>
+
 #include <chrono>
+#include <fstream>
+#include <functional>
 #include <string>
+#include <thread>
 
 #include "blocking_api.h"
 #include "threaded_api.h"
@@ -36,6 +43,29 @@ inline LastErrorSeen TakeLastError() {
     LastErrorSeen seen;
     threaded::IsError(seen.text, seen.code);
     return seen;
+}
+
+// Waits until `condition` holds, looking every millisecond; false when `timeout_ms` passed
+// first. Generous deadlines: a loaded machine or a sanitizer build only makes it slower.
+inline bool WaitUntil(const std::function<bool()>& condition, int timeout_ms = 5000) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+}
+
+// Whether thread `tid` of this process is blocked in poll, the wait under every event wait
+// and transfer of the library.
+inline bool ThreadWaitsInPoll(pid_t tid) {
+    std::ifstream in("/proc/self/task/" + std::to_string(tid) + "/syscall");
+    long number = -1;
+    if (!(in >> number)) return false;
+#ifdef SYS_poll
+    if (number == SYS_poll) return true;
+#endif
+    return number == SYS_ppoll;
 }
 
 class Stopwatch {

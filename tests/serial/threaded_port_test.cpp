@@ -1,7 +1,11 @@
 // The threaded variant over real pseudo-terminals.
 #include <fcntl.h>
+#include <sys/ioctl.h>
+#include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdio>
 #include <thread>
 
@@ -73,7 +77,7 @@ TEST_F(ThreadedPortTest, ReadTimeOutOfZeroReturnsAtOnce) {
     EXPECT_TRUE(TimeOut());
 
     line_.Send({0x42});
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    ASSERT_TRUE(WaitUntil([] { return InputQueueLength(static_cast<int>(GetCOMHandle(1))) == 1; }));
     EXPECT_EQ(ReadByte(byte), 1);
     EXPECT_EQ(byte, 0x42);
 }
@@ -91,12 +95,14 @@ TEST_F(ThreadedPortTest, SecondInitializeIsRefusedAndThePortStaysUsable) {
 TEST_F(ThreadedPortTest, ClosingEndsATransferThatWaits) {
     ASSERT_EQ(InitializePort(kPort, 9600, 5, 5), 0);
     std::int32_t result = -1;
+    std::atomic<pid_t> reader_tid{0};
     const Stopwatch clock;
     std::thread reader([&] {
+        reader_tid = gettid();
         std::uint8_t byte = 0;
         result = ReadByte(byte);
     });
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_TRUE(WaitUntil([&] { return reader_tid != 0 && ThreadWaitsInPoll(reader_tid); }));
     EXPECT_EQ(UnInitializePort(), 0);
     reader.join();
     EXPECT_EQ(result, 0);
@@ -121,6 +127,83 @@ TEST_F(ThreadedPortTest, OpenPortIsNotPresentAndIsOpenedByNoOneElse) {
     SetComSelector(1);
     EXPECT_EQ(UnInitializePort(), 0);
     EXPECT_TRUE(SerialPortPresent(kPort));
+}
+
+// A process that holds the slave side open with settings of its own, in exclusive mode or
+// not, and reports afterwards whether they are still as it left them.
+class OtherHolder {
+public:
+    OtherHolder(const std::string& path, bool exclusive) {
+        int ready[2], go[2];
+        if (pipe(ready) != 0 || pipe(go) != 0) return;
+        pid_ = fork();
+        if (pid_ == 0) {
+            close(ready[0]);
+            close(go[1]);
+            char report[2] = {'!', '!'};
+            const int fd = open(path.c_str(), O_RDWR | O_NOCTTY);
+            struct termios set {};
+            tcgetattr(fd, &set);
+            set.c_lflag |= ICANON | ECHO;
+            set.c_cflag = (set.c_cflag & ~CSIZE) | CS7 | PARENB;
+            cfsetispeed(&set, B1200);
+            cfsetospeed(&set, B1200);
+            tcsetattr(fd, TCSANOW, &set);
+            ioctl(fd, exclusive ? TIOCEXCL : TIOCNXCL);
+            tcgetattr(fd, &set);
+            char byte = 0;
+            if (write(ready[1], &byte, 1) != 1 || read(go[0], &byte, 1) != 1) _exit(1);
+            struct termios now {};
+            int excl = 0;
+            tcgetattr(fd, &now);
+            ioctl(fd, TIOCGEXCL, &excl);
+            report[0] = now.c_lflag == set.c_lflag && now.c_cflag == set.c_cflag && now.c_iflag == set.c_iflag &&
+                                now.c_oflag == set.c_oflag && cfgetospeed(&now) == B1200
+                            ? 's'
+                            : 'x';
+            report[1] = (excl != 0) == exclusive ? 'e' : 'x';
+            if (write(ready[1], report, 2) != 2) _exit(1);
+            _exit(0);
+        }
+        close(ready[1]);
+        close(go[0]);
+        ready_ = ready[0];
+        go_ = go[1];
+        char byte = 0;
+        started_ = pid_ > 0 && read(ready_, &byte, 1) == 1;
+    }
+    ~OtherHolder() {
+        close(ready_);
+        close(go_);
+        if (pid_ > 0) waitpid(pid_, nullptr, 0);
+    }
+    bool Started() const { return started_; }
+    // "se": settings and exclusivity as the holder left them.
+    std::string Report() {
+        char byte = 0, report[2] = {};
+        if (write(go_, &byte, 1) != 1 || read(ready_, report, 2) != 2) return "no report";
+        return std::string(report, 2);
+    }
+
+private:
+    pid_t pid_ = -1;
+    int ready_ = -1, go_ = -1;
+    bool started_ = false;
+};
+
+TEST_F(ThreadedPortTest, PresenceCheckLeavesALineAnotherProgramHoldsAsItWas) {
+    for (const bool exclusive : {true, false}) {
+        OtherHolder holder(line_.SlavePath(), exclusive);
+        ASSERT_TRUE(holder.Started());
+        if (exclusive) {
+            EXPECT_FALSE(SerialPortPresent(kPort)) << "held in exclusive mode";
+            EXPECT_FALSE(blocking::SerialPortPresent(kPort));
+        } else {
+            SerialPortPresent(kPort);
+            blocking::SerialPortPresent(kPort);
+        }
+        EXPECT_EQ(holder.Report(), "se") << (exclusive ? "exclusive" : "shared");
+    }
 }
 
 TEST_F(ThreadedPortTest, OpenFailuresAreToldApart) {
@@ -180,7 +263,7 @@ TEST_F(ThreadedPortTest, CallsOnSlotsWithoutAnOpenPortFailQuietly) {
 TEST_F(ThreadedPortTest, ClearPortDiscardsWaitingInput) {
     ASSERT_EQ(InitializePort(kPort, 9600, 1, 0), 0);
     line_.Send({1, 2, 3});
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    ASSERT_TRUE(WaitUntil([] { return InputQueueLength(static_cast<int>(GetCOMHandle(1))) == 3; }));
     EXPECT_EQ(ClearPort(), 0);
     std::uint8_t byte = 0;
     EXPECT_EQ(ReadByte(byte), 0);

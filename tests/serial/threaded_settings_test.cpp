@@ -118,10 +118,7 @@ TEST_F(ThreadedSettingsTest, LineErrorEventCollectsTheErrorsSoTransfersWorkAgain
 
     line_->PostEvents(kEventLineError | kEventRxChar);
     LastErrorSeen seen;
-    for (int i = 0; i < 200 && seen.code == 0; ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        seen = TakeLastError();
-    }
+    EXPECT_TRUE(WaitUntil([&] { return (seen = TakeLastError()).code != 0; }));
     EXPECT_EQ(seen.text, texts::kLineFrame);
     EXPECT_EQ(seen.code, static_cast<std::int32_t>(kLineErrorFrame));
     EXPECT_EQ(ReadByte(byte), 1);
