@@ -148,6 +148,7 @@ LoaderReply LoaderEngine::Request() {
     if (command_ == loader::kRecomputeCrc) {
         LoaderReply done = Answer({loader::kStatusDone});
         application_valid_ = true;
+        options_.version = options_.image_version;   // the new application reports its own version
         Restart();  // into the new application
         return done;
     }

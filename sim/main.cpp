@@ -52,13 +52,15 @@ struct ProgramOptions {
     std::string env_file;
     int com = 0;
     std::string loader_version = "2.2.4";
+    std::string image_version = "2.2.5";
     unsigned erase_ms = 0;
     int device_type = 0x1F;
     bool no_speed_answer = false;
 };
 
-// "major.minor.revision", each 0 to 255.
-std::array<std::uint8_t, 3> ParseLoaderVersion(const std::string& text) {
+// "major.minor.revision", each 0 to 255; `option` names the option in the message.
+std::array<std::uint8_t, 3> ParseLoaderVersion(const std::string& text, const std::string& option) {
+    const std::string message = "kpx-sim: " + option + " takes MAJOR.MINOR.REVISION, each 0-255";
     std::array<std::uint8_t, 3> digits{};
     std::istringstream in(text);
     for (std::size_t i = 0; i < digits.size(); ++i) {
@@ -66,11 +68,11 @@ std::array<std::uint8_t, 3> ParseLoaderVersion(const std::string& text) {
         unsigned value = 0;
         if (i > 0) in >> point;
         if (!(in >> value) || point != '.' || value > 255 || std::isspace(static_cast<unsigned char>(text.front())))
-            throw std::invalid_argument("kpx-sim: --loader-version takes MAJOR.MINOR.REVISION, each 0-255");
+            throw std::invalid_argument(message);
         digits[i] = static_cast<std::uint8_t>(value);
     }
     if (in.peek() != std::char_traits<char>::eof())
-        throw std::invalid_argument("kpx-sim: --loader-version takes MAJOR.MINOR.REVISION, each 0-255");
+        throw std::invalid_argument(message);
     return digits;
 }
 
@@ -199,6 +201,9 @@ int main(int argc, char** argv) {
     app.add_option("--loader-version", program.loader_version,
                    "Firmware version the loader's query reports, MAJOR.MINOR.REVISION (255: unknown)")
         ->capture_default_str();
+    app.add_option("--image-version", program.image_version,
+                   "Firmware version the query reports after an upgrade has flashed the new application")
+        ->capture_default_str();
     app.add_flag("--in-loader", program.sim.loader.runs_loader,
                  "Start in the loader, with no application (the query reports the loader flag)");
     app.add_option("--max-speed", program.sim.loader.maximum_speed,
@@ -221,7 +226,8 @@ int main(int argc, char** argv) {
     program.sim.loader.erase_time = std::chrono::milliseconds(program.erase_ms);
 
     try {
-        program.sim.loader.version = ParseLoaderVersion(program.loader_version);
+        program.sim.loader.version = ParseLoaderVersion(program.loader_version, "--loader-version");
+        program.sim.loader.image_version = ParseLoaderVersion(program.image_version, "--image-version");
     } catch (const std::exception& error) {
         std::cerr << error.what() << '\n';
         return 2;

@@ -32,6 +32,9 @@ struct LoaderOptions {
     std::uint8_t device_type = 0x1F;               // type the query reports (0x1F; 0x1D for a bare loader)
     bool runs_loader = false;                      // starts in its loader, with no application
     std::array<std::uint8_t, 3> version{2, 2, 4};  // major, minor, revision the query reports (255: unknown)
+    // The version of the firmware an upgrade writes: the query reports it once the new
+    // application restarts. The image the loader library carries is 2.25.
+    std::array<std::uint8_t, 3> image_version{2, 2, 5};
     unsigned maximum_speed = 38400;                // the speed query's answer and the speed after frame A
     bool answers_speed_query = true;               // false: the speed query goes unanswered
     std::chrono::milliseconds erase_time{0};       // how long the flash erase takes before its status

@@ -85,7 +85,6 @@ std::string ErrorText(std::uint8_t code) {
         case kCodeMemoryError: return kTextMemoryError;
         case kCodeChecksum: return kTextChecksum;
         case kCodeMemoryLocked: return kTextMemoryLocked;
-        case kCodeInvalidValue: return kTextInvalidValue;
         default: return std::to_string(code) + kTextOtherCodeSuffix;
     }
 }
@@ -154,10 +153,8 @@ bool ReadPreset(DeviceLink& link, std::uint8_t preset, std::uint8_t& code, Prese
 bool WritePreset(DeviceLink& link, std::uint8_t preset, std::uint8_t& code, PresetData record) {
     if (preset >= kPresetCount) return false;
     PresetImage image{};
-    if (!EncodePreset(record, image)) {
-        code = kCodeInvalidValue;
-        return false;
-    }
+    // Not the controller's verdict: no code, so no reply byte can be mistaken for it.
+    if (!EncodePreset(record, image)) return false;
     return WriteBlockFrame(link, preset, code, image.data()) &&
            WriteBlockFrame(link, static_cast<std::uint8_t>(preset + kSecondHalfOffset), code, image.data() + 8);
 }

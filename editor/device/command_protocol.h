@@ -38,7 +38,8 @@ bool WriteBlock(DeviceLink& link, std::uint8_t address, std::uint8_t& code, cons
 // On success decodes into `record` (its name untouched) and keeps the image in `last_read`.
 bool ReadPreset(DeviceLink& link, std::uint8_t preset, std::uint8_t& code, PresetData& record,
                 LastReadImages& last_read);
-// Refuses with kCodeInvalidValue, sending nothing, a record whose values cannot be encoded.
+// A record whose values cannot be encoded is refused like a preset number of 100 or more:
+// false, nothing sent, `code` as it was. Callers check with EncodePreset first.
 bool WritePreset(DeviceLink& link, std::uint8_t preset, std::uint8_t& code, PresetData record);
 
 }  // namespace orvel

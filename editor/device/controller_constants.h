@@ -34,14 +34,12 @@ constexpr std::uint8_t kCodeNotReceived = 21;
 constexpr std::uint8_t kCodeMemoryError = 101;
 constexpr std::uint8_t kCodeChecksum = 102;
 constexpr std::uint8_t kCodeMemoryLocked = 103;
-constexpr std::uint8_t kCodeInvalidValue = 22;   // the editor's own: a value the controller cannot take
 
 constexpr const char* kTextNotSent = "020: transmission error";
 constexpr const char* kTextNotReceived = "021: transmission error";
 constexpr const char* kTextMemoryError = "101: internal memory reading/writing error";
 constexpr const char* kTextChecksum = "102: checksum error";
 constexpr const char* kTextMemoryLocked = "103: unlock memory pressing memory lock key";
-constexpr const char* kTextInvalidValue = "022: a preset holds a value the controller cannot take; nothing was sent";
 constexpr const char* kTextOtherCodeSuffix = " error";
 
 // The line: 9600 bit/s, 8 data bits, even parity, 1 stop bit.

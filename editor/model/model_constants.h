@@ -71,6 +71,12 @@ inline constexpr std::uint8_t kControlToggleCode = 0xDE;
 inline constexpr int kControlMin = 0;
 inline constexpr int kControlMax = 128;
 
+// What encoding takes in a program or control field: a number the controller reported
+// (any byte's decimal text) or one typed into the grid. Programs 1 and 2 above 128 are sent
+// as 128; a control of 128 is sent as 129, every other number as that byte.
+inline constexpr int kEncodableMin = 0;
+inline constexpr int kEncodableMax = 255;
+
 // --- Bank functions (wah-pad), controller block 252 ------------------------------------
 
 inline constexpr std::uint8_t kBankFunctionBlock = 252;

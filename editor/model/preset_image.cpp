@@ -25,37 +25,55 @@ std::string ControlField(int index)
     return std::string(kFieldControlPrefix) + std::to_string(index + 1);
 }
 
-// The first field, in grid column order, whose text has no byte on the controller.
+std::optional<int> EncodableNumber(const std::string& text)
+{
+    return ReadWholeNumber(text, kEncodableMin, kEncodableMax);
+}
+
+bool IsEncodableProgram(const std::string& text)
+{
+    return text == kUnusedText || EncodableNumber(text).has_value();
+}
+
+bool IsEncodableControl(const std::string& text)
+{
+    return text == kToggleText || text == kUnusedText || EncodableNumber(text).has_value();
+}
+
+// The first field, in grid column order, whose text has no byte on the controller: one that
+// is not "unu", "tog" (controls) or a whole number 0 to 255, or a modifier of another name.
 std::optional<PresetFieldFault> FindFault(const PresetData& preset)
 {
     if (!ModifierOfText(preset.modifier))
         return PresetFieldFault{kColumnModifier, std::string(kCaptionModifier), preset.modifier};
-    if (!IsProgramText(preset.midi1))
+    if (!IsEncodableProgram(preset.midi1))
         return PresetFieldFault{kColumnMidi1, std::string(kCaptionMidi1), preset.midi1};
-    if (!IsProgramText(preset.midi2))
+    if (!IsEncodableProgram(preset.midi2))
         return PresetFieldFault{kColumnMidi2, std::string(kCaptionMidi2), preset.midi2};
-    if (!IsProgramText(preset.midi3_pc))
+    if (!IsEncodableProgram(preset.midi3_pc))
         return PresetFieldFault{kColumnMidi3Program, std::string(kCaptionMidi3), preset.midi3_pc};
     for (int i = 0; i < kControlCount; ++i) {
-        if (!IsControlText(preset.ctrls[i]))
+        if (!IsEncodableControl(preset.ctrls[i]))
             return PresetFieldFault{kFirstControlColumn + i, ControlField(i), preset.ctrls[i]};
     }
     return std::nullopt;
 }
 
-// Expects a text IsProgramText accepts.
-std::uint8_t ProgramByte(const std::string& text)
+// Expects a text IsEncodableProgram accepts. MIDI 1 and 2 have no program above 128.
+std::uint8_t ProgramByte(const std::string& text, bool clamp_to_128)
 {
     if (text == kUnusedText) return kProgramUnusedCode;
-    return static_cast<std::uint8_t>(ReadWholeNumber(text, kProgramMin, kProgramMax).value_or(0));
+    const int value = EncodableNumber(text).value_or(kProgramUnusedCode);
+    if (clamp_to_128 && value > kProgramMax) return static_cast<std::uint8_t>(kProgramMax);
+    return static_cast<std::uint8_t>(value);
 }
 
-// Expects a text IsControlText accepts.
+// Expects a text IsEncodableControl accepts.
 std::uint8_t ControlByte(const std::string& text)
 {
     if (text == kToggleText) return kControlToggleCode;
     if (text == kUnusedText) return kControlUnusedCode;
-    const int value = ReadWholeNumber(text, kControlMin, kControlMax).value_or(0);
+    const int value = EncodableNumber(text).value_or(0);
     if (value == kControlMax) return kControl128Code;   // the byte 128 stands for "unu"
     return static_cast<std::uint8_t>(value);
 }
@@ -95,12 +113,12 @@ bool EncodePreset(const PresetData& preset, PresetImage& image, PresetFieldFault
     for (int i = 0; i < kLoopCount; ++i) encoded[kByteLoops] |= BitIf(preset.loops[i], i + 1);
     for (int i = 0; i < kSwitchCount; ++i) encoded[kByteSwitches] |= BitIf(preset.switches[i], i);
     for (int i = 0; i < kAuxCount; ++i) encoded[kByteSwitches] |= BitIf(preset.aux[i], kBitFirstAux + i);
-    encoded[kByteMidi1] = ProgramByte(preset.midi1);
-    encoded[kByteMidi2] = ProgramByte(preset.midi2);
+    encoded[kByteMidi1] = ProgramByte(preset.midi1, true);
+    encoded[kByteMidi2] = ProgramByte(preset.midi2, true);
     encoded[kByteModifier] = ModifierCode(*ModifierOfText(preset.modifier));
     for (int i = 0; i < kControlCount; ++i)
         encoded[kByteFirstControl + i] = ControlByte(preset.ctrls[i]);
-    encoded[kByteMidi3Program] = ProgramByte(preset.midi3_pc);
+    encoded[kByteMidi3Program] = ProgramByte(preset.midi3_pc, false);
 
     image = encoded;
     return true;

@@ -24,8 +24,10 @@ struct PresetFieldFault {
 // The image of a preset that nothing has written: "PRESET", nothing on, every MIDI output "unu".
 PresetImage DefaultPresetImage();
 
-// Encodes a preset. Returns false, fills `fault` (when given) and leaves `image` untouched
-// when a program, control or modifier text is not one the controller can take.
+// Encodes a preset. Every text that decoding gives encodes, and so does every text the grid
+// accepts. Returns false, fills `fault` (when given) and leaves `image` untouched when the
+// modifier is none of the four, or a program or control text is neither "unu", "tog"
+// (controls only) nor a whole number 0 to 255.
 bool EncodePreset(const PresetData& preset, PresetImage& image, PresetFieldFault* fault = nullptr);
 
 // Decodes an image into a preset; the name and the bank function field are left as they were.

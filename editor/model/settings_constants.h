@@ -20,6 +20,11 @@ inline constexpr int kMidiChannelMax = 16;
 inline constexpr int kCtrlNumberMin = 0;
 inline constexpr int kCtrlNumberMax = 127;
 
+// What encoding takes: every text decoding gives (a channel is its byte plus 1, a CTRL number
+// its byte), so a set-up read from a controller can always be written back to it.
+inline constexpr int kEncodableChannelMax = 256;
+inline constexpr int kEncodableCtrlNumberMax = 255;
+
 // --- Option codes, in each tile's click order ------------------------------------------
 
 inline constexpr std::string_view kBankModeConstant = "cb0";      // tile 1

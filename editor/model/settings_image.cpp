@@ -31,12 +31,12 @@ bool Has(std::uint8_t byte, std::uint8_t flag)
 
 std::optional<int> ChannelOf(const std::string& text)
 {
-    return ReadWholeNumber(text, kMidiChannelMin, kMidiChannelMax);
+    return ReadWholeNumber(text, kMidiChannelMin, kEncodableChannelMax);
 }
 
 std::optional<int> CtrlNumberOf(const std::string& text)
 {
-    return ReadWholeNumber(text, kCtrlNumberMin, kCtrlNumberMax);
+    return ReadWholeNumber(text, kCtrlNumberMin, kEncodableCtrlNumberMax);
 }
 
 // The first field, in grid column order, whose text has no byte on the controller.

@@ -33,7 +33,8 @@ SettingsBlocks FactorySettingsBlocks();
 
 // Encodes the settings for a controller of the given firmware version. Returns false, fills
 // `fault` (when given) and leaves `blocks` untouched when a MIDI channel is not a whole
-// number 1 to 16 or a CTRL number not one 0 to 127. Key settings take any text: one a
+// number 1 to 256 or a CTRL number not one 0 to 255 (the ranges a controller's bytes decode
+// to; the grid takes less). Key settings take any text: one a
 // tile does not know encodes as that tile's rules say for "any other text".
 bool EncodeSettings(const SettingsData& settings, std::uint8_t firmware_version,
                     SettingsBlocks& blocks, SettingsFieldFault* fault = nullptr);

@@ -150,9 +150,9 @@ TEST_F(CommandProtocol, PresetWithAValueOfWrongFormSendsNothing) {
     ASSERT_TRUE(Open());
     PresetData preset;
     preset.ctrls[2] = "12a";
-    std::uint8_t code = 0;
+    std::uint8_t code = 77;
     EXPECT_FALSE(WritePreset(link, 5, code, preset));
-    EXPECT_EQ(code, kCodeInvalidValue);
+    EXPECT_EQ(code, 77);   // no code of ours can pass for a reply of the controller
     EXPECT_EQ(sim->BytesReceived(), 0u);
     CloseLink(link);
 }
@@ -185,6 +185,12 @@ TEST_F(CommandProtocol, ControllerReplyCodes) {
     sim->SetFaults(With([](kpxsim::Faults& f) { f.write_reply = 0x66; }));
     EXPECT_FALSE(WriteBlock(link, 3, code, bytes));
     EXPECT_EQ(code, 102);
+
+    // 0x16 is a reply like any other: the block was sent, the controller said no.
+    sim->SetFaults(With([](kpxsim::Faults& f) { f.write_reply = 0x16; }));
+    EXPECT_FALSE(WriteBlock(link, 3, code, bytes));
+    EXPECT_EQ(code, 22);
+    EXPECT_EQ(ErrorText(code), "22 error");
 
     sim->SetFaults(With([](kpxsim::Faults& f) { f.write_reply = 0x68; }));
     EXPECT_FALSE(WriteBlock(link, 3, code, bytes));

@@ -3,13 +3,19 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <chrono>
+
 #include "command_protocol.h"
 #include "model/preset_image.h"
 #include "recording_messages.h"
+#include "recording_serial_system.h"
+#include "recording_view.h"
 #include "serial_port_identity.h"
 #include "sim_faults.h"
 #include "simulator.h"
+#include "transfer_commands.h"
 #include "usb_converters.h"
+#include "zudedize_constants.h"
 
 namespace orvel {
 namespace {
@@ -87,6 +93,82 @@ TEST_F(SerialPortTransport, ControllerSwitchedOffAfterIdentificationGives21) {
     EXPECT_FALSE(ReadBlock(link, 0, code, bytes));
     EXPECT_EQ(ErrorText(code), "021: transmission error");
     CloseLink(link);
+}
+
+// The controller's line, 9600 bit/s 8E1 without flow control, with the time-outs of the step:
+// 1 s both ways for the identification, 2 s for the exchanges.
+void ExpectLine(const zudedize::LineSettings& line) {
+    EXPECT_EQ(line.baud_rate, 9600);
+    EXPECT_EQ(line.data_bits, 8);
+    EXPECT_EQ(line.parity, zudedize::kParityEven);
+    EXPECT_EQ(line.stop_bits_code, 0);
+    EXPECT_FALSE(line.cts_output_flow);
+}
+
+TEST_F(SerialPortTransport, IdentificationWaitsOneSecondAndExchangesTwo) {
+    testing::RecordingSerialSystem recording;
+    zudedize::ScopedSerialSystem in_place(recording);
+
+    std::string shown;
+    ASSERT_TRUE(IdentifyBeforeTransfer(link, shown));
+    ASSERT_EQ(recording.LineSettings().size(), 1u);
+    ExpectLine(recording.LineSettings()[0]);
+    ASSERT_FALSE(recording.Timeouts().empty());
+    EXPECT_EQ(recording.Timeouts()[0].read_constant, 1000u);
+    EXPECT_EQ(recording.Timeouts()[0].write_constant, 1000u);
+
+    recording.Clear();
+    ASSERT_TRUE(OpenLink(link, kPort, ""));
+    CloseLink(link);
+    ASSERT_EQ(recording.LineSettings().size(), 1u);
+    ExpectLine(recording.LineSettings()[0]);
+    ASSERT_FALSE(recording.Timeouts().empty());
+    EXPECT_EQ(recording.Timeouts()[0].read_constant, 2000u);
+    EXPECT_EQ(recording.Timeouts()[0].write_constant, 2000u);
+}
+
+// Every block the controller keeps: 0-199 and 250-253.
+std::vector<kpxsim::Block> ControllerMemory(const kpxsim::Simulator& sim) {
+    std::vector<kpxsim::Block> memory;
+    for (int address = 0; address < 200; ++address) memory.push_back(sim.ReadMemory(static_cast<std::uint8_t>(address)));
+    for (int address = 250; address <= 253; ++address) memory.push_back(sim.ReadMemory(static_cast<std::uint8_t>(address)));
+    return memory;
+}
+
+// Nothing answers the identification: the command ends once its 1 s has passed, shows
+// nothing and changes nothing, neither the grid nor the transfer buffer nor the controller.
+TEST_F(SerialPortTransport, WriteAllWithoutAControllerEndsSilentlyAfterTheIdentification) {
+    testing::RecordingSerialSystem recording;
+    zudedize::ScopedSerialSystem in_place(recording);
+    sim.SetFaults(testing::With([](kpxsim::Faults& f) { f.silent = true; }));
+    PresetTable table;
+    table.SetText(TableRowOfPreset(12), 15, "5");
+    const PresetTable table_before = table;
+    SettingsData settings;
+    TransferBuffer buffer{};
+    buffer[12].midi2 = "9";
+    const TransferBuffer buffer_before = buffer;
+    LastReadImages last_read{};
+    testing::RecordingView view;
+    TransferSession session{link, table, settings, buffer, last_read, view};
+    const auto memory_before = ControllerMemory(sim);
+
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(WriteAllPresets(session), TransferOutcome::NotIdentified);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
+
+    EXPECT_TRUE(view.messages.empty());
+    EXPECT_TRUE(view.control_changes.empty());
+    EXPECT_FALSE(view.busy_cursor);
+    for (int row = kHeaderRowCount; row < kTableRowCount; ++row)
+        ASSERT_EQ(table.GetRow(row), table_before.GetRow(row)) << row;
+    EXPECT_EQ(table.AllBankFunctions(), table_before.AllBankFunctions());
+    EXPECT_EQ(buffer, buffer_before);
+    EXPECT_EQ(sim.Received(), (std::vector<std::uint8_t>{0x1B, 0x00}));   // the identify, nothing more
+    EXPECT_EQ(ControllerMemory(sim), memory_before);
+    ASSERT_EQ(recording.LineSettings().size(), 1u);   // one open: the identification's
+    EXPECT_EQ(recording.Timeouts()[0].read_constant, 1000u);
+    EXPECT_FALSE(session.running);
 }
 
 }  // namespace

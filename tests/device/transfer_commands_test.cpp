@@ -110,9 +110,46 @@ TEST_F(TransferCommands, AValueOfWrongFormRefusesTheWholeWriteAndSendsNothing) {
               "Preset 42: Ctrl 3 holds \"12a\", which the controller cannot take. Nothing was sent.");
     EXPECT_TRUE(view.control_changes.empty());
 
-    settings.ctrl_numbers[6] = "200";
+    settings.ctrl_numbers[6] = "256";
     EXPECT_EQ(WriteSettings(session), TransferOutcome::Refused);
     EXPECT_EQ(sim->BytesReceived(), 0u);
+}
+
+// A set-up read from a controller goes back to it, whatever bytes it held: the texts the
+// grid would not take are sent as the controller's encoding makes them.
+TEST_F(TransferCommands, WhatTheControllerHoldsCanBeWrittenBack) {
+    sim->WriteMemory(5, Block{0x81, 0xC3, 200, 129, 0x0F, 0, 0, 0});
+    sim->WriteMemory(105, Block{130, 0x81, 0x80, 222, 255, 0, 127, 250});
+    sim->WriteMemory(kBlockCtrlNumbers, Block{130, 255, 0, 1, 2, 3, 4, 0});
+    sim->WriteMemory(kBlockOptions, Block{0x00, 0, 20, 255, 0, 0, 0, 0});
+    link.firmware_version = 30;
+    ASSERT_EQ(ReadAllPresets(session), TransferOutcome::Done);
+    ASSERT_EQ(ReadSettings(session), TransferOutcome::Done);
+    EXPECT_EQ(table.GetRow(Row(5)).midi1, "200");
+    EXPECT_EQ(settings.midi_channels[1], "256");
+    sim->WriteMemory(5, Block{});
+    sim->WriteMemory(105, Block{});
+    sim->WriteMemory(kBlockCtrlNumbers, Block{});
+    sim->WriteMemory(kBlockOptions, Block{});
+
+    EXPECT_EQ(WriteAllPresets(session), TransferOutcome::Done);
+    EXPECT_EQ(WriteSettings(session), TransferOutcome::Done);
+    EXPECT_TRUE(view.messages.empty());
+    // Spare bits dropped, programs 1 and 2 at most 128, the modifier's own code.
+    EXPECT_EQ(sim->ReadMemory(5), (Block{0x01, 0x03, 128, 128, 9, 0, 0, 0}));
+    EXPECT_EQ(sim->ReadMemory(105), (Block{130, 0x81, 0x80, 222, 255, 0, 127, 250}));
+    EXPECT_EQ(sim->ReadMemory(kBlockCtrlNumbers), (Block{130, 255, 0, 1, 2, 3, 4, 0}));
+    EXPECT_EQ(sim->ReadMemory(kBlockOptions), (Block{0x00, 0, 20, 255, 0, 0, 0, 0}));
+}
+
+// The controller's reply 0x16 is its own code 22, not a refusal of ours.
+TEST_F(TransferCommands, AnyWriteReplyIsShownAsTheControllersCode) {
+    sim->SetFaults(With([](kpxsim::Faults& f) { f.write_reply = 0x16; }));
+    table.SetCurrentRow(Row(8));
+    EXPECT_EQ(WriteOnePreset(session), TransferOutcome::Failed);
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_EQ(view.messages[0].text, "22 error");
+    EXPECT_EQ(FrameAddresses(sim->Received(), 0x03), std::vector<int>{8});   // the block went out
 }
 
 TEST_F(TransferCommands, ReadBankZeroAddressesPresetsOneToNineThenZeroAndTakesBitZero) {

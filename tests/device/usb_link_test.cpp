@@ -126,47 +126,102 @@ TEST_F(UsbLink, SecondOpenOfAnOpenConverterFails) {
     other.CloseDevice();
 }
 
-// A converter whose driver refuses the line speed: no pseudo-terminal does that, so the real
-// converter layer is wrapped and only the speed call is changed.
-class SpeedRefusingConverters final : public ConverterLibrary {
+// The real converter layer with a record of every call the editor makes on it, for what a
+// pseudo-terminal cannot show or do: the order and values of the set-up calls, a driver that
+// refuses the line speed, a write that times out.
+class RecordingConverters final : public ConverterLibrary {
 public:
     FtStatus CountDevices(std::uint32_t& count) override { return real.CountDevices(count); }
     FtStatus SerialNumberByIndex(std::int32_t i, FtSerialBuffer& s) override { return real.SerialNumberByIndex(i, s); }
-    FtStatus OpenBySerialNumber(const char* s, FtHandle& h) override { return real.OpenBySerialNumber(s, h); }
-    FtStatus Close(FtHandle h) override { return real.Close(h); }
+    FtStatus OpenBySerialNumber(const char* s, FtHandle& h) override {
+        calls.push_back(std::string("open ") + s);
+        return real.OpenBySerialNumber(s, h);
+    }
+    FtStatus Close(FtHandle h) override {
+        calls.push_back("close");
+        return real.Close(h);
+    }
     FtStatus Read(FtHandle h, std::uint8_t* b, std::uint32_t n, std::uint32_t& c) override { return real.Read(h, b, n, c); }
     FtStatus Write(FtHandle h, const std::uint8_t* b, std::uint32_t n, std::uint32_t& c) override {
+        if (write_times_out) {
+            c = 0;
+            return kFtOk;
+        }
         return real.Write(h, b, n, c);
     }
-    FtStatus SetBaudRate(FtHandle, std::uint32_t) override { return kFtInvalidBaudRate; }
+    FtStatus SetBaudRate(FtHandle h, std::uint32_t baud) override {
+        calls.push_back("baud " + std::to_string(baud));
+        return refuse_baud_rate ? kFtInvalidBaudRate : real.SetBaudRate(h, baud);
+    }
     FtStatus SetDataCharacteristics(FtHandle h, std::uint8_t w, std::uint8_t s, std::uint8_t p) override {
+        calls.push_back("data " + std::to_string(w) + " " + std::to_string(s) + " " + std::to_string(p));
         return real.SetDataCharacteristics(h, w, s, p);
     }
     FtStatus SetFlowControl(FtHandle h, std::uint16_t f, std::uint8_t on, std::uint8_t off) override {
+        calls.push_back("flow " + std::to_string(f) + " " + std::to_string(on) + " " + std::to_string(off));
         return real.SetFlowControl(h, f, on, off);
     }
-    FtStatus SetTimeouts(FtHandle h, std::uint32_t r, std::uint32_t w) override { return real.SetTimeouts(h, r, w); }
+    FtStatus SetTimeouts(FtHandle h, std::uint32_t r, std::uint32_t w) override {
+        calls.push_back("timeouts " + std::to_string(r) + " " + std::to_string(w));
+        return real.SetTimeouts(h, r, w);
+    }
     bool HasComPortLookup() const override { return false; }
     FtStatus GetComPortNumber(FtHandle h, std::int32_t& port) override { return real.GetComPortNumber(h, port); }
 
     UsbConverters real;
+    std::vector<std::string> calls;
+    bool refuse_baud_rate = false;
+    bool write_times_out = false;
 };
 
-TEST_F(UsbLink, RefusedBaudRateShowsItsBoxAndStillOpens) {
-    SpeedRefusingConverters refusing;
-    D2XXUnit refusing_usb(refusing, messages);
-    DeviceLink refusing_link(refusing_usb, kPlatformUsb);
-    EXPECT_TRUE(OpenLink(refusing_link, 1, kSerial));
+class RecordedUsbLink : public UsbLink {
+protected:
+    RecordingConverters recording;
+    D2XXUnit recorded_usb{recording, messages};
+    DeviceLink recorded_link{recorded_usb, kPlatformUsb};
+};
+
+// Exchanges wait 2 s a byte, the identify 500 ms; both set 9600 bit/s, 8 data bits, one stop
+// bit, even parity and no flow control (XON 0x11, XOFF 0x13), in this order, after the open.
+TEST_F(RecordedUsbLink, OpenAndIdentifySetTheLineInOrder) {
+    ASSERT_TRUE(OpenLink(recorded_link, 1, kSerial));
+    CloseLink(recorded_link);
+    std::string identity;
+    ASSERT_TRUE(QueryIdentityUsb(recorded_link, kSerial, identity));
+    EXPECT_EQ(recording.calls, (std::vector<std::string>{
+                                   "open KPX00001", "timeouts 2000 2000", "baud 9600", "data 8 0 2", "flow 0 17 19",
+                                   "close",
+                                   "open KPX00001", "timeouts 500 500", "baud 9600", "data 8 0 2", "flow 0 17 19",
+                                   "close"}));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(RecordedUsbLink, RefusedBaudRateShowsItsBoxAndStillOpens) {
+    recording.refuse_baud_rate = true;
+    EXPECT_TRUE(OpenLink(recorded_link, 1, kSerial));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, "FT_SetBaudRate - Invalid baud rate...");
     EXPECT_EQ(messages.shown[0].icon, MessageIcon::Error);
-    EXPECT_TRUE(refusing_usb.IsOpen());
+    EXPECT_TRUE(recorded_usb.IsOpen());
+    EXPECT_EQ(recording.calls.back(), "flow 0 17 19");   // the rest of the set-up still ran
 
     // Without the COM port lookup the port number is 0.
     std::int32_t port = 99;
-    EXPECT_EQ(refusing_usb.GetDeviceComPortNumber(port), kFtOk);
+    EXPECT_EQ(recorded_usb.GetDeviceComPortNumber(port), kFtOk);
     EXPECT_EQ(port, 0);
-    CloseLink(refusing_link);
+    CloseLink(recorded_link);
+}
+
+TEST_F(RecordedUsbLink, SendThatTimesOutGives20) {
+    ASSERT_TRUE(OpenLink(recorded_link, 1, kSerial));
+    recording.write_times_out = true;
+    EXPECT_EQ(SendByte(recorded_link, kEscape), kCodeNotSent);
+    std::uint8_t code = 0;
+    Block bytes{};
+    EXPECT_FALSE(ReadBlock(recorded_link, 3, code, bytes));
+    EXPECT_EQ(ErrorText(code), "020: transmission error");
+    EXPECT_EQ(sim->BytesReceived(), 0u);
+    CloseLink(recorded_link);
 }
 
 TEST_F(UsbLink, ComPortNumberNamesTheSameDevice) {

@@ -128,10 +128,10 @@ TEST(PresetImage, EncodeRefusesTextsWithoutAByteAndNamesTheField)
     const FaultCase cases[] = {
         {"empty program", [](PresetData& p) { p.midi1 = ""; }, 15, "MIDI1", ""},
         {"letters", [](PresetData& p) { p.midi2 = "abc"; }, 16, "MIDI2", "abc"},
-        {"program 0", [](PresetData& p) { p.midi3_pc = "0"; }, 17, "MIDI3", "0"},
-        {"program 129", [](PresetData& p) { p.midi1 = "129"; }, 15, "MIDI1", "129"},
+        {"negative program", [](PresetData& p) { p.midi3_pc = "-1"; }, 17, "MIDI3", "-1"},
+        {"program 256", [](PresetData& p) { p.midi1 = "256"; }, 15, "MIDI1", "256"},
         {"program tog", [](PresetData& p) { p.midi1 = "tog"; }, 15, "MIDI1", "tog"},
-        {"control 129", [](PresetData& p) { p.ctrls[0] = "129"; }, 18, "Ctrl 1", "129"},
+        {"control 256", [](PresetData& p) { p.ctrls[0] = "256"; }, 18, "Ctrl 1", "256"},
         {"signed control", [](PresetData& p) { p.ctrls[6] = "+5"; }, 24, "Ctrl 7", "+5"},
         {"spaced control", [](PresetData& p) { p.ctrls[2] = " 5"; }, 20, "Ctrl 3", " 5"},
         {"capital unu", [](PresetData& p) { p.ctrls[3] = "UNU"; }, 21, "Ctrl 4", "UNU"},
@@ -165,6 +165,54 @@ TEST(PresetImage, EncodeReportsTheFirstBadFieldInColumnOrder)
     PresetFieldFault fault;
     EXPECT_FALSE(EncodePreset(preset, image, &fault));
     EXPECT_EQ(fault.field, "MIDI2");
+}
+
+// What the controller reports must always go back to it: each byte of each field, decoded and
+// encoded again, is accepted and gives the byte the encoding rules make of its text.
+TEST(PresetImage, EveryByteAControllerHoldsEncodesBack)
+{
+    for (int value = 0; value <= 255; ++value) {
+        const auto b = static_cast<std::uint8_t>(value);
+        SCOPED_TRACE(value);
+        PresetImage image = DefaultPresetImage();
+        image[0] = b;                 // buffer and loops; bit 7 is spare
+        image[1] = b;                 // switches and AUX; bits 6 and 7 are spare
+        image[2] = b;                 // MIDI1
+        image[3] = b;                 // MIDI2
+        image[4] = b;                 // modifier
+        for (int i = 8; i <= 14; ++i) image[i] = b;   // controls
+        image[15] = b;                // MIDI3 program
+
+        PresetImage again{};
+        ASSERT_TRUE(EncodePreset(Decoded(image), again));
+        EXPECT_EQ(again[0], b & 0x7F);
+        EXPECT_EQ(again[1], b & 0x3F);
+        // MIDI 1 and 2 have no program above 128; 0 is "unu" and stays 0.
+        const std::uint8_t program12 = value > 128 ? 128 : b;
+        EXPECT_EQ(again[2], program12);
+        EXPECT_EQ(again[3], program12);
+        std::uint8_t modifier = 0;
+        if ((b & 0x08) != 0) modifier = (b & 1) ? 9 : (b & 2) ? 10 : (b & 4) ? 12 : 0;
+        EXPECT_EQ(again[4], modifier);
+        // 128 is "unu" and comes back as 128; 129 is the value 128 and comes back as 129.
+        for (int i = 8; i <= 14; ++i) EXPECT_EQ(again[i], b);
+        EXPECT_EQ(again[15], b);
+    }
+}
+
+TEST(PresetImage, EncodingFollowsTheControllersRulesBeyondTheGridsRange)
+{
+    PresetData preset;
+    preset.midi1 = "200";        // clamped to 128
+    preset.midi2 = "0";          // the byte of "unu"
+    preset.midi3_pc = "255";     // not clamped
+    preset.ctrls = {"129", "222", "130", "255", "0", "128", "unu"};
+    const PresetImage image = Encoded(preset);
+    EXPECT_EQ(image[2], 128);
+    EXPECT_EQ(image[3], 0);
+    EXPECT_EQ(image[15], 255);
+    EXPECT_EQ((std::array<std::uint8_t, 7>{image[8], image[9], image[10], image[11], image[12], image[13], image[14]}),
+              (std::array<std::uint8_t, 7>{129, 222, 130, 255, 0, 0x81, 0x80}));
 }
 
 TEST(PresetImage, EveryValidValueSurvivesARoundTrip)

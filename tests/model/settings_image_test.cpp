@@ -57,8 +57,8 @@ TEST(SettingsImage, RefusesValuesWithoutAByteAndNamesTheField)
 {
     struct Case { int column; std::string text; std::string field; };
     const Case cases[] = {
-        {0, "0", "MIDI channel 1"}, {1, "17", "MIDI channel 2"}, {2, "", "MIDI channel 3"},
-        {2, "unu", "MIDI channel 3"}, {3, "128", "CTRL number 1"}, {9, "-1", "CTRL number 7"},
+        {0, "0", "MIDI channel 1"}, {1, "257", "MIDI channel 2"}, {2, "", "MIDI channel 3"},
+        {2, "unu", "MIDI channel 3"}, {3, "256", "CTRL number 1"}, {9, "-1", "CTRL number 7"},
         {5, " 5", "CTRL number 3"},
     };
     for (const Case& c : cases) {
@@ -73,6 +73,36 @@ TEST(SettingsImage, RefusesValuesWithoutAByteAndNamesTheField)
         EXPECT_EQ(fault.column, c.column);
         EXPECT_EQ(fault.field, c.field);
         EXPECT_EQ(fault.text, c.text);
+    }
+}
+
+// Settings read from a controller can always be written back: every byte of blocks 251 and
+// 253, decoded and encoded again, is accepted and the fields the encoding carries over
+// come back as they were.
+TEST(SettingsImage, EveryByteAControllerHoldsEncodesBack)
+{
+    for (int value = 0; value <= 255; ++value) {
+        const auto b = static_cast<std::uint8_t>(value);
+        SCOPED_TRACE(value);
+        SettingsBlocks blocks;
+        blocks.ctrl_numbers.fill(b);
+        blocks.options = {b, b, b, b, b, b, 0, 0};
+        SettingsBlocks again;
+        ASSERT_TRUE(EncodeSettings(Decoded(blocks, kNew), kNew, again));
+        for (int i = 0; i < 7; ++i) EXPECT_EQ(again.ctrl_numbers[static_cast<std::size_t>(i)], b);
+        for (int i = 2; i <= 4; ++i) EXPECT_EQ(again.options[static_cast<std::size_t>(i)], b);   // channels
+        // "cb0" wins over "cb2", and the TBWP bit means nothing without the wah-pad bit.
+        std::uint8_t flags = b;
+        if ((b & 0x01) != 0) flags &= static_cast<std::uint8_t>(~0x02);
+        if ((b & 0x04) == 0) flags &= static_cast<std::uint8_t>(~0x20);
+        EXPECT_EQ(again.options[0], flags);
+        EXPECT_EQ(again.options[1], value <= 1 ? b : 0);   // beyond AF2 the tile keeps "AF1"
+        EXPECT_EQ(again.options[5], value <= 5 ? b : 0);   // beyond uL6 the tile keeps "uL1"
+
+        blocks.options = {0, 0, 0, 0, 0, 0, b, b};
+        ASSERT_TRUE(EncodeSettings(Decoded(blocks, kNew), kNew, again));
+        EXPECT_EQ(again.options[6], b & 0x07);   // bits 3-7 and byte 7 are spare
+        EXPECT_EQ(again.options[7], 0);
     }
 }
 

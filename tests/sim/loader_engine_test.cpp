@@ -105,6 +105,8 @@ TEST(LoaderEngine, BreakFramesAndQueriesSwitchItsSpeedAndMode) {
 TEST(LoaderEngine, FlashWorkNeedsTheLoader) {
     LoaderOptions options;
     options.erase_time = 250ms;
+    options.version = {2, 2, 4};
+    options.image_version = {2, 3, 0};
     LoaderEngine engine(options);
     engine.Break();
     EXPECT_TRUE(FeedAll(engine, kErase).bytes.empty());
@@ -128,10 +130,15 @@ TEST(LoaderEngine, FlashWorkNeedsTheLoader) {
     EXPECT_EQ(FeedAll(engine, damaged).bytes, Bytes{loader::kStatusCheckBytes});
     EXPECT_EQ(engine.Flash(5)[0], 0xFF);
 
-    // The CRC finishes the application: the controller restarts into it.
+    // Until the CRC the controller still reports the version it started with.
+    EXPECT_EQ(FeedAll(engine, kTypeQuery).bytes, (Bytes{0x9F, 2, 2, 4}));
+    // The CRC finishes the application: the controller restarts into it, and the new
+    // application reports the version of the image it was flashed with.
     EXPECT_EQ(FeedAll(engine, kCrc).bytes, Bytes{0x00});
     EXPECT_FALSE(engine.RunsLoader());
     EXPECT_FALSE(engine.Listening());
+    engine.Break();
+    EXPECT_EQ(FeedAll(engine, kTypeQuery).bytes, (Bytes{0x1F, 2, 3, 0}));
     EXPECT_EQ(engine.Flash(0)[0], 0x11);
     EXPECT_THROW(engine.Flash(128), std::out_of_range);
 }
