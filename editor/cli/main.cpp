@@ -19,6 +19,7 @@
 #include "firmware_upgrade.h"
 #include "kpx2.h"
 #include "model/preset_image.h"
+#include "print_table.h"
 #include "serial_port_identity.h"
 #include "terminal_view.h"
 #include "transfer_commands.h"
@@ -225,10 +226,15 @@ int main(int argc, char** argv) {
     upgrade->add_flag("-y,--yes", choice.assume_yes, "answer every question with yes");
     auto* header = app.add_subcommand("export-header", "write the firmware image as a header file");
     header->add_option("file", file, "header file to write")->required();
+    auto* print_table = app.add_subcommand("print-table", "print the preset table to a PDF file, without a window");
+    print_table->add_option("file", file, "PDF file to write")->required();
+    print_table->add_option("--from", from, "preset file to print (default: the start state)")
+        ->check(CLI::ExistingFile);
 
     CLI11_PARSE(app, argc, argv);
 
     if (header->parsed()) return ExportHeader(file);
+    if (print_table->parsed()) return PrintTableCommand(file, from);
     Companion c(choice);
     if (list->parsed()) {
         const auto converters = ListUsbConverters();
