@@ -1,5 +1,6 @@
 #include "ui/print/pdf_output.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QPdfWriter>
@@ -15,7 +16,24 @@ namespace {
 
 constexpr int kPdfDotsPerInch = 600;
 
+void SetUpWriter(QPdfWriter& writer, const PrintSettings& settings)
+{
+    writer.setResolution(kPdfDotsPerInch);
+    writer.setTitle(QString::fromStdString(settings.title));
+    writer.setCreator(QStringLiteral("Orvel"));
+    writer.setPageLayout(PageLayoutFor(settings));
+}
+
 }  // namespace
+
+TableLayout PdfTableLayout(const PrintSettings& settings)
+{
+    QBuffer nowhere;
+    nowhere.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&nowhere);
+    SetUpWriter(writer, settings);
+    return LayOutOnDevice(writer, settings);
+}
 
 PdfResult WritePresetTablePdf(const std::string& path, const PresetTable& table, const PrintSettings& settings,
                               const PlatformColours& colours, const QDateTime& now, const PrintHooks& hooks)
@@ -29,10 +47,7 @@ PdfResult WritePresetTablePdf(const std::string& path, const PresetTable& table,
     {
         // The writer finishes the file when the painter ends; it must be gone before the commit.
         QPdfWriter writer(&file);
-        writer.setResolution(kPdfDotsPerInch);
-        writer.setTitle(QString::fromStdString(settings.title));
-        writer.setCreator(QStringLiteral("Orvel"));
-        writer.setPageLayout(PageLayoutFor(settings));
+        SetUpWriter(writer, settings);
         painted = PaintPresetTable(writer, table, settings, colours, now, hooks);
     }
     if (!painted.error.empty()) {

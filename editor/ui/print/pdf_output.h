@@ -17,6 +17,9 @@ struct PdfResult {
     std::string error;   // empty on success
 };
 
+// The layout the PDF's pages get with these settings (fonts measured as the writer does).
+TableLayout PdfTableLayout(const PrintSettings& settings);
+
 // Needs a Qt GUI application (fonts); see WritePresetTablePdfOffscreen for programs without one.
 PdfResult WritePresetTablePdf(const std::string& path, const PresetTable& table, const PrintSettings& settings,
                               const PlatformColours& colours, const QDateTime& now, const PrintHooks& hooks = {});

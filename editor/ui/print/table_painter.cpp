@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QImage>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -55,6 +56,8 @@ QFont FontOf(const PrintFont& font)
     f.setBold(font.bold);
     f.setItalic(font.italic);
     f.setStyleHint(QFont::SansSerif);
+    // Unhinted glyphs scale with the resolution, so that every device lays out alike.
+    f.setHintingPreference(QFont::PreferNoHinting);
     return f;
 }
 
@@ -334,8 +337,25 @@ private:
     QFont fixed_font_;
 };
 
-double LineMm(const PrintFont& font, QPaintDevice& device)
+// Fonts are measured on one reference device, so that the preview, the printer and the PDF
+// writer (each with its own resolution) get the same rows per page.
+constexpr int kReferenceDotsPerInch = 1200;
+
+QPaintDevice& ReferenceDevice()
 {
+    static QImage device = [] {
+        QImage image(1, 1, QImage::Format_RGB32);
+        const int dots_per_metre = static_cast<int>(kReferenceDotsPerInch / kMmPerInch * 1000 + 0.5);
+        image.setDotsPerMeterX(dots_per_metre);
+        image.setDotsPerMeterY(dots_per_metre);
+        return image;
+    }();
+    return device;
+}
+
+double LineMm(const PrintFont& font)
+{
+    QPaintDevice& device = ReferenceDevice();
     return QFontMetricsF(FontOf(font), &device).height() * kMmPerInch / device.logicalDpiY();
 }
 
@@ -366,12 +386,13 @@ TableLayout LayOutOnDevice(QPagedPaintDevice& device, const PrintSettings& setti
 {
     const QRectF paper = device.pageLayout().fullRect(QPageLayout::Millimeter);
     TextMetrics metrics;
-    metrics.cell_line = LineMm(settings.cell_font, device);
-    metrics.fixed_line = LineMm(settings.fixed_font, device);
-    metrics.header_line = LineMm(settings.header_font, device);
-    metrics.footer_line = LineMm(settings.footer_font, device);
-    metrics.turned_caption = QFontMetricsF(FontOf(settings.fixed_font), &device).horizontalAdvance(Text(kCaptionBuffer)) *
-                             kMmPerInch / device.logicalDpiX();
+    metrics.cell_line = LineMm(settings.cell_font);
+    metrics.fixed_line = LineMm(settings.fixed_font);
+    metrics.header_line = LineMm(settings.header_font);
+    metrics.footer_line = LineMm(settings.footer_font);
+    QPaintDevice& reference = ReferenceDevice();
+    metrics.turned_caption = QFontMetricsF(FontOf(settings.fixed_font), &reference).horizontalAdvance(Text(kCaptionBuffer)) *
+                             kMmPerInch / reference.logicalDpiX();
     // The device's page already has its orientation.
     return LayOutTable(settings, PageSizeMm{paper.width(), paper.height()}, metrics);
 }
