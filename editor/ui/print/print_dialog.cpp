@@ -14,7 +14,8 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTabWidget>
+#include <QListWidget>
+#include <QStackedWidget>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -67,13 +68,6 @@ int ToUnits(double mm)
     return static_cast<int>(std::lround(mm * kPrintUnitsPerMm));
 }
 
-QWidget* Page(QLayout* layout)
-{
-    auto* page = new QWidget;
-    page->setLayout(layout);
-    return page;
-}
-
 }  // namespace
 
 PrintSettingsDialog::PrintSettingsDialog(const PresetTable& table, std::string settings_folder, QWidget* parent)
@@ -86,9 +80,15 @@ PrintSettingsDialog::PrintSettingsDialog(const PresetTable& table, std::string s
     preview_printer_.setFullPage(true);
     preview_printer_.setPageLayout(PageLayoutFor(settings_));
 
-    pages_ = new QTabWidget;
+    // The pages as a list beside them: nine tabs would not fit the dialog's width.
+    page_list_ = new QListWidget;
+    page_list_->setObjectName(QStringLiteral("asgprintPageList"));
+    pages_ = new QStackedWidget;
     pages_->setObjectName(QStringLiteral("asgprintPages"));
+    connect(page_list_, &QListWidget::currentRowChanged, pages_, &QStackedWidget::setCurrentIndex);
     BuildPages();
+    page_list_->setCurrentRow(0);
+    page_list_->setFixedWidth(page_list_->sizeHintForColumn(0) + 2 * page_list_->frameWidth() + 8);
 
     preview_ = new QPrintPreviewWidget(&preview_printer_);
     preview_->setObjectName(QStringLiteral("asgprintPreview"));
@@ -115,8 +115,11 @@ PrintSettingsDialog::PrintSettingsDialog(const PresetTable& table, std::string s
     note_->setObjectName(QStringLiteral("asgprintNote"));
     note_->setWordWrap(true);
 
+    auto* settings_pages = new QHBoxLayout;
+    settings_pages->addWidget(page_list_);
+    settings_pages->addWidget(pages_, 1);
     auto* left = new QVBoxLayout;
-    left->addWidget(pages_);
+    left->addLayout(settings_pages);
     BuildDestination();
     auto* destination = new QFormLayout;
     auto* file_row = new QHBoxLayout;
@@ -146,6 +149,14 @@ PrintSettingsDialog::PrintSettingsDialog(const PresetTable& table, std::string s
 
 PrintSettingsDialog::~PrintSettingsDialog() = default;
 
+void PrintSettingsDialog::AddPage(QLayout* layout, const QString& caption)
+{
+    auto* page = new QWidget;
+    page->setLayout(layout);
+    pages_->addWidget(page);
+    page_list_->addItem(caption);
+}
+
 void PrintSettingsDialog::BuildPages()
 {
     const auto changed = [this] { ReadControls(); };
@@ -156,7 +167,7 @@ void PrintSettingsDialog::BuildPages()
     borders->addWidget(Named(grid_lines_, "asgprintGridLines"));
     borders->addWidget(Named(outer_frame_, "asgprintOuterFrame"));
     borders->addStretch(1);
-    pages_->addTab(Page(borders), QStringLiteral("Borders"));
+    AddPage(borders, QStringLiteral("Borders"));
 
     cell_graphics_ = new QCheckBox(QStringLiteral("Check boxes and bank buttons"));
     column_colours_ = new QCheckBox(QStringLiteral("Column colours"));
@@ -166,7 +177,7 @@ void PrintSettingsDialog::BuildPages()
     general->addWidget(new QLabel(QStringLiteral("The table is always fitted to the page width; inactive cells "
                                                  "print silver.")));
     general->addStretch(1);
-    pages_->addTab(Page(general), QStringLiteral("General"));
+    AddPage(general, QStringLiteral("General"));
 
     auto* fonts = new QFormLayout;
     const auto font_row = [&](FontControls& font, const QString& caption, const QString& name) {
@@ -190,7 +201,7 @@ void PrintSettingsDialog::BuildPages()
     font_row(fixed_font_, QStringLiteral("Fixed cells"), QStringLiteral("Fixed"));
     font_row(header_font_, QStringLiteral("Header"), QStringLiteral("Header"));
     font_row(footer_font_, QStringLiteral("Footer"), QStringLiteral("Footer"));
-    pages_->addTab(Page(fonts), QStringLiteral("Fonts"));
+    AddPage(fonts, QStringLiteral("Fonts"));
 
     show_date_ = new QCheckBox(QStringLiteral("Print the date"));
     date_format_ = new QLineEdit;
@@ -205,7 +216,7 @@ void PrintSettingsDialog::BuildPages()
     date->addRow(Named(show_time_, "asgprintShowTime"));
     date->addRow(QStringLiteral("Time format"), Named(time_format_, "asgprintTimeFormat"));
     date->addRow(QStringLiteral("At the bottom"), date_place_);
-    pages_->addTab(Page(date), QStringLiteral("Date and time"));
+    AddPage(date, QStringLiteral("Date and time"));
 
     show_title_ = new QCheckBox(QStringLiteral("Print a title"));
     title_ = new QLineEdit;
@@ -214,7 +225,7 @@ void PrintSettingsDialog::BuildPages()
     title->addRow(Named(show_title_, "asgprintShowTitle"));
     title->addRow(QStringLiteral("Title"), Named(title_, "asgprintTitle"));
     title->addRow(QStringLiteral("At the top"), title_place_);
-    pages_->addTab(Page(title), QStringLiteral("Title"));
+    AddPage(title, QStringLiteral("Title"));
 
     page_numbers_ = new QCheckBox(QStringLiteral("Page numbers (page/count)"));
     page_number_place_ = PlaceBox("asgprintPageNumberPlace");
@@ -224,7 +235,7 @@ void PrintSettingsDialog::BuildPages()
     pages->addRow(Named(page_numbers_, "asgprintPageNumbers"));
     pages->addRow(QStringLiteral("At the bottom"), page_number_place_);
     pages->addRow(QStringLiteral("Paper"), Named(paper_, "asgprintPaper"));
-    pages_->addTab(Page(pages), QStringLiteral("Pages"));
+    AddPage(pages, QStringLiteral("Pages"));
 
     margin_top_ = MillimetreBox("asgprintMarginTop", kMaxMarginMm);
     margin_bottom_ = MillimetreBox("asgprintMarginBottom", kMaxMarginMm);
@@ -235,7 +246,7 @@ void PrintSettingsDialog::BuildPages()
     margins->addRow(QStringLiteral("Footer"), margin_bottom_);
     margins->addRow(QStringLiteral("Left"), margin_left_);
     margins->addRow(QStringLiteral("Right"), margin_right_);
-    pages_->addTab(Page(margins), QStringLiteral("Margins"));
+    AddPage(margins, QStringLiteral("Margins"));
 
     column_spacing_ = MillimetreBox("asgprintColumnSpacing", kMaxSpacingMm);
     row_spacing_ = MillimetreBox("asgprintRowSpacing", kMaxSpacingMm);
@@ -244,7 +255,7 @@ void PrintSettingsDialog::BuildPages()
     spacing->addRow(QStringLiteral("Between columns"), column_spacing_);
     spacing->addRow(QStringLiteral("Between rows"), row_spacing_);
     spacing->addRow(QStringLiteral("Under the title"), title_spacing_);
-    pages_->addTab(Page(spacing), QStringLiteral("Spacing"));
+    AddPage(spacing, QStringLiteral("Spacing"));
 
     landscape_ = new QRadioButton(QStringLiteral("Landscape"));
     portrait_ = new QRadioButton(QStringLiteral("Portrait"));
@@ -252,7 +263,7 @@ void PrintSettingsDialog::BuildPages()
     orientation->addWidget(Named(landscape_, "asgprintLandscape"));
     orientation->addWidget(Named(portrait_, "asgprintPortrait"));
     orientation->addStretch(1);
-    pages_->addTab(Page(orientation), QStringLiteral("Orientation"));
+    AddPage(orientation, QStringLiteral("Orientation"));
 
     for (QCheckBox* box : {grid_lines_, outer_frame_, cell_graphics_, column_colours_, show_date_, show_time_,
                            show_title_, page_numbers_, cell_font_.bold, cell_font_.italic, fixed_font_.bold,

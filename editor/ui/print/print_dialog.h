@@ -24,7 +24,9 @@ class QLineEdit;
 class QPrintPreviewWidget;
 class QPushButton;
 class QRadioButton;
-class QTabWidget;
+class QListWidget;
+class QStackedWidget;
+class QLayout;
 
 namespace orvel {
 
@@ -60,6 +62,7 @@ public:
 
 private:
     void BuildPages();
+    void AddPage(QLayout* layout, const QString& caption);
     void BuildDestination();
     void ReadControls();        // controls -> settings_, then the preview
     void ShowSettings();        // settings_ -> controls
@@ -75,7 +78,8 @@ private:
     int preview_pages_ = 0;
     bool showing_ = false;      // controls are being filled; their signals are not changes
 
-    QTabWidget* pages_ = nullptr;
+    QListWidget* page_list_ = nullptr;
+    QStackedWidget* pages_ = nullptr;
     QPrintPreviewWidget* preview_ = nullptr;
     QLabel* page_count_ = nullptr;
     QLabel* note_ = nullptr;
