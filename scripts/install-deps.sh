@@ -6,6 +6,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libcli11-dev libsimpleini-dev
   qt6-base-dev
+  fonts-dejavu-core poppler-utils
 )
 
 missing=()

@@ -20,6 +20,7 @@
 #include "firmware_upgrade.h"
 #include "kpx2.h"
 #include "model/preset_image.h"
+#include "print_table.h"
 
 namespace orvel {
 
@@ -341,6 +342,12 @@ const std::vector<CliCommand>& CliCommands() {
         {"export-header", "write the firmware image as a header file",
          [](CLI::App& command, Request& r) { command.add_option("file", r.file, "header file to write")->required(); },
          ExportHeader},
+        {"print-table", "print the preset table to a PDF file, without a window",
+         [](CLI::App& command, Request& r) {
+             command.add_option("file", r.file, "PDF file to write")->required();
+             command.add_option("--from", r.from, "preset file to print (default: the start state)");
+         },
+         [](Companion& c) { return PrintTableCommand(c.request.file, c.request.from); }},
     };
     return commands;
 }

@@ -34,6 +34,7 @@
 #include "ui/grid/preset_grid.h"
 #include "ui/pictures/controller_picture.h"
 #include "ui/pictures/preview_picture.h"
+#include "ui/print/print_dialog.h"
 #include "ui/rules/page_rules.h"
 #include "ui/rules/start_options.h"
 #include "ui/rules/window_title.h"
@@ -720,7 +721,29 @@ void TMainForm::RunDeviceCommand(const std::function<void(TransferSession&)>& co
 
 void TMainForm::Print1Click()
 {
-    // Prints the preset grid after the print settings dialog.
+    // The dialog keeps its settings for the run; it reads the saved ones when first made.
+    if (asgprint_ == nullptr) asgprint_ = new PrintSettingsDialog(state_.table, places_.user_folder, this);
+    if (asgprint_->exec() != QDialog::Accepted) return;
+    SetBusyCursor(true);
+    const PdfResult printed = asgprint_->PrintTable(
+        PrintHooks{[this](int count) { asgbanksPrintStart(count); }, [this](int page) { asgbanksPrintPage(page); }});
+    SetBusyCursor(false);
+    sbKPX_->clearMessage();
+    if (!printed.error.empty()) messages_->ShowMessage(MessageIcon::Error, kErrorCaption.toStdString(), printed.error);
+}
+
+void TMainForm::asgbanksPrintStart(int page_count)
+{
+    print_page_count_ = page_count;
+}
+
+void TMainForm::asgbanksPrintPage(int page)
+{
+    // lPrinting stays hidden; the status bar shows the page to the user.
+    lPrinting_->setText(QStringLiteral("Printing page ") + QString::number(page) + QStringLiteral(" of") +
+                        QString::number(print_page_count_));
+    sbKPX_->showMessage(QStringLiteral("Printing page %1 of %2").arg(page).arg(print_page_count_));
+    sbKPX_->repaint();
 }
 
 void TMainForm::Readall1Click() { RunDeviceCommand(ReadAllPresets); }

@@ -46,6 +46,7 @@ class ControllerPicture;
 class OptionTile;
 class PresetGrid;
 class PreviewPicture;
+class PrintSettingsDialog;
 class SettingsGrid;
 class TfCOMPortNumber;
 class WindowTransferView;
@@ -94,6 +95,7 @@ public:
     PreviewPicture* iPreview() const { return iPreview_; }
     QTabWidget* Configuration2() const { return Configuration2_; }
     QLabel* lPrinting() const { return lPrinting_; }
+    PrintSettingsDialog* asgprint() const { return asgprint_; }   // null until the first "Print"
     QFont TileFont() const;   // the font of asg1, which the live preview writes with
 
     // The port number dialog, created after the window (at start, by the program).
@@ -137,6 +139,8 @@ public:
     void Save1Click();
     void SaveAs1Click();
     void Print1Click();
+    void asgbanksPrintStart(int page_count);   // keeps the page count
+    void asgbanksPrintPage(int page);          // lPrinting's text and the status bar
     void Datatransfer1Click();   // the "Data transfer" menu opens
     void Readall1Click();
     void Writeall1Click();
@@ -252,6 +256,8 @@ private:
     QFileDialog* odialog_ = nullptr;
     QFileDialog* sdialog_ = nullptr;
     TfCOMPortNumber* fCOMPortNumber_ = nullptr;
+    PrintSettingsDialog* asgprint_ = nullptr;
+    int print_page_count_ = 0;
 };
 
 }  // namespace orvel

@@ -1,0 +1,13 @@
+// print-table in a build without Qt: says so instead of printing.
+#include "print_table.h"
+
+#include "companion.h"
+
+namespace orvel {
+
+int PrintTableCommand(const std::string&, const std::string&)
+{
+    return Fail("print-table: this orvel-cli was built without Qt (ORVEL_BUILD_UI=OFF)");
+}
+
+}  // namespace orvel
