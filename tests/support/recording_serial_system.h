@@ -25,6 +25,7 @@ public:
         if (!device) return nullptr;
         return std::make_unique<Device>(std::move(device), record_);
     }
+    bool CanOpen(const std::string& path) override { return real_.CanOpen(path); }
 
     std::vector<zudedize::LineSettings> LineSettings() {
         std::lock_guard lock(record_->mutex);
