@@ -19,8 +19,7 @@ bool IsPrintableKey(const QKeyEvent* event)
     return !text.isEmpty() && text.at(0).isPrint();
 }
 
-}  // namespace
-
+// The window's page keys: Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PgDown, Ctrl+PgUp.
 bool IsPageKey(const QKeyEvent* event)
 {
     if (!(event->modifiers() & Qt::ControlModifier)) return false;
@@ -34,6 +33,8 @@ bool IsPageKey(const QKeyEvent* event)
         return false;
     }
 }
+
+}  // namespace
 
 SpreadsheetView::SpreadsheetView(QWidget* parent) : QTableView(parent)
 {

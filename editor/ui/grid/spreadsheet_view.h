@@ -41,8 +41,4 @@ private:
     void StepAlongRow(int step);
 };
 
-// Whether a key event is one of the window's page keys (Ctrl+Tab, Ctrl+Shift+Tab,
-// Ctrl+PgDown, Ctrl+PgUp).
-bool IsPageKey(const QKeyEvent* event);
-
 }  // namespace orvel
