@@ -390,6 +390,13 @@ Cell RunCell(const std::string& program, const Command& command, const Fault& fa
         for (const std::string& text : kFaultTexts.at(fault.name)) known = known || Contains(run.all, text);
         if (!known) cell.broken.push_back("unexpected text");
     }
+    if (!failed && fault.name != "none") {
+        for (const std::string& text : kFaultTexts.at(fault.name))
+            if (Contains(run.all, text)) {
+                cell.broken.push_back("failure reported as success");
+                break;
+            }
+    }
     if (fault.name == "none" && !Contains(run.all, kSuccessTexts.at(command.name)))
         cell.broken.push_back("success without its line");
     if (fault.name == "none" && failed) cell.broken.push_back("failed without a fault");
