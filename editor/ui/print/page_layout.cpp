@@ -15,13 +15,6 @@ double Mm(int units)
 
 }  // namespace
 
-PageSizeMm OrientedPage(PageSizeMm paper, bool landscape)
-{
-    const double shorter = std::min(paper.width, paper.height);
-    const double longer = std::max(paper.width, paper.height);
-    return landscape ? PageSizeMm{longer, shorter} : PageSizeMm{shorter, longer};
-}
-
 TableLayout LayOutTable(const PrintSettings& settings, PageSizeMm page, const TextMetrics& metrics)
 {
     TableLayout layout;

@@ -23,6 +23,7 @@ struct TextMetrics {
     double turned_caption = 0;  // "BUFFER" in the fixed-cell font, which stands on its side
 };
 
+// The page as it is printed on, its orientation applied.
 struct PageSizeMm {
     double width = 0;
     double height = 0;
@@ -44,9 +45,6 @@ struct TableLayout {
     int rows_per_page = 0;       // 0: the margins leave no room for one preset row
     int page_count = 0;          // 0 with rows_per_page 0
 };
-
-// The page with its orientation applied: landscape puts the longer side across.
-PageSizeMm OrientedPage(PageSizeMm paper, bool landscape);
 
 TableLayout LayOutTable(const PrintSettings& settings, PageSizeMm page, const TextMetrics& metrics);
 

@@ -15,7 +15,11 @@ TextMetrics EightPoint()
     return TextMetrics{3.3, 3.3, 3.3, 3.3, 11.0};
 }
 
-constexpr PageSizeMm kA4{210, 297};
+// An A4 sheet with the longer side across (landscape) or down.
+PageSizeMm A4(bool landscape)
+{
+    return landscape ? PageSizeMm{297, 210} : PageSizeMm{210, 297};
+}
 
 TEST(PageLayout, ColumnsFillThePageBetweenTheMarginsInTheGridsProportions)
 {
@@ -24,7 +28,7 @@ TEST(PageLayout, ColumnsFillThePageBetweenTheMarginsInTheGridsProportions)
         settings.landscape = landscape;
         settings.margin_left = 120;
         settings.margin_right = 30;
-        const PageSizeMm page = OrientedPage(kA4, landscape);
+        const PageSizeMm page = A4(landscape);
         const TableLayout layout = LayOutTable(settings, page, EightPoint());
         EXPECT_DOUBLE_EQ(layout.column_left[0], 12.0);
         const double right = layout.column_left[kColumnCount - 1] + layout.column_width[kColumnCount - 1];
@@ -44,7 +48,7 @@ TEST(PageLayout, RowsFillThePagesAndEveryPresetRowHasExactlyOnePage)
     for (bool landscape : {true, false}) {
         PrintSettings settings;
         settings.landscape = landscape;
-        const TableLayout layout = LayOutTable(settings, OrientedPage(kA4, landscape), EightPoint());
+        const TableLayout layout = LayOutTable(settings, A4(landscape), EightPoint());
         ASSERT_GT(layout.rows_per_page, 0);
         EXPECT_GE(layout.page_count * layout.rows_per_page, kPresetCount);
         EXPECT_LT((layout.page_count - 1) * layout.rows_per_page, kPresetCount);
@@ -71,16 +75,16 @@ TEST(PageLayout, RowsFillThePagesAndEveryPresetRowHasExactlyOnePage)
         EXPECT_EQ(PageOfRow(layout, 1), 0);
     }
     // The same 8-point rows take more pages across a landscape sheet than down a portrait one.
-    const TableLayout across = LayOutTable(PrintSettings{}, OrientedPage(kA4, true), EightPoint());
+    const TableLayout across = LayOutTable(PrintSettings{}, A4(true), EightPoint());
     PrintSettings portrait;
     portrait.landscape = false;
-    EXPECT_LE(LayOutTable(portrait, OrientedPage(kA4, false), EightPoint()).page_count, across.page_count);
+    EXPECT_LE(LayOutTable(portrait, A4(false), EightPoint()).page_count, across.page_count);
 }
 
 TEST(PageLayout, TitleHeaderRowsAndFooterTakeTheirRoomAndTheTurnedCaptionFits)
 {
     PrintSettings settings;
-    TableLayout with = LayOutTable(settings, OrientedPage(kA4, true), EightPoint());
+    TableLayout with = LayOutTable(settings, A4(true), EightPoint());
     EXPECT_DOUBLE_EQ(with.title_top, 5.0);
     EXPECT_NEAR(with.table_top, 5.0 + 3.3 + 0.3, 1e-9);
     EXPECT_GE(with.header_height[0] + with.header_height[1], 11.0 + 0.6);
@@ -88,7 +92,7 @@ TEST(PageLayout, TitleHeaderRowsAndFooterTakeTheirRoomAndTheTurnedCaptionFits)
 
     settings.show_title = false;
     settings.page_numbers = false;
-    const TableLayout bare = LayOutTable(settings, OrientedPage(kA4, true), EightPoint());
+    const TableLayout bare = LayOutTable(settings, A4(true), EightPoint());
     EXPECT_DOUBLE_EQ(bare.table_top, 5.0);
     EXPECT_DOUBLE_EQ(bare.footer_height, 0.0);
     EXPECT_GE(bare.rows_per_page, with.rows_per_page);
@@ -96,7 +100,7 @@ TEST(PageLayout, TitleHeaderRowsAndFooterTakeTheirRoomAndTheTurnedCaptionFits)
     // A short turned caption leaves the header rows at their caption lines.
     TextMetrics small = EightPoint();
     small.turned_caption = 1.0;
-    const TableLayout lines = LayOutTable(PrintSettings{}, OrientedPage(kA4, true), small);
+    const TableLayout lines = LayOutTable(PrintSettings{}, A4(true), small);
     EXPECT_NEAR(lines.header_height[0] + lines.header_height[1], 3 * 3.3 + 0.6, 1e-9);
 }
 
@@ -104,15 +108,15 @@ TEST(PageLayout, MarginsThatLeaveNoRoomGiveNoPages)
 {
     PrintSettings settings;
     settings.margin_top = kMaxPrintMargin;
-    EXPECT_GT(LayOutTable(settings, OrientedPage(kA4, true), EightPoint()).page_count, 0);
+    EXPECT_GT(LayOutTable(settings, A4(true), EightPoint()).page_count, 0);
     settings.margin_bottom = kMaxPrintMargin;
-    EXPECT_EQ(LayOutTable(settings, OrientedPage(kA4, true), EightPoint()).page_count, 0);
+    EXPECT_EQ(LayOutTable(settings, A4(true), EightPoint()).page_count, 0);
 
     settings = PrintSettings{};
     settings.margin_left = kMaxPrintMargin;
     settings.margin_right = kMaxPrintMargin;
     settings.landscape = false;
-    const TableLayout narrow = LayOutTable(settings, OrientedPage(PageSizeMm{148, 210}, false), EightPoint());
+    const TableLayout narrow = LayOutTable(settings, PageSizeMm{148, 210}, EightPoint());
     EXPECT_EQ(narrow.page_count, 0);
     EXPECT_EQ(narrow.rows_per_page, 0);
     EXPECT_EQ(PageOfRow(narrow, 2), 0);

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QDateTime>
+#include <QRegularExpression>
 #include <QStringList>
 
-#include <regex>
 #include <sstream>
 #include <vector>
 
@@ -40,13 +40,13 @@ PresetTable FilledSetUp()
 // The preset digits of the rows pdftotext finds on a page, top to bottom.
 std::vector<std::string> PresetDigitsOnPage(const std::string& text)
 {
-    static const std::regex row(R"(^\s*(?:Add|Pr9|\d)?\s*(\d)\s+(PRESET|LOOP|SWITCH|MIDI)\b)");
+    static const QRegularExpression row(QStringLiteral(R"(^\s*(?:Add|Pr9|\d)?\s*(\d)\s+(PRESET|LOOP|SWITCH|MIDI)\b)"));
     std::vector<std::string> digits;
     std::istringstream lines(text);
     std::string line;
-    std::smatch match;
     while (std::getline(lines, line)) {
-        if (std::regex_search(line, match, row)) digits.push_back(match[1]);
+        const QRegularExpressionMatch match = row.match(QString::fromStdString(line));
+        if (match.hasMatch()) digits.push_back(match.captured(1).toStdString());
     }
     return digits;
 }
