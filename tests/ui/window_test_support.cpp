@@ -1,10 +1,21 @@
 #include "window_test_support.h"
 
 #include <QApplication>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
 namespace orvel::testing {
+
+bool WaitUntilDeviceIdle(TMainForm& window, int deadline_ms)
+{
+    return QTest::qWaitFor([&] { return window.DeviceIdle(); }, deadline_ms);
+}
+
+bool WaitFor(const std::function<bool()>& done, int deadline_ms)
+{
+    return QTest::qWaitFor(done, deadline_ms);
+}
 
 TMainForm& WindowFixture::Start(const WindowSetup& setup)
 {
