@@ -610,6 +610,8 @@ void TMainForm::RefreshViews()
     state_.port_number = sePort_->value();
     Save1_->setEnabled(state_.save_enabled);
     SetStatusPanel(1, ShownPath(state_.current_file));
+    // Names and the bank switch tiles may have changed: the preview draws its bank again.
+    ForgetShownPreset();
 }
 
 // --- Files -----------------------------------------------------------------------------
