@@ -15,6 +15,7 @@
 // 1 % and 3 % of one core, 50 ms blocked, 1.05 x the line time.
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <QAbstractButton>
@@ -105,6 +106,13 @@ ChildController StartController(int erase_ms)
     return child;
 }
 
+double ThreadCpuMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
 double CpuSeconds()
 {
     rusage usage{};
@@ -122,13 +130,19 @@ void RunEventsFor(int ms)
 
 bool RunEventsUntil(const std::function<bool()>& done, int deadline_ms)
 {
+    if (done()) return true;
+    QEventLoop loop;
+    QTimer poll;
     QElapsedTimer timer;
     timer.start();
-    while (!done()) {
-        if (timer.elapsed() > deadline_ms) return false;
-        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
-    }
-    return true;
+    bool met = false;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        met = done();
+        if (met || timer.elapsed() > deadline_ms) loop.quit();
+    });
+    poll.start(5);
+    loop.exec();
+    return met;
 }
 
 double IdleShare(int seconds)
@@ -143,6 +157,7 @@ double IdleShare(int seconds)
 // Runs a command and measures the largest gap of a 1 ms heartbeat while it runs.
 struct CommandFigures {
     double seconds = 0;
+    double window_cpu_ms = 0;   // CPU time of the window's thread meanwhile
     double longest_block_ms = 0;
     bool ended = false;
 };
@@ -161,10 +176,12 @@ CommandFigures Measure(orvel::TMainForm& window, const std::function<void()>& st
     });
     heartbeat.start(1);
     const auto begin = Clock::now();
+    const double cpu = ThreadCpuMs();
     last = begin;
     start();
     figures.ended = RunEventsUntil([&] { return window.DeviceIdle(); }, deadline_ms);
     figures.seconds = std::chrono::duration<double>(Clock::now() - begin).count();
+    figures.window_cpu_ms = ThreadCpuMs() - cpu;
     heartbeat.stop();
     return figures;
 }
@@ -172,8 +189,9 @@ CommandFigures Measure(orvel::TMainForm& window, const std::function<void()>& st
 bool Report(const char* what, const CommandFigures& figures)
 {
     const bool ok = figures.ended && figures.longest_block_ms < kBlockedLimitMs;
-    std::printf("%-18s took %7.3f s, window thread blocked at most %6.1f ms (limit %.0f ms): %s\n", what,
-                figures.seconds, figures.longest_block_ms, kBlockedLimitMs, ok ? "met" : "NOT met");
+    std::printf("%-18s took %7.3f s, window thread blocked at most %6.1f ms (limit %.0f ms): %s; its CPU %.0f ms\n",
+                what, figures.seconds, figures.longest_block_ms, kBlockedLimitMs, ok ? "met" : "NOT met",
+                figures.window_cpu_ms);
     return ok;
 }
 
