@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds Orvel, starts the virtual controller kpx-sim (as a USB
 # converter and as COM port 6), shows the device link at work through orvel-cli, then
-# starts the editor's window with the virtual controller attached on its port box's COM 6
+# starts the editor's window, which finds the virtual controller behind its USB converter
 # (when there is a display to show it on).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -25,9 +25,9 @@ run read-preset 37
 run backup "$work/backup.ini"
 
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
-  echo "Starting the editor on COM port 6; close its window to stop the virtual controller."
+  echo "Starting the editor on the USB converter KPX00001; close its window to stop the virtual controller."
   root=$(pwd)
-  (cd "$work" && "$root/build/editor/ui/orvel" --serial-port)
+  (cd "$work" && "$root/build/editor/ui/orvel")
 else
   echo "No display to show the editor's window on; run build/editor/ui/orvel on a desktop."
 fi

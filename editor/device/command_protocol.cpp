@@ -116,7 +116,7 @@ bool QueryIdentityUsb(DeviceLink& link, const std::string& serial, std::string& 
     return version.has_value();
 }
 
-bool QueryCurrentPreset(DeviceLink& link, std::uint8_t& preset) {
+bool QueryCurrentPresetDigits(DeviceLink& link, std::uint8_t& bank_digit, std::uint8_t& preset_digit) {
     if (!OpenLink(link, link.port_number, link.selected_serial)) return false;
     std::uint8_t code = 0;
     std::uint8_t tens = 0;
@@ -124,8 +124,19 @@ bool QueryCurrentPreset(DeviceLink& link, std::uint8_t& preset) {
     const bool ok = SendAll(link, {kEscape, kCommandCurrentPreset}, code) && Receive(link, tens, code) &&
                     Receive(link, units, code);
     CloseLink(link);
-    if (ok) preset = static_cast<std::uint8_t>(10 * tens + units);
+    if (ok) {
+        bank_digit = tens;
+        preset_digit = units;
+    }
     return ok;
+}
+
+bool QueryCurrentPreset(DeviceLink& link, std::uint8_t& preset) {
+    std::uint8_t tens = 0;
+    std::uint8_t units = 0;
+    if (!QueryCurrentPresetDigits(link, tens, units)) return false;
+    preset = static_cast<std::uint8_t>(10 * tens + units);
+    return true;
 }
 
 bool ReadBlock(DeviceLink& link, std::uint8_t address, std::uint8_t& code, Block& bytes) {

@@ -48,6 +48,9 @@ constexpr std::int32_t kLineBaudRate = 9600;
 // What the commands show.
 constexpr const char* kCaptionMessages = "Orvel";
 constexpr const char* kTextNoController = "No KPX-2/KPX-3 connected";
+// The title's firmware text and the status bar's connection text around the shown identity.
+constexpr const char* kTitleFirmwarePrefix = "KPX firmware version: ";
+constexpr const char* kTextConnectedSuffix = " connected";
 
 // Time-outs of the line, per byte: for the exchanges, for the identify query on a USB
 // converter, and the same two on a numbered serial port (whole seconds).

@@ -29,6 +29,7 @@ TEST(DeviceCommands, ReadPresetAndSettingsFromTheWindow) {
     window.State().table.SetText(row, 3, "Solo");
 
     window.Readpreset1Click();
+    ASSERT_TRUE(testing::WaitUntilDeviceIdle(window));
     const PresetData read = window.State().table.GetRow(row);
     EXPECT_TRUE(read.buffer);
     EXPECT_EQ(read.midi1, "12");
@@ -36,6 +37,7 @@ TEST(DeviceCommands, ReadPresetAndSettingsFromTheWindow) {
     EXPECT_TRUE(window.windowTitle().contains(QStringLiteral("KPX firmware version: KPX2-3")));
 
     window.Readsettings1Click();
+    ASSERT_TRUE(testing::WaitUntilDeviceIdle(window));
     EXPECT_EQ(window.State().settings.ctrl_numbers[0], "1");
     EXPECT_EQ(window.State().settings.ctrl_numbers[6], "7");
     EXPECT_TRUE(fixture.messages().shown.empty());
@@ -54,6 +56,7 @@ TEST(DeviceCommands, AValueOfWrongFormIsRefusedWithAMessage) {
     window.State().table.SetCurrentRow(TableRowOfPreset(4));
     window.State().table.SetText(TableRowOfPreset(4), 15, "abc");
     window.Writepreset1Click();
+    ASSERT_TRUE(testing::WaitUntilDeviceIdle(window));
     ASSERT_EQ(fixture.messages().shown.size(), 1u);
     EXPECT_EQ(fixture.messages().shown[0].text,
               "Preset 4: MIDI1 holds \"abc\", which the controller cannot take. Nothing was sent.");

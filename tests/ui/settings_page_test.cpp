@@ -257,7 +257,6 @@ TEST(PortBox, FollowsTheStateAndTheDialogAsksForANumber)
     EXPECT_EQ(port->maximum(), 99);
     port->setValue(42);
     EXPECT_EQ(window.State().port_number, 42);
-    EXPECT_EQ(window.Link().port_number, 42);
 
     TfCOMPortNumber* dialog = window.CreatePortNumberDialog();
     EXPECT_EQ(window.CreatePortNumberDialog(), dialog);

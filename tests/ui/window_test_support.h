@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -21,6 +22,13 @@ struct WindowSetup {
     PlatformKind platform_kind = kPlatformUsb;
     std::optional<std::string> image_version;
 };
+
+// Lets the window's thread run until the device thread has ended every job and the window
+// has taken their results; false at the deadline.
+bool WaitUntilDeviceIdle(TMainForm& window, int deadline_ms = 30000);
+
+// Lets the window's thread run until `done` holds; false at the deadline.
+bool WaitFor(const std::function<bool()>& done, int deadline_ms = 10000);
 
 class WindowFixture {
 public:

@@ -25,6 +25,8 @@
 #include <QToolBar>
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 #include <vector>
 
 #include "files/file_commands.h"
@@ -33,6 +35,7 @@
 #include "model/settings_tiles.h"
 #include "ui/grid/preset_grid.h"
 #include "ui/pictures/controller_picture.h"
+#include "ui/pictures/preview_drawing.h"
 #include "ui/pictures/preview_picture.h"
 #include "ui/print/print_dialog.h"
 #include "ui/rules/page_rules.h"
@@ -43,6 +46,7 @@
 #include "ui/settings/settings_grid.h"
 #include "ui/window/app_icons.h"
 #include "ui/window/com_port_dialog.h"
+#include "command_protocol.h"
 #include "default_check_command.h"
 #include "firmware_upgrade.h"
 #include "ui/window/window_transfer_view.h"
@@ -90,11 +94,11 @@ TMainForm::TMainForm(const QStringList& arguments, MainFormOptions options, QWid
       options_(std::move(options)),
       own_messages_(options_.messages ? nullptr : std::make_unique<MessageBoxes>(this)),
       messages_(options_.messages ? options_.messages : own_messages_.get()),
-      usb_(converters_, *messages_),
+      device_thread_(std::make_unique<DeviceThread>(this)),
+      device_messages_(*device_thread_, *messages_),
+      usb_(converters_, device_messages_),
       link_(usb_, options_.platform_kind.value_or(GetPlatformKind())),
       transfer_view_(std::make_unique<WindowTransferView>(*this)),
-      session_(std::make_unique<TransferSession>(
-          TransferSession{link_, state_.table, state_.settings, buffer_, last_read_, *transfer_view_})),
       places_(options_.config_places.value_or(CurrentConfigPlaces()))
 {
     setObjectName(QStringLiteral("MainForm"));
@@ -150,7 +154,12 @@ TMainForm::TMainForm(const QStringList& arguments, MainFormOptions options, QWid
     timerKPX_->start();
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm()
+{
+    // A job still running ends first (its questions answered No); no port stays open.
+    device_thread_->Stop();
+    usb_.CloseDevice();
+}
 
 QAction* TMainForm::NewAction(const char* name, const QString& caption)
 {
@@ -322,8 +331,7 @@ void TMainForm::BuildPages()
     sePort_->setValue(kPortBoxStartValue);
     Label1_->setBuddy(sePort_);
     connect(sePort_, &QSpinBox::valueChanged, this, [this](int port) {
-        state_.port_number = port;
-        link_.port_number = static_cast<std::uint8_t>(port);
+        state_.port_number = port;   // each job hands the link its number
     });
 
     // "Presets": the preset grid with its popup; the printing label sits under it, hidden.
@@ -526,23 +534,35 @@ TfCOMPortNumber* TMainForm::CreatePortNumberDialog()
 
 void TMainForm::SetTransferControls(bool enabled)
 {
+    // While a command runs its items stay off and the monitor stays paused to its end.
+    const bool on = enabled && !command_running_;
     for (QAction* item : {Readall1_, Writeall1_, Readpreset1_, Readbank1_, Writepreset1_, Writebank1_,
-                          Readsettings1_, Writesettings1_, asgbanks_->WritePresetAction(), asgbanks_->WriteBankAction(),
-                          asgbanks_->ReadPresetAction(), asgbanks_->ReadBankAction()})
-        item->setEnabled(enabled);
-    if (enabled) timerKPX_->start();
+                          Readsettings1_, Writesettings1_})
+        item->setEnabled(on);
+    SetPopupTransferItems(enabled);
+    if (on && !close_requested_) timerKPX_->start();
     else timerKPX_->stop();
     pb_->setVisible(!enabled);
     ApplyPageRule();
+}
+
+void TMainForm::SetPopupTransferItems(bool enabled)
+{
+    for (QAction* item : {asgbanks_->WritePresetAction(), asgbanks_->WriteBankAction(), asgbanks_->ReadPresetAction(),
+                          asgbanks_->ReadBankAction()})
+        item->setEnabled(enabled && !command_running_);
 }
 
 void TMainForm::ApplyPageRule()
 {
     const PageTransferState rule = TransferStateOfPageIndex(Configuration2_->currentIndex());
     for (QAction* item : {Readall1_, Writeall1_, N5_, Readbank1_, Writebank1_, N6_, Readpreset1_, Writepreset1_, N7_})
-        item->setEnabled(rule.preset_items);
-    Readsettings1_->setEnabled(rule.settings_items);
-    Writesettings1_->setEnabled(rule.settings_items);
+        item->setEnabled(rule.preset_items && !command_running_);
+    Readsettings1_->setEnabled(rule.settings_items && !command_running_);
+    Writesettings1_->setEnabled(rule.settings_items && !command_running_);
+    // The settings popup belongs to the "Settings" page; only a running command stops it.
+    Readsettings2_->setEnabled(!command_running_);
+    Writesettings2_->setEnabled(!command_running_);
     if (rule.preview_timer) {
         if (!timercurrentpreset_->isActive()) timercurrentpreset_->start();
     } else {
@@ -577,11 +597,12 @@ QString TMainForm::StatusPanel(int panel) const
 
 void TMainForm::makecaption(const QString& left, const QString& right)
 {
-    // The title bar belongs to the window manager; the application's font and the style's
-    // title bar metrics stand in for its own.
-    const QFontMetrics metrics(QApplication::font());
+    // The title bar belongs to the window manager; the title bar font the platform theme
+    // gives (the application's font without one) and the style's title bar metrics stand in
+    // for its own.
+    const QFontMetrics metrics(QApplication::font("QMdiSubWindowTitleBar"));
     const int buttons = style()->pixelMetric(QStyle::PM_TitleBarButtonSize, nullptr, this);
-    const int border = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
+    const int border = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, this);
     const int available = width() - 4 * buttons - 4 * border;
     const int spaces = CaptionSpaceCount(available, metrics.horizontalAdvance(left + right),
                                          metrics.horizontalAdvance(QLatin1Char(' ')));
@@ -604,9 +625,10 @@ void TMainForm::RefreshViews()
         sePort_->setValue(state_.port_number);
     }
     state_.port_number = sePort_->value();
-    link_.port_number = static_cast<std::uint8_t>(state_.port_number);
     Save1_->setEnabled(state_.save_enabled);
     SetStatusPanel(1, ShownPath(state_.current_file));
+    // Names and the bank switch tiles may have changed: the preview draws its bank again.
+    ForgetShownPreset();
 }
 
 // --- Files -----------------------------------------------------------------------------
@@ -673,6 +695,15 @@ void TMainForm::SaveAs1Click()
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
+    if (!device_thread_->Idle() || command_running_) {
+        // The controller's work ends first (a command, or a tick at its time-outs).
+        close_requested_ = true;
+        timerKPX_->stop();
+        timercurrentpreset_->stop();
+        sbKPX_->showMessage(QString::fromUtf8(kClosingText));
+        event->ignore();
+        return;
+    }
     CommitOpenEditors();
     timerKPX_->stop();
     timercurrentpreset_->stop();
@@ -712,11 +743,86 @@ void TMainForm::TileClick(int tile)
 
 // --- Device commands -------------------------------------------------------------------
 
-void TMainForm::RunDeviceCommand(const std::function<void(TransferSession&)>& command)
+namespace {
+
+// What a command works on, copied from the window's set-up when it is asked for.
+struct CommandCopy {
+    PresetTable table;
+    SettingsData settings;
+};
+
+}  // namespace
+
+void TMainForm::SetCommandRunning(bool running, const QString& name)
 {
+    command_running_ = running;
+    for (QAction* item : {Open1_, Checkdefault1_, Firmwareupgrade1_}) item->setEnabled(!running);
+    asgbanks_->setEnabled(!running);
+    aSetup_->setEnabled(!running);
+    for (OptionTile* tile : tiles_) tile->setEnabled(!running);
+    if (running) {
+        for (QAction* item : {Readall1_, Writeall1_, Readpreset1_, Readbank1_, Writepreset1_, Writebank1_,
+                              Readsettings1_, Writesettings1_})
+            item->setEnabled(false);
+        SetPopupTransferItems(false);
+        ApplyPageRule();
+        timerKPX_->stop();
+        sbKPX_->showMessage(name + QString::fromUtf8(kRunningSuffix));
+    } else {
+        sbKPX_->clearMessage();
+        SetTransferControls(true);
+    }
+}
+
+void TMainForm::RunCommandJob(const QString& name, std::function<void()> job)
+{
+    if (command_running_ || close_requested_) return;   // one command at a time
     CommitOpenEditors();
-    link_.port_number = static_cast<std::uint8_t>(sePort_->value());
-    command(*session_);
+    SetCommandRunning(true, name);
+    device_thread_->Post(std::move(job), [this] {
+        SetCommandRunning(false);
+        CloseIfAsked();
+    });
+}
+
+void TMainForm::RunDeviceCommand(const QString& name, const std::function<void(TransferSession&)>& command)
+{
+    if (command_running_ || close_requested_) return;
+    CommitOpenEditors();
+    auto copy = std::make_shared<CommandCopy>(CommandCopy{state_.table, state_.settings});
+    const auto port = static_cast<std::uint8_t>(sePort_->value());
+    RunCommandJob(name, [this, copy, port, command] {
+        link_.port_number = port;
+        ThreadTransferView view(*this, *device_thread_, copy->table, copy->settings);
+        TransferSession session{link_, copy->table, copy->settings, buffer_, last_read_, view};
+        command(session);
+    });
+}
+
+void TMainForm::TakeRow(int table_row, const PresetData& row)
+{
+    state_.table.SetRow(table_row, row);
+    asgbanks_->RowChanged(table_row);
+}
+
+void TMainForm::TakeBankFunction(int bank_digit, bool on)
+{
+    state_.table.SetBankFunction(bank_digit, on);
+    asgbanks_->BankFunctionChanged(bank_digit);
+}
+
+void TMainForm::TakeSettings(const SettingsData& settings)
+{
+    state_.settings = settings;
+    RefreshViews();
+}
+
+void TMainForm::CloseIfAsked()
+{
+    if (close_requested_ && device_thread_->Idle() && !command_running_) {
+        close_requested_ = false;
+        close();
+    }
 }
 
 void TMainForm::Print1Click()
@@ -746,30 +852,90 @@ void TMainForm::asgbanksPrintPage(int page)
     sbKPX_->repaint();
 }
 
-void TMainForm::Readall1Click() { RunDeviceCommand(ReadAllPresets); }
-void TMainForm::Writeall1Click() { RunDeviceCommand(WriteAllPresets); }
-void TMainForm::Readbank1Click() { RunDeviceCommand(ReadBank); }
-void TMainForm::Writebank1Click() { RunDeviceCommand(WriteBank); }
-void TMainForm::Readpreset1Click() { RunDeviceCommand(ReadOnePreset); }
-void TMainForm::Writepreset1Click() { RunDeviceCommand(WriteOnePreset); }
-void TMainForm::Readsettings1Click() { RunDeviceCommand(ReadSettings); }
-void TMainForm::Writesettings1Click() { RunDeviceCommand(WriteSettings); }
-void TMainForm::Checkdefault1Click() { RunDeviceCommand(CheckDefaults); }
+void TMainForm::Readall1Click() { RunDeviceCommand(Readall1_->text(), ReadAllPresets); }
+void TMainForm::Writeall1Click() { RunDeviceCommand(Writeall1_->text(), WriteAllPresets); }
+void TMainForm::Readbank1Click() { RunDeviceCommand(QStringLiteral("Read bank"), ReadBank); }
+void TMainForm::Writebank1Click() { RunDeviceCommand(QStringLiteral("Write bank"), WriteBank); }
+void TMainForm::Readpreset1Click() { RunDeviceCommand(QStringLiteral("Read preset"), ReadOnePreset); }
+void TMainForm::Writepreset1Click() { RunDeviceCommand(QStringLiteral("Write preset"), WriteOnePreset); }
+void TMainForm::Readsettings1Click() { RunDeviceCommand(Readsettings1_->text(), ReadSettings); }
+void TMainForm::Writesettings1Click() { RunDeviceCommand(Writesettings1_->text(), WriteSettings); }
+void TMainForm::Checkdefault1Click() { RunDeviceCommand(QStringLiteral("Check default"), CheckDefaults); }
 
 void TMainForm::Firmwareupgrade1Click()
 {
-    CommitOpenEditors();
-    FirmwareUpgradeCommand(usb_, sePort_->value(), *transfer_view_);
+    const int port_box = sePort_->value();
+    RunCommandJob(Firmwareupgrade1_->text(), [this, port_box] {
+        const CommandCopy unused;
+        ThreadTransferView view(*this, *device_thread_, unused.table, unused.settings);
+        FirmwareUpgradeCommand(usb_, port_box, view);
+    });
 }
 
 void TMainForm::timerKPXTimer()
 {
-    // The connection monitor's tick: finds a converter with a controller behind it.
+    // The connection monitor's tick; a numbered serial port has none.
+    if (UsesSerialPort(link_) || command_running_ || close_requested_ || monitor_in_flight_) return;
+    timerKPX_->stop();
+    monitor_in_flight_ = true;
+    auto result = std::make_shared<MonitorResult>();
+    device_thread_->Post(
+        [this, result] {
+            *result = RunMonitorTick(link_, [](std::chrono::milliseconds pause) { std::this_thread::sleep_for(pause); });
+        },
+        [this, result] {
+            monitor_in_flight_ = false;
+            ApplyMonitorResult(*result);
+            if (!command_running_ && !close_requested_) timerKPX_->start();
+            CloseIfAsked();
+        });
+}
+
+void TMainForm::ApplyMonitorResult(const MonitorResult& result)
+{
+    const MonitorShow show = ShowOfMonitor(result);
+    if (show.title_right) makecaption(base_title_, QString::fromStdString(*show.title_right));
+    else setWindowTitle(base_title_);
+    if (show.status_text) SetStatusPanel(0, QString::fromStdString(*show.status_text));
+    if (show.popup_items_enabled) SetPopupTransferItems(*show.popup_items_enabled);
 }
 
 void TMainForm::timercurrentpresetTimer()
 {
-    // The live preview's tick: draws the controller's active bank on iPreview.
+    // The live preview's tick: asks for the active preset; a command holding the controller
+    // keeps the picture as it is.
+    if (command_running_ || close_requested_ || preview_in_flight_) return;
+    preview_in_flight_ = true;
+    auto reply = std::make_shared<std::optional<std::pair<std::uint8_t, std::uint8_t>>>();
+    const auto port = static_cast<std::uint8_t>(sePort_->value());
+    device_thread_->Post(
+        [this, reply, port] {
+            link_.port_number = port;
+            std::uint8_t bank = 0;
+            std::uint8_t preset = 0;
+            if (QueryCurrentPresetDigits(link_, bank, preset)) *reply = std::make_pair(bank, preset);
+        },
+        [this, reply] {
+            preview_in_flight_ = false;
+            if (*reply) ShowCurrentPreset((*reply)->first, (*reply)->second);
+            CloseIfAsked();
+        });
+}
+
+void TMainForm::ShowCurrentPreset(std::uint8_t bank_digit, std::uint8_t preset_digit)
+{
+    const std::optional<ShownDigits> digits = PreviewDigits(bank_digit, preset_digit);
+    if (!digits || (digits->bank == shown_bank_ && digits->preset == shown_preset_)) return;
+    SetShownPreset(digits->bank, digits->preset);
+    PreviewBank bank;
+    bank.digits = *digits;
+    bank.labels = PreviewLabels(state_.table, digits->bank, state_.settings.keys[0], state_.settings.keys[7]);
+    bank.font = TileFont();
+    bank.text_colour = tiles_[0]->palette().color(QPalette::WindowText);
+    bank.points = PreviewTextPoints(dpi_);
+    DrawPreviewBank(iPreview_->Canvas(), bank);
+    iPreview_->CanvasChanged();
+    shown_labels_ = bank.labels;
 }
 
 }  // namespace orvel

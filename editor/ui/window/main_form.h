@@ -5,7 +5,11 @@
 // and timercurrentpreset. Every element carries its name as its objectName.
 //
 // The window is a thin layer: the set-up lives in an EditorState, the controller link in a
-// DeviceLink, and the layout comes from the plain rules in ui/rules.
+// DeviceLink, and the layout comes from the plain rules in ui/rules. Every exchange with the
+// controller runs as a job on the window's DeviceThread, one at a time; the link, the
+// converter layer, the transfer buffer and the last read images belong to that thread, and
+// a command works on its own copy of the preset table and settings, whose changed rows and
+// settings come back to the window as values.
 #pragma once
 
 #include <QMainWindow>
@@ -20,13 +24,17 @@
 #include <string>
 
 #include "byte_transport.h"
+#include "connection_monitor.h"
 #include "d2xx_unit.h"
 #include "files/app_config.h"
 #include "files/editor_state.h"
 #include "transfer_commands.h"
 #include "usb_converters.h"
 #include "user_messages.h"
+#include "ui/rules/preview_rules.h"
 #include "ui/rules/window_layout.h"
+#include "ui/device/device_thread.h"
+#include "ui/device/thread_transfer_view.h"
 
 class QAction;
 class QFileDialog;
@@ -75,8 +83,21 @@ public:
 
     // --- What the window works on -------------------------------------------------------
     EditorState& State() { return state_; }
+    // The device thread's: touch them only while DeviceIdle().
     DeviceLink& Link() { return link_; }
     D2XXUnit& Usb() { return usb_; }
+    // No command runs and no job is queued or running on the device thread.
+    bool DeviceIdle() const { return !command_running_ && device_thread_->Idle(); }
+    // A command holds the controller: everything that starts one or changes the set-up is off.
+    bool CommandRunning() const { return command_running_; }
+    WindowTransferView& WindowView() { return *transfer_view_; }
+    // What a command on the device thread hands back: a preset row, a bank's wah-pad
+    // function, the settings. Each is stored in the window's set-up and shown.
+    void TakeRow(int table_row, const PresetData& row);
+    void TakeBankFunction(int bank_digit, bool on);
+    void TakeSettings(const SettingsData& settings);
+    // The labels the live preview drew last (empty before its first drawing).
+    const std::array<std::string, kPreviewBoxCount>& ShownPreviewLabels() const { return shown_labels_; }
     UserMessages& Messages() { return *messages_; }
     const ConfigPlaces& ConfigFolders() const { return places_; }
     bool TestMode() const { return test_mode_; }
@@ -185,11 +206,20 @@ private:
     void CommitOpenEditors();
     QAction* NewAction(const char* name, const QString& caption);
     // Runs a device command on the session, with the port box's number.
-    void RunDeviceCommand(const std::function<void(TransferSession&)>& command);
+    void RunDeviceCommand(const QString& name, const std::function<void(TransferSession&)>& command);
+    // Posts a command's job: locks the window's commands and edits until it has ended.
+    void RunCommandJob(const QString& name, std::function<void()> job);
+    void SetCommandRunning(bool running, const QString& name = {});
+    void SetPopupTransferItems(bool enabled);
+    void ApplyMonitorResult(const MonitorResult& result);
+    void ShowCurrentPreset(std::uint8_t bank_digit, std::uint8_t preset_digit);
+    void CloseIfAsked();
 
     MainFormOptions options_;
     std::unique_ptr<UserMessages> own_messages_;
     UserMessages* messages_;
+    std::unique_ptr<DeviceThread> device_thread_;
+    ThreadMessages device_messages_;   // the converter layer's dialogs, from the device thread
     UsbConverters converters_;
     D2XXUnit usb_;
     DeviceLink link_;
@@ -197,7 +227,6 @@ private:
     TransferBuffer buffer_{};
     LastReadImages last_read_{};
     std::unique_ptr<WindowTransferView> transfer_view_;
-    std::unique_ptr<TransferSession> session_;   // what the device commands work on
     ConfigPlaces places_;
     bool test_mode_ = false;
     ScreenSize screen_;
@@ -207,6 +236,11 @@ private:
     QString base_title_;
     std::uint8_t shown_bank_ = 255;
     std::uint8_t shown_preset_ = 255;
+    std::array<std::string, kPreviewBoxCount> shown_labels_;
+    bool command_running_ = false;
+    bool monitor_in_flight_ = false;
+    bool preview_in_flight_ = false;
+    bool close_requested_ = false;      // closes once the device thread's job has ended
 
     // menus and their items
     QMenu* Loadfr1_ = nullptr;

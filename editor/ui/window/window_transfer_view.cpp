@@ -5,6 +5,7 @@
 #include <QProgressBar>
 #include <QSpinBox>
 
+#include "controller_constants.h"
 #include "ui/grid/preset_grid.h"
 #include "ui/window/com_port_dialog.h"
 #include "ui/window/main_form.h"
@@ -58,7 +59,7 @@ void WindowTransferView::RedrawPresets() { form_.asgbanks()->Refresh(); }
 
 void WindowTransferView::ControllerIdentified(const std::string& shown_identity)
 {
-    form_.makecaption(form_.BaseTitle(), QStringLiteral("KPX firmware version: ") + QString::fromStdString(shown_identity));
+    form_.makecaption(form_.BaseTitle(), QString::fromUtf8(kTitleFirmwarePrefix) + QString::fromStdString(shown_identity));
 }
 
 }  // namespace orvel

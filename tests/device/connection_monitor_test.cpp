@@ -1,0 +1,81 @@
+// The connection monitor's tick against virtual controllers behind converters.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <memory>
+#include <vector>
+
+#include "connection_monitor.h"
+#include "recording_messages.h"
+#include "sim_faults.h"
+#include "simulator.h"
+#include "usb_converters.h"
+
+namespace orvel {
+namespace {
+
+class Monitor : public ::testing::Test {
+protected:
+    void SetUp() override { setenv("ORVEL_SYSROOT", tree.Root().c_str(), 1); }
+    void TearDown() override { unsetenv("ORVEL_SYSROOT"); }
+
+    kpxsim::Simulator& Add(int index, const std::string& serial, const kpxsim::Options& options = {})
+    {
+        sims.push_back(std::make_unique<kpxsim::Simulator>(options));
+        tree.Add(index, serial, sims.back()->SlavePath());
+        return *sims.back();
+    }
+
+    MonitorResult Tick()
+    {
+        return RunMonitorTick(link, [this](std::chrono::milliseconds pause) { pauses.push_back(pause); });
+    }
+
+    kpxsim::ConverterTree tree;
+    std::vector<std::unique_ptr<kpxsim::Simulator>> sims;
+    testing::RecordingMessages messages;
+    UsbConverters converters;
+    D2XXUnit usb{converters, messages};
+    DeviceLink link{usb, kPlatformUsb};
+    std::vector<std::chrono::milliseconds> pauses;
+};
+
+TEST_F(Monitor, NoConverterEmptiesThePanelAndDisablesThePopupItems)
+{
+    const MonitorResult result = Tick();
+    EXPECT_EQ(result.finding, MonitorFinding::NoConverter);
+    EXPECT_EQ(ShowOfMonitor(result), (MonitorShow{std::nullopt, "", false}));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(Monitor, OnlyTheSecondOfTwoConvertersAnswersAndEndsSelected)
+{
+    Add(0, "KPX00001").SetFaults(testing::With([](kpxsim::Faults& f) { f.silent = true; }));
+    Add(1, "KPX00002", [] {
+        kpxsim::Options short_form;
+        short_form.identity = "KP2-31";
+        return short_form;
+    }());
+    const MonitorResult result = Tick();
+    EXPECT_EQ(result.finding, MonitorFinding::Identified);
+    EXPECT_EQ(result.shown_identity, "KPX2-31");
+    EXPECT_EQ(link.selected_serial, "KPX00002");
+    EXPECT_EQ(link.firmware_version, 31);
+    EXPECT_EQ(ShowOfMonitor(result),
+              (MonitorShow{"KPX firmware version: KPX2-31", "KPX2-31 connected", true}));
+    EXPECT_FALSE(usb.IsOpen());
+}
+
+TEST_F(Monitor, NoAnswerKeepsTheLastListedConverterSelectedAndTheStatus)
+{
+    Add(0, "KPX00001").SetFaults(testing::With([](kpxsim::Faults& f) { f.silent = true; }));
+    const MonitorResult result = Tick();
+    EXPECT_EQ(result.finding, MonitorFinding::NoAnswer);
+    EXPECT_EQ(link.selected_serial, "KPX00001");
+    EXPECT_EQ(usb.LastListedSerial(), "KPX00001");
+    EXPECT_EQ(ShowOfMonitor(result), MonitorShow{});
+    EXPECT_TRUE(pauses.empty());
+}
+
+}  // namespace
+}  // namespace orvel
