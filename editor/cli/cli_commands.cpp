@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <filesystem>
 #include <cstdio>
 #include <functional>
 #include <iostream>
@@ -84,7 +85,10 @@ struct Destination {
 
 bool OpenDestination(const std::string& path, Destination& d) {
     d.path = path;
-    const FileResult loaded = LoadPresetFile(path, d.table, d.settings);
+    // An empty file holds nothing to keep: it is written as a new one.
+    std::error_code error;
+    const bool empty = std::filesystem::is_regular_file(path, error) && std::filesystem::file_size(path, error) == 0;
+    const FileResult loaded = empty ? FileResult{} : LoadPresetFile(path, d.table, d.settings);
     if (loaded.status == FileStatus::Failed) return Refuse(loaded.reason);
     const FileResult writable = CheckReplaceable(path);
     if (writable.status != FileStatus::Done) return Refuse(writable.reason);

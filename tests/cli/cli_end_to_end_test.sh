@@ -48,4 +48,12 @@ diff <(grep -v '^$' "$work/second.ini") <(grep -v '^$' "$work/third.ini") || fai
 "$cli" check-defaults >"$work/check.out" 2>&1 && fail "check-defaults passed a changed controller"
 grep -q 'Preset 37 nie ma wartości domyślnej' "$work/check.out" || fail "check text: $(cat "$work/check.out")"
 
+# An existing empty file takes a backup as a new one; a file of other text is left alone.
+: >"$work/empty.ini"
+"$cli" read-preset 37 --into "$work/empty.ini" >/dev/null || fail "read into an empty file"
+grep -q '^midi1=64$' "$work/empty.ini" || fail "the empty file did not receive preset 37"
+echo "shopping list" >"$work/list.txt"
+"$cli" backup "$work/list.txt" >/dev/null 2>&1 && fail "a backup over a file of other text"
+[ "$(cat "$work/list.txt")" = "shopping list" ] || fail "the other file was changed"
+
 echo "1 passed, 0 failed"
