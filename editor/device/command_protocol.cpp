@@ -117,8 +117,12 @@ bool QueryIdentityUsb(DeviceLink& link, const std::string& serial, std::string& 
 }
 
 bool QueryCurrentPreset(DeviceLink& link, std::uint8_t& preset) {
-    if (!OpenLink(link, link.port_number, link.selected_serial)) return false;
     std::uint8_t code = 0;
+    return QueryCurrentPreset(link, preset, code);
+}
+
+bool QueryCurrentPreset(DeviceLink& link, std::uint8_t& preset, std::uint8_t& code) {
+    if (!OpenLink(link, link.port_number, link.selected_serial)) return false;
     std::uint8_t tens = 0;
     std::uint8_t units = 0;
     const bool ok = SendAll(link, {kEscape, kCommandCurrentPreset}, code) && Receive(link, tens, code) &&
