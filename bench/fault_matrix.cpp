@@ -43,32 +43,34 @@ constexpr int kComPort = 7;
 constexpr auto kHangLimit = std::chrono::seconds(60);
 
 // ---- The texts a cell may show, in one place ---------------------------------------------
-// A failing cell must show one of its fault's texts. The transfer commands' texts come from
-// the device link; "No KPX-2/KPX-3 connected" on its own line is the companion's when it
-// finds no controller answering (*); the upgrade's texts are the loader library's.
-// (*) marks what depends on the companion's own messages.
+// A failing cell must show one of its fault's texts. The companion says every failure in one
+// line on standard error: "orvel-cli: no controller answered on " and where, for a controller
+// that did not identify itself; a transfer's own text ("Orvel: 021: transmission error"), or
+// the exchange's ("orvel-cli: 021: transmission error"), once it did. The upgrade's texts are
+// the loader library's.
+constexpr const char* kNoAnswer = "no controller answered on ";
 const std::map<std::string, std::vector<std::string>> kFaultTexts = {
-    {"silent", {"No KPX-2/KPX-3 connected" /* (*) */, "no answer from device (receiving timeout)"}},
+    {"silent", {kNoAnswer, "no answer from device (receiving timeout)"}},
     {"checksum", {"102: checksum error"}},
     {"reply 0x65", {"101: internal memory reading/writing error"}},
     {"reply 0x66", {"102: checksum error"}},
     {"reply 0x67", {"103: unlock memory pressing memory lock key"}},
     {"reply 0x16", {"22 error"}},
     {"lock", {"103: unlock memory pressing memory lock key"}},
-    {"stop start", {"021: transmission error", "No KPX-2/KPX-3 connected" /* (*) */,
-                     "no answer from device (receiving timeout)"}},
-    {"stop middle", {"021: transmission error", "No KPX-2/KPX-3 connected" /* (*) */,
-                     "no answer from device (receiving timeout)"}},
-    {"stop end", {"021: transmission error", "No KPX-2/KPX-3 connected" /* (*) */,
-                     "no answer from device (receiving timeout)"}},
-    // The line goes: the next byte cannot leave or does not come back.
-    {"vanish", {"020: transmission error", "021: transmission error", "No KPX-2/KPX-3 connected" /* (*) */,
+    // A stop inside the identification (the identify command's own exchange) is a controller
+    // that did not identify itself.
+    {"stop start", {"021: transmission error", kNoAnswer, "no answer from device (receiving timeout)"}},
+    {"stop middle", {"021: transmission error", kNoAnswer, "no answer from device (receiving timeout)"}},
+    {"stop end", {"021: transmission error", kNoAnswer, "no answer from device (receiving timeout)"}},
+    // The line goes: the next byte cannot leave or does not come back, or the converter is
+    // gone before the companion has found the controller on it.
+    {"vanish", {"020: transmission error", "021: transmission error", kNoAnswer,
                 "no answer from device (receiving timeout)"}},
     {"upgrade block 0", {"CRC error"}},
     {"upgrade block 40", {"CRC error"}},
     {"upgrade block 88", {"CRC error"}},
 };
-// What a successful cell prints first (*), per command.
+// What a successful cell prints, per command (the identification line only with --verbose).
 const std::map<std::string, std::string> kSuccessTexts = {
     {"list", "ttyUSB0  MATRIX01  KPX2-3 connected"},
     {"identify", "KPX firmware version: KPX2-3 (version number 30)"},
@@ -76,11 +78,11 @@ const std::map<std::string, std::string> kSuccessTexts = {
     {"backup", "backed up to"},
     {"restore", "restored from"},
     {"read-bank", "preset 31:"},
-    {"write-bank", ""},
+    {"write-bank", "wrote bank 3 and its bank function"},
     {"read-preset", "preset 37:"},
-    {"write-preset", ""},
+    {"write-preset", "wrote preset 37"},
     {"read-settings", "MIDI channels"},
-    {"write-settings", ""},
+    {"write-settings", "wrote the settings"},
     {"read-block", "block 252:"},
     {"check-defaults", "W urządzeniu są wpisane wartości domyślne"},   // a controller at its factory contents
     {"upgrade", "Firmware upgraded successfully to 2.25 version"},
@@ -114,7 +116,8 @@ std::vector<Command> Commands() {
     bank3.insert(252);
     return {
         {"list", {"list"}, {}, kIdentify, 0, false, {}},
-        {"identify", {"identify"}, {}, 2 * kIdentify, kIdentify, false, {}},
+        // its own exchange is the identification: a stop cuts the identity short
+        {"identify", {"identify"}, {}, kIdentify, 0, false, {}},
         {"current", {"current"}, {}, kIdentify + 2, kIdentify, false, {}},
         {"backup", {"backup", "{out}"}, {}, kIdentify + 204 * kBlockReply, kIdentify, false, "out"},
         {"restore", {"restore", "{setup}"}, all, kIdentify + 203, kIdentify, false, {}},
@@ -126,8 +129,9 @@ std::vector<Command> Commands() {
         {"write-settings", {"write-settings", "--from", "{setup}"}, {251, 253}, kIdentify + 2, kIdentify, false, {}},
         {"read-block", {"read-block", "252"}, {}, kIdentify + kBlockReply, kIdentify, false, {}},
         {"check-defaults", {"check-defaults"}, {}, kIdentify + 204 * kBlockReply, kIdentify, false, {}},
-        // type query 4, speed query 3, frame B 1, erase 1, 89 blocks, CRC 1
-        {"upgrade", {"--com", "7", "upgrade", "--yes"}, {}, 99, 0, true, {}},
+        // type and version query 4, frame B 1, erase 1, 89 blocks, CRC 1 (the upgrade does not
+        // ask for the maximum speed): a stop at the end loses the CRC's reply
+        {"upgrade", {"--com", "7", "upgrade", "--yes"}, {}, 96, 0, true, {}},
     };
 }
 

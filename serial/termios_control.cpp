@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "termios_line.h"
+#include "termios_line_time.h"
 
 namespace zudedize {
 
@@ -63,7 +64,10 @@ bool DrainLine(int fd, int timeout_ms) {
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
-    return tcdrain(fd) == 0;
+    if (tcdrain(fd) != 0) return false;
+    // A line that drains at once (a pseudo-terminal) still takes the bytes' line time.
+    WaitLineTime(fd);
+    return true;
 }
 
 bool SetModemControl(int fd, int lines, bool on) {

@@ -12,6 +12,8 @@
 #include <cerrno>
 #include <chrono>
 
+#include "termios_line_time.h"
+
 namespace zudedize {
 
 namespace {
@@ -98,6 +100,7 @@ int OpenLine(const std::string& path, OpenError& error) {
         close(fd);
         return -1;
     }
+    ForgetLineTime(fd);
     struct termios tio {};
     if (tcgetattr(fd, &tio) == 0) {
         cfmakeraw(&tio);
@@ -125,11 +128,14 @@ bool LineIsFree(const std::string& path) {
 
 void CloseLine(int fd) {
     if (fd < 0) return;
+    WaitLineTime(fd);
+    ForgetLineTime(fd);
     ioctl(fd, TIOCNXCL);
     close(fd);
 }
 
 bool SetLineFormat(int fd, int data_bits, int stop_bits, Parity parity) {
+    WaitLineTime(fd);
     struct termios tio {};
     if (tcgetattr(fd, &tio) != 0) return false;
     tio.c_cflag &= ~(CSIZE | CSTOPB | PARENB | PARODD | CMSPAR);
@@ -217,6 +223,7 @@ TransferResult WriteLineUntil(int fd, const std::uint8_t* buffer, std::size_t n,
     while (result.count < n) {
         const ssize_t put = write(fd, buffer + result.count, n - result.count);
         if (put > 0) {
+            NoteBytesWritten(fd, static_cast<std::size_t>(put));
             result.count += static_cast<std::size_t>(put);
             continue;
         }

@@ -21,10 +21,12 @@ int OpenLine(const std::string& path, OpenError& error);
 // settings, found neither locked nor in exclusive mode by another holder, closed again.
 bool LineIsFree(const std::string& path);
 
-// Gives up exclusive use and closes the descriptor.
+// Gives up exclusive use and closes the descriptor, once the bytes written have had their
+// line time (termios_line_time.h).
 void CloseLine(int fd);
 
 // Any speed in bit/s, standard or not (termios2 with BOTHER). False when the driver refuses it.
+// This and SetLineFormat first let the bytes written have their line time at the old settings.
 bool SetLineSpeed(int fd, std::uint32_t bits_per_second);
 // The output speed the line is set to, in bit/s, or 0 when it cannot be read.
 std::uint32_t LineSpeed(int fd);
@@ -64,7 +66,8 @@ bool PurgeLine(int fd, LineQueue queue);
 int OutputQueueLength(int fd);
 int InputQueueLength(int fd);
 
-// Waits until the output queue has been handed to the hardware and sent, at most timeout_ms.
+// Waits until the output queue has been handed to the hardware and sent, at most timeout_ms,
+// and until the bytes written have had their line time.
 // False on time-out (errno ETIMEDOUT) or when the driver fails.
 bool DrainLine(int fd, int timeout_ms);
 

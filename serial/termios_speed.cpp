@@ -5,9 +5,12 @@
 
 #include <cstdint>
 
+#include "termios_line_time.h"
+
 namespace zudedize {
 
 bool SetLineSpeed(int fd, std::uint32_t bits_per_second) {
+    WaitLineTime(fd);
     struct termios2 tio {};
     if (ioctl(fd, TCGETS2, &tio) != 0) return false;
     tio.c_cflag &= ~(CBAUD | (CBAUD << IBSHIFT));

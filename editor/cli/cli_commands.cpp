@@ -149,8 +149,10 @@ int Current(Companion& c) {
     int shown = -1;
     do {
         std::uint8_t preset = 0;
-        if (!QueryCurrentPreset(c.link, preset)) {
-            if (!follow) return Fail(NoAnswerText(c));
+        std::uint8_t code = 0;
+        if (!QueryCurrentPreset(c.link, preset, code)) {
+            // The controller identified itself: a reply cut off is the exchange's own failure.
+            if (!follow) return Fail(code != 0 ? ErrorText(code) : NoAnswerText(c));
         } else if (preset != shown) {
             shown = preset;
             std::cout << "current preset: " << int(preset) << " (bank " << preset / 10 << ", preset " << preset % 10

@@ -116,9 +116,9 @@ bool QueryIdentityUsb(DeviceLink& link, const std::string& serial, std::string& 
     return version.has_value();
 }
 
-bool QueryCurrentPresetDigits(DeviceLink& link, std::uint8_t& bank_digit, std::uint8_t& preset_digit) {
+bool QueryCurrentPresetDigits(DeviceLink& link, std::uint8_t& bank_digit, std::uint8_t& preset_digit,
+                              std::uint8_t& code) {
     if (!OpenLink(link, link.port_number, link.selected_serial)) return false;
-    std::uint8_t code = 0;
     std::uint8_t tens = 0;
     std::uint8_t units = 0;
     const bool ok = SendAll(link, {kEscape, kCommandCurrentPreset}, code) && Receive(link, tens, code) &&
@@ -131,12 +131,22 @@ bool QueryCurrentPresetDigits(DeviceLink& link, std::uint8_t& bank_digit, std::u
     return ok;
 }
 
-bool QueryCurrentPreset(DeviceLink& link, std::uint8_t& preset) {
+bool QueryCurrentPresetDigits(DeviceLink& link, std::uint8_t& bank_digit, std::uint8_t& preset_digit) {
+    std::uint8_t code = 0;
+    return QueryCurrentPresetDigits(link, bank_digit, preset_digit, code);
+}
+
+bool QueryCurrentPreset(DeviceLink& link, std::uint8_t& preset, std::uint8_t& code) {
     std::uint8_t tens = 0;
     std::uint8_t units = 0;
-    if (!QueryCurrentPresetDigits(link, tens, units)) return false;
+    if (!QueryCurrentPresetDigits(link, tens, units, code)) return false;
     preset = static_cast<std::uint8_t>(10 * tens + units);
     return true;
+}
+
+bool QueryCurrentPreset(DeviceLink& link, std::uint8_t& preset) {
+    std::uint8_t code = 0;
+    return QueryCurrentPreset(link, preset, code);
 }
 
 bool ReadBlock(DeviceLink& link, std::uint8_t address, std::uint8_t& code, Block& bytes) {

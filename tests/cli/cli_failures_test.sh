@@ -81,6 +81,9 @@ expect 1 "^orvel-cli: no USB converter with serial number NOSUCH01 found$" --ser
 # A transfer cut off half-way ends with its own text; the controller identified itself first.
 console "stop-after 30"
 expect 1 "^Orvel: 021: transmission error$" --com 6 read-bank 4
+# The current preset's reply cut off after its first byte (the identification takes six).
+console "stop-after 7"
+expect 1 "^orvel-cli: 021: transmission error$" --com 6 current
 # The default check then reports the read's failure, never a preset.
 console "stop-after 6"
 expect 1 "^Orvel: 021: transmission error$" --com 6 check-defaults
