@@ -2,15 +2,16 @@
 // virtual controller paced at 9600 bit/s, once through a USB converter and once through a
 // numbered serial port (the serial library's threaded variant), and compares each run with
 // the line time of the bytes that crossed the line. Then measures the bare cost of handing
-// one byte to the serial library's worker thread. Exits 1 when a run takes more than 1.05
-// times the line time.
+// one byte to the serial library's worker thread. Exits 1 when a run takes more than 1.02
+// times the line time or a hand-over takes 15 us or more.
 #include <fcntl.h>
 #include <stdlib.h>
 #include <unistd.h>
 
-
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <vector>
 
 #include "command_protocol.h"
 #include "simulator.h"
@@ -31,7 +32,8 @@ public:
 
 constexpr double kSecondsPerCharacter = 11.0 / 9600.0;
 constexpr std::size_t kBytesPerBlockRead = 3 + 10;   // escape, command, address; status, 8 data, checksum
-constexpr double kLimit = 1.05;
+constexpr double kLimit = 1.02;
+constexpr double kHandOverLimitUs = 15.0;
 
 double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
 
@@ -77,6 +79,8 @@ double Run(const char* label, DeviceLink& link, std::uint8_t port, const std::st
 
 // Hands bytes to the serial worker thread on a bare pseudo-terminal that nobody reads, so
 // that only the hand-over and the write are measured (fewer bytes than its buffer holds).
+// Each byte is timed on its own and the median reported, so that the moments the machine
+// gives to other work do not count as the hand-over's cost.
 double HandOverMicroseconds(std::uint8_t port) {
     constexpr int kBytes = 2000;
     const int master = posix_openpt(O_RDWR | O_NOCTTY);
@@ -84,10 +88,17 @@ double HandOverMicroseconds(std::uint8_t port) {
     setenv(("ZUDEDIZE_COM" + std::to_string(port)).c_str(), ptsname(master), 1);
     double microseconds = -1;
     if (zudedize::threaded::InitializePort(port, 9600, 2, 2) == 0) {
-        const auto start = Clock::now();
-        int written = 0;
-        while (written < kBytes && zudedize::threaded::WriteByte(0x00) == 1) ++written;
-        if (written == kBytes) microseconds = Seconds(start) / kBytes * 1e6;
+        std::vector<double> each;
+        each.reserve(kBytes);
+        for (int written = 0; written < kBytes; ++written) {
+            const auto start = Clock::now();
+            if (zudedize::threaded::WriteByte(0x00) != 1) break;
+            each.push_back(Seconds(start) * 1e6);
+        }
+        if (each.size() == kBytes) {
+            std::nth_element(each.begin(), each.begin() + kBytes / 2, each.end());
+            microseconds = each[kBytes / 2];
+        }
         zudedize::threaded::UnInitializePort();
     }
     close(master);
@@ -116,9 +127,10 @@ int main() {
     const double serial_ratio = Run("serial port", serial_link, 7, "");
 
     const double hand_over = HandOverMicroseconds(8);
-    std::printf("serial port  one byte handed to the worker thread and written: %.1f us\n", hand_over);
+    std::printf("serial port  one byte handed to the worker thread and written: %.1f us (median)\n", hand_over);
 
-    const bool ok = usb_ratio > 0 && usb_ratio <= kLimit && serial_ratio > 0 && serial_ratio <= kLimit && hand_over > 0;
-    std::printf("limit %.2f x line time: %s\n", kLimit, ok ? "met" : "NOT met");
+    const bool ok = usb_ratio > 0 && usb_ratio <= kLimit && serial_ratio > 0 && serial_ratio <= kLimit &&
+                    hand_over > 0 && hand_over < kHandOverLimitUs;
+    std::printf("limits %.2f x line time, hand-over under %.0f us: %s\n", kLimit, kHandOverLimitUs, ok ? "met" : "NOT met");
     return ok ? 0 : 1;
 }

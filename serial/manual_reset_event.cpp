@@ -1,18 +1,62 @@
 #include "manual_reset_event.h"
 
-#include <poll.h>
+#include <linux/futex.h>
 #include <sys/eventfd.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
-#include <chrono>
+#include <ctime>
 #include <cstdint>
-#include <vector>
 
 namespace zudedize {
 
-// The state lives under the mutex; the eventfd only wakes poll. Set and Reset change both
-// under the mutex, so the descriptor is readable exactly while the event is set.
+// Threads in WaitForAny sleep on their own waiter, which Set wakes directly: handing a
+// request to a thread costs one wake-up and no poll set-up on either side, and a thread
+// that looks at an event takes no lock. The eventfd serves devices that poll for the
+// event: once its descriptor has been asked for, Set and Reset change the state and the
+// eventfd together under the mutex, so the descriptor is readable exactly while the event
+// is set. Events nobody polls (those of the single-byte hand-over) cost no system call
+// beyond the wake-up.
+
+namespace {
+
+void WakeWaiter(EventWaiter& waiter) {
+    waiter.woken.store(1, std::memory_order_release);
+    syscall(SYS_futex, &waiter.woken, FUTEX_WAKE_PRIVATE, 1, nullptr, nullptr, 0);
+}
+
+// Sleeps until the waiter is woken or `deadline` (CLOCK_MONOTONIC, null: none) passes;
+// false once it has passed.
+bool SleepUntilWoken(EventWaiter& waiter, const timespec* deadline) {
+    while (waiter.woken.load(std::memory_order_acquire) == 0) {
+        const long slept = syscall(SYS_futex, &waiter.woken, FUTEX_WAIT_BITSET_PRIVATE, 0, deadline, nullptr,
+                                   FUTEX_BITSET_MATCH_ANY);
+        if (slept != 0 && errno == ETIMEDOUT) return waiter.woken.load(std::memory_order_acquire) != 0;
+    }
+    return true;
+}
+
+bool RaiseDescriptor(int fd) {
+    const std::uint64_t one = 1;
+    ssize_t written = 0;
+    do {
+        written = write(fd, &one, sizeof one);
+    } while (written < 0 && errno == EINTR);
+    return written >= 0;
+}
+
+bool LowerDescriptor(int fd) {
+    std::uint64_t count = 0;
+    ssize_t got = 0;
+    do {
+        got = read(fd, &count, sizeof count);
+    } while (got < 0 && errno == EINTR);
+    return got >= 0;
+}
+
+}  // namespace
 
 std::unique_ptr<ManualResetEvent> ManualResetEvent::Create(bool initially_set) {
     const int fd = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
@@ -26,59 +70,86 @@ ManualResetEvent::ManualResetEvent(int wake_fd, bool initially_set) : wake_fd_(w
 
 ManualResetEvent::~ManualResetEvent() { close(wake_fd_); }
 
+int ManualResetEvent::WakeFd() const {
+    std::lock_guard lock(mutex_);
+    if (!polled_) {
+        // From now on the descriptor follows the event, starting with its present state.
+        if (set_.load(std::memory_order_relaxed)) RaiseDescriptor(wake_fd_);
+        polled_ = true;
+    }
+    return wake_fd_;
+}
+
 bool ManualResetEvent::Set() {
     std::lock_guard lock(mutex_);
-    if (set_) return true;
-    const std::uint64_t one = 1;
-    ssize_t written = 0;
-    do {
-        written = write(wake_fd_, &one, sizeof one);
-    } while (written < 0 && errno == EINTR);
-    if (written < 0) return false;
-    set_ = true;
+    if (set_.load(std::memory_order_relaxed)) return true;
+    if (polled_ && !RaiseDescriptor(wake_fd_)) return false;
+    set_.store(true, std::memory_order_release);
+    // A waiter leaves the list under this mutex before it goes, so each one still exists.
+    for (EventWaiter* waiter : waiters_) WakeWaiter(*waiter);
     return true;
 }
 
 bool ManualResetEvent::Reset() {
     std::lock_guard lock(mutex_);
-    if (!set_) return true;
-    std::uint64_t count = 0;
-    ssize_t got = 0;
-    do {
-        got = read(wake_fd_, &count, sizeof count);
-    } while (got < 0 && errno == EINTR);
-    if (got < 0) return false;
-    set_ = false;
+    if (!set_.load(std::memory_order_relaxed)) return true;
+    if (polled_ && !LowerDescriptor(wake_fd_)) return false;
+    set_.store(false, std::memory_order_release);
     return true;
 }
 
-bool ManualResetEvent::IsSet() const {
+bool ManualResetEvent::IsSet() const { return set_.load(std::memory_order_acquire); }
+
+void ManualResetEvent::Watch(EventWaiter* waiter) const {
     std::lock_guard lock(mutex_);
-    return set_;
+    waiters_.push_back(waiter);
 }
 
-int WaitForAny(std::initializer_list<const ManualResetEvent*> events, int timeout_ms) {
-    using Clock = std::chrono::steady_clock;
-    std::vector<pollfd> fds;
+void ManualResetEvent::Unwatch(EventWaiter* waiter) const {
+    std::lock_guard lock(mutex_);
+    waiters_.erase(std::remove(waiters_.begin(), waiters_.end(), waiter), waiters_.end());
+}
+
+namespace {
+
+int FirstSet(std::initializer_list<const ManualResetEvent*> events) {
+    int index = 0;
     for (const ManualResetEvent* event : events) {
-        if (event == nullptr) return kWaitFailed;
-        fds.push_back({event->WakeFd(), POLLIN, 0});
+        if (event->IsSet()) return index;
+        ++index;
     }
-    const auto deadline = Clock::now() + std::chrono::milliseconds(timeout_ms < 0 ? 0 : timeout_ms);
+    return kWaitTimedOut;
+}
+
+}  // namespace
+
+int WaitForAny(std::initializer_list<const ManualResetEvent*> events, int timeout_ms) {
+    if (std::find(events.begin(), events.end(), nullptr) != events.end()) return kWaitFailed;
+    // Most waits of a transfer find their event set already.
+    const int at_once = FirstSet(events);
+    if (at_once >= 0 || timeout_ms == 0) return at_once;
+
+    timespec deadline{};
+    if (timeout_ms > 0) {
+        clock_gettime(CLOCK_MONOTONIC, &deadline);
+        deadline.tv_sec += timeout_ms / 1000;
+        deadline.tv_nsec += static_cast<long>(timeout_ms % 1000) * 1000000L;
+        if (deadline.tv_nsec >= 1000000000L) {
+            deadline.tv_nsec -= 1000000000L;
+            ++deadline.tv_sec;
+        }
+    }
+    EventWaiter waiter;
+    for (const ManualResetEvent* event : events) event->Watch(&waiter);
+    int result = kWaitTimedOut;
     for (;;) {
-        int index = 0;
-        for (const ManualResetEvent* event : events) {
-            if (event->IsSet()) return index;
-            ++index;
-        }
-        int wait_ms = -1;
-        if (timeout_ms >= 0) {
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-            if (left <= 0) return kWaitTimedOut;
-            wait_ms = static_cast<int>(left);
-        }
-        if (poll(fds.data(), fds.size(), wait_ms) < 0 && errno != EINTR) return kWaitFailed;
+        // Registered before looking, so a Set after this look wakes the waiter.
+        result = FirstSet(events);
+        if (result >= 0 || !SleepUntilWoken(waiter, timeout_ms > 0 ? &deadline : nullptr)) break;
+        waiter.woken.store(0, std::memory_order_relaxed);
     }
+    for (const ManualResetEvent* event : events) event->Unwatch(&waiter);
+    return result;
 }
 
 }  // namespace zudedize

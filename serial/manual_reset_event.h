@@ -1,13 +1,22 @@
 // A manual-reset event: once set it stays set, and releases every waiter, until it is
-// reset. Several events can be waited on at once, together with a descriptor (a device
-// waiting for a transfer polls the event's descriptor beside its own).
+// reset. Threads wait on several events at once (WaitForAny); a device waiting for a
+// transfer polls the event's descriptor beside its own.
 #pragma once
 
+#include <atomic>
+#include <cstdint>
 #include <initializer_list>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 namespace zudedize {
+
+// One thread waiting in WaitForAny: each event it waits on wakes it when set, by raising
+// the word the thread sleeps on (a futex).
+struct EventWaiter {
+    std::atomic<std::uint32_t> woken{0};
+};
 
 class ManualResetEvent {
 public:
@@ -24,13 +33,21 @@ public:
     bool Reset();
     bool IsSet() const;
 
-    // Readable while the event is set; for poll only, never to be read or written.
-    int WakeFd() const { return wake_fd_; }
+    // Readable while the event is set; for poll only, never to be read or written. The
+    // descriptor follows the event from the first time it is asked for.
+    int WakeFd() const;
 
 private:
-    mutable std::mutex mutex_;
-    bool set_ = false;
+    friend int WaitForAny(std::initializer_list<const ManualResetEvent*> events, int timeout_ms);
+    // From Watch to Unwatch, every Set wakes `waiter`.
+    void Watch(EventWaiter* waiter) const;
+    void Unwatch(EventWaiter* waiter) const;
+
+    mutable std::mutex mutex_;  // held to change the state, the descriptor and the waiters
+    std::atomic<bool> set_{false};
     int wake_fd_;
+    mutable bool polled_ = false;  // WakeFd was asked for: Set and Reset keep it in step
+    mutable std::vector<EventWaiter*> waiters_;
 };
 
 // Results of WaitForAny besides the index of the event that ended the wait.
@@ -39,7 +56,7 @@ constexpr int kWaitFailed = -2;
 
 // Waits until one of `events` is set and returns the lowest index among those that are set,
 // or kWaitTimedOut after timeout_ms (negative: no limit), or kWaitFailed when an event is
-// missing (null) or the wait itself fails.
+// missing (null). The waiting thread sleeps until an event is set or the time is up.
 int WaitForAny(std::initializer_list<const ManualResetEvent*> events, int timeout_ms);
 
 }  // namespace zudedize

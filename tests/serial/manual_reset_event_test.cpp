@@ -1,6 +1,9 @@
 // Manual-reset events and waiting on several.
+#include <poll.h>
+
 #include <atomic>
 #include <thread>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -33,10 +36,43 @@ TEST(ManualResetEventTest, SetFromAnotherThreadEndsAWaitWithoutLimit) {
         waiter_tid = gettid();
         woken = WaitForAny({stop.get(), request.get()}, -1);
     });
-    ASSERT_TRUE(WaitUntil([&] { return waiter_tid != 0 && ThreadWaitsInPoll(waiter_tid); })) << "the waiter is waiting";
+    ASSERT_TRUE(WaitUntil([&] { return waiter_tid != 0 && ThreadIsWaiting(waiter_tid); })) << "the waiter is waiting";
     request->Set();
     waiter.join();
     EXPECT_EQ(woken, 1);
+}
+
+bool Readable(int fd) {
+    pollfd p{fd, POLLIN, 0};
+    return poll(&p, 1, 0) == 1 && (p.revents & POLLIN) != 0;
+}
+
+TEST(ManualResetEventTest, DescriptorFollowsTheEventFromTheFirstTimeItIsAskedFor) {
+    auto close = ManualResetEvent::Create(false);
+    ASSERT_TRUE(close);
+    close->Set();  // set before any device polls it
+    const int fd = close->WakeFd();
+    EXPECT_TRUE(Readable(fd));
+    close->Reset();
+    EXPECT_FALSE(Readable(fd));
+    close->Set();
+    EXPECT_TRUE(Readable(close->WakeFd()));
+}
+
+TEST(ManualResetEventTest, OneSetReleasesEveryThreadWaitingOnIt) {
+    auto close = ManualResetEvent::Create(false);
+    auto other = ManualResetEvent::Create(false);
+    std::atomic<int> released{0};
+    std::vector<std::thread> waiters;
+    for (int i = 0; i < 3; ++i) {
+        waiters.emplace_back([&] {
+            if (WaitForAny({other.get(), close.get()}, 10000) == 1) ++released;
+        });
+    }
+    close->Set();
+    for (std::thread& waiter : waiters) waiter.join();
+    EXPECT_EQ(released, 3);
+    EXPECT_TRUE(close->IsSet()) << "waiting does not reset it";
 }
 
 }  // namespace

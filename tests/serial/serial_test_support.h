@@ -56,16 +56,16 @@ inline bool WaitUntil(const std::function<bool()>& condition, int timeout_ms = 5
     return true;
 }
 
-// Whether thread `tid` of this process is blocked in poll, the wait under every event wait
-// and transfer of the library.
-inline bool ThreadWaitsInPoll(pid_t tid) {
+// Whether thread `tid` of this process is asleep in a wait of the library: poll under a
+// transfer on the line, futex under a wait for events.
+inline bool ThreadIsWaiting(pid_t tid) {
     std::ifstream in("/proc/self/task/" + std::to_string(tid) + "/syscall");
     long number = -1;
     if (!(in >> number)) return false;
 #ifdef SYS_poll
     if (number == SYS_poll) return true;
 #endif
-    return number == SYS_ppoll;
+    return number == SYS_ppoll || number == SYS_futex;
 }
 
 class Stopwatch {

@@ -102,7 +102,7 @@ TEST_F(ThreadedPortTest, ClosingEndsATransferThatWaits) {
         std::uint8_t byte = 0;
         result = ReadByte(byte);
     });
-    EXPECT_TRUE(WaitUntil([&] { return reader_tid != 0 && ThreadWaitsInPoll(reader_tid); }));
+    EXPECT_TRUE(WaitUntil([&] { return reader_tid != 0 && ThreadIsWaiting(reader_tid); }));
     EXPECT_EQ(UnInitializePort(), 0);
     reader.join();
     EXPECT_EQ(result, 0);
