@@ -79,7 +79,6 @@ inline constexpr int kEncodableMax = 255;
 
 // --- Bank functions (wah-pad), controller block 252 ------------------------------------
 
-inline constexpr std::uint8_t kBankFunctionBlock = 252;
 inline constexpr int kBankFunctionBlockSize = 8;
 inline constexpr std::string_view kBankFunctionOnCaption = "Add";    // flag true
 inline constexpr std::string_view kBankFunctionOffCaption = "Pr9";   // flag false

@@ -122,9 +122,8 @@ inline constexpr std::string_view kBankUpLabel = "BANK UP";
 
 // --- Controller blocks 251 and 253 -----------------------------------------------------
 
-inline constexpr std::uint8_t kCtrlNumberBlock = 251;   // bytes 0-6: CTRL numbers 1-7
-inline constexpr std::uint8_t kOptionBlock = 253;       // options and MIDI channels
-inline constexpr std::uint8_t kUnusedSettingsBlock = 250;   // read along, not interpreted
+// Their addresses, and block 250 read along with them, are the command protocol's.
+// Block 251, bytes 0-6: CTRL numbers 1-7; block 253: options and MIDI channels.
 inline constexpr int kSettingsBlockSize = 8;
 
 // Firmware from this version on knows "cb3", "n3A" (on reading) and the AUX mode.

@@ -16,10 +16,6 @@ inline constexpr int kPresetRowDesignHeight = 22;
 // Pixels the grid has beside its columns (frame and vertical scroll bar).
 inline constexpr int kGridExtraWidth = 26;
 
-// numerator / denominator rounded to the nearest whole number, halves to the even one
-// (denominator > 0, numerator >= 0).
-int RoundHalfEven(long long numerator, long long denominator);
-
 // Width of a grid column (0 to 26) in pixels; 0 outside.
 int ColumnWidthPixels(int column, int screen_width);
 

@@ -10,7 +10,7 @@ namespace orvel {
 
 // --- Title -----------------------------------------------------------------------------
 
-inline constexpr std::string_view kBaseTitleText = "Orvel version 2.4";
+inline constexpr std::string_view kBaseTitlePrefix = "Orvel version ";
 inline constexpr std::string_view kImageVersionSeparator = " / ";
 
 // --- Test mode and transport -----------------------------------------------------------
