@@ -62,10 +62,6 @@ inline constexpr std::array<std::string_view, kTileCount> kDefaultKeyCodes = {
 
 // --- Balloons over the tiles -----------------------------------------------------------
 
-inline constexpr int kBalloonShowDelayMs = 200;     // pointer rests on a tile
-inline constexpr int kBalloonHideAfterMs = 30000;   // a balloon closes on its own
-inline constexpr int kBalloonReshowDelayMs = 50;    // pointer moves on to another tile
-
 // Titles of tiles 1-8.
 inline constexpr std::array<std::string_view, kTileCount> kBalloonTitles = {
     "BANKS", "WAH PAD MODE", "WAH PAD CONNECTION", "MIDI 1 SEQUENCES",
@@ -167,15 +163,7 @@ inline constexpr int kSetupHeaderRowCount = 2;
 inline constexpr int kSetupValueRow = 2;
 inline constexpr int kSetupFirstChannelColumn = 0;   // MIDI channels in columns 0-2
 inline constexpr int kSetupFirstCtrlColumn = 3;      // CTRL numbers in columns 3-9
-inline constexpr int kSetupColumnWidthUnits = 60;
-inline constexpr int kSetupExtraWidthPixels = 10;
 inline constexpr int kSetupChannelVisibleItems = 16;
 inline constexpr int kSetupCtrlVisibleItems = 10;
-
-// Header row 0 (two spaces after "Ctrl" in both CTRL captions).
-inline constexpr std::string_view kSetupCaptionChannels = "MIDI Channel";          // columns 0-2
-inline constexpr std::string_view kSetupCaptionCtrl = "Ctrl  Number";              // columns 3-5
-inline constexpr std::string_view kSetupCaptionCtrlOrChannel =
-    "Ctrl  Number or MIDI Channel";                                                // columns 6-9
 
 }  // namespace orvel

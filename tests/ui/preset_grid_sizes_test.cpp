@@ -7,6 +7,11 @@ namespace {
 
 TEST(PresetGridSizes, ColumnsScaleWithWidthRowsWithWholeHeightFactor)
 {
+    int total = 0;
+    for (int units : kColumnWidthUnits) total += units;
+    EXPECT_EQ(total, 28 + 15 + 50 + 77 + 13 * 23 + 10 * 46);
+    EXPECT_EQ(kColumnWidthUnits[3], 77);
+
     EXPECT_EQ(ColumnWidthPixels(0, 1024), 28);
     EXPECT_EQ(ColumnWidthPixels(26, 1024), 23);
     EXPECT_EQ(GridWidthPixels(1024), 929 + 26);
