@@ -26,11 +26,14 @@ bool OpenLink(DeviceLink& link, std::uint8_t port, const std::string& serial) {
         zudedize::threaded::UnInitializePort();
         return false;
     }
-    D2XXUnit& usb = link.usb;
+    return OpenUsbConverter(link.usb, serial, kExchangeTimeoutMs);
+}
+
+bool OpenUsbConverter(D2XXUnit& usb, const std::string& serial, std::int32_t timeout_ms) {
     usb.SetLineParameters();
     if (usb.OpenBySerialNumber(serial) != kFtOk) return false;
-    // A refused setting shows its box, but the link still counts as open.
-    usb.SetDeviceTimeouts(kExchangeTimeoutMs, kExchangeTimeoutMs);
+    // A refused setting shows its box, but the converter still counts as open.
+    usb.SetDeviceTimeouts(timeout_ms, timeout_ms);
     usb.SetDeviceBaudRate();
     usb.SetDeviceDataCharacteristics();
     usb.SetDeviceFlowControl();

@@ -36,6 +36,10 @@ bool UsesSerialPort(const DeviceLink& link);
 
 bool OpenLink(DeviceLink& link, std::uint8_t port, const std::string& serial);
 int CloseLink(DeviceLink& link);
+// Opens the converter with this serial number and sets the controller's line with a per-byte
+// time-out for reads and writes. False when it did not open; a refused setting shows its box,
+// but the converter still counts as open.
+bool OpenUsbConverter(D2XXUnit& usb, const std::string& serial, std::int32_t timeout_ms);
 // 0 when the byte moved, else kCodeNotSent (20).
 std::uint8_t SendByte(DeviceLink& link, std::uint8_t byte);
 // 0 when a byte arrived and was stored, else kCodeNotReceived (21) and `byte` untouched.

@@ -30,13 +30,12 @@ bool Receive(DeviceLink& link, std::uint8_t& byte, std::uint8_t& code) {
 
 // Sends the write command and waits for the controller's verdict.
 bool WriteBlockFrame(DeviceLink& link, std::uint8_t address, std::uint8_t& code, const std::uint8_t* bytes) {
+    Block block{};
+    std::copy(bytes, bytes + block.size(), block.begin());
     if (!SendAll(link, {kEscape, kCommandWriteBlock, address}, code)) return false;
-    std::uint8_t checksum = kChecksumSeed;
-    for (std::size_t i = 0; i < Block{}.size(); ++i) {
-        if (!SendAll(link, {bytes[i]}, code)) return false;
-        checksum ^= bytes[i];
-    }
-    if (!SendAll(link, {checksum}, code)) return false;
+    for (const std::uint8_t byte : block)
+        if (!SendAll(link, {byte}, code)) return false;
+    if (!SendAll(link, {BlockChecksum(block)}, code)) return false;
     std::uint8_t reply = 0;
     if (!Receive(link, reply, code)) return false;
     if (reply == kReplyDone) return true;
@@ -55,14 +54,11 @@ bool ReadBlockFrame(DeviceLink& link, std::uint8_t address, std::uint8_t& code, 
         return false;
     }
     Block received{};
-    std::uint8_t checksum = kChecksumSeed;
-    for (std::uint8_t& byte : received) {
+    for (std::uint8_t& byte : received)
         if (!Receive(link, byte, code)) return false;
-        checksum ^= byte;
-    }
     std::uint8_t sent_checksum = 0;
     if (!Receive(link, sent_checksum, code)) return false;
-    if (sent_checksum != checksum) {
+    if (sent_checksum != BlockChecksum(received)) {
         code = kCodeChecksum;
         return false;
     }
@@ -102,17 +98,11 @@ bool ExchangeIdentity(DeviceLink& link, std::string& identity) {
 }
 
 bool QueryIdentityUsb(DeviceLink& link, const std::string& serial, std::string& identity) {
-    D2XXUnit& usb = link.usb;
-    usb.SetLineParameters();
-    if (usb.OpenBySerialNumber(serial) != kFtOk) return false;
-    usb.SetDeviceTimeouts(kIdentifyTimeoutMs, kIdentifyTimeoutMs);
-    usb.SetDeviceBaudRate();
-    usb.SetDeviceDataCharacteristics();
-    usb.SetDeviceFlowControl();
+    if (!OpenUsbConverter(link.usb, serial, kIdentifyTimeoutMs)) return false;
     // A reply whose version positions are not digits is no controller we know.
     const auto version = ExchangeIdentity(link, identity) ? FirmwareVersionOf(identity) : std::nullopt;
     if (version) link.firmware_version = *version;
-    usb.CloseDevice();
+    link.usb.CloseDevice();
     return version.has_value();
 }
 

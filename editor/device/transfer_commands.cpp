@@ -65,6 +65,47 @@ void SetBankFunction(TransferSession& s, int bank_digit, bool on) {
     s.view.BankFunctionChanged(bank_digit);
 }
 
+// The frame every command runs in. While it stands the command holds the link, the transfer
+// controls are off and, for a preset command, the hourglass shows. However the command leaves
+// it (done, failed, refused by the link, or by an exception) the link is closed and the
+// controls, the cursor and the running flag are given back, once.
+class CommandFrame {
+public:
+    CommandFrame(TransferSession& s, bool busy_cursor) : s_(s), busy_cursor_(busy_cursor) {
+        s_.running = true;
+        if (busy_cursor_) s_.view.SetBusyCursor(true);
+        s_.view.SetTransferControls(false);
+    }
+    ~CommandFrame() { End(); }
+    CommandFrame(const CommandFrame&) = delete;
+    CommandFrame& operator=(const CommandFrame&) = delete;
+
+    bool OpenLink() {
+        link_open_ = orvel::OpenLink(s_.link, s_.link.port_number, s_.link.selected_serial);
+        return link_open_;
+    }
+    void CloseLink() {
+        if (!link_open_) return;
+        link_open_ = false;
+        orvel::CloseLink(s_.link);
+    }
+    // Gives everything back now, before what the command still shows.
+    void End() {
+        CloseLink();
+        if (!held_) return;
+        held_ = false;
+        s_.view.SetTransferControls(true);
+        if (busy_cursor_) s_.view.SetBusyCursor(false);
+        s_.running = false;
+    }
+
+private:
+    TransferSession& s_;
+    bool busy_cursor_;
+    bool held_ = true;
+    bool link_open_ = false;
+};
+
 TransferOutcome Run(TransferSession& s, const Command& command) {
     if (s.running) return TransferOutcome::Busy;
     if (command.check && !command.check()) return TransferOutcome::Refused;
@@ -72,32 +113,25 @@ TransferOutcome Run(TransferSession& s, const Command& command) {
     if (!IdentifyBeforeTransfer(s.link, shown)) return TransferOutcome::NotIdentified;
     if (!shown.empty()) s.view.ControllerIdentified(shown);
 
-    s.running = true;
-    if (command.preset_command) s.view.SetBusyCursor(true);
-    s.view.SetTransferControls(false);
+    CommandFrame frame(s, command.preset_command);
     if (command.prepare) command.prepare();
 
     TransferOutcome outcome = TransferOutcome::Done;
-    if (!OpenLink(s.link, s.link.port_number, s.link.selected_serial)) {
+    if (!frame.OpenLink()) {
         s.view.ShowMessage(MessageIcon::Error, kCaptionMessages, kTextNoController);
         outcome = TransferOutcome::NoController;
     } else {
         std::uint8_t code = 0;
         if (!command.exchanges(code)) {
-            s.view.SetTransferControls(true);
-            if (command.preset_command) s.view.SetBusyCursor(false);
-            CloseLink(s.link);
-            s.running = false;
+            frame.End();
             s.view.ShowMessage(MessageIcon::Error, kCaptionMessages, ErrorText(code));
             return TransferOutcome::Failed;
         }
-        CloseLink(s.link);
+        frame.CloseLink();
         if (command.after_close) command.after_close();
     }
-    s.view.SetTransferControls(true);
-    if (command.preset_command) s.view.SetBusyCursor(false);
+    frame.End();
     if (command.redraw_after) s.view.RedrawPresets();
-    s.running = false;
     return outcome;
 }
 

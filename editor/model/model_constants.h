@@ -1,6 +1,7 @@
 // Numbers and texts of the presets, the bank functions and the preset grid, kept in one
 // place: the byte codes the controller uses, the values the grid shows, the grid's
-// columns, captions, widths and colours.
+// columns and captions. How wide the columns are and their colours are window rules
+// (ui/rules/preset_grid_sizes.h, ui/rules/cell_colours.h).
 #pragma once
 
 #include <array>
@@ -79,7 +80,6 @@ inline constexpr int kEncodableMax = 255;
 
 // --- Bank functions (wah-pad), controller block 252 ------------------------------------
 
-inline constexpr std::uint8_t kBankFunctionBlock = 252;
 inline constexpr int kBankFunctionBlockSize = 8;
 inline constexpr std::string_view kBankFunctionOnCaption = "Add";    // flag true
 inline constexpr std::string_view kBankFunctionOffCaption = "Pr9";   // flag false
@@ -108,16 +108,6 @@ inline constexpr int kLastControlColumn = 24;
 inline constexpr int kFirstAuxColumn = 25;      // AUX 1 and 2 in columns 25-26
 inline constexpr int kLastAuxColumn = 26;
 
-// Width units are 1/1024 of the desktop width.
-inline constexpr std::array<int, kColumnCount> kColumnWidthUnits = {
-    28, 15, 50, 77, 23,                  // B, P, TYPE, NAME, BUFFER
-    23, 23, 23, 23, 23, 23,              // LOOP 1-6
-    23, 23, 23, 23,                      // SWITCH 1-4
-    46, 46, 46,                          // MIDI1, MIDI2, MIDI3 programs
-    46, 46, 46, 46, 46, 46, 46,          // controls 1-7
-    23, 23};                             // AUX 1-2
-inline constexpr int kWidthUnitsPerDesktop = 1024;
-
 inline constexpr int kDropDownVisibleItems = 20;   // program and control drop-downs
 
 // Header captions; "\r" breaks the caption into two lines.
@@ -139,13 +129,5 @@ inline constexpr std::string_view kCaptionControl3 = "Ctrl\r3";
 // Over controls 4-7; the numbers of the second line sit above their columns.
 inline constexpr std::string_view kCaptionControls4To7 =
     "Ctrl or Prog Chang\r      4             5              6            7     ";
-
-// Colours as 0xRRGGBB.
-inline constexpr std::uint32_t kInactiveRgb = 0xC0C0C0;   // silver
-inline constexpr std::uint32_t kLoopsRgb = 0xDBFEDA;      // light green
-inline constexpr std::uint32_t kSwitchesRgb = 0xECEDFD;   // light lavender
-inline constexpr std::uint32_t kWhiteRgb = 0xFFFFFF;
-inline constexpr std::uint32_t kCurrentRowRgb = 0xFFFF00; // yellow
-inline constexpr std::uint32_t kTextRgb = 0x000000;       // black
 
 }  // namespace orvel

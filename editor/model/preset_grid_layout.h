@@ -1,6 +1,6 @@
 // The fixed layout of the preset grid: the captions of its two header rows and the cells
 // merged into one (header captions, and each bank's digit over its ten rows). Column
-// widths are in model_constants.h.
+// widths are window rules (ui/rules/preset_grid_sizes.h).
 #pragma once
 
 #include <string>

@@ -62,10 +62,6 @@ inline constexpr std::array<std::string_view, kTileCount> kDefaultKeyCodes = {
 
 // --- Balloons over the tiles -----------------------------------------------------------
 
-inline constexpr int kBalloonShowDelayMs = 200;     // pointer rests on a tile
-inline constexpr int kBalloonHideAfterMs = 30000;   // a balloon closes on its own
-inline constexpr int kBalloonReshowDelayMs = 50;    // pointer moves on to another tile
-
 // Titles of tiles 1-8.
 inline constexpr std::array<std::string_view, kTileCount> kBalloonTitles = {
     "BANKS", "WAH PAD MODE", "WAH PAD CONNECTION", "MIDI 1 SEQUENCES",
@@ -122,9 +118,8 @@ inline constexpr std::string_view kBankUpLabel = "BANK UP";
 
 // --- Controller blocks 251 and 253 -----------------------------------------------------
 
-inline constexpr std::uint8_t kCtrlNumberBlock = 251;   // bytes 0-6: CTRL numbers 1-7
-inline constexpr std::uint8_t kOptionBlock = 253;       // options and MIDI channels
-inline constexpr std::uint8_t kUnusedSettingsBlock = 250;   // read along, not interpreted
+// Their addresses, and block 250 read along with them, are the command protocol's.
+// Block 251, bytes 0-6: CTRL numbers 1-7; block 253: options and MIDI channels.
 inline constexpr int kSettingsBlockSize = 8;
 
 // Firmware from this version on knows "cb3", "n3A" (on reading) and the AUX mode.
@@ -168,15 +163,7 @@ inline constexpr int kSetupHeaderRowCount = 2;
 inline constexpr int kSetupValueRow = 2;
 inline constexpr int kSetupFirstChannelColumn = 0;   // MIDI channels in columns 0-2
 inline constexpr int kSetupFirstCtrlColumn = 3;      // CTRL numbers in columns 3-9
-inline constexpr int kSetupColumnWidthUnits = 60;
-inline constexpr int kSetupExtraWidthPixels = 10;
 inline constexpr int kSetupChannelVisibleItems = 16;
 inline constexpr int kSetupCtrlVisibleItems = 10;
-
-// Header row 0 (two spaces after "Ctrl" in both CTRL captions).
-inline constexpr std::string_view kSetupCaptionChannels = "MIDI Channel";          // columns 0-2
-inline constexpr std::string_view kSetupCaptionCtrl = "Ctrl  Number";              // columns 3-5
-inline constexpr std::string_view kSetupCaptionCtrlOrChannel =
-    "Ctrl  Number or MIDI Channel";                                                // columns 6-9
 
 }  // namespace orvel

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "ui/rules/start_options.h"
+#include "ui/rules/version.h"
 #include "ui/window/main_form.h"
 
 int main(int argc, char** argv)
@@ -21,7 +22,7 @@ int main(int argc, char** argv)
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvel"));
-    QApplication::setApplicationVersion(QStringLiteral("2.4"));
+    QApplication::setApplicationVersion(QString::fromUtf8(orvel::kVersionText.data(), orvel::kVersionText.size()));
     QApplication::setDesktopFileName(QStringLiteral("orvel"));
 
     orvel::TMainForm window(QApplication::arguments());

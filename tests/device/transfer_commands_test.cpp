@@ -1,6 +1,8 @@
 // The transfer commands against the virtual controller on a USB converter.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "command_protocol.h"
 #include "model/bank_functions.h"
 #include "model/preset_image.h"
@@ -228,6 +230,23 @@ TEST_F(TransferCommands, LockedMemoryLeavesTheLinkClosedAndTheControlsEnabled) {
     EXPECT_TRUE(view.controls_enabled);
     EXPECT_FALSE(usb.IsOpen());
     EXPECT_FALSE(session.running);
+}
+
+// However a command ends, the link is closed and the controls, the cursor and the running
+// flag come back, so the next command can run.
+TEST_F(TransferCommands, AnExceptionInsideACommandGivesBackTheLinkAndTheControls) {
+    view.on_pending_events = [] { throw std::runtime_error("window gone"); };
+    EXPECT_THROW(ReadAllPresets(session), std::runtime_error);
+    EXPECT_FALSE(session.running);
+    EXPECT_TRUE(view.controls_enabled);
+    EXPECT_FALSE(view.busy_cursor);
+    EXPECT_FALSE(usb.IsOpen());
+    EXPECT_EQ((view.control_changes), (std::vector<bool>{false, true}));
+
+    view.on_pending_events = nullptr;
+    table.SetCurrentRow(Row(4));
+    EXPECT_EQ(ReadOnePreset(session), TransferOutcome::Done);
+    EXPECT_FALSE(usb.IsOpen());
 }
 
 TEST_F(TransferCommands, NoConverterShowsNoController) {

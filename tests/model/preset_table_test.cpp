@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include "model/cell_colours.h"
 #include "model/cell_editor.h"
 #include "model/model_constants.h"
 #include "model/preset_grid_layout.h"
@@ -127,35 +126,6 @@ TEST(PresetTable, CanEditOnlyActiveCellsOfTheCurrentRow)
     EXPECT_FALSE(table.CanEdit(0, 5));      // header row
 }
 
-TEST(PresetTable, CellColours)
-{
-    PresetTable table;
-    table.SetModifier(kRow, "MIDI");
-    EXPECT_EQ(ColoursOfCell(table, kRow, 4).background, CellBackground::Inactive);
-    EXPECT_EQ(ColoursOfCell(table, kRow, 4).text_rgb, 0xC0C0C0u);
-    EXPECT_EQ(ColoursOfCell(table, kRow, 15).background, CellBackground::Info);
-
-    table.SetModifier(kRow, "PRESET");
-    EXPECT_EQ(ColoursOfCell(table, kRow, 4).background, CellBackground::Loops);
-    EXPECT_EQ(ColoursOfCell(table, kRow, 10).background, CellBackground::Loops);
-    EXPECT_EQ(ColoursOfCell(table, kRow, 11).background, CellBackground::Switches);
-    EXPECT_EQ(ColoursOfCell(table, kRow, 24).background, CellBackground::Info);
-    EXPECT_EQ(ColoursOfCell(table, kRow, 25).background, CellBackground::White);
-    EXPECT_EQ(ColoursOfCell(table, kRow, 25).text_rgb, 0x000000u);
-    EXPECT_EQ(ColoursOfCell(table, 0, 5).background, CellBackground::Fixed);
-    EXPECT_EQ(ColoursOfCell(table, kRow, 1).background, CellBackground::Fixed);
-
-    table.SetCurrentRow(kRow);
-    EXPECT_EQ(ColoursOfCell(table, kRow, 5).background, CellBackground::CurrentRow);
-    table.SetModifier(kRow, "SWITCH");
-    EXPECT_EQ(ColoursOfCell(table, kRow, 5).background, CellBackground::Inactive);
-
-    EXPECT_EQ(RgbOfBackground(CellBackground::Loops), 0xDBFEDAu);
-    EXPECT_EQ(RgbOfBackground(CellBackground::Switches), 0xECEDFDu);
-    EXPECT_EQ(RgbOfBackground(CellBackground::CurrentRow), 0xFFFF00u);
-    EXPECT_EQ(RgbOfBackground(CellBackground::Info), std::nullopt);
-}
-
 TEST(PresetGridLayout, HeaderCaptions)
 {
     const PresetTable table;
@@ -191,12 +161,6 @@ TEST(PresetGridLayout, MergedCellsAndWidths)
     EXPECT_TRUE(has({92, 0, 10, 1}));   // bank 0
     EXPECT_FALSE(has({0, 15, 2, 1}));   // MIDI1 has its own caption below
     EXPECT_EQ(spans.size(), 10u + 10u);   // ten header blocks, ten banks
-
-    int total = 0;
-    for (int units : kColumnWidthUnits) total += units;
-    EXPECT_EQ(total, 28 + 15 + 50 + 77 + 13 * 23 + 10 * 46);
-    EXPECT_EQ(kColumnWidthUnits[3], 77);
-    EXPECT_EQ(kColumnWidthUnits[15], 46);
 }
 
 TEST(CellEditor, KindsAndItems)

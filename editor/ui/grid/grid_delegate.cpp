@@ -12,6 +12,7 @@
 #include "model/cell_editor.h"
 #include "model/model_constants.h"
 #include "ui/grid/preset_table_model.h"
+#include "ui/rules/cell_colours.h"
 
 namespace orvel {
 

@@ -13,7 +13,7 @@
 #include "model/bank_functions.h"
 #include "model/bank_rows.h"
 #include "model/preset_grid_layout.h"
-#include "model/preset_grid_sizes.h"
+#include "ui/rules/preset_grid_sizes.h"
 #include "model/preset_popup.h"
 #include "model/preset_table.h"
 #include "ui/grid/grid_view.h"

@@ -6,7 +6,7 @@
 #include <QBrush>
 #include <QColor>
 
-#include "model/cell_colours.h"
+#include "ui/rules/cell_colours.h"
 #include "model/cell_editor.h"
 #include "model/model_constants.h"
 #include "model/preset_entry.h"

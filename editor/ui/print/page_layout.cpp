@@ -1,5 +1,6 @@
 #include "ui/print/page_layout.h"
 
+#include "ui/rules/preset_grid_sizes.h"
 #include <algorithm>
 #include <cmath>
 #include <numeric>

@@ -16,7 +16,7 @@
 
 #include "model/bank_functions.h"
 #include "model/bank_rows.h"
-#include "model/cell_colours.h"
+#include "ui/rules/cell_colours.h"
 #include "model/cell_editor.h"
 #include "model/preset_grid_layout.h"
 #include "model/preset_table.h"

@@ -10,7 +10,7 @@ namespace orvel {
 
 // --- Title -----------------------------------------------------------------------------
 
-inline constexpr std::string_view kBaseTitleText = "Orvel version 2.4";
+inline constexpr std::string_view kBaseTitlePrefix = "Orvel version ";
 inline constexpr std::string_view kImageVersionSeparator = " / ";
 
 // --- Test mode and transport -----------------------------------------------------------
@@ -124,5 +124,22 @@ inline constexpr std::string_view kWriteBankCaption = "Write bank ";
 inline constexpr std::string_view kReadBankCaption = "Read bank ";
 inline constexpr std::string_view kWritePresetCaption = "Write preset ";
 inline constexpr std::string_view kReadPresetCaption = "Read preset ";
+
+// --- Balloons over the option tiles ---------------------------------------------------
+
+inline constexpr int kBalloonShowDelayMs = 200;     // pointer rests on a tile
+inline constexpr int kBalloonHideAfterMs = 30000;   // a balloon closes on its own
+inline constexpr int kBalloonReshowDelayMs = 50;    // pointer moves on to another tile
+
+// --- The settings grid aSetup -------------------------------------------------------
+
+inline constexpr int kSetupColumnWidthUnits = 60;
+inline constexpr int kSetupExtraWidthPixels = 10;
+
+// Header row 0 (two spaces after "Ctrl" in both CTRL captions).
+inline constexpr std::string_view kSetupCaptionChannels = "MIDI Channel";          // columns 0-2
+inline constexpr std::string_view kSetupCaptionCtrl = "Ctrl  Number";              // columns 3-5
+inline constexpr std::string_view kSetupCaptionCtrlOrChannel =
+    "Ctrl  Number or MIDI Channel";                                                // columns 6-9
 
 }  // namespace orvel

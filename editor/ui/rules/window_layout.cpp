@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "model/preset_grid_sizes.h"
+#include "ui/rules/preset_grid_sizes.h"
 #include "model/settings_constants.h"
 
 namespace orvel {

@@ -1,12 +1,13 @@
 #include "ui/rules/window_title.h"
 
+#include "ui/rules/version.h"
 #include "ui/rules/window_constants.h"
 
 namespace orvel {
 
 std::string BaseTitle(const std::optional<std::string>& image_version)
 {
-    std::string title(kBaseTitleText);
+    std::string title = std::string(kBaseTitlePrefix) + std::string(kVersionText);
     if (image_version) title += std::string(kImageVersionSeparator) + *image_version;
     return title;
 }

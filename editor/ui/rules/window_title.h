@@ -8,7 +8,7 @@
 
 namespace orvel {
 
-// "Orvel version 2.4", followed by " / " and the image's version when there is one.
+// "Orvel version " and the editor's version (kVersionText), followed by " / " and the image's version when there is one.
 std::string BaseTitle(const std::optional<std::string>& image_version);
 
 // How many spaces join a left and a right title text so that the right one ends near the

@@ -10,6 +10,7 @@
 #include "model/settings_constants.h"
 #include "model/settings_tiles.h"
 #include "ui/settings/option_tile.h"
+#include "ui/rules/window_constants.h"
 
 namespace orvel {
 

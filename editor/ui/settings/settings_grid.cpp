@@ -9,6 +9,7 @@
 
 #include "model/settings_constants.h"
 #include "model/settings_entry.h"
+#include "ui/rules/window_constants.h"
 
 namespace orvel {
 

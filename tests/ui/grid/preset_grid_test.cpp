@@ -13,7 +13,7 @@
 
 #include <gtest/gtest.h>
 
-#include "model/preset_grid_sizes.h"
+#include "ui/rules/preset_grid_sizes.h"
 #include "model/preset_table.h"
 #include "ui/grid/grid_view.h"
 

@@ -5,6 +5,7 @@
 #include <numeric>
 
 #include "ui/print/page_layout.h"
+#include "ui/rules/preset_grid_sizes.h"
 
 namespace orvel {
 namespace {

@@ -15,6 +15,7 @@
 #include "pdf_tools.h"
 #include "temp_folder.h"
 #include "ui/print/pdf_output.h"
+#include "ui/rules/cell_colours.h"
 
 namespace orvel::testing {
 namespace {

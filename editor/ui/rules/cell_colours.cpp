@@ -1,4 +1,4 @@
-#include "model/cell_colours.h"
+#include "ui/rules/cell_colours.h"
 
 #include "model/model_constants.h"
 #include "model/preset_table.h"

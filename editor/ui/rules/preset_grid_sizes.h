@@ -4,6 +4,10 @@
 // whole number first. Every rounding goes to the nearest whole number, halves to the even one.
 #pragma once
 
+#include <array>
+
+#include "model/model_constants.h"
+
 namespace orvel {
 
 // Design heights in pixels at 768 screen lines. Header row 0 holds one line of caption,
@@ -13,12 +17,18 @@ inline constexpr int kHeaderRow0DesignHeight = 20;
 inline constexpr int kHeaderRow1DesignHeight = 32;
 inline constexpr int kPresetRowDesignHeight = 22;
 
+// Width units are 1/1024 of the desktop width.
+inline constexpr std::array<int, kColumnCount> kColumnWidthUnits = {
+    28, 15, 50, 77, 23,                  // B, P, TYPE, NAME, BUFFER
+    23, 23, 23, 23, 23, 23,              // LOOP 1-6
+    23, 23, 23, 23,                      // SWITCH 1-4
+    46, 46, 46,                          // MIDI1, MIDI2, MIDI3 programs
+    46, 46, 46, 46, 46, 46, 46,          // controls 1-7
+    23, 23};                             // AUX 1-2
+inline constexpr int kWidthUnitsPerDesktop = 1024;
+
 // Pixels the grid has beside its columns (frame and vertical scroll bar).
 inline constexpr int kGridExtraWidth = 26;
-
-// numerator / denominator rounded to the nearest whole number, halves to the even one
-// (denominator > 0, numerator >= 0).
-int RoundHalfEven(long long numerator, long long denominator);
 
 // Width of a grid column (0 to 26) in pixels; 0 outside.
 int ColumnWidthPixels(int column, int screen_width);

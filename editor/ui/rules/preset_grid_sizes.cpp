@@ -1,6 +1,7 @@
-#include "model/preset_grid_sizes.h"
+#include "ui/rules/preset_grid_sizes.h"
 
 #include "model/model_constants.h"
+#include "ui/rules/window_layout.h"
 
 namespace orvel {
 
@@ -11,20 +12,10 @@ constexpr int kDesignScreenHeight = 768;
 
 }  // namespace
 
-int RoundHalfEven(long long numerator, long long denominator)
-{
-    const long long quotient = numerator / denominator;
-    const long long twice_rest = 2 * (numerator % denominator);
-    if (twice_rest > denominator || (twice_rest == denominator && quotient % 2 != 0))
-        return static_cast<int>(quotient + 1);
-    return static_cast<int>(quotient);
-}
-
 int ColumnWidthPixels(int column, int screen_width)
 {
     if (column < 0 || column >= kColumnCount) return 0;
-    return RoundHalfEven(static_cast<long long>(kColumnWidthUnits[column]) * screen_width,
-                         kDesignScreenWidth);
+    return static_cast<int>(RoundRatio(std::int64_t{kColumnWidthUnits[column]} * screen_width, kDesignScreenWidth));
 }
 
 int GridWidthPixels(int screen_width)
@@ -36,7 +27,7 @@ int GridWidthPixels(int screen_width)
 
 int RowHeightFactor(int screen_height)
 {
-    return RoundHalfEven(screen_height, kDesignScreenHeight);
+    return static_cast<int>(RoundRatio(screen_height, kDesignScreenHeight));
 }
 
 int RowHeightPixels(int table_row, int screen_height)

@@ -9,6 +9,14 @@ namespace orvel {
 
 class PresetTable;
 
+// Colours as 0xRRGGBB.
+inline constexpr std::uint32_t kInactiveRgb = 0xC0C0C0;   // silver
+inline constexpr std::uint32_t kLoopsRgb = 0xDBFEDA;      // light green
+inline constexpr std::uint32_t kSwitchesRgb = 0xECEDFD;   // light lavender
+inline constexpr std::uint32_t kWhiteRgb = 0xFFFFFF;
+inline constexpr std::uint32_t kCurrentRowRgb = 0xFFFF00; // yellow
+inline constexpr std::uint32_t kTextRgb = 0x000000;       // black
+
 enum class CellBackground {
     Fixed,       // header rows and digit columns: the platform's colour for fixed cells
     Inactive,    // silver
