@@ -30,8 +30,8 @@ TransferCaptions TransferCaptionsOfPreset(std::uint8_t preset_number)
     char digits[3];
     std::snprintf(digits, sizeof digits, "%02d", number);
     const std::string bank = std::to_string(number / 10);
-    return {std::string(kWriteBankCaption) + bank, std::string(kReadBankCaption) + bank,
-            std::string(kWritePresetCaption) + digits, std::string(kReadPresetCaption) + digits};
+    return {std::string(kDataTransferWriteBankPrefix) + bank, std::string(kDataTransferReadBankPrefix) + bank,
+            std::string(kDataTransferWritePresetPrefix) + digits, std::string(kDataTransferReadPresetPrefix) + digits};
 }
 
 }  // namespace orvel

@@ -120,10 +120,10 @@ inline constexpr std::string_view kPagePreviewCaption = "Preview";
 
 // --- Captions of the "Data transfer" items that carry the current row's numbers --------
 
-inline constexpr std::string_view kWriteBankCaption = "Write bank ";
-inline constexpr std::string_view kReadBankCaption = "Read bank ";
-inline constexpr std::string_view kWritePresetCaption = "Write preset ";
-inline constexpr std::string_view kReadPresetCaption = "Read preset ";
+inline constexpr std::string_view kDataTransferWriteBankPrefix = "Write bank ";
+inline constexpr std::string_view kDataTransferReadBankPrefix = "Read bank ";
+inline constexpr std::string_view kDataTransferWritePresetPrefix = "Write preset ";
+inline constexpr std::string_view kDataTransferReadPresetPrefix = "Read preset ";
 
 // --- Balloons over the option tiles ---------------------------------------------------
 
