@@ -1,6 +1,5 @@
 #include "ui/window/window_transfer_view.h"
 
-#include <QApplication>
 #include <QDialog>
 #include <QProgressBar>
 #include <QSpinBox>
@@ -46,8 +45,6 @@ void WindowTransferView::SetProgress(int position, int maximum)
 }
 
 void WindowTransferView::SetBusyCursor(bool busy) { form_.SetBusyCursor(busy); }
-
-void WindowTransferView::ProcessPendingEvents() { QApplication::processEvents(); }
 
 void WindowTransferView::PresetRowChanged(int table_row) { form_.asgbanks()->RowChanged(table_row); }
 
