@@ -109,7 +109,9 @@ inline std::map<std::string, std::vector<std::string>> ExchangeTexts()
         {"stop middle", {"021: transmission error", no_answer}},
         {"stop end", {"021: transmission error", no_answer}},
         // The line goes: the next byte cannot leave or does not come back.
-        {"vanish", {"020: transmission error", "021: transmission error", no_answer}},
+        {"vanish",
+         {"020: transmission error", "021: transmission error", no_answer,
+          "impossible to send data to device (sending timeout)"}},
         {"upgrade block 0", {"CRC error"}},
         {"upgrade block 40", {"CRC error"}},
         {"upgrade block 88", {"CRC error"}},
