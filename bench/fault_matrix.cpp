@@ -52,7 +52,8 @@ constexpr auto kHangLimit = std::chrono::seconds(60);
 constexpr const char* kNoAnswer = "no controller answered on ";
 
 // The exchange's texts, and the companion's own for a controller that never identified itself.
-std::map<std::string, std::vector<std::string>> FaultTexts() {
+std::map<std::string, std::vector<std::string>> FaultTexts()
+{
     std::map<std::string, std::vector<std::string>> texts = orvel::matrix::ExchangeTexts();
     for (const char* fault : {"silent", "stop start", "stop middle", "stop end", "vanish"})
         texts[fault].push_back(kNoAnswer);
@@ -129,7 +130,10 @@ std::vector<Command> Commands() {
 using orvel::matrix::Fault;
 using orvel::matrix::Faults;
 
-orvel::matrix::ReplyBytes BytesOf(const Command& c) { return {c.reply_bytes, c.identification}; }
+orvel::matrix::ReplyBytes BytesOf(const Command& c)
+{
+    return {c.reply_bytes, c.identification};
+}
 
 // ---- Running the companion ---------------------------------------------------------------
 

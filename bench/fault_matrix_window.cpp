@@ -53,7 +53,7 @@ using orvel::TMainForm;
 using namespace orvel::matrix;
 
 constexpr const char* kSerial = "MATRIX01";
-constexpr const char* kComVariable = "ZUDEDIZE_COM9";   // the converter's COM number for the loader
+constexpr const char* kComVariable = "ZUDEDIZE_COM9";  // the converter's COM number for the loader
 // The slowest failure is a silent line (the first byte's 2 s); an upgrade without erase time
 // takes a few seconds. Past this the cell hangs.
 constexpr int kHangLimitMs = 90000;
@@ -66,13 +66,13 @@ struct Command {
     std::string name;
     void (TMainForm::*click)();
     Kind kind;
-    std::set<int> presets;   // the presets whose rows and buffer records the command owns
-    std::set<int> writes;    // controller blocks it may write
-    ReplyBytes bytes;        // what the controller sends for it (the window identified it before)
-    std::string success;     // the box its success shows, if any
+    std::set<int> presets;  // the presets whose rows and buffer records the command owns
+    std::set<int> writes;   // controller blocks it may write
+    ReplyBytes bytes;       // what the controller sends for it (the window identified it before)
+    std::string success;    // the box its success shows, if any
 };
 
-constexpr int kPreset = 37;   // the current row's preset
+constexpr int kPreset = 37;  // the current row's preset
 constexpr std::size_t kBlockReply = 10;
 
 std::set<int> Range(int first, int count)
@@ -97,16 +97,32 @@ std::vector<Command> Commands()
         {"Read all presets", &TMainForm::Readall1Click, Kind::ReadAll, all, {}, {201 * kBlockReply, 0}, ""},
         {"Write all presets", &TMainForm::Writeall1Click, Kind::Write, all, Blocks(all, {252}), {201, 0}, ""},
         {"Read bank", &TMainForm::Readbank1Click, Kind::Read, bank, {}, {21 * kBlockReply, 0}, ""},
-        {"Write bank", &TMainForm::Writebank1Click, Kind::Write, bank, Blocks(bank, {252}), {20 + kBlockReply + 1, 0}, ""},
+        {"Write bank",
+         &TMainForm::Writebank1Click,
+         Kind::Write,
+         bank,
+         Blocks(bank, {252}),
+         {20 + kBlockReply + 1, 0},
+         ""},
         {"Read preset", &TMainForm::Readpreset1Click, Kind::Read, one, {}, {2 * kBlockReply, 0}, ""},
         {"Write preset", &TMainForm::Writepreset1Click, Kind::Write, one, Blocks(one, {}), {2, 0}, ""},
         {"Read settings", &TMainForm::Readsettings1Click, Kind::ReadSettings, {}, {}, {3 * kBlockReply, 0}, ""},
         {"Write settings", &TMainForm::Writesettings1Click, Kind::WriteSettings, {}, {251, 253}, {2, 0}, ""},
         // every preset, block 252, then the settings of a controller at its factory contents
-        {"Check default", &TMainForm::Checkdefault1Click, Kind::ReadAll, all, {}, {204 * kBlockReply, 0},
+        {"Check default",
+         &TMainForm::Checkdefault1Click,
+         Kind::ReadAll,
+         all,
+         {},
+         {204 * kBlockReply, 0},
          "W urządzeniu są wpisane wartości domyślne"},
         // type and version query 4, frame B 1, erase 1, 89 blocks, CRC 1
-        {"Firmware upgrade", &TMainForm::Firmwareupgrade1Click, Kind::Upgrade, {}, {}, {96, 0},
+        {"Firmware upgrade",
+         &TMainForm::Firmwareupgrade1Click,
+         Kind::Upgrade,
+         {},
+         {},
+         {96, 0},
          "Firmware upgraded successfully to "},
     };
 }
@@ -173,8 +189,8 @@ struct Bench {
     bool Identify()
     {
         window->timerKPXTimer();
-        const bool found = WaitFor(
-            [&] { return window->windowTitle().contains(QStringLiteral("KPX firmware version")); }, 10000);
+        const bool found =
+            WaitFor([&] { return window->windowTitle().contains(QStringLiteral("KPX firmware version")); }, 10000);
         const bool idle = WaitIdle(*window);
         window->timerKPX()->stop();
         return found && idle;
@@ -327,7 +343,8 @@ void CheckTransfer(const Command& command, bool failed, const Snapshot& before, 
 
         // The buffer: a write's records are its rows as sent, a read's the controller's.
         if (after.buffer[i] == before.buffer[i] && !(owned && command.kind == Kind::Write)) continue;
-        if (!owned) cell.Break("buffer record " + std::to_string(n) + " changed");
+        if (!owned)
+            cell.Break("buffer record " + std::to_string(n) + " changed");
         else if (command.kind == Kind::Write && !SameValues(after.buffer[i], before.rows[i]))
             cell.Break("buffer record not the row sent");
         else if (reads && !SameValues(after.buffer[i], AsController(after.memory, n, after.buffer[i])))
@@ -383,8 +400,7 @@ Cell RunCell(Bench& bench, const Command& command, const Fault& fault)
     static const std::map<std::string, std::vector<std::string>> texts = ExchangeTexts();
     bool failed = false;
     if (fault.name != "none") {
-        for (const std::string& text : texts.at(fault.name))
-            failed = failed || Contains(boxes, text);
+        for (const std::string& text : texts.at(fault.name)) failed = failed || Contains(boxes, text);
         if (failed && shown.size() != 1) cell.Break("more than one box");
         if (!failed && !shown.empty() && !(command.success.size() && Contains(boxes, command.success)))
             cell.Break("unexpected text");
@@ -428,7 +444,8 @@ Cell RunCell(Bench& bench, const Command& command, const Fault& fault)
         const bool again_ended = WaitIdle(window);
         const std::string again = Boxes(bench.messages.shown);
         cell.text += "; again: " + Shortened(again);
-        const bool again_ok = again_ended && (command.success.empty() ? again.empty() : Contains(again, command.success));
+        const bool again_ok =
+            again_ended && (command.success.empty() ? again.empty() : Contains(again, command.success));
         if (!again_ok) cell.Break("second run failed");
         if (command.kind == Kind::Upgrade) {
             state << " → " << (bench.sim->RunsLoader() ? "in its loader" : "runs its application");

@@ -27,7 +27,7 @@ public:
 private:
     friend class IniDocument;
     explicit IniSectionKeys(const CSimpleIniA::TKeyVal* keys) : keys_(keys) {}
-    const CSimpleIniA::TKeyVal* keys_;   // null: no such section
+    const CSimpleIniA::TKeyVal* keys_;  // null: no such section
 };
 
 class IniDocument {

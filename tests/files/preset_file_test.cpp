@@ -128,7 +128,7 @@ TEST_F(PresetFile, SectionAndKeyNamesMatchInAnyCase)
     EXPECT_EQ(five.midi1, "7");
     EXPECT_EQ(five.name, "Lead");
     EXPECT_TRUE(five.loops[1]);
-    EXPECT_FALSE(five.switches[0]);   // not a number: the default
+    EXPECT_FALSE(five.switches[0]);  // not a number: the default
     EXPECT_EQ(table.GetRow(RowOf(6)).midi2, "8");
 }
 

@@ -35,7 +35,7 @@ struct Fault {
     // Sets the simulator up for a command that gets these bytes.
     std::function<void(kpxsim::Simulator&, const ReplyBytes&)> apply;
     bool upgrade_only = false;
-    bool again = false;   // run the command a second time, fault cleared (after a vanish, on a new line)
+    bool again = false;  // run the command a second time, fault cleared (after a vanish, on a new line)
 };
 
 inline kpxsim::Faults With(const std::function<void(kpxsim::Faults&)>& set)
@@ -68,9 +68,10 @@ inline std::vector<Fault> Faults()
     };
     return {
         {"none", [](kpxsim::Simulator&, const ReplyBytes&) {}, false, false},
-        {"silent", [](kpxsim::Simulator& sim, const ReplyBytes&) { sim.SetFaults(With([](kpxsim::Faults& f) { f.silent = true; })); }},
-        {"checksum",
-         [](kpxsim::Simulator& sim, const ReplyBytes&) { sim.SetFaults(With([](kpxsim::Faults& f) { f.bad_checksum = true; })); }},
+        {"silent", [](kpxsim::Simulator& sim,
+                      const ReplyBytes&) { sim.SetFaults(With([](kpxsim::Faults& f) { f.silent = true; })); }},
+        {"checksum", [](kpxsim::Simulator& sim,
+                        const ReplyBytes&) { sim.SetFaults(With([](kpxsim::Faults& f) { f.bad_checksum = true; })); }},
         {"reply 0x65", reply(0x65)},
         {"reply 0x66", reply(0x66)},
         {"reply 0x67", reply(0x67)},
@@ -151,6 +152,9 @@ inline std::set<int> Changed(const Memory& before, const Memory& after)
     return changed;
 }
 
-inline bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+inline bool Contains(const std::string& text, const std::string& part)
+{
+    return text.find(part) != std::string::npos;
+}
 
 }  // namespace orvel::matrix
