@@ -26,6 +26,7 @@
 #include <thread>
 #include <vector>
 
+#include "fault_matrix_faults.h"
 #include "files/preset_file.h"
 #include "model/preset_table.h"
 #include "model/settings_data.h"
@@ -49,27 +50,16 @@ constexpr auto kHangLimit = std::chrono::seconds(60);
 // the exchange's ("orvel-cli: 021: transmission error"), once it did. The upgrade's texts are
 // the loader library's.
 constexpr const char* kNoAnswer = "no controller answered on ";
-const std::map<std::string, std::vector<std::string>> kFaultTexts = {
-    {"silent", {kNoAnswer, "no answer from device (receiving timeout)"}},
-    {"checksum", {"102: checksum error"}},
-    {"reply 0x65", {"101: internal memory reading/writing error"}},
-    {"reply 0x66", {"102: checksum error"}},
-    {"reply 0x67", {"103: unlock memory pressing memory lock key"}},
-    {"reply 0x16", {"22 error"}},
-    {"lock", {"103: unlock memory pressing memory lock key"}},
-    // A stop inside the identification (the identify command's own exchange) is a controller
-    // that did not identify itself.
-    {"stop start", {"021: transmission error", kNoAnswer, "no answer from device (receiving timeout)"}},
-    {"stop middle", {"021: transmission error", kNoAnswer, "no answer from device (receiving timeout)"}},
-    {"stop end", {"021: transmission error", kNoAnswer, "no answer from device (receiving timeout)"}},
-    // The line goes: the next byte cannot leave or does not come back, or the converter is
-    // gone before the companion has found the controller on it.
-    {"vanish", {"020: transmission error", "021: transmission error", kNoAnswer,
-                "no answer from device (receiving timeout)"}},
-    {"upgrade block 0", {"CRC error"}},
-    {"upgrade block 40", {"CRC error"}},
-    {"upgrade block 88", {"CRC error"}},
-};
+
+// The exchange's texts, and the companion's own for a controller that never identified itself.
+std::map<std::string, std::vector<std::string>> FaultTexts()
+{
+    std::map<std::string, std::vector<std::string>> texts = orvel::matrix::ExchangeTexts();
+    for (const char* fault : {"silent", "stop start", "stop middle", "stop end", "vanish"})
+        texts[fault].push_back(kNoAnswer);
+    return texts;
+}
+const std::map<std::string, std::vector<std::string>> kFaultTexts = FaultTexts();
 // What a successful cell prints, per command (the identification line only with --verbose).
 const std::map<std::string, std::string> kSuccessTexts = {
     {"list", "ttyUSB0  MATRIX01  KPX2-3 connected"},
@@ -137,69 +127,12 @@ std::vector<Command> Commands() {
 
 // ---- Faults ------------------------------------------------------------------------------
 
-struct Fault {
-    std::string name;
-    // Sets the simulator up for the command.
-    std::function<void(kpxsim::Simulator&, const Command&)> apply;
-    bool upgrade_only = false;
-    bool again = false;   // run the command a second time, fault cleared (after a vanish, on a new line)
-};
+using orvel::matrix::Fault;
+using orvel::matrix::Faults;
 
-// How many bytes the controller sends before the fault: 0 start, 1 middle, 2 end of the
-// command's own exchange (after the identification).
-std::size_t ByteOfTransfer(const Command& c, int part) {
-    const std::size_t own = c.reply_bytes - c.identification;
-    return c.identification + (part == 0 ? 0 : part == 1 ? own / 2 : own - 1);
-}
-
-kpxsim::Faults With(const std::function<void(kpxsim::Faults&)>& set) {
-    kpxsim::Faults faults;
-    set(faults);
-    return faults;
-}
-
-std::vector<Fault> Faults() {
-    auto reply = [](std::uint8_t byte) {
-        return [byte](kpxsim::Simulator& sim, const Command&) {
-            sim.SetFaults(With([byte](kpxsim::Faults& f) {
-                f.read_reply = byte;
-                f.write_reply = byte;
-            }));
-        };
-    };
-    // After the identification: its first byte, the middle of its bytes, its last byte.
-    auto stop = [](int part) {   // 0 start, 1 middle, 2 end
-        return [part](kpxsim::Simulator& sim, const Command& c) {
-            const std::size_t n = ByteOfTransfer(c, part);
-            sim.SetFaults(With([n](kpxsim::Faults& f) { f.stop_after = n; }));
-        };
-    };
-    auto block = [](int b) {
-        return [b](kpxsim::Simulator& sim, const Command&) {
-            sim.SetFaults(With([b](kpxsim::Faults& f) { f.block_status = kpxsim::BlockStatus{b, 1}; }));
-        };
-    };
-    return {
-        {"none", [](kpxsim::Simulator&, const Command&) {}, false, false},
-        {"silent", [](kpxsim::Simulator& sim, const Command&) { sim.SetFaults(With([](kpxsim::Faults& f) { f.silent = true; })); }},
-        {"checksum",
-         [](kpxsim::Simulator& sim, const Command&) { sim.SetFaults(With([](kpxsim::Faults& f) { f.bad_checksum = true; })); }},
-        {"reply 0x65", reply(0x65)},
-        {"reply 0x66", reply(0x66)},
-        {"reply 0x67", reply(0x67)},
-        {"reply 0x16", reply(0x16)},
-        {"lock", [](kpxsim::Simulator& sim, const Command&) { sim.SetMemoryLocked(true); }},
-        {"stop start", stop(0)},
-        {"stop middle", stop(1)},
-        {"stop end", stop(2)},
-        {"vanish", [](kpxsim::Simulator& sim, const Command& c) {
-             const std::size_t n = ByteOfTransfer(c, 1);
-             sim.SetFaults(With([n](kpxsim::Faults& f) { f.vanish_after = n; }));
-         }, false, true},
-        {"upgrade block 0", block(0), true, true},
-        {"upgrade block 40", block(40), true, true},
-        {"upgrade block 88", block(88), true, true},
-    };
+orvel::matrix::ReplyBytes BytesOf(const Command& c)
+{
+    return {c.reply_bytes, c.identification};
 }
 
 // ---- Running the companion ---------------------------------------------------------------
@@ -268,22 +201,10 @@ Run RunCompanion(const std::string& program, const std::vector<std::string>& arg
 
 // ---- State -------------------------------------------------------------------------------
 
-using Memory = std::vector<kpxsim::Block>;
-
-int AddressOf(std::size_t index) { return index < 200 ? static_cast<int>(index) : static_cast<int>(index) - 200 + 250; }
-
-Memory MemoryOf(const kpxsim::Simulator& sim) {
-    Memory memory;
-    for (std::size_t i = 0; i < 204; ++i) memory.push_back(sim.ReadMemory(static_cast<std::uint8_t>(AddressOf(i))));
-    return memory;
-}
-
-std::set<int> Changed(const Memory& before, const Memory& after) {
-    std::set<int> changed;
-    for (std::size_t i = 0; i < before.size(); ++i)
-        if (before[i] != after[i]) changed.insert(AddressOf(i));
-    return changed;
-}
+using orvel::matrix::Changed;
+using orvel::matrix::Contains;
+using orvel::matrix::Memory;
+using orvel::matrix::MemoryOf;
 
 std::string FileText(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -326,8 +247,6 @@ std::string Shortened(const std::string& text) {
     return text.size() <= kWidth ? text : text.substr(0, kWidth) + "…";
 }
 
-bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-
 struct Line {
     std::unique_ptr<kpxsim::ConverterTree> tree;
     std::unique_ptr<kpxsim::Simulator> sim;
@@ -339,9 +258,7 @@ struct Line {
         options.current_preset = 37;
         options.loader.runs_loader = in_loader;
         sim = std::make_unique<kpxsim::Simulator>(options);
-        if (memory)
-            for (std::size_t i = 0; i < memory->size(); ++i)
-                sim->WriteMemory(static_cast<std::uint8_t>(AddressOf(i)), (*memory)[i]);
+        if (memory) orvel::matrix::PutMemory(*sim, *memory);
         tree->Add(0, kSerial, sim->SlavePath());
     }
     std::vector<std::string> Environment() const {
@@ -373,7 +290,7 @@ Cell RunCell(const std::string& program, const Command& command, const Fault& fa
     Line line;
     line.Start(nullptr, false);
     const Memory before = MemoryOf(*line.sim);
-    fault.apply(*line.sim, command);
+    fault.apply(*line.sim, BytesOf(command));
     Run run = RunCompanion(program, Arguments(command, work), line.Environment(), work / "output.txt", command.upgrade);
     const Memory after = MemoryOf(*line.sim);
 

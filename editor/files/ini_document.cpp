@@ -22,9 +22,26 @@ std::string OneLine(std::string_view value)
 // read back). Such a line is made a comment before parsing, which keeps it in the file and
 // the keys after it in the section before it. SimpleIni reads no further than a NUL byte,
 // and neither do we.
+bool IsUnclosedSectionLine(std::string_view line)
+{
+    const std::size_t first = line.find_first_not_of(" \t");
+    return first != std::string_view::npos && line[first] == '[' && line.find(']', first) == std::string_view::npos;
+}
+
+// Whether any line of the text opens a section name without closing it.
+bool HasUnclosedSection(std::string_view text)
+{
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) end = text.size();
+        if (IsUnclosedSectionLine(text.substr(start, end - start))) return true;
+        start = end + 1;
+    }
+    return false;
+}
+
 std::string WithUnclosedSectionsCommented(std::string_view text)
 {
-    text = text.substr(0, text.find('\0'));
     std::string fixed;
     fixed.reserve(text.size() + 16);
     std::size_t start = 0;
@@ -32,9 +49,8 @@ std::string WithUnclosedSectionsCommented(std::string_view text)
         std::size_t end = text.find_first_of("\r\n", start);
         if (end == std::string_view::npos) end = text.size();
         const std::string_view line = text.substr(start, end - start);
-        const std::size_t first = line.find_first_not_of(" \t");
-        if (first != std::string_view::npos && line[first] == '[' &&
-            line.find(']', first) == std::string_view::npos) {
+        if (IsUnclosedSectionLine(line)) {
+            const std::size_t first = line.find_first_not_of(" \t");
             fixed.append(line.substr(0, first));
             fixed += ';';
             fixed.append(line.substr(first));
@@ -47,6 +63,14 @@ std::string WithUnclosedSectionsCommented(std::string_view text)
     return fixed;
 }
 
+// A value read as a switch: a number, non-zero being true; `fallback` when missing or not a number.
+bool BoolOf(std::optional<std::string_view> value, bool fallback)
+{
+    if (!value) return fallback;
+    const std::optional<long long> number = ReadIniInteger(*value);
+    return number ? *number != 0 : fallback;
+}
+
 }  // namespace
 
 IniDocument::IniDocument() : ini_(false, false, false)
@@ -56,6 +80,9 @@ IniDocument::IniDocument() : ini_(false, false, false)
 
 bool IniDocument::Parse(std::string_view text)
 {
+    text = text.substr(0, text.find('\0'));
+    // Most texts have no such line: they are parsed as they are, without a copy.
+    if (!HasUnclosedSection(text)) return ini_.LoadData(text.data(), text.size()) >= 0;
     const std::string fixed = WithUnclosedSectionsCommented(text);
     return ini_.LoadData(fixed.data(), fixed.size()) >= 0;
 }
@@ -86,10 +113,30 @@ long long IniDocument::Integer(const std::string& section, const std::string& ke
 
 bool IniDocument::Bool(const std::string& section, const std::string& key, bool fallback) const
 {
-    const std::optional<std::string_view> value = Value(section, key);
-    if (!value) return fallback;
-    const std::optional<long long> number = ReadIniInteger(*value);
-    return number ? *number != 0 : fallback;
+    return BoolOf(Value(section, key), fallback);
+}
+
+IniSectionKeys IniDocument::Section(const std::string& section) const
+{
+    return IniSectionKeys(ini_.GetSection(section.c_str()));
+}
+
+std::optional<std::string_view> IniSectionKeys::Value(const std::string& key) const
+{
+    if (keys_ == nullptr) return std::nullopt;
+    const auto found = keys_->find(CSimpleIniA::Entry(key.c_str()));
+    if (found == keys_->end() || found->second == nullptr) return std::nullopt;
+    return std::string_view(found->second);
+}
+
+std::string IniSectionKeys::Text(const std::string& key, std::string_view fallback) const
+{
+    return std::string(Value(key).value_or(fallback));
+}
+
+bool IniSectionKeys::Bool(const std::string& key, bool fallback) const
+{
+    return BoolOf(Value(key), fallback);
 }
 
 bool IniDocument::SetText(const std::string& section, const std::string& key, std::string_view value)

@@ -15,6 +15,21 @@
 
 namespace orvel {
 
+// The keys of one section of an IniDocument, found once: looking a key up here costs no
+// search for the section. Valid while the document stands and is not changed.
+class IniSectionKeys {
+public:
+    // The value of a key; nullopt when the section or the key is missing.
+    std::optional<std::string_view> Value(const std::string& key) const;
+    std::string Text(const std::string& key, std::string_view fallback) const;
+    bool Bool(const std::string& key, bool fallback) const;
+
+private:
+    friend class IniDocument;
+    explicit IniSectionKeys(const CSimpleIniA::TKeyVal* keys) : keys_(keys) {}
+    const CSimpleIniA::TKeyVal* keys_;  // null: no such section
+};
+
 class IniDocument {
 public:
     IniDocument();
@@ -29,6 +44,9 @@ public:
 
     // The value of a key; nullopt when the section or the key is missing.
     std::optional<std::string_view> Value(const std::string& section, const std::string& key) const;
+
+    // The keys of a section, for reading many of them (none when it is missing).
+    IniSectionKeys Section(const std::string& section) const;
 
     // The value of a key, or `fallback` when it is missing.
     std::string Text(const std::string& section, const std::string& key, std::string_view fallback) const;

@@ -1,5 +1,7 @@
 #include "files/preset_file.h"
 
+#include <array>
+
 #include "files/file_constants.h"
 #include "files/file_io.h"
 #include "files/ini_document.h"
@@ -28,35 +30,60 @@ std::string SectionOfRow(const PresetTable& table, int row)
 
 // --- Loading ---------------------------------------------------------------------------
 
+// The key names of a preset section, made once rather than for every row.
+struct PresetKeys {
+    std::string modifier{kKeyModifier};
+    std::string name{kKeyName};
+    std::string buffer{kKeyBuffer};
+    std::string midi1{kKeyMidi1};
+    std::string midi2{kKeyMidi2};
+    std::string midi3{kKeyMidi3Program};
+    std::array<std::string, kLoopCount> loops;
+    std::array<std::string, kSwitchCount> switches;
+    std::array<std::string, kControlCount> ctrls;
+    std::array<std::string, kAuxCount> aux;
+
+    PresetKeys()
+    {
+        for (int i = 0; i < kLoopCount; ++i) loops[static_cast<std::size_t>(i)] = Key(kKeyLoopPrefix, i + 1);
+        for (int i = 0; i < kSwitchCount; ++i) switches[static_cast<std::size_t>(i)] = Key(kKeySwitchPrefix, i + 1);
+        for (int i = 0; i < kControlCount; ++i) ctrls[static_cast<std::size_t>(i)] = Key(kKeyCtrlPrefix, i + 1);
+        for (int i = 0; i < kAuxCount; ++i) aux[static_cast<std::size_t>(i)] = Key(kKeyAuxPrefix, i + 1);
+    }
+};
+
+const PresetKeys& KeysOfPreset()
+{
+    static const PresetKeys keys;
+    return keys;
+}
+
 void LoadRow(const IniDocument& ini, PresetTable& table, int row)
 {
-    const std::string section = SectionOfRow(table, row);
+    const PresetKeys& keys = KeysOfPreset();
+    // The section is found once; every key is looked up in it alone.
+    const IniSectionKeys section = ini.Section(SectionOfRow(table, row));
     PresetData preset = table.GetRow(row);   // control 7 stays as it is in the older layout
 
-    preset.modifier = ini.Text(section, std::string(kKeyModifier), kModifierPreset);
-    preset.name = ini.Text(section, std::string(kKeyName), "");
-    preset.buffer = ini.Bool(section, std::string(kKeyBuffer), false);
-    for (int i = 0; i < kLoopCount; ++i)
-        preset.loops[static_cast<std::size_t>(i)] = ini.Bool(section, Key(kKeyLoopPrefix, i + 1), false);
-    for (int i = 0; i < kSwitchCount; ++i)
-        preset.switches[static_cast<std::size_t>(i)] = ini.Bool(section, Key(kKeySwitchPrefix, i + 1), false);
-    preset.midi1 = ini.Text(section, std::string(kKeyMidi1), "");
-    preset.midi2 = ini.Text(section, std::string(kKeyMidi2), "");
+    preset.modifier = section.Text(keys.modifier, kModifierPreset);
+    preset.name = section.Text(keys.name, "");
+    preset.buffer = section.Bool(keys.buffer, false);
+    for (std::size_t i = 0; i < keys.loops.size(); ++i) preset.loops[i] = section.Bool(keys.loops[i], false);
+    for (std::size_t i = 0; i < keys.switches.size(); ++i) preset.switches[i] = section.Bool(keys.switches[i], false);
+    preset.midi1 = section.Text(keys.midi1, "");
+    preset.midi2 = section.Text(keys.midi2, "");
 
-    const std::string midi3 = ini.Text(section, std::string(kKeyMidi3Program), "");
+    const std::string midi3 = section.Text(keys.midi3, "");
     if (!midi3.empty()) {
         preset.midi3_pc = midi3;
-        for (int i = 0; i < kControlCount; ++i)
-            preset.ctrls[static_cast<std::size_t>(i)] = ini.Text(section, Key(kKeyCtrlPrefix, i + 1), "");
+        for (std::size_t i = 0; i < keys.ctrls.size(); ++i) preset.ctrls[i] = section.Text(keys.ctrls[i], "");
     } else {
         // The older layout: ctrl1-ctrl7 held the MIDI3 program and controls 1-6.
-        preset.midi3_pc = ini.Text(section, Key(kKeyCtrlPrefix, 1), "");
-        for (int i = 0; i + 1 < kControlCount; ++i)
-            preset.ctrls[static_cast<std::size_t>(i)] = ini.Text(section, Key(kKeyCtrlPrefix, i + 2), "");
+        preset.midi3_pc = section.Text(keys.ctrls[0], "");
+        for (std::size_t i = 0; i + 1 < keys.ctrls.size(); ++i) preset.ctrls[i] = section.Text(keys.ctrls[i + 1], "");
     }
 
-    for (int i = 0; i < kAuxCount; ++i)
-        preset.aux[static_cast<std::size_t>(i)] = ini.Bool(section, Key(kKeyAuxPrefix, i + 1), false);
+    for (std::size_t i = 0; i < keys.aux.size(); ++i) preset.aux[i] = section.Bool(keys.aux[i], false);
     table.SetRow(row, preset);   // applies the new modifier
 }
 

@@ -120,6 +120,18 @@ TEST_F(PresetFile, EveryKindOfValueRoundTrips)
     EXPECT_EQ(ReadText(path), first);
 }
 
+TEST_F(PresetFile, SectionAndKeyNamesMatchInAnyCase)
+{
+    WriteText(folder / "case.ini", "[PRESET5]\nMIDI1=7\nL2=1\nSw1=x\nName=Lead\n[Preset6]\nmidi2=8\n");
+    ASSERT_EQ(LoadPresetFile(folder / "case.ini", table, settings).status, FileStatus::Done);
+    const PresetData five = table.GetRow(RowOf(5));
+    EXPECT_EQ(five.midi1, "7");
+    EXPECT_EQ(five.name, "Lead");
+    EXPECT_TRUE(five.loops[1]);
+    EXPECT_FALSE(five.switches[0]);  // not a number: the default
+    EXPECT_EQ(table.GetRow(RowOf(6)).midi2, "8");
+}
+
 TEST_F(PresetFile, OlderLayoutShiftsControlsAndMissingKeysGetDefaults)
 {
     table.SetText(RowOf(11), kFirstControlColumn + 6, "42");

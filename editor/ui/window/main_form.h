@@ -86,6 +86,7 @@ public:
     // The device thread's: touch them only while DeviceIdle().
     DeviceLink& Link() { return link_; }
     D2XXUnit& Usb() { return usb_; }
+    const TransferBuffer& Buffer() const { return buffer_; }
     // No command runs and no job is queued or running on the device thread.
     bool DeviceIdle() const { return !command_running_ && device_thread_->Idle(); }
     // A command holds the controller: everything that starts one or changes the set-up is off.
