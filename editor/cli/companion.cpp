@@ -55,9 +55,10 @@ int Fail(const std::string& text) {
     return 1;
 }
 
-std::string NoAnswerText(const Companion& c) {
-    const auto tried = UsesSerialPort(c.link) ? SerialPortCandidates(c.link.port_number)
-                                              : ConverterCandidates(c.request.serial);
+std::string NoAnswerText(const Companion& c)
+{
+    const auto tried =
+        UsesSerialPort(c.link) ? SerialPortCandidates(c.link.port_number) : ConverterCandidates(c.request.serial);
     if (const auto refused = FindRefusedDevice(tried)) return AccessRefusedText(*refused);
     return "no controller answered on " + c.place;
 }

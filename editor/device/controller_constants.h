@@ -58,8 +58,10 @@ constexpr const char* kTextSessionGroupPrefix = "Your user is in its group \"";
 constexpr const char* kTextSessionGroupSuffix = "\", but this session started before: log in again.";
 constexpr const char* kTextOwnerOnlyPrefix = "Only its owner ";
 constexpr const char* kTextOwnerOnlySuffix = " may open it";
-constexpr const char* kTextOrInstallRule = " or install Orvel's udev rule 60-orvel-kpx.rules and plug the converter in again.";
-constexpr const char* kTextInstallRule = ": install Orvel's udev rule 60-orvel-kpx.rules and plug the converter in again.";
+constexpr const char* kTextOrInstallRule =
+    " or install Orvel's udev rule 60-orvel-kpx.rules and plug the converter in again.";
+constexpr const char* kTextInstallRule =
+    ": install Orvel's udev rule 60-orvel-kpx.rules and plug the converter in again.";
 constexpr const char* kTextAskAdministrator = ": ask the administrator for access.";
 // The title's firmware text and the status bar's connection text around the shown identity.
 constexpr const char* kTitleFirmwarePrefix = "KPX firmware version: ";

@@ -17,9 +17,10 @@ namespace orvel {
 
 namespace {
 
-constexpr std::size_t kNameBufferSize = 16384;   // room for a user or group entry and its members
+constexpr std::size_t kNameBufferSize = 16384;  // room for a user or group entry and its members
 
-std::string GroupName(gid_t gid, bool* lists_user, const std::string& user) {
+std::string GroupName(gid_t gid, bool* lists_user, const std::string& user)
+{
     group entry{};
     group* found = nullptr;
     std::vector<char> buffer(kNameBufferSize);
@@ -31,7 +32,8 @@ std::string GroupName(gid_t gid, bool* lists_user, const std::string& user) {
     return found->gr_name;
 }
 
-std::string UserName(uid_t uid) {
+std::string UserName(uid_t uid)
+{
     passwd entry{};
     passwd* found = nullptr;
     std::vector<char> buffer(kNameBufferSize);
@@ -40,7 +42,8 @@ std::string UserName(uid_t uid) {
     return found->pw_name;
 }
 
-bool SessionHasGroup(gid_t gid) {
+bool SessionHasGroup(gid_t gid)
+{
     if (::getegid() == gid) return true;
     const int count = ::getgroups(0, nullptr);
     if (count <= 0) return false;
@@ -51,7 +54,8 @@ bool SessionHasGroup(gid_t gid) {
 
 }  // namespace
 
-std::vector<DeviceCandidate> ConverterCandidates(const std::string& serial) {
+std::vector<DeviceCandidate> ConverterCandidates(const std::string& serial)
+{
     std::vector<DeviceCandidate> all;
     std::vector<DeviceCandidate> matching;
     for (const ListedConverter& converter : ListUsbConverters()) {
@@ -61,17 +65,20 @@ std::vector<DeviceCandidate> ConverterCandidates(const std::string& serial) {
     return matching.empty() ? all : matching;
 }
 
-std::vector<DeviceCandidate> SerialPortCandidates(int port) {
+std::vector<DeviceCandidate> SerialPortCandidates(int port)
+{
     const std::string path = zudedize::ComPortDevicePath(port);
     if (path.empty()) return {};
     return {{path, false}};
 }
 
-std::vector<DeviceCandidate> LinkCandidates(const DeviceLink& link) {
+std::vector<DeviceCandidate> LinkCandidates(const DeviceLink& link)
+{
     return UsesSerialPort(link) ? SerialPortCandidates(link.port_number) : ConverterCandidates(link.selected_serial);
 }
 
-std::optional<RefusedDevice> FindRefusedDevice(const std::vector<DeviceCandidate>& candidates) {
+std::optional<RefusedDevice> FindRefusedDevice(const std::vector<DeviceCandidate>& candidates)
+{
     for (const DeviceCandidate& candidate : candidates) {
         struct stat node {};
         if (::stat(candidate.path.c_str(), &node) != 0) continue;
@@ -92,7 +99,8 @@ std::optional<RefusedDevice> FindRefusedDevice(const std::vector<DeviceCandidate
     return std::nullopt;
 }
 
-std::string AccessRefusedText(const RefusedDevice& refused) {
+std::string AccessRefusedText(const RefusedDevice& refused)
+{
     std::string text = kTextNoPermissionPrefix + refused.path + ". ";
     if (!refused.group_may_open) {
         text += kTextOwnerOnlyPrefix + refused.owner + kTextOwnerOnlySuffix;
@@ -104,13 +112,15 @@ std::string AccessRefusedText(const RefusedDevice& refused) {
     return text + (refused.usb_converter ? kTextOrInstallRule : ".");
 }
 
-std::optional<std::string> LinkAccessProblem(const DeviceLink& link) {
+std::optional<std::string> LinkAccessProblem(const DeviceLink& link)
+{
     const auto refused = FindRefusedDevice(LinkCandidates(link));
     if (!refused) return std::nullopt;
     return AccessRefusedText(*refused);
 }
 
-std::string NoControllerText(const DeviceLink& link) {
+std::string NoControllerText(const DeviceLink& link)
+{
     return LinkAccessProblem(link).value_or(kTextNoController);
 }
 

@@ -14,18 +14,18 @@ namespace orvel {
 // A device node the link tries to open.
 struct DeviceCandidate {
     std::string path;
-    bool usb_converter = false;   // an FTDI converter, which the project's udev rule covers
+    bool usb_converter = false;  // an FTDI converter, which the project's udev rule covers
 };
 
 // A device node that exists but refuses this process for lack of permission.
 struct RefusedDevice {
     std::string path;
     bool usb_converter = false;
-    std::string group;           // the node's group by name ("dialout"), else its number
-    bool group_may_open = false; // the node lets its group read and write
-    std::string owner;           // the node's owner by name, else its number
-    std::string user;            // this process's user by name, else its number
-    bool user_in_group = false;  // the group database lists the user, the session lacks it
+    std::string group;            // the node's group by name ("dialout"), else its number
+    bool group_may_open = false;  // the node lets its group read and write
+    std::string owner;            // the node's owner by name, else its number
+    std::string user;             // this process's user by name, else its number
+    bool user_in_group = false;   // the group database lists the user, the session lacks it
 };
 
 // The listed converters with this serial number; every listed converter when none has it.

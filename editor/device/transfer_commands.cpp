@@ -114,7 +114,8 @@ TransferOutcome Run(TransferSession& s, const Command& command) {
     if (!IdentifyBeforeTransfer(s.link, shown)) {
         // Nothing is said when no controller answers on the serial port, but a port this user
         // may not open is named.
-        if (const auto problem = LinkAccessProblem(s.link)) s.view.ShowMessage(MessageIcon::Error, kCaptionMessages, *problem);
+        if (const auto problem = LinkAccessProblem(s.link))
+            s.view.ShowMessage(MessageIcon::Error, kCaptionMessages, *problem);
         return TransferOutcome::NotIdentified;
     }
     if (!shown.empty()) s.view.ControllerIdentified(shown);

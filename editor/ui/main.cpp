@@ -21,7 +21,7 @@
 int main(int argc, char** argv)
 {
     std::vector<std::string> arguments(argv, argv + argc);
-    if (const auto text = orvel::HelpOrVersionText(arguments)) {   // on a terminal, no display needed
+    if (const auto text = orvel::HelpOrVersionText(arguments)) {  // on a terminal, no display needed
         std::cout << *text;
         return 0;
     }

@@ -28,26 +28,30 @@ class DeviceAccess : public testing::SimulatedConverter {
 protected:
     static void SetUpTestSuite() { GTEST_FLAG_SET(death_test_style, "threadsafe"); }
 
-    void SetUp() override {
+    void SetUp() override
+    {
         if (::geteuid() != 0) GTEST_SKIP() << "needs root to give the device away and drop privileges";
         testing::SimulatedConverter::SetUp();
     }
 
     // The controller's tty as a node of `group` with `mode`, reachable by everyone through the
     // redirected tree.
-    void GiveDeviceAway(gid_t group, mode_t mode) {
+    void GiveDeviceAway(gid_t group, mode_t mode)
+    {
         ASSERT_EQ(::chmod(tree->Root().c_str(), 0755), 0);
         ASSERT_EQ(::chown(sim->SlavePath().c_str(), 0, group), 0);
         ASSERT_EQ(::chmod(sim->SlavePath().c_str(), mode), 0);
     }
 
     // In the child: from here on the process is nobody, in no supplementary group.
-    static void BecomeNobody() {
+    static void BecomeNobody()
+    {
         if (::setgroups(0, nullptr) != 0 || ::setgid(kNoGroup) != 0 || ::setuid(kNobody) != 0) std::_Exit(3);
     }
 
     // In the child: what the transfer showed, on standard error, for the parent to match.
-    static void PrintShown(const testing::RecordingView& shown, TransferOutcome outcome) {
+    static void PrintShown(const testing::RecordingView& shown, TransferOutcome outcome)
+    {
         std::cerr << "outcome " << static_cast<int>(outcome) << ": ";
         for (const auto& m : shown.messages) std::cerr << "[" << m.text << "]";
         std::cerr << std::endl;
@@ -62,10 +66,11 @@ protected:
     TransferSession session{link, table, settings, buffer, last_read, view};
 };
 
-TEST_F(DeviceAccess, ConverterOfAGroupTheUserIsNotInIsNamedWithTheGroupAndTheRule) {
+TEST_F(DeviceAccess, ConverterOfAGroupTheUserIsNotInIsNamedWithTheGroupAndTheRule)
+{
     EXPECT_EXIT(
         {
-            GiveDeviceAway(20, 0660);   // dialout
+            GiveDeviceAway(20, 0660);  // dialout
             BecomeNobody();
             PrintShown(view, ReadSettings(session));
         },
@@ -75,7 +80,8 @@ TEST_F(DeviceAccess, ConverterOfAGroupTheUserIsNotInIsNamedWithTheGroupAndTheRul
         "60-orvel-kpx\\.rules and plug the converter in again\\.\\]");
 }
 
-TEST_F(DeviceAccess, ConverterOnlyItsOwnerMayOpenPointsToTheRule) {
+TEST_F(DeviceAccess, ConverterOnlyItsOwnerMayOpenPointsToTheRule)
+{
     EXPECT_EXIT(
         {
             GiveDeviceAway(0, 0600);
@@ -89,7 +95,8 @@ TEST_F(DeviceAccess, ConverterOnlyItsOwnerMayOpenPointsToTheRule) {
 
 // On the numbered serial port nothing is said when no controller answers; a port the user may
 // not open is named, without the converters' rule.
-TEST_F(DeviceAccess, SerialPortTheUserMayNotOpenIsNamedWhereSilenceWasKept) {
+TEST_F(DeviceAccess, SerialPortTheUserMayNotOpenIsNamedWhereSilenceWasKept)
+{
     testing::ScopedEnvironment port(testing::PortVariable(9), sim->SlavePath());
     link.platform_kind = kPlatformSerialFirst;
     link.port_number = 9;
@@ -105,16 +112,17 @@ TEST_F(DeviceAccess, SerialPortTheUserMayNotOpenIsNamedWhereSilenceWasKept) {
 }
 
 // What the link may open, or what is not there, is no refusal: the controller's own text stays.
-TEST_F(DeviceAccess, OpenableOrMissingDevicesAreNoRefusal) {
+TEST_F(DeviceAccess, OpenableOrMissingDevicesAreNoRefusal)
+{
     GiveDeviceAway(20, 0660);
-    EXPECT_FALSE(FindRefusedDevice(LinkCandidates(link)));   // root may open it
+    EXPECT_FALSE(FindRefusedDevice(LinkCandidates(link)));  // root may open it
     EXPECT_FALSE(FindRefusedDevice({{"/nonexistent/ttyUSB9", true}}));
     EXPECT_FALSE(FindRefusedDevice(SerialPortCandidates(0)));
     EXPECT_EXIT(
         {
             BecomeNobody();
             const bool refused = FindRefusedDevice({{"/nonexistent/ttyUSB9", true}}).has_value();
-            link.selected_serial = "UNPLUGGED";   // not listed: every listed converter was tried
+            link.selected_serial = "UNPLUGGED";  // not listed: every listed converter was tried
             std::cerr << "refused " << refused << ", tried " << LinkCandidates(link).size() << ": "
                       << NoControllerText(link) << std::endl;
             std::exit(0);

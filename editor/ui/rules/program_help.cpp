@@ -34,7 +34,8 @@ constexpr const char* kHelpText =
 
 }  // namespace
 
-std::optional<std::string> HelpOrVersionText(const std::vector<std::string>& arguments) {
+std::optional<std::string> HelpOrVersionText(const std::vector<std::string>& arguments)
+{
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         if (arguments[i] == "--help" || arguments[i] == "-h") return std::string(kHelpText);
         if (arguments[i] == "--version") return "orvel " + std::string(kVersionText) + "\n";
