@@ -13,6 +13,9 @@ cmake -S . -B build -G Ninja -DORVEL_WERROR=ON >/dev/null
 cmake --build build
 ctest --test-dir build --output-on-failure -j 2
 
+echo "== package (the .deb from the plain build: files, control file, lintian)"
+bash scripts/check-package.sh build
+
 echo "== sanitizer build (address, undefined behaviour)"
 cmake -S . -B build-asan -G Ninja -DORVEL_SANITIZE=ON -DORVEL_WERROR=ON -DORVEL_BUILD_BENCH=OFF >/dev/null
 cmake --build build-asan

@@ -20,6 +20,7 @@
 #include "console.h"
 #include "identity.h"
 #include "simulator.h"
+#include "ui/rules/version.h"
 #include "unique_fd.h"
 
 namespace {
@@ -164,6 +165,7 @@ int Run(const ProgramOptions& program, int signal_fd) {
 int main(int argc, char** argv) {
     ProgramOptions program;
     CLI::App app{kDescription, "kpx-sim"};
+    app.set_version_flag("--version", "kpx-sim " + std::string(orvel::kVersionText), "Print the version and exit");
     app.footer(std::string{kFooter} + kpxsim::Console::Help());
     app.add_option("--model", program.sim.model, "Controller model: 2 (KPX-2) or 3 (KPX-3)")
         ->check(CLI::IsMember({2, 3}))

@@ -4,6 +4,7 @@
 
 #include "command_protocol.h"
 #include "controller_identity.h"
+#include "device_access.h"
 #include "device_port.h"
 #include "port_names.h"
 #include "serial_port_identity.h"
@@ -54,7 +55,13 @@ int Fail(const std::string& text) {
     return 1;
 }
 
-std::string NoAnswerText(const Companion& c) { return "no controller answered on " + c.place; }
+std::string NoAnswerText(const Companion& c)
+{
+    const auto tried =
+        UsesSerialPort(c.link) ? SerialPortCandidates(c.link.port_number) : ConverterCandidates(c.request.serial);
+    if (const auto refused = FindRefusedDevice(tried)) return AccessRefusedText(*refused);
+    return "no controller answered on " + c.place;
+}
 
 bool ChoosePort(Companion& c) {
     if (!UsesSerialPort(c.link)) return true;

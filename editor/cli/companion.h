@@ -50,7 +50,8 @@ struct Companion {
 // Prints "orvel-cli: " and the text as one line on standard error; the exit status 1.
 int Fail(const std::string& text);
 
-// "no controller answered on " and where: the line for a controller that stayed silent.
+// "no controller answered on " and where: the line for a controller that stayed silent; for a
+// device this user may not open, the line that names it and how to get access.
 std::string NoAnswerText(const Companion& c);
 
 // On a numbered port or a device path: settles its COM port number and the place a failure

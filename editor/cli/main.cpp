@@ -9,6 +9,7 @@
 #include "cli_commands.h"
 #include "companion.h"
 #include "decimal_number.h"
+#include "ui/rules/version.h"
 
 namespace {
 
@@ -51,6 +52,7 @@ int main(int argc, char** argv) {
     by_serial->excludes(by_com)->excludes(by_device);
     by_com->excludes(by_device);
     app.add_flag("-v,--verbose", request.verbose, "show the controller's identification line");
+    app.set_version_flag("--version", "orvel-cli " + std::string(kVersionText), "print the version and exit");
 
     const CliCommand* chosen = nullptr;
     for (const CliCommand& command : CliCommands()) {
@@ -65,6 +67,8 @@ int main(int argc, char** argv) {
         return app.exit(help);
     } catch (const CLI::CallForAllHelp& help) {
         return app.exit(help);
+    } catch (const CLI::CallForVersion& version) {
+        return app.exit(version);
     } catch (const CLI::ParseError& error) {
         return WrongUsage(app, error);
     }

@@ -48,6 +48,21 @@ constexpr std::int32_t kLineBaudRate = 9600;
 // What the commands show.
 constexpr const char* kCaptionMessages = "Orvel";
 constexpr const char* kTextNoController = "No KPX-2/KPX-3 connected";
+// A converter or serial device that is there but that this user may not open, said instead
+// of kTextNoController: the path, then how to get access (device_access.cpp puts them together).
+constexpr const char* kTextNoPermissionPrefix = "No permission to open ";
+constexpr const char* kTextJoinGroupPrefix = "Add your user to its group \"";
+constexpr const char* kTextJoinGroupCommand = "\" (sudo usermod -aG ";
+constexpr const char* kTextLogInAgain = ", then log in again)";
+constexpr const char* kTextSessionGroupPrefix = "Your user is in its group \"";
+constexpr const char* kTextSessionGroupSuffix = "\", but this session started before: log in again.";
+constexpr const char* kTextOwnerOnlyPrefix = "Only its owner ";
+constexpr const char* kTextOwnerOnlySuffix = " may open it";
+constexpr const char* kTextOrInstallRule =
+    " or install Orvel's udev rule 60-orvel-kpx.rules and plug the converter in again.";
+constexpr const char* kTextInstallRule =
+    ": install Orvel's udev rule 60-orvel-kpx.rules and plug the converter in again.";
+constexpr const char* kTextAskAdministrator = ": ask the administrator for access.";
 // The title's firmware text and the status bar's connection text around the shown identity.
 constexpr const char* kTitleFirmwarePrefix = "KPX firmware version: ";
 constexpr const char* kTextConnectedSuffix = " connected";

@@ -6,6 +6,7 @@
 
 #include "command_protocol.h"
 #include "controller_constants.h"
+#include "device_access.h"
 #include "model/bank_functions.h"
 #include "model/bank_rows.h"
 #include "model/preset_image.h"
@@ -110,7 +111,13 @@ TransferOutcome Run(TransferSession& s, const Command& command) {
     if (s.running) return TransferOutcome::Busy;
     if (command.check && !command.check()) return TransferOutcome::Refused;
     std::string shown;
-    if (!IdentifyBeforeTransfer(s.link, shown)) return TransferOutcome::NotIdentified;
+    if (!IdentifyBeforeTransfer(s.link, shown)) {
+        // Nothing is said when no controller answers on the serial port, but a port this user
+        // may not open is named.
+        if (const auto problem = LinkAccessProblem(s.link))
+            s.view.ShowMessage(MessageIcon::Error, kCaptionMessages, *problem);
+        return TransferOutcome::NotIdentified;
+    }
     if (!shown.empty()) s.view.ControllerIdentified(shown);
 
     CommandFrame frame(s, command.preset_command);
@@ -118,7 +125,7 @@ TransferOutcome Run(TransferSession& s, const Command& command) {
 
     TransferOutcome outcome = TransferOutcome::Done;
     if (!frame.OpenLink()) {
-        s.view.ShowMessage(MessageIcon::Error, kCaptionMessages, kTextNoController);
+        s.view.ShowMessage(MessageIcon::Error, kCaptionMessages, NoControllerText(s.link));
         outcome = TransferOutcome::NoController;
     } else {
         std::uint8_t code = 0;

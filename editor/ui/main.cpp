@@ -2,15 +2,18 @@
 // number dialog, and runs until the window closes, when Orvel.ini is written.
 //
 //   orvel [ZEBU] [--serial-port]
+//   orvel --help | --version     (printed on the terminal; no window, no display needed)
 //
 // A first argument "ZEBU" (any case) shows "Check &default"; "--serial-port" anywhere
 // reaches the controller through the numbered serial port of the port box instead of the
 // USB converter (as ORVEL_TRANSPORT=serial does).
 #include <QApplication>
 
+#include <iostream>
 #include <string>
 #include <vector>
 
+#include "ui/rules/program_help.h"
 #include "ui/rules/start_options.h"
 #include "ui/rules/version.h"
 #include "ui/window/main_form.h"
@@ -18,6 +21,10 @@
 int main(int argc, char** argv)
 {
     std::vector<std::string> arguments(argv, argv + argc);
+    if (const auto text = orvel::HelpOrVersionText(arguments)) {  // on a terminal, no display needed
+        std::cout << *text;
+        return 0;
+    }
     orvel::ApplyTransportOption(arguments);   // before anything asks for the platform kind
 
     QApplication application(argc, argv);
