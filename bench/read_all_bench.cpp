@@ -86,7 +86,8 @@ double Run(const char* label, DeviceLink& link, std::uint8_t port, const std::st
 // that only the hand-over and the write are measured (fewer bytes than its buffer holds).
 // Each byte is timed on its own and the median reported, so that the moments the machine
 // gives to other work do not count as the hand-over's cost.
-double HandOverMicroseconds(std::uint8_t port, int bytes) {
+double HandOverMicroseconds(std::uint8_t port, int bytes)
+{
     const int master = posix_openpt(O_RDWR | O_NOCTTY);
     if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) return -1;
     setenv(("ZUDEDIZE_COM" + std::to_string(port)).c_str(), ptsname(master), 1);
@@ -110,13 +111,15 @@ double HandOverMicroseconds(std::uint8_t port, int bytes) {
     return microseconds;
 }
 
-void PrintHandOver(double microseconds) {
+void PrintHandOver(double microseconds)
+{
     std::printf("serial port  one byte handed to the worker thread and written: %.1f us (median)\n", microseconds);
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     constexpr int kHandOverBytes = 2000;
     if (argc >= 2 && std::string(argv[1]) == "--hand-over") {
         // Fewer bytes than a pseudo-terminal's buffer holds, as nobody reads them.

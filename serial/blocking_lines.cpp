@@ -34,16 +34,31 @@ void UstawCTS(std::uint8_t cts) {
     CurrentSlot().cts = cts;
 }
 
-bool SetDTRLine() { return SetModemLine(CurrentDevice(), ModemControl::SetDtr); }
-bool ClearDTRLine() { return SetModemLine(CurrentDevice(), ModemControl::ClearDtr); }
-bool SetRTSLine() { return SetModemLine(CurrentDevice(), ModemControl::SetRts); }
-bool ClearRTSLine() { return SetModemLine(CurrentDevice(), ModemControl::ClearRts); }
+bool SetDTRLine()
+{
+    return SetModemLine(CurrentDevice(), ModemControl::SetDtr);
+}
+bool ClearDTRLine()
+{
+    return SetModemLine(CurrentDevice(), ModemControl::ClearDtr);
+}
+bool SetRTSLine()
+{
+    return SetModemLine(CurrentDevice(), ModemControl::SetRts);
+}
+bool ClearRTSLine()
+{
+    return SetModemLine(CurrentDevice(), ModemControl::ClearRts);
+}
 
 bool UstawKanalZudedize(std::uint8_t pattern) {
     return SetLinePattern(CurrentDevice(), pattern, kBlockingLinePatternWaitMs);
 }
 
-std::uint8_t ModemStatus() { return ModemStatusOf(CurrentDevice()); }
+std::uint8_t ModemStatus()
+{
+    return ModemStatusOf(CurrentDevice());
+}
 
 void SetPortDelay(std::uint8_t milliseconds) { Library().port_delay_ms = milliseconds; }
 

@@ -102,8 +102,10 @@ bool ManualResetEvent::Set() {
         if (set_.load(std::memory_order_relaxed)) return true;
         if (polled_ && !RaiseDescriptor(wake_fd_)) return false;
         set_.store(true, std::memory_order_release);
-        if (waiters_.size() <= kInPlace) std::copy(waiters_.begin(), waiters_.end(), in_place.begin());
-        else more = waiters_;
+        if (waiters_.size() <= kInPlace)
+            std::copy(waiters_.begin(), waiters_.end(), in_place.begin());
+        else
+            more = waiters_;
     }
     for (const auto& waiter : in_place) {
         if (waiter) WakeWaiter(*waiter);
@@ -122,12 +124,14 @@ bool ManualResetEvent::Reset() {
 
 bool ManualResetEvent::IsSet() const { return set_.load(std::memory_order_acquire); }
 
-void ManualResetEvent::Watch(const std::shared_ptr<EventWaiter>& waiter) const {
+void ManualResetEvent::Watch(const std::shared_ptr<EventWaiter>& waiter) const
+{
     std::lock_guard lock(mutex_);
     waiters_.push_back(waiter);
 }
 
-void ManualResetEvent::Unwatch(const std::shared_ptr<EventWaiter>& waiter) const {
+void ManualResetEvent::Unwatch(const std::shared_ptr<EventWaiter>& waiter) const
+{
     std::lock_guard lock(mutex_);
     waiters_.erase(std::remove(waiters_.begin(), waiters_.end(), waiter), waiters_.end());
 }

@@ -44,7 +44,8 @@ unsigned BitsPerCharacter(int fd) {
 }
 
 // One character's time at the line's present speed and format; 0 when unknown.
-Clock::duration CharacterTime(int fd) {
+Clock::duration CharacterTime(int fd)
+{
     const std::uint32_t speed = LineSpeed(fd);
     const unsigned bits = BitsPerCharacter(fd);
     if (speed == 0 || bits == 0) return Clock::duration{0};
@@ -64,7 +65,8 @@ void NoteBytesWritten(int fd, std::size_t count) {
     line.free_at = (line.free_at > now ? line.free_at : now) + static_cast<std::int64_t>(count) * line.character_time;
 }
 
-void LineFormatChanged(int fd) {
+void LineFormatChanged(int fd)
+{
     std::lock_guard lock(line_mutex);
     const auto found = line_times.find(fd);
     if (found != line_times.end()) found->second.character_time = Clock::duration{0};

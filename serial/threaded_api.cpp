@@ -41,7 +41,8 @@ std::int32_t OpenInCurrentSlot(std::uint8_t port, std::int32_t baud, std::int32_
 }
 
 // The device of the current slot's open port, or null.
-SerialDevice* CurrentOpenDevice() {
+SerialDevice* CurrentOpenDevice()
+{
     TComm* port = CurrentOpenPort();
     return port != nullptr ? port->Device() : nullptr;
 }
@@ -107,16 +108,31 @@ bool MsSetTimeouts(std::int32_t write_ms, std::int32_t read_ms) {
 
 void UstawCTS(std::uint8_t cts) { Library().cts_flag = cts; }
 
-bool SetDTRLine() { return SetModemLine(CurrentOpenDevice(), ModemControl::SetDtr); }
-bool ClearDTRLine() { return SetModemLine(CurrentOpenDevice(), ModemControl::ClearDtr); }
-bool SetRTSLine() { return SetModemLine(CurrentOpenDevice(), ModemControl::SetRts); }
-bool ClearRTSLine() { return SetModemLine(CurrentOpenDevice(), ModemControl::ClearRts); }
+bool SetDTRLine()
+{
+    return SetModemLine(CurrentOpenDevice(), ModemControl::SetDtr);
+}
+bool ClearDTRLine()
+{
+    return SetModemLine(CurrentOpenDevice(), ModemControl::ClearDtr);
+}
+bool SetRTSLine()
+{
+    return SetModemLine(CurrentOpenDevice(), ModemControl::SetRts);
+}
+bool ClearRTSLine()
+{
+    return SetModemLine(CurrentOpenDevice(), ModemControl::ClearRts);
+}
 
 bool UstawKanalZudedize(std::uint8_t pattern) {
     return SetLinePattern(CurrentOpenDevice(), pattern, kThreadedLinePatternWaitMs);
 }
 
-std::uint8_t ModemStatus() { return ModemStatusOf(CurrentOpenDevice()); }
+std::uint8_t ModemStatus()
+{
+    return ModemStatusOf(CurrentOpenDevice());
+}
 
 void SetComSelector(std::uint8_t slot) { Library().selector = slot; }
 

@@ -56,7 +56,8 @@ TEST(LineTime, DrainSpeedFormatAndCloseWaitUntilTheBreakByteHasLeft) {
     CloseLine(fd);
 }
 
-TEST(LineTime, BytesWrittenAfterASpeedOrFormatChangeTakeTheNewCharacterTime) {
+TEST(LineTime, BytesWrittenAfterASpeedOrFormatChangeTakeTheNewCharacterTime)
+{
     test::PseudoTerminal pty(58);
     const int fd = OpenAt(pty, 9600, 1, Parity::None);
     WriteThen(fd, 1, [&] { EXPECT_TRUE(SetLineSpeed(fd, kBreakSpeed)); });

@@ -78,7 +78,8 @@ TEST(ManualResetEventTest, OneSetReleasesEveryThreadWaitingOnIt) {
 // The hand-over of the threaded variant in miniature: each side sets the other's event and
 // sleeps until its own is set. A wake-up lost at any point ends a round at its deadline
 // instead of at the other side's Set.
-TEST(ManualResetEventTest, ThousandsOfHandOversLoseNoWakeUp) {
+TEST(ManualResetEventTest, ThousandsOfHandOversLoseNoWakeUp)
+{
     constexpr int kRounds = 5000;
     auto stop = ManualResetEvent::Create(false);
     auto request = ManualResetEvent::Create(false);

@@ -93,7 +93,8 @@ TEST(Simulator, IgnoresBytesSentAtAnotherSpeed) {
 
 // The editor sets its speed and sends its first command at once; the simulator's thread, held
 // up after it noted the speed the line had before, still takes the command at the new speed.
-TEST(Simulator, BytesSentAfterASpeedChangeCountAtTheNewSpeedThoughTheThreadWasHeldUp) {
+TEST(Simulator, BytesSentAfterASpeedChangeCountAtTheNewSpeedThoughTheThreadWasHeldUp)
+{
     Simulator sim;
     Faults faults;
     faults.held_up = 300ms;
