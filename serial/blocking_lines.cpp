@@ -1,17 +1,9 @@
 // Blocking variant: speed, parity and time-out changes, the modem lines, the port delay.
 #include "blocking_state.h"
 #include "line_rules.h"
+#include "modem_lines.h"
 
 namespace zudedize::blocking {
-
-namespace {
-
-bool Escape(ModemControl function) {
-    SerialDevice* device = CurrentDevice();
-    return device != nullptr && device->EscapeFunction(function);
-}
-
-}  // namespace
 
 bool ChangeSpeedZudedize(std::int32_t baud) {
     ClearPort();
@@ -42,24 +34,30 @@ void UstawCTS(std::uint8_t cts) {
     CurrentSlot().cts = cts;
 }
 
-bool SetDTRLine() { return Escape(ModemControl::SetDtr); }
-bool ClearDTRLine() { return Escape(ModemControl::ClearDtr); }
-bool SetRTSLine() { return Escape(ModemControl::SetRts); }
-bool ClearRTSLine() { return Escape(ModemControl::ClearRts); }
-
-bool UstawKanalZudedize(std::uint8_t pattern) {
-    const auto lines = LinePatternOf(pattern);
-    const bool done = lines && Escape(lines->dtr ? ModemControl::SetDtr : ModemControl::ClearDtr) &&
-                      Escape(lines->rts ? ModemControl::SetRts : ModemControl::ClearRts);
-    Pause(kBlockingLinePatternWaitMs);
-    return done;
+bool SetDTRLine()
+{
+    return SetModemLine(CurrentDevice(), ModemControl::SetDtr);
+}
+bool ClearDTRLine()
+{
+    return SetModemLine(CurrentDevice(), ModemControl::ClearDtr);
+}
+bool SetRTSLine()
+{
+    return SetModemLine(CurrentDevice(), ModemControl::SetRts);
+}
+bool ClearRTSLine()
+{
+    return SetModemLine(CurrentDevice(), ModemControl::ClearRts);
 }
 
-std::uint8_t ModemStatus() {
-    SerialDevice* device = CurrentDevice();
-    std::uint8_t status = 0;
-    if (device == nullptr || !device->ModemStatus(status)) return 0;
-    return status & (kModemCts | kModemDsr | kModemRing | kModemCarrier);
+bool UstawKanalZudedize(std::uint8_t pattern) {
+    return SetLinePattern(CurrentDevice(), pattern, kBlockingLinePatternWaitMs);
+}
+
+std::uint8_t ModemStatus()
+{
+    return ModemStatusOf(CurrentDevice());
 }
 
 void SetPortDelay(std::uint8_t milliseconds) { Library().port_delay_ms = milliseconds; }

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <ctime>
 #include <cstdint>
@@ -14,7 +15,10 @@ namespace zudedize {
 
 // Threads in WaitForAny sleep on their own waiter, which Set wakes directly: handing a
 // request to a thread costs one wake-up and no poll set-up on either side, and a thread
-// that looks at an event takes no lock. The eventfd serves devices that poll for the
+// that looks at an event takes no lock. Set wakes its waiters after it has let go of the
+// event's lock, so that the thread it wakes does not find the lock still held when it
+// leaves the event (that cost a second sleep and wake-up per hand-over); and it makes the
+// wake-up call only for a thread that sleeps. The eventfd serves devices that poll for the
 // event: once its descriptor has been asked for, Set and Reset change the state and the
 // eventfd together under the mutex, so the descriptor is readable exactly while the event
 // is set. Events nobody polls (those of the single-byte hand-over) cost no system call
@@ -23,19 +27,27 @@ namespace zudedize {
 namespace {
 
 void WakeWaiter(EventWaiter& waiter) {
-    waiter.woken.store(1, std::memory_order_release);
-    syscall(SYS_futex, &waiter.woken, FUTEX_WAKE_PRIVATE, 1, nullptr, nullptr, 0);
+    if (waiter.state.exchange(EventWaiter::kWoken, std::memory_order_acq_rel) == EventWaiter::kSleeping)
+        syscall(SYS_futex, &waiter.state, FUTEX_WAKE_PRIVATE, 1, nullptr, nullptr, 0);
 }
 
 // Sleeps until the waiter is woken or `deadline` (CLOCK_MONOTONIC, null: none) passes;
-// false once it has passed.
+// false once it has passed with no wake. A wake that came before the call counts.
 bool SleepUntilWoken(EventWaiter& waiter, const timespec* deadline) {
-    while (waiter.woken.load(std::memory_order_acquire) == 0) {
-        const long slept = syscall(SYS_futex, &waiter.woken, FUTEX_WAIT_BITSET_PRIVATE, 0, deadline, nullptr,
-                                   FUTEX_BITSET_MATCH_ANY);
-        if (slept != 0 && errno == ETIMEDOUT) return waiter.woken.load(std::memory_order_acquire) != 0;
+    for (;;) {
+        if (waiter.state.exchange(EventWaiter::kIdle, std::memory_order_acq_rel) == EventWaiter::kWoken) return true;
+        std::uint32_t idle = EventWaiter::kIdle;
+        // A wake between the two steps leaves kWoken, which the next round takes.
+        if (!waiter.state.compare_exchange_strong(idle, EventWaiter::kSleeping, std::memory_order_acq_rel)) continue;
+        const long slept = syscall(SYS_futex, &waiter.state, FUTEX_WAIT_BITSET_PRIVATE, EventWaiter::kSleeping,
+                                   deadline, nullptr, FUTEX_BITSET_MATCH_ANY);
+        if (slept != 0 && errno == ETIMEDOUT) {
+            std::uint32_t sleeping = EventWaiter::kSleeping;
+            if (waiter.state.compare_exchange_strong(sleeping, EventWaiter::kIdle, std::memory_order_acq_rel))
+                return false;
+            // Woken just as the time ran out: the next round takes the wake.
+        }
     }
-    return true;
 }
 
 bool RaiseDescriptor(int fd) {
@@ -81,12 +93,24 @@ int ManualResetEvent::WakeFd() const {
 }
 
 bool ManualResetEvent::Set() {
-    std::lock_guard lock(mutex_);
-    if (set_.load(std::memory_order_relaxed)) return true;
-    if (polled_ && !RaiseDescriptor(wake_fd_)) return false;
-    set_.store(true, std::memory_order_release);
-    // A waiter leaves the list under this mutex before it goes, so each one still exists.
-    for (EventWaiter* waiter : waiters_) WakeWaiter(*waiter);
+    // Most events have one waiter at a time, or none; more go on the heap.
+    constexpr std::size_t kInPlace = 4;
+    std::array<std::shared_ptr<EventWaiter>, kInPlace> in_place;
+    std::vector<std::shared_ptr<EventWaiter>> more;
+    {
+        std::lock_guard lock(mutex_);
+        if (set_.load(std::memory_order_relaxed)) return true;
+        if (polled_ && !RaiseDescriptor(wake_fd_)) return false;
+        set_.store(true, std::memory_order_release);
+        if (waiters_.size() <= kInPlace)
+            std::copy(waiters_.begin(), waiters_.end(), in_place.begin());
+        else
+            more = waiters_;
+    }
+    for (const auto& waiter : in_place) {
+        if (waiter) WakeWaiter(*waiter);
+    }
+    for (const auto& waiter : more) WakeWaiter(*waiter);
     return true;
 }
 
@@ -100,12 +124,14 @@ bool ManualResetEvent::Reset() {
 
 bool ManualResetEvent::IsSet() const { return set_.load(std::memory_order_acquire); }
 
-void ManualResetEvent::Watch(EventWaiter* waiter) const {
+void ManualResetEvent::Watch(const std::shared_ptr<EventWaiter>& waiter) const
+{
     std::lock_guard lock(mutex_);
     waiters_.push_back(waiter);
 }
 
-void ManualResetEvent::Unwatch(EventWaiter* waiter) const {
+void ManualResetEvent::Unwatch(const std::shared_ptr<EventWaiter>& waiter) const
+{
     std::lock_guard lock(mutex_);
     waiters_.erase(std::remove(waiters_.begin(), waiters_.end(), waiter), waiters_.end());
 }
@@ -139,16 +165,17 @@ int WaitForAny(std::initializer_list<const ManualResetEvent*> events, int timeou
             ++deadline.tv_sec;
         }
     }
-    EventWaiter waiter;
-    for (const ManualResetEvent* event : events) event->Watch(&waiter);
+    thread_local const std::shared_ptr<EventWaiter> waiter = std::make_shared<EventWaiter>();
+    // A wake left over from an earlier wait of this thread would only cost one more look.
+    waiter->state.store(EventWaiter::kIdle, std::memory_order_relaxed);
+    for (const ManualResetEvent* event : events) event->Watch(waiter);
     int result = kWaitTimedOut;
     for (;;) {
         // Registered before looking, so a Set after this look wakes the waiter.
         result = FirstSet(events);
-        if (result >= 0 || !SleepUntilWoken(waiter, timeout_ms > 0 ? &deadline : nullptr)) break;
-        waiter.woken.store(0, std::memory_order_relaxed);
+        if (result >= 0 || !SleepUntilWoken(*waiter, timeout_ms > 0 ? &deadline : nullptr)) break;
     }
-    for (const ManualResetEvent* event : events) event->Unwatch(&waiter);
+    for (const ManualResetEvent* event : events) event->Unwatch(waiter);
     return result;
 }
 

@@ -12,10 +12,15 @@
 
 namespace zudedize {
 
-// One thread waiting in WaitForAny: each event it waits on wakes it when set, by raising
-// the word the thread sleeps on (a futex).
+// A thread waiting in WaitForAny: each event it waits on wakes it when set, through the word
+// the thread sleeps on (a futex). One per thread, reused by each of its waits; shared, so that
+// a Set that has let go of the event's lock may still wake it after the wait has ended (the
+// late wake only makes the thread's next wait look at its events once more).
 struct EventWaiter {
-    std::atomic<std::uint32_t> woken{0};
+    static constexpr std::uint32_t kIdle = 0;
+    static constexpr std::uint32_t kWoken = 1;     // an event was set since the thread last looked
+    static constexpr std::uint32_t kSleeping = 2;  // the thread sleeps, or is about to
+    std::atomic<std::uint32_t> state{kIdle};
 };
 
 class ManualResetEvent {
@@ -40,14 +45,14 @@ public:
 private:
     friend int WaitForAny(std::initializer_list<const ManualResetEvent*> events, int timeout_ms);
     // From Watch to Unwatch, every Set wakes `waiter`.
-    void Watch(EventWaiter* waiter) const;
-    void Unwatch(EventWaiter* waiter) const;
+    void Watch(const std::shared_ptr<EventWaiter>& waiter) const;
+    void Unwatch(const std::shared_ptr<EventWaiter>& waiter) const;
 
     mutable std::mutex mutex_;  // held to change the state, the descriptor and the waiters
     std::atomic<bool> set_{false};
     int wake_fd_;
     mutable bool polled_ = false;  // WakeFd was asked for: Set and Reset keep it in step
-    mutable std::vector<EventWaiter*> waiters_;
+    mutable std::vector<std::shared_ptr<EventWaiter>> waiters_;
 };
 
 // Results of WaitForAny besides the index of the event that ended the wait.

@@ -157,7 +157,9 @@ bool SetLineFormat(int fd, int data_bits, int stop_bits, Parity parity) {
     }
     // Keep bytes with parity errors as they come; the protocol's checksums judge the data.
     tio.c_iflag &= ~(INPCK | PARMRK | IGNPAR);
-    if (tcsetattr(fd, TCSANOW, &tio) == 0) return true;
+    const bool set = tcsetattr(fd, TCSANOW, &tio) == 0;
+    LineFormatChanged(fd);
+    if (set) return true;
     // A line without parity hardware (a pseudo-terminal) drops the parity bits and may then
     // refuse the call; what it kept of the rest decides.
     struct termios kept {};

@@ -14,6 +14,10 @@ namespace zudedize {
 // `count` bytes went out on fd now, at the line's present speed and format.
 void NoteBytesWritten(int fd, std::size_t count);
 
+// The speed or the character format of fd has been set: the next write measures the time of
+// a character anew.
+void LineFormatChanged(int fd);
+
 // Returns once the bytes written on fd have had their line time.
 void WaitLineTime(int fd);
 

@@ -17,7 +17,9 @@ bool SetLineSpeed(int fd, std::uint32_t bits_per_second) {
     tio.c_cflag |= BOTHER | (BOTHER << IBSHIFT);
     tio.c_ispeed = bits_per_second;
     tio.c_ospeed = bits_per_second;
-    if (ioctl(fd, TCSETS2, &tio) != 0) return false;
+    const bool set = ioctl(fd, TCSETS2, &tio) == 0;
+    LineFormatChanged(fd);
+    if (!set) return false;
     // Some drivers round to the nearest speed they can make; a speed far off is a refusal.
     struct termios2 check {};
     if (ioctl(fd, TCGETS2, &check) != 0) return false;

@@ -6,6 +6,7 @@
 #include "comm_port.h"
 #include "error_texts.h"
 #include "line_rules.h"
+#include "modem_lines.h"
 #include "network_port_address.h"
 #include "port_names.h"
 #include "threaded_state.h"
@@ -39,9 +40,11 @@ std::int32_t OpenInCurrentSlot(std::uint8_t port, std::int32_t baud, std::int32_
     return result;
 }
 
-bool Escape(ModemControl function) {
+// The device of the current slot's open port, or null.
+SerialDevice* CurrentOpenDevice()
+{
     TComm* port = CurrentOpenPort();
-    return port != nullptr && port->Device()->EscapeFunction(function);
+    return port != nullptr ? port->Device() : nullptr;
 }
 
 }  // namespace
@@ -105,24 +108,30 @@ bool MsSetTimeouts(std::int32_t write_ms, std::int32_t read_ms) {
 
 void UstawCTS(std::uint8_t cts) { Library().cts_flag = cts; }
 
-bool SetDTRLine() { return Escape(ModemControl::SetDtr); }
-bool ClearDTRLine() { return Escape(ModemControl::ClearDtr); }
-bool SetRTSLine() { return Escape(ModemControl::SetRts); }
-bool ClearRTSLine() { return Escape(ModemControl::ClearRts); }
-
-bool UstawKanalZudedize(std::uint8_t pattern) {
-    const auto lines = LinePatternOf(pattern);
-    const bool done = lines && Escape(lines->dtr ? ModemControl::SetDtr : ModemControl::ClearDtr) &&
-                      Escape(lines->rts ? ModemControl::SetRts : ModemControl::ClearRts);
-    Pause(kThreadedLinePatternWaitMs);
-    return done;
+bool SetDTRLine()
+{
+    return SetModemLine(CurrentOpenDevice(), ModemControl::SetDtr);
+}
+bool ClearDTRLine()
+{
+    return SetModemLine(CurrentOpenDevice(), ModemControl::ClearDtr);
+}
+bool SetRTSLine()
+{
+    return SetModemLine(CurrentOpenDevice(), ModemControl::SetRts);
+}
+bool ClearRTSLine()
+{
+    return SetModemLine(CurrentOpenDevice(), ModemControl::ClearRts);
 }
 
-std::uint8_t ModemStatus() {
-    TComm* port = CurrentOpenPort();
-    std::uint8_t status = 0;
-    if (port == nullptr || !port->Device()->ModemStatus(status)) return 0;
-    return status & (kModemCts | kModemDsr | kModemRing | kModemCarrier);
+bool UstawKanalZudedize(std::uint8_t pattern) {
+    return SetLinePattern(CurrentOpenDevice(), pattern, kThreadedLinePatternWaitMs);
+}
+
+std::uint8_t ModemStatus()
+{
+    return ModemStatusOf(CurrentOpenDevice());
 }
 
 void SetComSelector(std::uint8_t slot) { Library().selector = slot; }

@@ -177,23 +177,34 @@ void Simulator::Impl::Run() {
 }
 
 void Simulator::Impl::ReadFromLine(Clock::time_point now) {
-    // The speed first: everything read below was written before it could change again.
-    const unsigned speed = line.EditorSpeed().value_or(0);
-    const unsigned pace = speed != 0 ? speed : wire::kLineSpeed;
+    // The speed first: what is read below was written before it could change again, unless
+    // the editor changes its settings while we read. A change reaches us as a packet of its own,
+    // ahead of every byte written after it, and there the speed is noted again: a thread held
+    // up between noting the speed and reading (a busy system) would otherwise take the bytes
+    // of the editor's first command, sent right after it set the speed, at the speed the
+    // line had before and ignore them as noise.
+    unsigned speed = line.EditorSpeed().value_or(0);
     for (;;) {
         std::array<std::uint8_t, 1 + 256> packet{};
         const ssize_t count = ::read(line.MasterFd(), packet.data(), packet.size());
         if (count <= 0) return;  // all read (EAGAIN)
         std::span<const std::uint8_t> bytes(packet.data(), static_cast<std::size_t>(count));
         if (packet_mode) {
-            if (bytes.front() != TIOCPKT_DATA) continue;  // a flush or a change of settings
+            if (bytes.front() != TIOCPKT_DATA) {  // a flush or a change of settings
+                speed = line.EditorSpeed().value_or(0);
+                continue;
+            }
             bytes = bytes.subspan(1);
         }
+        std::optional<std::chrono::milliseconds> held_up;
         {
             std::lock_guard lock(mutex);
             received.insert(received.end(), bytes.begin(), bytes.end());
+            held_up = faults.held_up;
         }
+        const unsigned pace = speed != 0 ? speed : wire::kLineSpeed;
         for (std::uint8_t byte : bytes) arriving.push_back({byte, inbound.Arrival(now, pace), false, speed});
+        if (held_up) std::this_thread::sleep_for(*held_up);
     }
 }
 

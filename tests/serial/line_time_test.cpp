@@ -56,5 +56,18 @@ TEST(LineTime, DrainSpeedFormatAndCloseWaitUntilTheBreakByteHasLeft) {
     CloseLine(fd);
 }
 
+TEST(LineTime, BytesWrittenAfterASpeedOrFormatChangeTakeTheNewCharacterTime)
+{
+    test::PseudoTerminal pty(58);
+    const int fd = OpenAt(pty, 9600, 1, Parity::None);
+    WriteThen(fd, 1, [&] { EXPECT_TRUE(SetLineSpeed(fd, kBreakSpeed)); });
+    EXPECT_GE(WriteThen(fd, 1, [&] { EXPECT_TRUE(DrainLine(fd, 1000)); }), kBreakByteTime)
+        << "a byte at 500 bit/s after bytes at 9600 bit/s";
+    // 2 stop bits: 11 bits, 22 ms a byte at 500 bit/s.
+    EXPECT_TRUE(SetLineFormat(fd, 8, 2, Parity::None));
+    EXPECT_GE(WriteThen(fd, 1, [&] { EXPECT_TRUE(DrainLine(fd, 1000)); }), milliseconds(22));
+    CloseLine(fd);
+}
+
 }  // namespace
 }  // namespace zudedize

@@ -75,5 +75,36 @@ TEST(ManualResetEventTest, OneSetReleasesEveryThreadWaitingOnIt) {
     EXPECT_TRUE(close->IsSet()) << "waiting does not reset it";
 }
 
+// The hand-over of the threaded variant in miniature: each side sets the other's event and
+// sleeps until its own is set. A wake-up lost at any point ends a round at its deadline
+// instead of at the other side's Set.
+TEST(ManualResetEventTest, ThousandsOfHandOversLoseNoWakeUp)
+{
+    constexpr int kRounds = 5000;
+    auto stop = ManualResetEvent::Create(false);
+    auto request = ManualResetEvent::Create(false);
+    auto ready = ManualResetEvent::Create(false);
+    ASSERT_TRUE(stop && request && ready);
+    int answered = 0;
+    std::thread worker([&] {
+        while (WaitForAny({stop.get(), request.get()}, 10000) == 1) {
+            request->Reset();
+            ++answered;
+            ready->Set();
+        }
+    });
+    int rounds = 0;
+    for (; rounds < kRounds; ++rounds) {
+        ready->Reset();
+        request->Set();
+        // A timed wait every other round, as the line-event thread makes them.
+        if (WaitForAny({stop.get(), ready.get()}, rounds % 2 == 0 ? 10000 : -1) != 1) break;
+    }
+    stop->Set();
+    worker.join();
+    EXPECT_EQ(rounds, kRounds);
+    EXPECT_EQ(answered, kRounds);
+}
+
 }  // namespace
 }  // namespace zudedize::test

@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <stdexcept>
+#include <thread>
 
 #include "controller_constants.h"
 #include "editor_port.h"
@@ -88,6 +89,25 @@ TEST(Simulator, IgnoresBytesSentAtAnotherSpeed) {
     EditorPort fast(unchecked.SlavePath(), B38400);
     ASSERT_TRUE(fast.Write(kIdentify));
     EXPECT_EQ(fast.Read(6).bytes, kIdentityReply);
+}
+
+// The editor sets its speed and sends its first command at once; the simulator's thread, held
+// up after it noted the speed the line had before, still takes the command at the new speed.
+TEST(Simulator, BytesSentAfterASpeedChangeCountAtTheNewSpeedThoughTheThreadWasHeldUp)
+{
+    Simulator sim;
+    Faults faults;
+    faults.held_up = 300ms;
+    sim.SetFaults(faults);
+    EditorPort port(sim.SlavePath(), B4800);
+    ASSERT_TRUE(port.Write({0x00}));  // noise at 4800 bit/s; the thread is held up after it
+    const auto deadline = std::chrono::steady_clock::now() + 5s;
+    while (sim.BytesReceived() == 0 && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(1ms);
+    ASSERT_EQ(sim.BytesReceived(), 1u);
+
+    port.SetSpeed(B9600);
+    ASSERT_TRUE(port.Write(kIdentify));
+    EXPECT_EQ(port.Read(6).bytes, kIdentityReply);
 }
 
 TEST(Simulator, SilentAndStopAfterSendNoMore) {
