@@ -73,6 +73,8 @@ TransferOutcome ReadWholeController(TransferSession& s, ControllerSetup& read)
     if (outcome == TransferOutcome::Done) {
         view.SetPart(kPresetsPart, WholeReadView::kWhole);
         outcome = ReadSettings(inner);
+        // Reading the settings reports no progress of its own.
+        if (outcome == TransferOutcome::Done) s.view.SetProgress(WholeReadView::kWhole, WholeReadView::kWhole);
     }
     s.running = false;
     s.view.SetTransferControls(true);
