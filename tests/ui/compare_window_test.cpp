@@ -123,6 +123,10 @@ TEST_F(CompareWindow, MarksAndListsExactlyWhatDiffersAndJumpsToIt) {
     EXPECT_EQ(window->Configuration2()->currentIndex(), 0);
     EXPECT_EQ(window->aSetup()->currentIndex().column(), 4);
     EXPECT_EQ(window->aSetup()->currentIndex().row(), 2);
+    // Showing a cell changes nothing: the marks and the list stay.
+    EXPECT_EQ(window->Comparison().size(), 5u);
+    EXPECT_TRUE(window->aSetup()->Model()->IsMarked(4));
+    EXPECT_TRUE(window->dDifferences()->isVisible());
 
     // An edit takes every mark and the list away.
     window->TileClick(3);
@@ -159,6 +163,11 @@ TEST_F(CompareWindow, AGridEditTakesTheMarksAway) {
     auto* model = window->asgbanks()->findChild<PresetTableModel*>();
     ASSERT_NE(model, nullptr);
     window->asgbanks()->ShowCell(Row(12), kColumnMidi2);
+    // An editor that closes on the text it opened with changes nothing, in either grid.
+    ASSERT_TRUE(model->setData(model->index(Row(12), kColumnMidi2), QStringLiteral("unu"), Qt::EditRole));
+    SettingsGridModel* settings = window->aSetup()->Model();
+    ASSERT_TRUE(settings->setData(settings->index(2, 4), QStringLiteral("82"), Qt::EditRole));
+    EXPECT_TRUE(AnyMark());
     ASSERT_TRUE(model->setData(model->index(Row(12), kColumnMidi2), QStringLiteral("5"), Qt::EditRole));
     EXPECT_FALSE(AnyMark());
 }

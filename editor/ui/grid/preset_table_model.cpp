@@ -120,9 +120,11 @@ bool PresetTableModel::setData(const QModelIndex& index, const QVariant& value, 
 
     if (role == Qt::CheckStateRole) {
         if (!IsCheckBoxColumn(column)) return false;
-        table_.SetChecked(row, column, value.value<Qt::CheckState>() == Qt::Checked);
+        const bool checked = value.value<Qt::CheckState>() == Qt::Checked;
+        const bool changed = table_.Cell(row, column).checked != checked;
+        table_.SetChecked(row, column, checked);
         RowsChanged(row, row);
-        emit edited();
+        if (changed) emit edited();
         return true;
     }
     if (role != Qt::EditRole || IsCheckBoxColumn(column)) return false;
@@ -133,13 +135,14 @@ bool PresetTableModel::setData(const QModelIndex& index, const QVariant& value, 
         emit entryRefused(entry);
         return false;
     }
+    const bool changed = table_.Cell(row, column).text != *accepted;
     if (column == kColumnModifier)
         table_.SetModifier(row, *accepted);
     else
         table_.SetText(row, column, *accepted);
     RowsChanged(row, row);
     if (column == kColumnName) emit nameEdited();
-    emit edited();
+    if (changed) emit edited();
     return true;
 }
 

@@ -54,7 +54,7 @@ public:
 signals:
     void entryRefused(const QString& entry);
     void nameEdited();
-    // An entry or a check box was stored.
+    // An entry or a check box changed a cell (an editor closed on the same text did not).
     void edited();
 
 private:

@@ -94,9 +94,10 @@ bool SettingsGridModel::setData(const QModelIndex& index, const QVariant& value,
         emit entryRefused(RefusalText(index.column(), entry));
         return false;
     }
+    const bool changed = SettingsCellText(settings_, index.column()) != *accepted;
     SetSettingsCellText(settings_, index.column(), *accepted);
     emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
-    emit edited();
+    if (changed) emit edited();
     return true;
 }
 

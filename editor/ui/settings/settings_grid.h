@@ -38,7 +38,7 @@ public:
 signals:
     // An entry was refused and not stored; the text says why.
     void entryRefused(const QString& message);
-    // An entry was stored.
+    // An entry changed a value (an editor closed on the same text did not).
     void edited();
 
 private:
