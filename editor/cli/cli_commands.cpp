@@ -189,7 +189,8 @@ constexpr int kDiffEqual = 0;
 constexpr int kDiffDifferent = 1;
 constexpr int kDiffFailed = 2;
 
-int Diff(Companion& c) {
+int Diff(Companion& c)
+{
     if (!LoadSource(c, c.request.file) || !Connect(c)) return kDiffFailed;
     std::vector<SetupDifference> differences;
     if (ExitStatus(c, CompareWithController(c.session, differences)) != 0) return kDiffFailed;
@@ -321,9 +322,12 @@ const std::vector<CliCommand>& CliCommands() {
         {"restore", "write all presets, bank functions and settings from a preset file",
          [](CLI::App& command, Request& r) { command.add_option("file", r.file, "preset file to read")->required(); },
          Restore},
-        {"diff", "compare a preset file with the controller's presets, bank functions and settings "
-                 "(exit status 0 equal, 1 different, 2 failed)",
-         [](CLI::App& command, Request& r) { command.add_option("file", r.file, "preset file to compare")->required(); },
+        {"diff",
+         "compare a preset file with the controller's presets, bank functions and settings "
+         "(exit status 0 equal, 1 different, 2 failed)",
+         [](CLI::App& command, Request& r) {
+             command.add_option("file", r.file, "preset file to compare")->required();
+         },
          Diff},
         {"read-bank", "read one bank (bank digit 0 to 9) and its bank function",
          [](CLI::App& command, Request& r) {

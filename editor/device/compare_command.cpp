@@ -87,8 +87,7 @@ TransferOutcome CompareWithController(TransferSession& s, std::vector<SetupDiffe
     ControllerSetup read;
     read.settings = s.settings;
     const TransferOutcome outcome = ReadWholeController(s, read);
-    if (outcome == TransferOutcome::Done)
-        differences = CompareSetups(s.table, s.settings, read.table, read.settings);
+    if (outcome == TransferOutcome::Done) differences = CompareSetups(s.table, s.settings, read.table, read.settings);
     return outcome;
 }
 

@@ -32,9 +32,15 @@ bool SameValue(std::string_view a, std::string_view b)
     return x && y && *x == *y;
 }
 
-std::string FlagText(bool on) { return std::string(on ? kOnText : kOffText); }
+std::string FlagText(bool on)
+{
+    return std::string(on ? kOnText : kOffText);
+}
 
-std::string Numbered(std::string_view caption, int index) { return std::string(caption) + " " + std::to_string(index); }
+std::string Numbered(std::string_view caption, int index)
+{
+    return std::string(caption) + " " + std::to_string(index);
+}
 
 // The fields of a preset in grid column order, as (column, caption, text) of each side.
 struct PresetField {
@@ -50,7 +56,8 @@ std::vector<PresetField> PresetFields(const PresetData& a, const PresetData& b)
     fields.push_back({kColumnModifier, std::string(kCaptionModifier), a.modifier, b.modifier});
     fields.push_back({kColumnBuffer, std::string(kCaptionBuffer), FlagText(a.buffer), FlagText(b.buffer)});
     for (int i = 0; i < kLoopCount; ++i)
-        fields.push_back({kFirstLoopColumn + i, Numbered(kCaptionLoop, i + 1), FlagText(a.loops[static_cast<std::size_t>(i)]),
+        fields.push_back({kFirstLoopColumn + i, Numbered(kCaptionLoop, i + 1),
+                          FlagText(a.loops[static_cast<std::size_t>(i)]),
                           FlagText(b.loops[static_cast<std::size_t>(i)])});
     for (int i = 0; i < kSwitchCount; ++i)
         fields.push_back({kFirstSwitchColumn + i, Numbered(kCaptionSwitch, i + 1),
@@ -63,24 +70,23 @@ std::vector<PresetField> PresetFields(const PresetData& a, const PresetData& b)
         fields.push_back({kFirstControlColumn + i, std::string(kFieldControlPrefix) + std::to_string(i + 1),
                           a.ctrls[static_cast<std::size_t>(i)], b.ctrls[static_cast<std::size_t>(i)]});
     for (int i = 0; i < kAuxCount; ++i)
-        fields.push_back({kFirstAuxColumn + i, Numbered(kCaptionAux, i + 1), FlagText(a.aux[static_cast<std::size_t>(i)]),
-                          FlagText(b.aux[static_cast<std::size_t>(i)])});
+        fields.push_back({kFirstAuxColumn + i, Numbered(kCaptionAux, i + 1),
+                          FlagText(a.aux[static_cast<std::size_t>(i)]), FlagText(b.aux[static_cast<std::size_t>(i)])});
     return fields;
 }
 
 }  // namespace
 
 std::vector<SetupDifference> CompareSetups(const PresetTable& editor_table, const SettingsData& editor_settings,
-                                           const PresetTable& controller_table,
-                                           const SettingsData& controller_settings)
+                                           const PresetTable& controller_table, const SettingsData& controller_settings)
 {
     std::vector<SetupDifference> differences;
     for (int n = 0; n < kPresetCount; ++n) {
         const int row = TableRowOfPreset(static_cast<std::uint8_t>(n));
         for (PresetField& f : PresetFields(editor_table.GetRow(row), controller_table.GetRow(row)))
             if (!SameValue(f.a, f.b))
-                differences.push_back({DifferencePlace::Preset, n, f.column, std::move(f.field), std::move(f.a),
-                                       std::move(f.b)});
+                differences.push_back(
+                    {DifferencePlace::Preset, n, f.column, std::move(f.field), std::move(f.a), std::move(f.b)});
     }
     for (int d = 0; d < kBankCount; ++d) {
         const bool a = editor_table.BankFunction(d);
@@ -107,8 +113,8 @@ std::vector<SetupDifference> CompareSetups(const PresetTable& editor_table, cons
         const auto& a = editor_settings.keys[static_cast<std::size_t>(i)];
         const auto& b = controller_settings.keys[static_cast<std::size_t>(i)];
         if (a != b)
-            differences.push_back({DifferencePlace::Tile, i + 1, 0,
-                                   std::string(kBalloonTitles[static_cast<std::size_t>(i)]), a, b});
+            differences.push_back(
+                {DifferencePlace::Tile, i + 1, 0, std::string(kBalloonTitles[static_cast<std::size_t>(i)]), a, b});
     }
     return differences;
 }

@@ -13,18 +13,18 @@
 namespace orvel {
 
 enum class DifferencePlace {
-    Preset,         // `number` is the preset number, `column` its preset grid column
-    BankFunction,   // `number` is the bank digit
-    SettingsCell,   // `column` is the settings grid column (0-2 channels, 3-9 CTRL numbers)
-    Tile,           // `number` is the tile, 1 to 8
+    Preset,        // `number` is the preset number, `column` its preset grid column
+    BankFunction,  // `number` is the bank digit
+    SettingsCell,  // `column` is the settings grid column (0-2 channels, 3-9 CTRL numbers)
+    Tile,          // `number` is the tile, 1 to 8
 };
 
 struct SetupDifference {
     DifferencePlace place = DifferencePlace::Preset;
     int number = 0;
     int column = 0;
-    std::string field;              // "MIDI1", "LOOP 3", "wah-pad function", "CTRL number 2", "BANKS"
-    std::string editor_value;       // as the editor shows it: texts, "on"/"off", "Add"/"Pr9"
+    std::string field;         // "MIDI1", "LOOP 3", "wah-pad function", "CTRL number 2", "BANKS"
+    std::string editor_value;  // as the editor shows it: texts, "on"/"off", "Add"/"Pr9"
     std::string controller_value;
 
     bool operator==(const SetupDifference&) const = default;

@@ -19,15 +19,17 @@ using testing::With;
 
 class CompareCommand : public SimulatedConverter {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         SimulatedConverter::SetUp();
-        link.firmware_version = 3;   // the connection monitor identified a KPX2-3
+        link.firmware_version = 3;  // the connection monitor identified a KPX2-3
         table.SetText(TableRowOfPreset(37), kColumnName, "Solo");
         table.SetCurrentRow(TableRowOfPreset(37));
     }
 
     // The editor's set-up must come out of every comparison as it went in.
-    void ExpectEditorUntouched() const {
+    void ExpectEditorUntouched() const
+    {
         const PresetTable fresh = [] {
             PresetTable t;
             t.SetText(TableRowOfPreset(37), kColumnName, "Solo");
@@ -59,10 +61,11 @@ protected:
     TransferSession session{link, table, settings, buffer, last_read, view};
 };
 
-TEST_F(CompareCommand, FindsWhatTheControllerHoldsOtherwiseAndLeavesTheEditorAlone) {
-    sim->WriteMemory(37, kpxsim::Block{0x01, 0, 64, 0, 0, 0, 0, 0});                           // buffer, MIDI1 64
-    sim->WriteMemory(252, kpxsim::Block{0xFF, 0x02, 0, 0, 0, 0, 0, 0});                        // bank 8 "Pr9"
-    sim->WriteMemory(251, kpxsim::Block{81, 100, 83, 84, 85, 86, 87, 0});                      // CTRL number 2
+TEST_F(CompareCommand, FindsWhatTheControllerHoldsOtherwiseAndLeavesTheEditorAlone)
+{
+    sim->WriteMemory(37, kpxsim::Block{0x01, 0, 64, 0, 0, 0, 0, 0});       // buffer, MIDI1 64
+    sim->WriteMemory(252, kpxsim::Block{0xFF, 0x02, 0, 0, 0, 0, 0, 0});    // bank 8 "Pr9"
+    sim->WriteMemory(251, kpxsim::Block{81, 100, 83, 84, 85, 86, 87, 0});  // CTRL number 2
     std::vector<SetupDifference> differences;
     ASSERT_EQ(CompareWithController(session, differences), TransferOutcome::Done);
 
@@ -83,7 +86,8 @@ TEST_F(CompareCommand, FindsWhatTheControllerHoldsOtherwiseAndLeavesTheEditorAlo
     EXPECT_EQ(view.progress_maximum, 100);
 }
 
-TEST_F(CompareCommand, WhatAnOlderControllerCannotReportIsNoDifference) {
+TEST_F(CompareCommand, WhatAnOlderControllerCannotReportIsNoDifference)
+{
     // Below firmware version 2 the AUX mode is not in block 253: the editor's stands.
     link.firmware_version = 1;
     settings.keys[7] = "AF2";
@@ -94,14 +98,15 @@ TEST_F(CompareCommand, WhatAnOlderControllerCannotReportIsNoDifference) {
     ExpectEditorUntouched();
 }
 
-TEST_F(CompareCommand, AFailedReadShowsItsTextOnceAndComparesNothing) {
+TEST_F(CompareCommand, AFailedReadShowsItsTextOnceAndComparesNothing)
+{
     // Fine until the settings, then the controller falls silent.
     sim->SetFaults(With([](kpxsim::Faults& f) { f.stop_after = 101 * 10 + 5; }));
     std::vector<SetupDifference> differences{{}};
     EXPECT_EQ(CompareWithController(session, differences), TransferOutcome::Failed);
     ASSERT_EQ(view.messages.size(), 1u);
     EXPECT_EQ(view.messages[0].text, "021: transmission error");
-    EXPECT_EQ(differences.size(), 1u);   // as it was
+    EXPECT_EQ(differences.size(), 1u);  // as it was
     ExpectEditorUntouched();
 
     // The link is free again: a second comparison runs.

@@ -11,7 +11,8 @@
 namespace orvel {
 namespace {
 
-TEST(RecentFiles, NewestFirstWithoutRepeatsAndAtMostEight) {
+TEST(RecentFiles, NewestFirstWithoutRepeatsAndAtMostEight)
+{
     RecentFiles list;
     for (int i = 1; i <= 10; ++i) AddRecentFile(list, "/songs/set" + std::to_string(i) + ".ini");
     ASSERT_EQ(list.size(), kRecentFileCount);
@@ -35,7 +36,8 @@ TEST(RecentFiles, NewestFirstWithoutRepeatsAndAtMostEight) {
     EXPECT_EQ(list[1], "/songs/set9.ini");
 }
 
-TEST(RecentFiles, ARelativePathIsKeptAgainstTheFolderItWasChosenIn) {
+TEST(RecentFiles, ARelativePathIsKeptAgainstTheFolderItWasChosenIn)
+{
     TempFolder folder;
     const std::filesystem::path before = std::filesystem::current_path();
     std::filesystem::current_path(folder.path());
@@ -46,7 +48,8 @@ TEST(RecentFiles, ARelativePathIsKeptAgainstTheFolderItWasChosenIn) {
     EXPECT_EQ(list[0], std::filesystem::path(folder.path()).lexically_normal().string() + "/gig.ini");
 }
 
-TEST(RecentFiles, KeptInTheUserFolderWhichIsMadeWhenMissing) {
+TEST(RecentFiles, KeptInTheUserFolderWhichIsMadeWhenMissing)
+{
     TempFolder home;
     const std::string user_folder = home / "config/orvel";
     EXPECT_TRUE(LoadRecentFiles(user_folder).empty());

@@ -7,9 +7,13 @@
 namespace orvel {
 namespace {
 
-int Row(int preset) { return TableRowOfPreset(static_cast<std::uint8_t>(preset)); }
+int Row(int preset)
+{
+    return TableRowOfPreset(static_cast<std::uint8_t>(preset));
+}
 
-TEST(SetupCompare, EqualSetUpsDifferOnlyInNamesAndTheFormOfNumbers) {
+TEST(SetupCompare, EqualSetUpsDifferOnlyInNamesAndTheFormOfNumbers)
+{
     PresetTable editor;
     PresetTable controller;
     SettingsData editor_settings;
@@ -25,7 +29,8 @@ TEST(SetupCompare, EqualSetUpsDifferOnlyInNamesAndTheFormOfNumbers) {
     EXPECT_TRUE(CompareSetups(editor, editor_settings, controller, controller_settings).empty());
 }
 
-TEST(SetupCompare, EveryKindOfFieldIsFoundInOrderWithBothValues) {
+TEST(SetupCompare, EveryKindOfFieldIsFoundInOrderWithBothValues)
+{
     PresetTable editor;
     PresetTable controller;
     SettingsData editor_settings;
@@ -61,7 +66,8 @@ TEST(SetupCompare, EveryKindOfFieldIsFoundInOrderWithBothValues) {
     EXPECT_EQ(DifferenceLine(found[8], "editor"), "settings AUX MODE: editor AF1, controller AF2");
 }
 
-TEST(SetupCompare, TextsThatAreNotNumbersCompareAsTheyAre) {
+TEST(SetupCompare, TextsThatAreNotNumbersCompareAsTheyAre)
+{
     PresetTable editor;
     PresetTable controller;
     const SettingsData settings;

@@ -22,11 +22,15 @@
 namespace orvel {
 namespace {
 
-int Row(int preset) { return TableRowOfPreset(static_cast<std::uint8_t>(preset)); }
+int Row(int preset)
+{
+    return TableRowOfPreset(static_cast<std::uint8_t>(preset));
+}
 
 class CompareWindow : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         setenv("ZUDEDIZE_COM5", sim.SlavePath().c_str(), 1);
         testing::WindowSetup setup;
         setup.platform_kind = kPlatformSerialFirst;
@@ -36,15 +40,17 @@ protected:
     void TearDown() override { unsetenv("ZUDEDIZE_COM5"); }
 
     // Three presets, one bank function and one setting other than the factory's.
-    void ChangeController() {
-        sim.WriteMemory(0, kpxsim::Block{0x08, 0, 0, 0, 0, 0, 0, 0});                          // preset 0: loop 3
-        sim.WriteMemory(37, kpxsim::Block{0, 0, 64, 0, 0, 0, 0, 0});                           // preset 37: MIDI1 64
-        sim.WriteMemory(199, kpxsim::Block{0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0xDE, 0});      // preset 99: Ctrl 7 tog
-        sim.WriteMemory(252, kpxsim::Block{0xDF, 0x03, 0, 0, 0, 0, 0, 0});                     // bank 5: "Pr9"
-        sim.WriteMemory(251, kpxsim::Block{81, 100, 83, 84, 85, 86, 87, 0});                   // CTRL number 2: 100
+    void ChangeController()
+    {
+        sim.WriteMemory(0, kpxsim::Block{0x08, 0, 0, 0, 0, 0, 0, 0});                      // preset 0: loop 3
+        sim.WriteMemory(37, kpxsim::Block{0, 0, 64, 0, 0, 0, 0, 0});                       // preset 37: MIDI1 64
+        sim.WriteMemory(199, kpxsim::Block{0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0xDE, 0});  // preset 99: Ctrl 7 tog
+        sim.WriteMemory(252, kpxsim::Block{0xDF, 0x03, 0, 0, 0, 0, 0, 0});                 // bank 5: "Pr9"
+        sim.WriteMemory(251, kpxsim::Block{81, 100, 83, 84, 85, 86, 87, 0});               // CTRL number 2: 100
     }
 
-    void Compare() {
+    void Compare()
+    {
         window->Comparewithcontroller1Click();
         // Everything that starts a command or changes the set-up is off while it reads.
         EXPECT_FALSE(fixture.Action("Comparewithcontroller1")->isEnabled());
@@ -56,7 +62,8 @@ protected:
         EXPECT_FALSE(window->pb()->isVisible());
     }
 
-    std::set<std::pair<int, int>> MarkedCells() const {
+    std::set<std::pair<int, int>> MarkedCells() const
+    {
         std::set<std::pair<int, int>> marked;
         for (int row = 0; row < kTableRowCount; ++row)
             for (int column = 0; column < kColumnCount; ++column)
@@ -64,7 +71,8 @@ protected:
         return marked;
     }
 
-    bool AnyMark() const {
+    bool AnyMark() const
+    {
         bool any = !MarkedCells().empty();
         for (int digit = 0; digit < kBankCount; ++digit) any = any || window->asgbanks()->IsBankMarked(digit);
         for (int column = 0; column < 10; ++column) any = any || window->aSetup()->Model()->IsMarked(column);
@@ -72,7 +80,8 @@ protected:
         return any;
     }
 
-    void Choose(int line) {
+    void Choose(int line)
+    {
         QTreeWidget* list = window->dDifferences()->List();
         QTreeWidgetItem* item = list->topLevelItem(line);
         list->setCurrentItem(item);
@@ -84,14 +93,15 @@ protected:
     TMainForm* window = nullptr;
 };
 
-TEST_F(CompareWindow, MarksAndListsExactlyWhatDiffersAndJumpsToIt) {
+TEST_F(CompareWindow, MarksAndListsExactlyWhatDiffersAndJumpsToIt)
+{
     ChangeController();
-    window->State().table.SetText(Row(37), kColumnName, "Solo");   // names are not compared
+    window->State().table.SetText(Row(37), kColumnName, "Solo");  // names are not compared
     Compare();
 
-    EXPECT_EQ(MarkedCells(), (std::set<std::pair<int, int>>{{Row(0), kFirstLoopColumn + 2},
-                                                             {Row(37), kColumnMidi1},
-                                                             {Row(99), kFirstControlColumn + 6}}));
+    EXPECT_EQ(MarkedCells(),
+              (std::set<std::pair<int, int>>{
+                  {Row(0), kFirstLoopColumn + 2}, {Row(37), kColumnMidi1}, {Row(99), kFirstControlColumn + 6}}));
     for (int digit = 0; digit < kBankCount; ++digit) EXPECT_EQ(window->asgbanks()->IsBankMarked(digit), digit == 5);
     for (int column = 0; column < 10; ++column) EXPECT_EQ(window->aSetup()->Model()->IsMarked(column), column == 4);
     for (int tile = 1; tile <= 8; ++tile) EXPECT_FALSE(window->Tile(tile)->IsMarked());
@@ -135,7 +145,8 @@ TEST_F(CompareWindow, MarksAndListsExactlyWhatDiffersAndJumpsToIt) {
     EXPECT_TRUE(window->Comparison().empty());
 }
 
-TEST_F(CompareWindow, AnEqualControllerIsSaidToBeSoAndAReadTakesTheMarksAway) {
+TEST_F(CompareWindow, AnEqualControllerIsSaidToBeSoAndAReadTakesTheMarksAway)
+{
     ChangeController();
     Compare();
     EXPECT_TRUE(AnyMark());
@@ -156,7 +167,8 @@ TEST_F(CompareWindow, AnEqualControllerIsSaidToBeSoAndAReadTakesTheMarksAway) {
               "The controller holds the same presets, bank functions and settings as the editor.");
 }
 
-TEST_F(CompareWindow, AGridEditTakesTheMarksAway) {
+TEST_F(CompareWindow, AGridEditTakesTheMarksAway)
+{
     ChangeController();
     Compare();
     ASSERT_TRUE(AnyMark());

@@ -12,9 +12,13 @@
 namespace orvel {
 namespace {
 
-QString Q(const std::string& text) { return QString::fromStdString(text); }
+QString Q(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
 
-TEST(RecentFilesMenu, OpenAndSaveListTheNewestFirstUpToEight) {
+TEST(RecentFilesMenu, OpenAndSaveListTheNewestFirstUpToEight)
+{
     testing::WindowFixture f;
     TMainForm& window = f.Start();
     EXPECT_TRUE(window.Recent().empty());
@@ -45,7 +49,8 @@ TEST(RecentFilesMenu, OpenAndSaveListTheNewestFirstUpToEight) {
     EXPECT_EQ(window.Recent()[0], f.folder() / "set3.ini");
 }
 
-TEST(RecentFilesMenu, AFileThatIsGoneIsTakenOffWithAMessage) {
+TEST(RecentFilesMenu, AFileThatIsGoneIsTakenOffWithAMessage)
+{
     testing::WindowFixture f;
     TMainForm& window = f.Start();
     window.SaveFileAs(Q(f.folder() / "old"));

@@ -93,8 +93,7 @@ QVariant PresetTableModel::data(const QModelIndex& index, int role) const
     }
     case TurnedRole:
         return IsTurnedCaption(row, column);
-    case InactiveRole:
-        return IsPresetTableRow(row) && !cell.active && !IsMarked(row, column);
+    case InactiveRole: return IsPresetTableRow(row) && !cell.active && !IsMarked(row, column);
     default:
         return {};
     }

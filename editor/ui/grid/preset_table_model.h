@@ -47,7 +47,7 @@ public:
 
     // Cells found different from the controller's: drawn in the difference colour (an
     // inactive cell too, with its value) until the marks are cleared.
-    void SetMarkedCells(const std::vector<std::pair<int, int>>& cells);   // (table row, column)
+    void SetMarkedCells(const std::vector<std::pair<int, int>>& cells);  // (table row, column)
     void ClearMarks();
     bool IsMarked(int row, int column) const;
 
@@ -60,7 +60,7 @@ signals:
 private:
     PresetTable& table_;
     QPalette palette_;
-    std::vector<bool> marked_;   // by table row x column; empty without marks
+    std::vector<bool> marked_;  // by table row x column; empty without marks
 };
 
 }  // namespace orvel

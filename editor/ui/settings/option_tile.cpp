@@ -25,7 +25,8 @@ void OptionTile::SetMarked(bool marked)
     if (marked == marked_) return;
     marked_ = marked;
     QPalette colours = palette();
-    colours.setColor(QPalette::Window, marked ? QColor::fromRgb(static_cast<QRgb>(kDifferenceRgb)) : QColor(0xff, 0xff, 0x00));
+    colours.setColor(QPalette::Window,
+                     marked ? QColor::fromRgb(static_cast<QRgb>(kDifferenceRgb)) : QColor(0xff, 0xff, 0x00));
     setPalette(colours);
 }
 

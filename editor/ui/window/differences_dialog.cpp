@@ -35,8 +35,8 @@ DifferencesDialog::DifferencesDialog(QWidget* parent) : QDialog(parent)
     list_->setRootIsDecorated(false);
     list_->setUniformRowHeights(true);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
-    list_->setHeaderLabels({QStringLiteral("Where"), QStringLiteral("Field"), QStringLiteral("Editor"),
-                            QStringLiteral("Controller")});
+    list_->setHeaderLabels(
+        {QStringLiteral("Where"), QStringLiteral("Field"), QStringLiteral("Editor"), QStringLiteral("Controller")});
     list_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     connect(list_, &QTreeWidget::itemClicked, this, [this] { LineChosen(); });
     connect(list_, &QTreeWidget::itemActivated, this, [this] { LineChosen(); });

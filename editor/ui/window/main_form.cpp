@@ -550,8 +550,8 @@ void TMainForm::SetTransferControls(bool enabled)
 {
     // While a command runs its items stay off and the monitor stays paused to its end.
     const bool on = enabled && !command_running_;
-    for (QAction* item : {Readall1_, Writeall1_, Readpreset1_, Readbank1_, Writepreset1_, Writebank1_,
-                          Readsettings1_, Writesettings1_, Comparewithcontroller1_})
+    for (QAction* item : {Readall1_, Writeall1_, Readpreset1_, Readbank1_, Writepreset1_, Writebank1_, Readsettings1_,
+                          Writesettings1_, Comparewithcontroller1_})
         item->setEnabled(on);
     SetPopupTransferItems(enabled);
     if (on && !close_requested_) timerKPX_->start();
@@ -673,9 +673,12 @@ void TMainForm::OpenFile(const QString& chosen_path)
     CommitOpenEditors();
     const std::string path = LocalPath(chosen_path);
     const FileResult result = OpenChosenFile(state_, path);
-    if (result.status == FileStatus::Failed) ShowFileFailure(result.reason);
-    else ClearComparison();
-    if (result.status == FileStatus::Done) RememberRecentFile(WithIniExtension(path));
+    if (result.status == FileStatus::Failed) {
+        ShowFileFailure(result.reason);
+    } else {
+        ClearComparison();
+        if (result.status == FileStatus::Done) RememberRecentFile(WithIniExtension(path));
+    }
     RefreshViews();
 }
 
@@ -684,7 +687,7 @@ void TMainForm::SaveFileAs(const QString& chosen_path)
     CommitOpenEditors();
     const FileResult result = orvel::SaveFileAs(state_, LocalPath(chosen_path));
     if (result.status == FileStatus::Failed) ShowFileFailure(result.reason);
-    else RememberRecentFile(state_.current_file);
+    if (result.status == FileStatus::Done) RememberRecentFile(state_.current_file);
     RefreshViews();
 }
 
@@ -758,7 +761,7 @@ void TMainForm::Save1Click()
     CommitOpenEditors();
     const FileResult result = SaveCurrentFile(state_);
     if (result.status == FileStatus::Failed) ShowFileFailure(result.reason);
-    else RememberRecentFile(WithIniExtension(state_.current_file));
+    if (result.status == FileStatus::Done) RememberRecentFile(WithIniExtension(state_.current_file));
 }
 
 void TMainForm::SaveAs1Click()
@@ -1011,9 +1014,7 @@ void TMainForm::ShowDifference(const SetupDifference& difference)
         aSetup_->setCurrentIndex(aSetup_->Model()->index(kSetupValueRow, difference.column));
         aSetup_->setFocus(Qt::OtherFocusReason);
         break;
-    case DifferencePlace::Tile:
-        Configuration2_->setCurrentWidget(tsSetup_);
-        break;
+    case DifferencePlace::Tile: Configuration2_->setCurrentWidget(tsSetup_); break;
     }
     activateWindow();
 }

@@ -291,7 +291,7 @@ private:
     QAction* Checkdefault1_ = nullptr;
     QAction* N8_ = nullptr;
     QAction* Comparewithcontroller1_ = nullptr;
-    QAction* N9_ = nullptr;                       // above the recent files
+    QAction* N9_ = nullptr;  // above the recent files
     std::vector<QAction*> recent_items_;
     DifferencesDialog* dDifferences_ = nullptr;
     QAction* Firmwareupgrade1_ = nullptr;
