@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "command_protocol.h"
+#include "compare_command.h"
 #include "controller_constants.h"
 #include "controller_identity.h"
 #include "decimal_number.h"
@@ -182,6 +183,21 @@ int Restore(Companion& c) {
     return 0;
 }
 
+// Exit statuses of "diff": the file and the controller hold the same set-up, they differ,
+// or the comparison could not be made.
+constexpr int kDiffEqual = 0;
+constexpr int kDiffDifferent = 1;
+constexpr int kDiffFailed = 2;
+
+int Diff(Companion& c)
+{
+    if (!LoadSource(c, c.request.file) || !Connect(c)) return kDiffFailed;
+    std::vector<SetupDifference> differences;
+    if (ExitStatus(c, CompareWithController(c.session, differences)) != 0) return kDiffFailed;
+    for (const SetupDifference& difference : differences) std::cout << DifferenceLine(difference, "file") << '\n';
+    return differences.empty() ? kDiffEqual : kDiffDifferent;
+}
+
 int ReadBankCommand(Companion& c) {
     const int bank = c.request.number;
     const int first = BankRow(bank);
@@ -306,6 +322,13 @@ const std::vector<CliCommand>& CliCommands() {
         {"restore", "write all presets, bank functions and settings from a preset file",
          [](CLI::App& command, Request& r) { command.add_option("file", r.file, "preset file to read")->required(); },
          Restore},
+        {"diff",
+         "compare a preset file with the controller's presets, bank functions and settings "
+         "(exit status 0 equal, 1 different, 2 failed)",
+         [](CLI::App& command, Request& r) {
+             command.add_option("file", r.file, "preset file to compare")->required();
+         },
+         Diff},
         {"read-bank", "read one bank (bank digit 0 to 9) and its bank function",
          [](CLI::App& command, Request& r) {
              BankArgument(command, r);

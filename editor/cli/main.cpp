@@ -1,6 +1,7 @@
 // orvel-cli: the command-line companion of the editor, for technicians and scripts. It runs
 // the editor's own transfer commands, default check and firmware upgrade on the terminal.
-// Exit status: 0 done, 1 failed, 2 wrong usage; every failure says why in one line.
+// Exit status: 0 done, 1 failed, 2 wrong usage (diff: 0 equal, 1 different, 2 failed);
+// every failure says why in one line.
 #include <CLI/CLI.hpp>
 
 #include <iostream>
@@ -39,9 +40,10 @@ int WrongUsage(const CLI::App& app, const CLI::ParseError& error) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    CLI::App app{"orvel-cli: the command-line companion of Orvel, the KPX-2/KPX-3 editor.\n"
-                 "Without --serial, --com or --device the first USB converter whose controller answers is used.\n"
-                 "Exit status: 0 done, 1 failed, 2 wrong usage."};
+    CLI::App app{
+        "orvel-cli: the command-line companion of Orvel, the KPX-2/KPX-3 editor.\n"
+        "Without --serial, --com or --device the first USB converter whose controller answers is used.\n"
+        "Exit status: 0 done, 1 failed, 2 wrong usage; diff: 0 equal, 1 different, 2 failed."};
     app.require_subcommand(1);
     Request request;
     auto* by_serial = app.add_option("-s,--serial", request.serial, "the USB converter with this serial number");

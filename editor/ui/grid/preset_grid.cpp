@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QColor>
 #include <QEvent>
 #include <QItemSelectionModel>
 #include <QMenu>
@@ -13,6 +14,7 @@
 #include "model/bank_functions.h"
 #include "model/bank_rows.h"
 #include "model/preset_grid_layout.h"
+#include "ui/rules/cell_colours.h"
 #include "ui/rules/preset_grid_sizes.h"
 #include "model/preset_popup.h"
 #include "model/preset_table.h"
@@ -79,6 +81,7 @@ PresetGrid::PresetGrid(PresetTable& table, QWidget* parent)
         emit inactiveCellKey(tr("This cell is not used by a %1 preset").arg(QString::fromStdString(type)));
     });
     connect(model_, &PresetTableModel::nameEdited, this, &PresetGrid::nameEdited);
+    connect(model_, &PresetTableModel::edited, this, &PresetGrid::setupEdited);
     connect(model_, &PresetTableModel::entryRefused, this, [this](const QString& entry) {
         QApplication::beep();
         emit entryRefused(tr("\"%1\" is not a value for this column").arg(entry));
@@ -217,6 +220,7 @@ void PresetGrid::PastePreset()
     if (clipboard_.PastePreset(table_, row)) {
         model_->RowsChanged(row, row);
         BankFunctionChanged(BankDigitOfTableRow(row));
+        emit setupEdited();
     }
     ShowPasteItems();
 }
@@ -233,6 +237,7 @@ void PresetGrid::PasteBank()
     if (clipboard_.PasteBank(table_, first)) {
         model_->RowsChanged(first, first + kPresetsPerBank - 1);
         BankFunctionChanged(BankDigitOfTableRow(first));
+        emit setupEdited();
     }
     ShowPasteItems();
 }
@@ -240,6 +245,48 @@ void PresetGrid::PasteBank()
 void PresetGrid::BankButtonPressed(int table_row)
 {
     BankFunctionChanged(ToggleBankFunctionOfRow(table_, table_row));
+    emit setupEdited();
+}
+
+void PresetGrid::MarkDifferences(const std::vector<std::pair<int, int>>& cells, const std::vector<int>& bank_digits)
+{
+    model_->SetMarkedCells(cells);
+    bank_marked_.fill(false);
+    for (int digit : bank_digits)
+        if (digit >= 0 && digit < kBankCount) bank_marked_[static_cast<std::size_t>(digit)] = true;
+    const QString marked = QStringLiteral("QPushButton { background-color: %1; }")
+                               .arg(QColor::fromRgb(static_cast<QRgb>(kDifferenceRgb)).name());
+    for (std::size_t digit = 0; digit < bank_buttons_.size(); ++digit)
+        bank_buttons_[digit]->setStyleSheet(bank_marked_[digit] ? marked : QString());
+}
+
+void PresetGrid::ClearMarks()
+{
+    model_->ClearMarks();
+    for (std::size_t digit = 0; digit < bank_buttons_.size(); ++digit) {
+        if (bank_marked_[digit]) bank_buttons_[digit]->setStyleSheet(QString());
+        bank_marked_[digit] = false;
+    }
+}
+
+bool PresetGrid::IsMarked(int table_row, int column) const
+{
+    return model_->IsMarked(table_row, column);
+}
+
+bool PresetGrid::IsBankMarked(int bank_digit) const
+{
+    return bank_digit >= 0 && bank_digit < kBankCount && bank_marked_[static_cast<std::size_t>(bank_digit)];
+}
+
+void PresetGrid::ShowCell(int table_row, int column)
+{
+    if (!IsPresetTableRow(table_row) || column < 0 || column >= kColumnCount) return;
+    MoveCurrentRow(table_row);
+    const QModelIndex cell = model_->index(table_row, std::max(column, kFixedColumnCount));
+    view_->selectionModel()->setCurrentIndex(cell, QItemSelectionModel::ClearAndSelect);
+    view_->scrollTo(cell);
+    view_->setFocus(Qt::OtherFocusReason);
 }
 
 void PresetGrid::ShowPasteItems()

@@ -7,6 +7,8 @@
 #pragma once
 
 #include <array>
+#include <utility>
+#include <vector>
 
 #include <QWidget>
 
@@ -55,6 +57,16 @@ public:
     // "Data transfer" menu opens.
     void EnsureCurrentPresetRow();
 
+    // Marks the cells (table row, column) and the bank buttons (bank digits) found different
+    // from the controller's; ClearMarks takes every mark away.
+    void MarkDifferences(const std::vector<std::pair<int, int>>& cells, const std::vector<int>& bank_digits);
+    void ClearMarks();
+    bool IsMarked(int table_row, int column) const;
+    bool IsBankMarked(int bank_digit) const;
+
+    // Makes a preset row current and brings one of its cells into view as the current cell.
+    void ShowCell(int table_row, int column);
+
     QMenu* Popup() const { return popup_; }
     QAction* ReadBankAction() const { return read_bank_; }        // "ReadbankfromKPX1"
     QAction* WriteBankAction() const { return write_bank_; }      // "WritebanktoKPX1"
@@ -69,6 +81,8 @@ signals:
     // A key was pressed on a cell this preset's type does not use; nothing changed. The
     // text says so, for a status line.
     void inactiveCellKey(const QString& message);
+    // The user changed the set-up here: an entry, a check box, a paste or a bank button.
+    void setupEdited();
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -91,6 +105,7 @@ private:
     PresetTableModel* model_ = nullptr;
     FrozenGridView* view_ = nullptr;
     std::array<QPushButton*, kBankCount> bank_buttons_{};   // by bank digit
+    std::array<bool, kBankCount> bank_marked_{};
 
     QMenu* popup_ = nullptr;
     QAction* copy_bank_ = nullptr;

@@ -78,12 +78,14 @@ QVariant PresetTableModel::data(const QModelIndex& index, int role) const
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
     case Qt::BackgroundRole: {
+        if (IsMarked(row, column)) return QBrush(ColourOfRgb(kDifferenceRgb));
         const CellColours colours = ColoursOfCell(table_, row, column);
         if (colours.background == CellBackground::Fixed) return QBrush(palette_.color(QPalette::Button));
         if (colours.background == CellBackground::Info) return QBrush(palette_.color(QPalette::ToolTipBase));
         return QBrush(ColourOfRgb(*RgbOfBackground(colours.background)));
     }
     case Qt::ForegroundRole: {
+        if (IsMarked(row, column)) return QBrush(ColourOfRgb(kTextRgb));
         const CellColours colours = ColoursOfCell(table_, row, column);
         if (colours.background == CellBackground::Fixed) return QBrush(palette_.color(QPalette::ButtonText));
         if (colours.background == CellBackground::Info) return QBrush(palette_.color(QPalette::ToolTipText));
@@ -91,8 +93,7 @@ QVariant PresetTableModel::data(const QModelIndex& index, int role) const
     }
     case TurnedRole:
         return IsTurnedCaption(row, column);
-    case InactiveRole:
-        return IsPresetTableRow(row) && !cell.active;
+    case InactiveRole: return IsPresetTableRow(row) && !cell.active && !IsMarked(row, column);
     default:
         return {};
     }
@@ -118,8 +119,11 @@ bool PresetTableModel::setData(const QModelIndex& index, const QVariant& value, 
 
     if (role == Qt::CheckStateRole) {
         if (!IsCheckBoxColumn(column)) return false;
-        table_.SetChecked(row, column, value.value<Qt::CheckState>() == Qt::Checked);
+        const bool checked = value.value<Qt::CheckState>() == Qt::Checked;
+        const bool changed = table_.Cell(row, column).checked != checked;
+        table_.SetChecked(row, column, checked);
         RowsChanged(row, row);
+        if (changed) emit edited();
         return true;
     }
     if (role != Qt::EditRole || IsCheckBoxColumn(column)) return false;
@@ -130,12 +134,14 @@ bool PresetTableModel::setData(const QModelIndex& index, const QVariant& value, 
         emit entryRefused(entry);
         return false;
     }
+    const bool changed = table_.Cell(row, column).text != *accepted;
     if (column == kColumnModifier)
         table_.SetModifier(row, *accepted);
     else
         table_.SetText(row, column, *accepted);
     RowsChanged(row, row);
     if (column == kColumnName) emit nameEdited();
+    if (changed) emit edited();
     return true;
 }
 
@@ -148,6 +154,29 @@ void PresetTableModel::SetPalette(const QPalette& palette)
 void PresetTableModel::RowsChanged(int first_row, int last_row)
 {
     emit dataChanged(index(first_row, 0), index(last_row, kColumnCount - 1));
+}
+
+void PresetTableModel::SetMarkedCells(const std::vector<std::pair<int, int>>& cells)
+{
+    marked_.assign(static_cast<std::size_t>(kTableRowCount * kColumnCount), false);
+    for (const auto& [row, column] : cells) {
+        if (row < 0 || row >= kTableRowCount || column < 0 || column >= kColumnCount) continue;
+        marked_[static_cast<std::size_t>(row * kColumnCount + column)] = true;
+    }
+    AllChanged();
+}
+
+void PresetTableModel::ClearMarks()
+{
+    if (marked_.empty()) return;
+    marked_.clear();
+    AllChanged();
+}
+
+bool PresetTableModel::IsMarked(int row, int column) const
+{
+    if (marked_.empty() || row < 0 || row >= kTableRowCount || column < 0 || column >= kColumnCount) return false;
+    return marked_[static_cast<std::size_t>(row * kColumnCount + column)];
 }
 
 void PresetTableModel::AllChanged()

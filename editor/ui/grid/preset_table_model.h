@@ -6,6 +6,8 @@
 #include <QAbstractTableModel>
 #include <QPalette>
 
+#include <vector>
+
 namespace orvel {
 
 class PresetTable;
@@ -43,13 +45,22 @@ public:
 
     PresetTable& Table() { return table_; }
 
+    // Cells found different from the controller's: drawn in the difference colour (an
+    // inactive cell too, with its value) until the marks are cleared.
+    void SetMarkedCells(const std::vector<std::pair<int, int>>& cells);  // (table row, column)
+    void ClearMarks();
+    bool IsMarked(int row, int column) const;
+
 signals:
     void entryRefused(const QString& entry);
     void nameEdited();
+    // An entry or a check box changed a cell (an editor closed on the same text did not).
+    void edited();
 
 private:
     PresetTable& table_;
     QPalette palette_;
+    std::vector<bool> marked_;  // by table row x column; empty without marks
 };
 
 }  // namespace orvel

@@ -16,6 +16,9 @@ inline constexpr std::uint32_t kSwitchesRgb = 0xECEDFD;   // light lavender
 inline constexpr std::uint32_t kWhiteRgb = 0xFFFFFF;
 inline constexpr std::uint32_t kCurrentRowRgb = 0xFFFF00; // yellow
 inline constexpr std::uint32_t kTextRgb = 0x000000;       // black
+// A cell, bank button or tile whose value differs from the controller's after "Compare with
+// controller": light coral, apart from every other cell colour and the tiles' yellow.
+inline constexpr std::uint32_t kDifferenceRgb = 0xFFA08C;
 
 enum class CellBackground {
     Fixed,       // header rows and digit columns: the platform's colour for fixed cells

@@ -2,6 +2,8 @@
 
 #include <QMouseEvent>
 
+#include "ui/rules/cell_colours.h"
+
 namespace orvel {
 
 OptionTile::OptionTile(int tile, QWidget* parent) : QLabel(parent), tile_(tile)
@@ -16,6 +18,16 @@ OptionTile::OptionTile(int tile, QWidget* parent) : QLabel(parent), tile_(tile)
     colours.setColor(QPalette::WindowText, Qt::black);
     setPalette(colours);
     setCursor(Qt::PointingHandCursor);
+}
+
+void OptionTile::SetMarked(bool marked)
+{
+    if (marked == marked_) return;
+    marked_ = marked;
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window,
+                     marked ? QColor::fromRgb(static_cast<QRgb>(kDifferenceRgb)) : QColor(0xff, 0xff, 0x00));
+    setPalette(colours);
 }
 
 void OptionTile::mousePressEvent(QMouseEvent* event)

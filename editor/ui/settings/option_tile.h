@@ -13,6 +13,10 @@ public:
     OptionTile(int tile, QWidget* parent);
 
     int Tile() const { return tile_; }
+    // Drawn in the difference colour instead of yellow while its code differs from the
+    // controller's.
+    void SetMarked(bool marked);
+    bool IsMarked() const { return marked_; }
 
 signals:
     void clicked(int tile);
@@ -22,6 +26,7 @@ protected:
 
 private:
     int tile_;
+    bool marked_ = false;
 };
 
 }  // namespace orvel

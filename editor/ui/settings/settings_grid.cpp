@@ -1,6 +1,10 @@
 #include "ui/settings/settings_grid.h"
 
+#include <algorithm>
+
 #include <QApplication>
+#include <QBrush>
+#include <QColor>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -9,6 +13,7 @@
 
 #include "model/settings_constants.h"
 #include "model/settings_entry.h"
+#include "ui/rules/cell_colours.h"
 #include "ui/rules/window_constants.h"
 
 namespace orvel {
@@ -70,6 +75,7 @@ QVariant SettingsGridModel::data(const QModelIndex& index, int role) const
         return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
     case Qt::BackgroundRole:
         if (header) return QApplication::palette().brush(QPalette::Button);
+        if (IsMarked(index.column())) return QBrush(QColor::fromRgb(static_cast<QRgb>(kDifferenceRgb)));
         return {};
     case Qt::ForegroundRole:
         if (header) return QApplication::palette().brush(QPalette::ButtonText);
@@ -88,9 +94,23 @@ bool SettingsGridModel::setData(const QModelIndex& index, const QVariant& value,
         emit entryRefused(RefusalText(index.column(), entry));
         return false;
     }
+    const bool changed = SettingsCellText(settings_, index.column()) != *accepted;
     SetSettingsCellText(settings_, index.column(), *accepted);
     emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+    if (changed) emit edited();
     return true;
+}
+
+void SettingsGridModel::SetMarkedColumns(const std::vector<int>& columns)
+{
+    if (columns.empty() && marked_.empty()) return;
+    marked_ = columns;
+    Reload();
+}
+
+bool SettingsGridModel::IsMarked(int column) const
+{
+    return std::find(marked_.begin(), marked_.end(), column) != marked_.end();
 }
 
 Qt::ItemFlags SettingsGridModel::flags(const QModelIndex& index) const

@@ -8,6 +8,8 @@
 #include <QAbstractTableModel>
 #include <QStyledItemDelegate>
 
+#include <vector>
+
 #include "model/settings_data.h"
 #include "ui/grid/spreadsheet_view.h"
 
@@ -27,12 +29,21 @@ public:
     // The settings were replaced (a file was loaded, the controller was read).
     void Reload();
 
+    // Value cells found different from the controller's: drawn in the difference colour
+    // until the marks are cleared.
+    void SetMarkedColumns(const std::vector<int>& columns);
+    void ClearMarks() { SetMarkedColumns({}); }
+    bool IsMarked(int column) const;
+
 signals:
     // An entry was refused and not stored; the text says why.
     void entryRefused(const QString& message);
+    // An entry changed a value (an editor closed on the same text did not).
+    void edited();
 
 private:
     SettingsData& settings_;
+    std::vector<int> marked_;
 };
 
 // The drop-downs of the value row.

@@ -29,7 +29,10 @@
 #include <thread>
 #include <vector>
 
+#include "compare_command.h"
 #include "files/file_commands.h"
+#include "files/file_io.h"
+#include "files/file_names.h"
 #include "model/bank_functions.h"
 #include "model/model_constants.h"
 #include "model/settings_tiles.h"
@@ -49,6 +52,7 @@
 #include "command_protocol.h"
 #include "default_check_command.h"
 #include "firmware_upgrade.h"
+#include "ui/window/differences_dialog.h"
 #include "ui/window/window_transfer_view.h"
 #include "ui/window/message_boxes.h"
 
@@ -142,8 +146,10 @@ TMainForm::TMainForm(const QStringList& arguments, MainFormOptions options, QWid
     connect(Configuration2_, &QTabWidget::currentChanged, this, &TMainForm::Configuration2Change);
     ApplyPageRule();
 
-    // 8. Orvel.ini, which may load the last preset file.
+    // 8. Orvel.ini, which may load the last preset file; the recent files.
     ReadConfigurationAtStart();
+    recent_ = LoadRecentFiles(places_.user_folder);
+    ShowRecentItems();
 
     // 9. Tiles over the picture, the port box beside the grid; redraw.
     PlaceSettingsPage();
@@ -195,6 +201,7 @@ void TMainForm::BuildMenus()
     Loadfr1_->addAction(SaveAs1_);
     Loadfr1_->addSeparator();
     Loadfr1_->addAction(Print1_);
+    BuildRecentItems();
 
     Readall1_ = NewAction("Readall1", QStringLiteral("Read all presets"));
     Writeall1_ = NewAction("Writeall1", QStringLiteral("Write all presets"));
@@ -205,6 +212,8 @@ void TMainForm::BuildMenus()
     Readsettings1_ = NewAction("Readsettings1", QStringLiteral("Read settings"));
     Writesettings1_ = NewAction("Writesettings1", QStringLiteral("Write settings"));
     Checkdefault1_ = NewAction("Checkdefault1", QStringLiteral("Check &default"));
+    Comparewithcontroller1_ = NewAction("Comparewithcontroller1", QStringLiteral("Compare with controller"));
+    connect(Comparewithcontroller1_, &QAction::triggered, this, &TMainForm::Comparewithcontroller1Click);
     connect(Readall1_, &QAction::triggered, this, &TMainForm::Readall1Click);
     connect(Writeall1_, &QAction::triggered, this, &TMainForm::Writeall1Click);
     connect(Readbank1_, &QAction::triggered, this, &TMainForm::Readbank1Click);
@@ -232,6 +241,9 @@ void TMainForm::BuildMenus()
     Datatransfer1_->addAction(Readsettings1_);
     Datatransfer1_->addAction(Writesettings1_);
     Datatransfer1_->addAction(Checkdefault1_);
+    N8_ = Datatransfer1_->addSeparator();
+    N8_->setObjectName(QStringLiteral("N8"));
+    Datatransfer1_->addAction(Comparewithcontroller1_);
     connect(Datatransfer1_, &QMenu::aboutToShow, this, &TMainForm::Datatransfer1Click);
 
     Firmwareupgrade1_ = menuBar()->addAction(QStringLiteral("Firmware upgrade"));
@@ -323,6 +335,7 @@ void TMainForm::BuildPages()
     connect(aSetup_, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { pmSettings_->popup(aSetup_->viewport()->mapToGlobal(at)); });
     connect(aSetup_, &SettingsGrid::entryRefused, this, &TMainForm::ShowRefusedEntry);
+    connect(aSetup_->Model(), &SettingsGridModel::edited, this, &TMainForm::ClearComparison);
     Label1_ = new QLabel(QStringLiteral("Port"), tsSetup_);
     Label1_->setObjectName(QStringLiteral("Label1"));
     sePort_ = new QSpinBox(tsSetup_);
@@ -338,6 +351,7 @@ void TMainForm::BuildPages()
     asgbanks_ = new PresetGrid(state_.table, TabSheet1_);
     asgbanks_->setObjectName(QStringLiteral("asgbanks"));
     connect(asgbanks_, &PresetGrid::nameEdited, this, &TMainForm::ForgetShownPreset);
+    connect(asgbanks_, &PresetGrid::setupEdited, this, &TMainForm::ClearComparison);
     connect(asgbanks_, &PresetGrid::entryRefused, this, &TMainForm::ShowRefusedEntry);
     connect(asgbanks_, &PresetGrid::inactiveCellKey, this, &TMainForm::ShowRefusedEntry);
     connect(asgbanks_->ReadBankAction(), &QAction::triggered, this, &TMainForm::ReadbankfromKPX1Click);
@@ -536,8 +550,8 @@ void TMainForm::SetTransferControls(bool enabled)
 {
     // While a command runs its items stay off and the monitor stays paused to its end.
     const bool on = enabled && !command_running_;
-    for (QAction* item : {Readall1_, Writeall1_, Readpreset1_, Readbank1_, Writepreset1_, Writebank1_,
-                          Readsettings1_, Writesettings1_})
+    for (QAction* item : {Readall1_, Writeall1_, Readpreset1_, Readbank1_, Writepreset1_, Writebank1_, Readsettings1_,
+                          Writesettings1_, Comparewithcontroller1_})
         item->setEnabled(on);
     SetPopupTransferItems(enabled);
     if (on && !close_requested_) timerKPX_->start();
@@ -560,6 +574,8 @@ void TMainForm::ApplyPageRule()
         item->setEnabled(rule.preset_items && !command_running_);
     Readsettings1_->setEnabled(rule.settings_items && !command_running_);
     Writesettings1_->setEnabled(rule.settings_items && !command_running_);
+    // The comparison reads presets and settings alike: offered wherever either kind is.
+    Comparewithcontroller1_->setEnabled((rule.preset_items || rule.settings_items) && !command_running_);
     // The settings popup belongs to the "Settings" page; only a running command stops it.
     Readsettings2_->setEnabled(!command_running_);
     Writesettings2_->setEnabled(!command_running_);
@@ -655,8 +671,14 @@ void TMainForm::CommitOpenEditors()
 void TMainForm::OpenFile(const QString& chosen_path)
 {
     CommitOpenEditors();
-    const FileResult result = OpenChosenFile(state_, LocalPath(chosen_path));
-    if (result.status == FileStatus::Failed) ShowFileFailure(result.reason);
+    const std::string path = LocalPath(chosen_path);
+    const FileResult result = OpenChosenFile(state_, path);
+    if (result.status == FileStatus::Failed) {
+        ShowFileFailure(result.reason);
+    } else {
+        ClearComparison();
+        if (result.status == FileStatus::Done) RememberRecentFile(WithIniExtension(path));
+    }
     RefreshViews();
 }
 
@@ -665,7 +687,62 @@ void TMainForm::SaveFileAs(const QString& chosen_path)
     CommitOpenEditors();
     const FileResult result = orvel::SaveFileAs(state_, LocalPath(chosen_path));
     if (result.status == FileStatus::Failed) ShowFileFailure(result.reason);
+    if (result.status == FileStatus::Done) RememberRecentFile(state_.current_file);
     RefreshViews();
+}
+
+void TMainForm::OpenRecentFile(const QString& path)
+{
+    if (command_running_) return;
+    const std::string local = LocalPath(path);
+    if (!IsExistingFile(local)) {
+        if (RemoveRecentFile(recent_, local)) {
+            const FileResult saved = SaveRecentFiles(places_.user_folder, recent_);
+            if (saved.status == FileStatus::Failed) qWarning("%s", saved.reason.c_str());
+            ShowRecentItems();
+        }
+        messages_->ShowMessage(MessageIcon::Warning, kErrorCaption.toStdString(), RecentFileMissingText(local));
+        return;
+    }
+    OpenFile(path);
+}
+
+void TMainForm::BuildRecentItems()
+{
+    N9_ = Loadfr1_->addSeparator();
+    N9_->setObjectName(QStringLiteral("N9"));
+    for (std::size_t i = 0; i < kRecentFileCount; ++i) {
+        QAction* item = NewAction(QStringLiteral("RecentFile%1").arg(i + 1).toLatin1().constData(), QString());
+        connect(item, &QAction::triggered, this, [this, item] { OpenRecentFile(item->data().toString()); });
+        Loadfr1_->addAction(item);
+        recent_items_.push_back(item);
+    }
+    ShowRecentItems();
+}
+
+void TMainForm::ShowRecentItems()
+{
+    for (std::size_t i = 0; i < recent_items_.size(); ++i) {
+        QAction* item = recent_items_[i];
+        const bool used = i < recent_.size();
+        item->setVisible(used);
+        item->setEnabled(used && !command_running_);
+        if (!used) continue;
+        const QString path = ShownPath(recent_[i]);
+        QString shown = path;
+        shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        item->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
+        item->setData(path);
+    }
+    N9_->setVisible(!recent_.empty());
+}
+
+void TMainForm::RememberRecentFile(const std::string& path)
+{
+    AddRecentFile(recent_, path);
+    const FileResult saved = SaveRecentFiles(places_.user_folder, recent_);
+    if (saved.status == FileStatus::Failed) qWarning("%s", saved.reason.c_str());
+    ShowRecentItems();
 }
 
 void TMainForm::Open1Click()
@@ -684,6 +761,7 @@ void TMainForm::Save1Click()
     CommitOpenEditors();
     const FileResult result = SaveCurrentFile(state_);
     if (result.status == FileStatus::Failed) ShowFileFailure(result.reason);
+    if (result.status == FileStatus::Done) RememberRecentFile(WithIniExtension(state_.current_file));
 }
 
 void TMainForm::SaveAs1Click()
@@ -738,6 +816,7 @@ void TMainForm::TileClick(int tile)
     std::string& code = state_.settings.keys[static_cast<std::size_t>(tile - 1)];
     code = ClickTile(tile, code);
     view->setText(QString::fromStdString(code));
+    ClearComparison();
     if (TileClickResetsPreview(tile)) ForgetShownPreset();
 }
 
@@ -757,12 +836,13 @@ void TMainForm::SetCommandRunning(bool running, const QString& name)
 {
     command_running_ = running;
     for (QAction* item : {Open1_, Checkdefault1_, Firmwareupgrade1_}) item->setEnabled(!running);
+    ShowRecentItems();
     asgbanks_->setEnabled(!running);
     aSetup_->setEnabled(!running);
     for (OptionTile* tile : tiles_) tile->setEnabled(!running);
     if (running) {
         for (QAction* item : {Readall1_, Writeall1_, Readpreset1_, Readbank1_, Writepreset1_, Writebank1_,
-                              Readsettings1_, Writesettings1_})
+                              Readsettings1_, Writesettings1_, Comparewithcontroller1_})
             item->setEnabled(false);
         SetPopupTransferItems(false);
         ApplyPageRule();
@@ -778,6 +858,9 @@ void TMainForm::RunCommandJob(const QString& name, std::function<void()> job)
 {
     if (command_running_ || close_requested_) return;   // one command at a time
     CommitOpenEditors();
+    // What the controller holds is about to be read or changed: the marks of an earlier
+    // comparison no longer hold.
+    ClearComparison();
     SetCommandRunning(true, name);
     device_thread_->Post(std::move(job), [this] {
         SetCommandRunning(false);
@@ -861,6 +944,80 @@ void TMainForm::Writepreset1Click() { RunDeviceCommand(QStringLiteral("Write pre
 void TMainForm::Readsettings1Click() { RunDeviceCommand(Readsettings1_->text(), ReadSettings); }
 void TMainForm::Writesettings1Click() { RunDeviceCommand(Writesettings1_->text(), WriteSettings); }
 void TMainForm::Checkdefault1Click() { RunDeviceCommand(QStringLiteral("Check default"), CheckDefaults); }
+
+void TMainForm::Comparewithcontroller1Click()
+{
+    RunDeviceCommand(Comparewithcontroller1_->text(), [this](TransferSession& session) {
+        std::vector<SetupDifference> differences;
+        if (CompareWithController(session, differences) != TransferOutcome::Done) return;
+        device_thread_->OnWindow([this, differences] { ShowComparison(differences); });
+    });
+}
+
+void TMainForm::ShowComparison(const std::vector<SetupDifference>& differences)
+{
+    ClearComparison();
+    if (differences.empty()) {
+        messages_->ShowMessage(MessageIcon::Information, "Compare with controller",
+                               "The controller holds the same presets, bank functions and settings as the editor.");
+        return;
+    }
+    comparison_ = differences;
+    std::vector<std::pair<int, int>> cells;
+    std::vector<int> banks;
+    std::vector<int> settings_columns;
+    for (const SetupDifference& d : comparison_) {
+        switch (d.place) {
+        case DifferencePlace::Preset:
+            cells.emplace_back(TableRowOfPreset(static_cast<std::uint8_t>(d.number)), d.column);
+            break;
+        case DifferencePlace::BankFunction: banks.push_back(d.number); break;
+        case DifferencePlace::SettingsCell: settings_columns.push_back(d.column); break;
+        case DifferencePlace::Tile:
+            if (OptionTile* tile = Tile(d.number)) tile->SetMarked(true);
+            break;
+        }
+    }
+    asgbanks_->MarkDifferences(cells, banks);
+    aSetup_->Model()->SetMarkedColumns(settings_columns);
+    if (dDifferences_ == nullptr) {
+        dDifferences_ = new DifferencesDialog(this);
+        connect(dDifferences_, &DifferencesDialog::differenceChosen, this, &TMainForm::ShowDifference);
+    }
+    dDifferences_->ShowDifferences(comparison_);
+}
+
+void TMainForm::ClearComparison()
+{
+    if (comparison_.empty()) return;
+    comparison_.clear();
+    asgbanks_->ClearMarks();
+    aSetup_->Model()->ClearMarks();
+    for (OptionTile* tile : tiles_) tile->SetMarked(false);
+    if (dDifferences_ != nullptr) dDifferences_->Clear();
+}
+
+void TMainForm::ShowDifference(const SetupDifference& difference)
+{
+    switch (difference.place) {
+    case DifferencePlace::Preset:
+        Configuration2_->setCurrentWidget(TabSheet1_);
+        asgbanks_->ShowCell(TableRowOfPreset(static_cast<std::uint8_t>(difference.number)), difference.column);
+        break;
+    case DifferencePlace::BankFunction:
+        // The bank's button sits beside its first preset (preset digit 1).
+        Configuration2_->setCurrentWidget(TabSheet1_);
+        asgbanks_->ShowCell(TableRowOfPreset(static_cast<std::uint8_t>(difference.number * 10 + 1)), kColumnModifier);
+        break;
+    case DifferencePlace::SettingsCell:
+        Configuration2_->setCurrentWidget(tsSetup_);
+        aSetup_->setCurrentIndex(aSetup_->Model()->index(kSetupValueRow, difference.column));
+        aSetup_->setFocus(Qt::OtherFocusReason);
+        break;
+    case DifferencePlace::Tile: Configuration2_->setCurrentWidget(tsSetup_); break;
+    }
+    activateWindow();
+}
 
 void TMainForm::Firmwareupgrade1Click()
 {

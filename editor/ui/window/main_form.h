@@ -22,12 +22,15 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "byte_transport.h"
 #include "connection_monitor.h"
 #include "d2xx_unit.h"
 #include "files/app_config.h"
 #include "files/editor_state.h"
+#include "files/recent_files.h"
+#include "model/setup_compare.h"
 #include "transfer_commands.h"
 #include "usb_converters.h"
 #include "user_messages.h"
@@ -51,6 +54,7 @@ namespace orvel {
 
 class BalloonHints;
 class ControllerPicture;
+class DifferencesDialog;
 class OptionTile;
 class PresetGrid;
 class PreviewPicture;
@@ -155,6 +159,24 @@ public:
     // --- File commands without their dialogs (the dialogs end in these) ----------------
     void OpenFile(const QString& chosen_path);
     void SaveFileAs(const QString& chosen_path);
+    // A recent file of the File menu: opened as "Open" opens a file; one that is no longer
+    // there is taken off the list, with a message naming it.
+    void OpenRecentFile(const QString& path);
+    const RecentFiles& Recent() const { return recent_; }
+    // The File menu's recent file items, most recent first (hidden ones hold nothing).
+    const std::vector<QAction*>& RecentItems() const { return recent_items_; }
+
+    // --- Compare with controller ------------------------------------------------------------
+    // The differences the last comparison found, marked in the grids and tiles and listed in
+    // dDifferences; empty once any change to the set-up, a file load or another command has
+    // taken the marks away.
+    const std::vector<SetupDifference>& Comparison() const { return comparison_; }
+    DifferencesDialog* dDifferences() const { return dDifferences_; }
+    // Marks and lists the differences; with none, says that the two are the same.
+    void ShowComparison(const std::vector<SetupDifference>& differences);
+    void ClearComparison();
+    // Shows the page and the cell (or tile) of a difference.
+    void ShowDifference(const SetupDifference& difference);
 
     // --- Handlers, named for their elements ----------------------------------------------
     void Open1Click();
@@ -173,6 +195,7 @@ public:
     void Readsettings1Click();
     void Writesettings1Click();
     void Checkdefault1Click();
+    void Comparewithcontroller1Click();
     void Firmwareupgrade1Click();
     void ReadbankfromKPX1Click() { Readbank1Click(); }
     void WritebanktoKPX1Click() { Writebank1Click(); }
@@ -203,6 +226,9 @@ private:
     void ApplyFonts();
     void ReadConfigurationAtStart();
     void ShowFileFailure(const std::string& reason);
+    void BuildRecentItems();
+    void ShowRecentItems();
+    void RememberRecentFile(const std::string& path);
     void ShowRefusedEntry(const QString& message);
     void CommitOpenEditors();
     QAction* NewAction(const char* name, const QString& caption);
@@ -242,6 +268,8 @@ private:
     bool monitor_in_flight_ = false;
     bool preview_in_flight_ = false;
     bool close_requested_ = false;      // closes once the device thread's job has ended
+    RecentFiles recent_;
+    std::vector<SetupDifference> comparison_;
 
     // menus and their items
     QMenu* Loadfr1_ = nullptr;
@@ -262,6 +290,11 @@ private:
     QAction* Readsettings1_ = nullptr;
     QAction* Writesettings1_ = nullptr;
     QAction* Checkdefault1_ = nullptr;
+    QAction* N8_ = nullptr;
+    QAction* Comparewithcontroller1_ = nullptr;
+    QAction* N9_ = nullptr;  // above the recent files
+    std::vector<QAction*> recent_items_;
+    DifferencesDialog* dDifferences_ = nullptr;
     QAction* Firmwareupgrade1_ = nullptr;
     QMenu* pmSettings_ = nullptr;
     QAction* Readsettings2_ = nullptr;

@@ -1,0 +1,42 @@
+// The list of differences a "Compare with controller" found: one line per difference with
+// where it is, the field, the editor's value and the controller's. It stays open beside the
+// window; choosing a line (a click, or Enter on it) asks the window to show that cell.
+#pragma once
+
+#include <QDialog>
+
+#include <vector>
+
+#include "model/setup_compare.h"
+
+class QLabel;
+class QTreeWidget;
+
+namespace orvel {
+
+class DifferencesDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit DifferencesDialog(QWidget* parent);
+
+    // Fills the list (the previous one goes) and shows the dialog.
+    void ShowDifferences(const std::vector<SetupDifference>& differences);
+    // Empties the list and hides the dialog.
+    void Clear();
+
+    QTreeWidget* List() const { return list_; }
+    const std::vector<SetupDifference>& Differences() const { return differences_; }
+
+signals:
+    // The user chose the line of this difference.
+    void differenceChosen(const SetupDifference& difference);
+
+private:
+    void LineChosen();
+
+    QLabel* summary_ = nullptr;
+    QTreeWidget* list_ = nullptr;
+    std::vector<SetupDifference> differences_;
+};
+
+}  // namespace orvel
