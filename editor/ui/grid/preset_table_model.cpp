@@ -7,7 +7,9 @@
 #include <QColor>
 
 #include "ui/rules/cell_colours.h"
+#include "ui/rules/edit_captions.h"
 #include "model/cell_editor.h"
+#include "model/change_recorder.h"
 #include "model/model_constants.h"
 #include "model/preset_entry.h"
 #include "model/preset_grid_layout.h"
@@ -116,9 +118,11 @@ bool PresetTableModel::setData(const QModelIndex& index, const QVariant& value, 
     const int row = index.row();
     const int column = index.column();
 
+    const std::uint8_t preset = table_.PresetNumberOfRow(row).value_or(0);
     if (role == Qt::CheckStateRole) {
         if (!IsCheckBoxColumn(column)) return false;
-        table_.SetChecked(row, column, value.value<Qt::CheckState>() == Qt::Checked);
+        RecordChange(recorder_, CheckBoxStep(preset),
+                     [&] { table_.SetChecked(row, column, value.value<Qt::CheckState>() == Qt::Checked); });
         RowsChanged(row, row);
         return true;
     }
@@ -131,9 +135,9 @@ bool PresetTableModel::setData(const QModelIndex& index, const QVariant& value, 
         return false;
     }
     if (column == kColumnModifier)
-        table_.SetModifier(row, *accepted);
+        RecordChange(recorder_, TypeChangeStep(preset), [&] { table_.SetModifier(row, *accepted); });
     else
-        table_.SetText(row, column, *accepted);
+        RecordChange(recorder_, CellEditStep(preset), [&] { table_.SetText(row, column, *accepted); });
     RowsChanged(row, row);
     if (column == kColumnName) emit nameEdited();
     return true;

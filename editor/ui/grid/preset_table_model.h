@@ -8,6 +8,7 @@
 
 namespace orvel {
 
+class ChangeRecorder;
 class PresetTable;
 
 // Roles beyond Qt's that the grid's delegate draws from.
@@ -43,6 +44,9 @@ public:
 
     PresetTable& Table() { return table_; }
 
+    // Where stored entries go as undo steps; null runs them directly.
+    void SetRecorder(ChangeRecorder* recorder) { recorder_ = recorder; }
+
 signals:
     void entryRefused(const QString& entry);
     void nameEdited();
@@ -50,6 +54,7 @@ signals:
 private:
     PresetTable& table_;
     QPalette palette_;
+    ChangeRecorder* recorder_ = nullptr;
 };
 
 }  // namespace orvel

@@ -1,14 +1,18 @@
 #include "ui/settings/settings_grid.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPalette>
 #include <QTimer>
 
+#include "model/cell_paste.h"
+#include "model/change_recorder.h"
 #include "model/settings_constants.h"
 #include "model/settings_entry.h"
+#include "ui/rules/edit_captions.h"
 #include "ui/rules/window_constants.h"
 
 namespace orvel {
@@ -88,7 +92,7 @@ bool SettingsGridModel::setData(const QModelIndex& index, const QVariant& value,
         emit entryRefused(RefusalText(index.column(), entry));
         return false;
     }
-    SetSettingsCellText(settings_, index.column(), *accepted);
+    RecordChange(recorder_, SettingsEditStep(), [&] { SetSettingsCellText(settings_, index.column(), *accepted); });
     emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
     return true;
 }
@@ -153,6 +157,8 @@ SettingsGrid::SettingsGrid(SettingsData& settings, QWidget* parent)
     setSpan(0, kSetupFirstCtrlColumn + 3, 1, kSetupColumnCount - kSetupFirstCtrlColumn - 3);
     selectionModel()->setCurrentIndex(model_->index(kSetupValueRow, 0), QItemSelectionModel::NoUpdate);
 
+    connect(this, &SpreadsheetView::copyKeys, this, &SettingsGrid::CopyCells);
+    connect(this, &SpreadsheetView::pasteKeys, this, &SettingsGrid::PasteCells);
     connect(model_, &SettingsGridModel::entryRefused, this, [this](const QString& message) {
         QApplication::beep();
         emit entryRefused(message);
@@ -168,6 +174,28 @@ SettingsGrid::SettingsGrid(SettingsData& settings, QWidget* parent)
             if (!IsEditing() && (!focused || focused == this || isAncestorOf(focused))) setFocus(Qt::OtherFocusReason);
         });
     });
+}
+
+void SettingsGrid::CopyCells()
+{
+    const QModelIndex current = currentIndex();
+    if (!current.isValid() || current.row() != kSetupValueRow) return;
+    const CellBlock block = CopySettingsCells(model_->Settings(), current.column(), current.column());
+    QGuiApplication::clipboard()->setText(QString::fromStdString(FormatCellText(block)));
+}
+
+void SettingsGrid::PasteCells()
+{
+    const QModelIndex current = currentIndex();
+    if (!current.isValid() || current.row() != kSetupValueRow) return;
+    const CellBlock block = ParseCellText(QGuiApplication::clipboard()->text().toStdString());
+    if (block.empty()) return;
+    PasteCount count;
+    RecordChange(model_->Recorder(), PasteCellsStep(),
+                 [&] { count = PasteSettingsCells(model_->Settings(), current.column(), block); });
+    if (count.refused > 0) QApplication::beep();
+    model_->Reload();
+    emit cellsPasted(QString::fromStdString(PasteStatusText(count.stored, count.refused, count.skipped)));
 }
 
 void SettingsGrid::ApplyLayout(int column_width, int row_height)
