@@ -12,8 +12,10 @@ inline constexpr std::string_view kEditMenuCaption = "&Edit";
 inline constexpr std::string_view kUndoCaption = "Undo";
 inline constexpr std::string_view kRedoCaption = "Redo";
 
-// Steps kept for the run; older ones drop off the bottom of the history.
-inline constexpr int kUndoHistorySteps = 500;
+// Steps kept for the run; older ones drop off the bottom of the history. A step holds
+// one or two records of about 47 KB (the one before is shared with the step below it
+// when nothing came in between), so the whole history stays near 10 MB.
+inline constexpr int kUndoHistorySteps = 200;
 
 // A menu item's caption: "Undo" alone without a step, else "Undo " and the step's name.
 std::string UndoItemCaption(std::string_view verb, std::string_view step);
