@@ -69,7 +69,7 @@ int main(int argc, char** argv)
         RestoreSetupSnapshot(snapshot, target, target_settings);
         const auto t3 = Clock::now();
         take_ms.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count());
-        compare_ms.push_back(std::chrono::duration<double, std::milli>(t2 - t1).count());   // includes a take
+        compare_ms.push_back(std::chrono::duration<double, std::milli>(t2 - t1).count());  // includes a take
         restore_ms.push_back(std::chrono::duration<double, std::milli>(t3 - t2).count());
     }
 
@@ -77,7 +77,8 @@ int main(int argc, char** argv)
     std::size_t heap = 0;
     for (const SnapshotRow& row : snapshot.rows) {
         const PresetData& p = row.preset;
-        for (const std::string* text : {&p.modifier, &p.name, &p.midi1, &p.midi2, &p.midi3_pc}) heap += HeapBytes(*text);
+        for (const std::string* text : {&p.modifier, &p.name, &p.midi1, &p.midi2, &p.midi3_pc})
+            heap += HeapBytes(*text);
         for (const std::string& text : p.ctrls) heap += HeapBytes(text);
     }
     std::printf("record: %zu bytes + %zu bytes of long texts\n", sizeof(SetupSnapshot), heap);

@@ -33,9 +33,8 @@ std::optional<bool> CheckValue(const std::string& value)
 // Characters of UTF-8 text (the name editor counts characters, not bytes).
 int CharacterCount(std::string_view text)
 {
-    return static_cast<int>(std::count_if(text.begin(), text.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
+    return static_cast<int>(
+        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
 }  // namespace
@@ -95,9 +94,12 @@ PasteCount PasteTableCells(PresetTable& table, int row, int column, const CellBl
                 ++count.refused;
                 continue;
             }
-            if (IsCheckBoxColumn(target_column)) table.SetChecked(target_row, target_column, *value == "1");
-            else if (target_column == kColumnModifier) table.SetModifier(target_row, *value);
-            else table.SetText(target_row, target_column, *value);
+            if (IsCheckBoxColumn(target_column))
+                table.SetChecked(target_row, target_column, *value == "1");
+            else if (target_column == kColumnModifier)
+                table.SetModifier(target_row, *value);
+            else
+                table.SetText(target_row, target_column, *value);
             ++count.stored;
         }
     }

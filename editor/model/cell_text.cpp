@@ -19,7 +19,7 @@ CellBlock ParseCellText(std::string_view text)
 {
     CellBlock block;
     std::vector<std::string> row(1);
-    bool row_open = false;   // the current row has a character or a tab
+    bool row_open = false;  // the current row has a character or a tab
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (c == '\r' || c == '\n') {

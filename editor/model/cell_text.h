@@ -8,7 +8,7 @@
 
 namespace orvel {
 
-using CellBlock = std::vector<std::vector<std::string>>;   // rows of cell texts
+using CellBlock = std::vector<std::vector<std::string>>;  // rows of cell texts
 
 // Rows joined by "\n", cells by "\t"; no line end after the last row.
 std::string FormatCellText(const CellBlock& block);

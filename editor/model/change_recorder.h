@@ -18,8 +18,10 @@ public:
 
 inline void RecordChange(ChangeRecorder* recorder, const std::string& caption, const std::function<void()>& change)
 {
-    if (recorder) recorder->Record(caption, change);
-    else change();
+    if (recorder)
+        recorder->Record(caption, change);
+    else
+        change();
 }
 
 }  // namespace orvel

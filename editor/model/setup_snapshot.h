@@ -16,17 +16,17 @@ namespace orvel {
 
 class PresetTable;
 
-inline constexpr int kFlaggedColumnCount = kColumnCount - kColumnBuffer;   // columns 4 to 26
+inline constexpr int kFlaggedColumnCount = kColumnCount - kColumnBuffer;  // columns 4 to 26
 
 struct SnapshotRow {
-    PresetData preset;                                 // bank_function left false
-    std::array<bool, kFlaggedColumnCount> active{};    // columns 4 to 26
+    PresetData preset;                               // bank_function left false
+    std::array<bool, kFlaggedColumnCount> active{};  // columns 4 to 26
 
     bool operator==(const SnapshotRow&) const = default;
 };
 
 struct SetupSnapshot {
-    std::array<SnapshotRow, kPresetCount> rows;   // by preset row (table row - 2)
+    std::array<SnapshotRow, kPresetCount> rows;  // by preset row (table row - 2)
     BankFunctions bank_functions{};
     SettingsData settings;
 

@@ -28,10 +28,10 @@ TEST(CellPaste, EachValueGoesThroughItsColumnsRule)
     EXPECT_EQ(PastedPresetValue(kColumnMidi1, "129"), std::nullopt);
     EXPECT_EQ(PastedPresetValue(kColumnMidi1, ""), std::nullopt);
     EXPECT_EQ(PastedPresetValue(kColumnModifier, "SWITCH"), "SWITCH");
-    EXPECT_EQ(PastedPresetValue(kColumnModifier, "Solo"), std::nullopt);   // TYPE is a list
+    EXPECT_EQ(PastedPresetValue(kColumnModifier, "Solo"), std::nullopt);  // TYPE is a list
     EXPECT_EQ(PastedPresetValue(kColumnName, "Fifteen chars.."), "Fifteen chars..");
     EXPECT_EQ(PastedPresetValue(kColumnName, "Sixteen chars..."), std::nullopt);
-    EXPECT_EQ(PastedPresetValue(kColumnName, "Zażółć gęślą ja"), "Zażółć gęślą ja");   // characters, not bytes
+    EXPECT_EQ(PastedPresetValue(kColumnName, "Zażółć gęślą ja"), "Zażółć gęślą ja");  // characters, not bytes
     EXPECT_EQ(PastedPresetValue(kColumnBuffer, "TRUE"), "1");
     EXPECT_EQ(PastedPresetValue(kFirstAuxColumn, "0"), "0");
     EXPECT_EQ(PastedPresetValue(kFirstAuxColumn, "x"), std::nullopt);
@@ -45,7 +45,7 @@ TEST(CellPaste, OnlyValidValuesOnActiveCellsAreWritten)
     PresetTable table;
     const int first = TableRowOfPreset(40);
     const int second = first + 1;
-    table.SetModifier(second, "LOOP");   // MIDI columns inactive
+    table.SetModifier(second, "LOOP");  // MIDI columns inactive
     table.SetText(second, kColumnMidi2, "99");
     const PresetTable before = table;
 
@@ -80,7 +80,7 @@ TEST(CellPaste, ACopiedRowPastesWholeOverARowOfAnotherType)
     midi.ctrls[6] = "tog";
     table.SetRow(from, midi);
     table.SetModifier(to, "LOOP");
-    table.SetChecked(to, kFirstLoopColumn, true);   // inactive under MIDI: kept
+    table.SetChecked(to, kFirstLoopColumn, true);  // inactive under MIDI: kept
 
     const CellBlock copied = CopyTableCells(table, from, from, 0, kColumnCount - 1);
     ASSERT_EQ(copied.size(), 1u);
@@ -90,7 +90,7 @@ TEST(CellPaste, ACopiedRowPastesWholeOverARowOfAnotherType)
     PresetData expected = midi;
     expected.loops[0] = true;
     EXPECT_EQ(table.GetRow(to), expected);
-    EXPECT_EQ(table.Cell(to, kColumnBank).text, "5");   // digit columns untouched
+    EXPECT_EQ(table.Cell(to, kColumnBank).text, "5");  // digit columns untouched
 }
 
 TEST(CellPaste, SettingsTakeTheFirstLineByTheirOwnRule)
@@ -99,7 +99,7 @@ TEST(CellPaste, SettingsTakeTheFirstLineByTheirOwnRule)
     const PasteCount count = PasteSettingsCells(settings, 1, ParseCellText("7\t17\t0\n5\n"));
     EXPECT_EQ(count, (PasteCount{2, 1, 1}));
     EXPECT_EQ(settings.midi_channels[1], "7");
-    EXPECT_EQ(settings.midi_channels[2], SettingsData{}.midi_channels[2]);   // 17 is no channel
+    EXPECT_EQ(settings.midi_channels[2], SettingsData{}.midi_channels[2]);  // 17 is no channel
     EXPECT_EQ(settings.ctrl_numbers[0], "0");
     EXPECT_EQ(PasteSettingsCells(settings, 9, {{"1", "2"}}), (PasteCount{1, 0, 1}));
     EXPECT_EQ(CopySettingsCells(settings, 1, 3), (CellBlock{{"7", settings.midi_channels[2], "0"}}));

@@ -15,18 +15,18 @@ TEST(SetupSnapshot, PuttingARecordBackRestoresTheWholeSetUp)
     SettingsData settings;
     const int loop_row = TableRowOfPreset(37);
     const int odd_row = TableRowOfPreset(5);
-    table.SetModifier(loop_row, "LOOP");               // MIDI cells inactive
-    table.SetText(loop_row, kColumnMidi1, "12");       // an inactive cell keeps its value
+    table.SetModifier(loop_row, "LOOP");          // MIDI cells inactive
+    table.SetText(loop_row, kColumnMidi1, "12");  // an inactive cell keeps its value
     table.SetChecked(loop_row, kFirstLoopColumn + 2, true);
     table.SetModifier(odd_row, "MIDI");
-    table.SetText(odd_row, kColumnModifier, "odd");    // flags of MIDI stay, type unreadable
+    table.SetText(odd_row, kColumnModifier, "odd");  // flags of MIDI stay, type unreadable
     table.SetBankFunction(3, false);
     settings.keys[4] = "tt1";
     settings.midi_channels[1] = "9";
     const PresetTable saved_table = table;
     const SetupSnapshot before = TakeSetupSnapshot(table, settings);
 
-    PresetTable changed;   // every preset the default, every flag active
+    PresetTable changed;  // every preset the default, every flag active
     changed.SetRow(odd_row, PresetData{});
     SettingsData other;
     changed.SetCurrentRow(TableRowOfPreset(80));
@@ -52,7 +52,7 @@ TEST(SetupSnapshot, AnyChangeOfTheSetUpMakesADifferentRecord)
     SettingsData settings;
     const SetupSnapshot start = TakeSetupSnapshot(table, settings);
 
-    PresetTable flags_only = table;   // same texts, one flag different
+    PresetTable flags_only = table;  // same texts, one flag different
     flags_only.SetActive(TableRowOfPreset(0), kColumnMidi1, false);
     EXPECT_NE(TakeSetupSnapshot(flags_only, settings), start);
 
@@ -64,7 +64,7 @@ TEST(SetupSnapshot, AnyChangeOfTheSetUpMakesADifferentRecord)
     tiles.keys[0] = "cb0";
     EXPECT_NE(TakeSetupSnapshot(table, tiles), start);
 
-    PresetTable moved = table;   // the current row is the cursor, not the set-up
+    PresetTable moved = table;  // the current row is the cursor, not the set-up
     moved.SetCurrentRow(TableRowOfPreset(3));
     EXPECT_EQ(TakeSetupSnapshot(moved, settings), start);
 }

@@ -47,7 +47,8 @@ struct Shown {
 Shown Look(WindowFixture& f)
 {
     TMainForm& window = f.window();
-    Shown shown{TakeSetupSnapshot(window.State().table, window.State().settings), {}, {}, {}, {}, window.State().current_file};
+    Shown shown{
+        TakeSetupSnapshot(window.State().table, window.State().settings), {}, {}, {}, {}, window.State().current_file};
     const QAbstractItemModel* grid = f.Find<QTableView>("asgbanksBody")->model();
     for (int row = 0; row < kTableRowCount; ++row)
         for (int column = kFixedColumnCount; column < kColumnCount; ++column) {
@@ -55,7 +56,8 @@ Shown Look(WindowFixture& f)
             shown.grid << index.data().toString() + index.data(Qt::CheckStateRole).toString() +
                               index.data(Qt::BackgroundRole).toString();
         }
-    for (int column = 0; column < 10; ++column) shown.settings << window.aSetup()->model()->index(2, column).data().toString();
+    for (int column = 0; column < 10; ++column)
+        shown.settings << window.aSetup()->model()->index(2, column).data().toString();
     for (int tile = 1; tile <= 8; ++tile) shown.tiles << window.Tile(tile)->text();
     for (int digit = 0; digit < kBankCount; ++digit)
         shown.bank_buttons << f.Find<QPushButton>(qPrintable(QStringLiteral("bankButton%1").arg(digit)))->text();
@@ -74,7 +76,7 @@ void ExpectUndoRedo(WindowFixture& f, const std::function<void()>& change, const
     change();
     const Shown after = Look(f);
     ASSERT_FALSE(after == before);
-    EXPECT_EQ(f.window().History().Stack().count(), steps + 1);   // one action, one step
+    EXPECT_EQ(f.window().History().Stack().count(), steps + 1);  // one action, one step
     EXPECT_EQ(undo->text(), QStringLiteral("Undo ") + step);
     ASSERT_TRUE(undo->isEnabled());
     undo->trigger();
@@ -103,26 +105,34 @@ TEST(UndoRedo, EveryKindOfChangeInTheWindowUndoesAndRedoesExactly)
     EXPECT_EQ(f.Action("Undo1")->text(), QStringLiteral("Undo"));
     EXPECT_EQ(f.Action("Redo1")->shortcuts().size(), 2);
 
-    ExpectUndoRedo(f, [&] { grid->setData(grid->index(row, kColumnMidi1), QStringLiteral("12")); },
-                   QStringLiteral("edit preset 37"));
-    ExpectUndoRedo(f, [&] { grid->setData(grid->index(row, kColumnBuffer), Qt::Checked, Qt::CheckStateRole); },
-                   QStringLiteral("check box of preset 37"));
+    ExpectUndoRedo(
+        f, [&] { grid->setData(grid->index(row, kColumnMidi1), QStringLiteral("12")); },
+        QStringLiteral("edit preset 37"));
+    ExpectUndoRedo(
+        f, [&] { grid->setData(grid->index(row, kColumnBuffer), Qt::Checked, Qt::CheckStateRole); },
+        QStringLiteral("check box of preset 37"));
     // A new type turns cells grey: the flags come back with the type.
-    ExpectUndoRedo(f, [&] { grid->setData(grid->index(row, kColumnModifier), QStringLiteral("LOOP")); },
-                   QStringLiteral("type of preset 37"));
+    ExpectUndoRedo(
+        f, [&] { grid->setData(grid->index(row, kColumnModifier), QStringLiteral("LOOP")); },
+        QStringLiteral("type of preset 37"));
     table.SetCurrentRow(row);
     f.Action("Copypreset1")->trigger();
     table.SetCurrentRow(TableRowOfPreset(45));
-    ExpectUndoRedo(f, [&] { f.Action("Pastepreset1")->trigger(); }, QStringLiteral("paste preset 45"));
-    f.Find<QPushButton>("bankButton3")->click();   // bank 3 off, then copied to bank 6
+    ExpectUndoRedo(
+        f, [&] { f.Action("Pastepreset1")->trigger(); }, QStringLiteral("paste preset 45"));
+    f.Find<QPushButton>("bankButton3")->click();  // bank 3 off, then copied to bank 6
     table.SetCurrentRow(row);
     f.Action("Copybank1")->trigger();
     table.SetCurrentRow(TableRowOfPreset(61));
-    ExpectUndoRedo(f, [&] { f.Action("Pastebank1")->trigger(); }, QStringLiteral("paste bank 6"));
-    ExpectUndoRedo(f, [&] { f.Find<QPushButton>("bankButton8")->click(); }, QStringLiteral("bank 8 function"));
-    ExpectUndoRedo(f, [&] { window.TileClick(4); }, QStringLiteral("tile 4"));
-    ExpectUndoRedo(f, [&] { settings->setData(settings->index(2, 1), QStringLiteral("9"), Qt::EditRole); },
-                   QStringLiteral("edit settings"));
+    ExpectUndoRedo(
+        f, [&] { f.Action("Pastebank1")->trigger(); }, QStringLiteral("paste bank 6"));
+    ExpectUndoRedo(
+        f, [&] { f.Find<QPushButton>("bankButton8")->click(); }, QStringLiteral("bank 8 function"));
+    ExpectUndoRedo(
+        f, [&] { window.TileClick(4); }, QStringLiteral("tile 4"));
+    ExpectUndoRedo(
+        f, [&] { settings->setData(settings->index(2, 1), QStringLiteral("9"), Qt::EditRole); },
+        QStringLiteral("edit settings"));
 
     // A refused entry and an entry equal to the old one make no step.
     const int steps = window.History().Stack().count();
@@ -162,10 +172,11 @@ TEST(UndoRedo, OpeningAFileUndoesToTheSetUpAndFileBeforeIt)
     table.SetBankFunction(9, false);
     window.SaveFileAs(QString::fromStdString(second));
     window.RefreshViews();
-    EXPECT_EQ(window.History().Stack().count(), 0);   // saving is no change of the set-up
+    EXPECT_EQ(window.History().Stack().count(), 0);  // saving is no change of the set-up
     const std::string first_text = FileText(first);
 
-    ExpectUndoRedo(f, [&] { window.OpenFile(QString::fromStdString(first)); }, QStringLiteral("open first.ini"));
+    ExpectUndoRedo(
+        f, [&] { window.OpenFile(QString::fromStdString(first)); }, QStringLiteral("open first.ini"));
     EXPECT_EQ(table.Cell(TableRowOfPreset(12), kColumnMidi1).text, "40");
 
     f.Action("Undo1")->trigger();
@@ -194,7 +205,8 @@ TEST(UndoRedo, AReadFromTheControllerUndoesAsOneStepEvenWhenItFails)
 
     table.SetCurrentRow(TableRowOfPreset(37));
     ExpectUndoRedo(
-        f, [&] {
+        f,
+        [&] {
             window.Readpreset1Click();
             ASSERT_TRUE(WaitUntilDeviceIdle(window));
         },
@@ -205,12 +217,13 @@ TEST(UndoRedo, AReadFromTheControllerUndoesAsOneStepEvenWhenItFails)
     const Shown before = Look(f);
     const int steps = window.History().Stack().count();
     window.Readall1Click();
-    EXPECT_FALSE(f.Action("Undo1")->isEnabled());   // off while the command runs
+    EXPECT_FALSE(f.Action("Undo1")->isEnabled());  // off while the command runs
     ASSERT_TRUE(WaitUntilDeviceIdle(window));
-    EXPECT_FALSE(f.messages().shown.empty());        // the failure was reported
+    EXPECT_FALSE(f.messages().shown.empty());  // the failure was reported
     int read_rows = 0;
     for (int preset = 0; preset < kPresetCount; ++preset)
-        if (table.Cell(TableRowOfPreset(static_cast<std::uint8_t>(preset)), kColumnMidi1).text == std::to_string(preset + 1))
+        if (table.Cell(TableRowOfPreset(static_cast<std::uint8_t>(preset)), kColumnMidi1).text ==
+            std::to_string(preset + 1))
             ++read_rows;
     EXPECT_GT(read_rows, 1);
     EXPECT_LT(read_rows, kPresetCount);
@@ -250,7 +263,7 @@ TEST(Clipboard, ABlockOfRowsCopiedToAnotherBank)
         table.SetRow(from + i, preset);
     }
     table.SetBankFunction(2, false);
-    table.SetChecked(to, kFirstLoopColumn + 5, true);   // grey once the MIDI preset arrives
+    table.SetChecked(to, kFirstLoopColumn + 5, true);  // grey once the MIDI preset arrives
     window.RefreshViews();
 
     body->selectionModel()->select(QItemSelection(grid->index(from, 0), grid->index(from + 9, kColumnCount - 1)),
@@ -303,9 +316,11 @@ TEST(Clipboard, SpreadsheetTextChangesExactlyTheValidCells)
                                             QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     QTest::keyClick(body, Qt::Key_V, Qt::ControlModifier);
 
-    const std::map<std::pair<int, int>, std::string> changed = {
-        {{row, kColumnMidi1}, "12"}, {{row, kColumnMidi3Program}, "7"},
-        {{row + 1, kColumnMidi1}, "13"}, {{row + 1, kColumnMidi2}, "14"}, {{row + 1, kColumnMidi3Program}, "15"}};
+    const std::map<std::pair<int, int>, std::string> changed = {{{row, kColumnMidi1}, "12"},
+                                                                {{row, kColumnMidi3Program}, "7"},
+                                                                {{row + 1, kColumnMidi1}, "13"},
+                                                                {{row + 1, kColumnMidi2}, "14"},
+                                                                {{row + 1, kColumnMidi3Program}, "15"}};
     for (int r = 0; r < kTableRowCount; ++r)
         for (int column = 0; column < kColumnCount; ++column) {
             const auto found = changed.find({r, column});

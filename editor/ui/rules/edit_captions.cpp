@@ -13,15 +13,42 @@ std::string UndoItemCaption(std::string_view verb, std::string_view step)
     return caption;
 }
 
-std::string CellEditStep(std::uint8_t preset) { return "edit preset " + TwoDigitPreset(preset); }
-std::string CheckBoxStep(std::uint8_t preset) { return "check box of preset " + TwoDigitPreset(preset); }
-std::string TypeChangeStep(std::uint8_t preset) { return "type of preset " + TwoDigitPreset(preset); }
-std::string PastePresetStep(std::uint8_t preset) { return "paste preset " + TwoDigitPreset(preset); }
-std::string PasteBankStep(int bank_digit) { return "paste bank " + std::to_string(bank_digit); }
-std::string BankButtonStep(int bank_digit) { return "bank " + std::to_string(bank_digit) + " function"; }
-std::string TileClickStep(int tile) { return "tile " + std::to_string(tile); }
-std::string SettingsEditStep() { return "edit settings"; }
-std::string PasteCellsStep() { return "paste cells"; }
+std::string CellEditStep(std::uint8_t preset)
+{
+    return "edit preset " + TwoDigitPreset(preset);
+}
+std::string CheckBoxStep(std::uint8_t preset)
+{
+    return "check box of preset " + TwoDigitPreset(preset);
+}
+std::string TypeChangeStep(std::uint8_t preset)
+{
+    return "type of preset " + TwoDigitPreset(preset);
+}
+std::string PastePresetStep(std::uint8_t preset)
+{
+    return "paste preset " + TwoDigitPreset(preset);
+}
+std::string PasteBankStep(int bank_digit)
+{
+    return "paste bank " + std::to_string(bank_digit);
+}
+std::string BankButtonStep(int bank_digit)
+{
+    return "bank " + std::to_string(bank_digit) + " function";
+}
+std::string TileClickStep(int tile)
+{
+    return "tile " + std::to_string(tile);
+}
+std::string SettingsEditStep()
+{
+    return "edit settings";
+}
+std::string PasteCellsStep()
+{
+    return "paste cells";
+}
 
 std::string OpenFileStep(std::string_view file_name)
 {
@@ -32,8 +59,10 @@ std::string TransferStep(std::string_view command_name, std::uint8_t preset)
 {
     std::string step(command_name);
     if (!step.empty()) step[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(step[0])));
-    if (step.ends_with(" bank")) step += " " + std::to_string(preset / 10);
-    else if (step.ends_with(" preset")) step += " " + TwoDigitPreset(preset);
+    if (step.ends_with(" bank"))
+        step += " " + std::to_string(preset / 10);
+    else if (step.ends_with(" preset"))
+        step += " " + TwoDigitPreset(preset);
     return step;
 }
 

@@ -21,16 +21,16 @@ inline constexpr int kUndoHistorySteps = 200;
 std::string UndoItemCaption(std::string_view verb, std::string_view step);
 
 // Step names. Preset numbers read as the popup writes them ("07").
-std::string CellEditStep(std::uint8_t preset);       // "edit preset 37"
-std::string CheckBoxStep(std::uint8_t preset);       // "check box of preset 37"
-std::string TypeChangeStep(std::uint8_t preset);     // "type of preset 37"
-std::string PastePresetStep(std::uint8_t preset);    // "paste preset 37"
-std::string PasteBankStep(int bank_digit);           // "paste bank 3"
-std::string BankButtonStep(int bank_digit);          // "bank 3 function"
-std::string TileClickStep(int tile);                 // "tile 4"
-std::string SettingsEditStep();                      // "edit settings"
-std::string PasteCellsStep();                        // "paste cells"
-std::string OpenFileStep(std::string_view file_name);   // "open setup.ini"
+std::string CellEditStep(std::uint8_t preset);         // "edit preset 37"
+std::string CheckBoxStep(std::uint8_t preset);         // "check box of preset 37"
+std::string TypeChangeStep(std::uint8_t preset);       // "type of preset 37"
+std::string PastePresetStep(std::uint8_t preset);      // "paste preset 37"
+std::string PasteBankStep(int bank_digit);             // "paste bank 3"
+std::string BankButtonStep(int bank_digit);            // "bank 3 function"
+std::string TileClickStep(int tile);                   // "tile 4"
+std::string SettingsEditStep();                        // "edit settings"
+std::string PasteCellsStep();                          // "paste cells"
+std::string OpenFileStep(std::string_view file_name);  // "open setup.ini"
 // A transfer command's step, from its command name and the preset it acts on: "Read all
 // presets" gives "read all presets", "Read bank" with preset 37 "read bank 3", "Read
 // preset" "read preset 37".

@@ -72,7 +72,8 @@ void UndoHistory::End()
         return;
     }
     shown_ = after;
-    stack_.push(new SetupStep(*this, caption_, std::move(before_), std::move(after), file_before_, state_.current_file));
+    stack_.push(
+        new SetupStep(*this, caption_, std::move(before_), std::move(after), file_before_, state_.current_file));
 }
 
 void UndoHistory::Show(const std::shared_ptr<const SetupSnapshot>& snapshot, const std::string& file_name,

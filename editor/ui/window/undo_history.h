@@ -47,7 +47,7 @@ private:
     std::string caption_;
     std::shared_ptr<const SetupSnapshot> before_;
     std::string file_before_;
-    std::shared_ptr<const SetupSnapshot> shown_;   // the set-up as the last step left it
+    std::shared_ptr<const SetupSnapshot> shown_;  // the set-up as the last step left it
 };
 
 }  // namespace orvel
