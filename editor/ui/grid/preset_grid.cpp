@@ -243,13 +243,14 @@ void PresetGrid::PasteCells()
     const CellBlock block = ParseCellText(QGuiApplication::clipboard()->text().toStdString());
     if (block.empty()) return;
     const QModelIndex current = view_->selectionModel()->currentIndex();
-    const int row = current.isValid() && IsPresetTableRow(current.row()) ? current.row() : CommandRow(table_.CurrentRow());
+    const int row =
+        current.isValid() && IsPresetTableRow(current.row()) ? current.row() : CommandRow(table_.CurrentRow());
     const int column = current.isValid() ? std::max(current.column(), kFixedColumnCount) : kColumnModifier;
     PasteCount count;
     RecordChange(recorder_, PasteCellsStep(), [&] { count = PasteTableCells(table_, row, column, block); });
     if (count.refused > 0) QApplication::beep();
     model_->RowsChanged(row, std::min(row + static_cast<int>(block.size()) - 1, kTableRowCount - 1));
-    if (count.stored > 0) emit nameEdited();   // names may have changed: the preview draws again
+    if (count.stored > 0) emit nameEdited();  // names may have changed: the preview draws again
     emit cellsPasted(QString::fromStdString(PasteStatusText(count.stored, count.refused, count.skipped)));
 }
 

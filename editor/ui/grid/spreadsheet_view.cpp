@@ -72,8 +72,10 @@ void SpreadsheetView::keyPressEvent(QKeyEvent* event)
         return;
     }
     if (event->matches(QKeySequence::Copy) || event->matches(QKeySequence::Paste)) {
-        if (event->matches(QKeySequence::Copy)) emit copyKeys();
-        else emit pasteKeys();
+        if (event->matches(QKeySequence::Copy))
+            emit copyKeys();
+        else
+            emit pasteKeys();
         event->accept();
         return;
     }

@@ -126,7 +126,8 @@ TMainForm::TMainForm(const QStringList& arguments, MainFormOptions options, QWid
     ChooseScreen();
 
     // Changes from here on are undo steps; what the start-up loads is not.
-    history_ = new UndoHistory(state_, [this] { RefreshViews(); }, this);
+    history_ = new UndoHistory(
+        state_, [this] { RefreshViews(); }, this);
 
     BuildMenus();
     BuildToolbar();

@@ -216,7 +216,7 @@ private:
     void RunCommandJob(const QString& name, std::function<void()> job);
     void SetCommandRunning(bool running, const QString& name = {});
     void SetPopupTransferItems(bool enabled);
-    void ShowEditItems();   // "Undo" and "Redo": captions and whether they can run now
+    void ShowEditItems();  // "Undo" and "Redo": captions and whether they can run now
     void ApplyMonitorResult(const MonitorResult& result);
     void ShowCurrentPreset(std::uint8_t bank_digit, std::uint8_t preset_digit);
     void CloseIfAsked();
@@ -248,7 +248,7 @@ private:
     bool preview_in_flight_ = false;
     bool close_requested_ = false;      // closes once the device thread's job has ended
     UndoHistory* history_ = nullptr;
-    bool command_step_ = false;         // the running command's rows make one undo step
+    bool command_step_ = false;  // the running command's rows make one undo step
 
     // menus and their items
     QMenu* Loadfr1_ = nullptr;
