@@ -23,6 +23,10 @@ class UndoHistory : public QObject, public ChangeRecorder {
 public:
     // `show` redraws the window from the state after an undo or redo.
     UndoHistory(EditorState& state, std::function<void()> show, QObject* parent = nullptr);
+    // The stack's clearing on the way out tells no one: the window may be half gone.
+    ~UndoHistory() override { stack_.blockSignals(true); }
+    UndoHistory(const UndoHistory&) = delete;
+    UndoHistory& operator=(const UndoHistory&) = delete;
 
     // One step around `change`. Inside an open step the change joins that step.
     void Record(const std::string& caption, const std::function<void()>& change) override;
