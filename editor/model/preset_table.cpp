@@ -117,6 +117,12 @@ void PresetTable::SetModifier(int row, const std::string& modifier)
     ApplyModifier(row, modifier);
 }
 
+void PresetTable::SetActive(int row, int column, bool active)
+{
+    if (!IsPresetTableRow(row) || column < kColumnBuffer || column >= kColumnCount) return;
+    MutableCell(row, column)->active = active;
+}
+
 void PresetTable::SetCurrentRow(int row)
 {
     if (row >= 0 && row < kTableRowCount) current_row_ = row;

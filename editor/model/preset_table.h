@@ -55,6 +55,10 @@ public:
     // Stores a new modifier text in column 2 and applies it.
     void SetModifier(int row, const std::string& modifier);
 
+    // Sets one cell's active flag as it stands (a set-up put back by undo); ignored outside
+    // the preset rows' columns 4 to 26.
+    void SetActive(int row, int column, bool active);
+
     // The row the bank and preset commands act on (starts at 0, a header row).
     int CurrentRow() const { return current_row_; }
     void SetCurrentRow(int row);

@@ -40,7 +40,7 @@ GridView::GridView(GridPane pane, QWidget* parent) : SpreadsheetView(parent), pa
     setHorizontalScrollMode(ScrollPerPixel);
     setVerticalScrollMode(ScrollPerPixel);
     setSelectionBehavior(SelectRows);
-    setSelectionMode(SingleSelection);
+    setSelectionMode(ContiguousSelection);  // Shift extends over rows for Ctrl+C
     setWordWrap(false);
 }
 

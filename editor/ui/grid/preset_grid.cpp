@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QColor>
 #include <QEvent>
 #include <QItemSelectionModel>
@@ -13,11 +14,14 @@
 
 #include "model/bank_functions.h"
 #include "model/bank_rows.h"
+#include "model/cell_paste.h"
+#include "model/change_recorder.h"
 #include "model/preset_grid_layout.h"
-#include "ui/rules/cell_colours.h"
-#include "ui/rules/preset_grid_sizes.h"
 #include "model/preset_popup.h"
 #include "model/preset_table.h"
+#include "ui/rules/cell_colours.h"
+#include "ui/rules/edit_captions.h"
+#include "ui/rules/preset_grid_sizes.h"
 #include "ui/grid/grid_view.h"
 #include "ui/grid/preset_table_model.h"
 
@@ -72,6 +76,8 @@ PresetGrid::PresetGrid(PresetTable& table, QWidget* parent)
             view_->setFocus(Qt::MouseFocusReason);
         });
         connect(view, &GridView::currentRowChanged, this, &PresetGrid::MoveCurrentRow);
+        connect(view, &SpreadsheetView::copyKeys, this, &PresetGrid::CopyCells);
+        connect(view, &SpreadsheetView::pasteKeys, this, &PresetGrid::PasteCells);
         view->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(view, &QWidget::customContextMenuRequested, this,
                 [this, view](const QPoint& position) { popup_->popup(view->viewport()->mapToGlobal(position)); });
@@ -214,10 +220,53 @@ void PresetGrid::CopyPreset()
     ShowPasteItems();
 }
 
+void PresetGrid::SetRecorder(ChangeRecorder* recorder)
+{
+    recorder_ = recorder;
+    model_->SetRecorder(recorder);
+}
+
+void PresetGrid::CopyCells()
+{
+    const QModelIndexList selected = view_->selectionModel()->selectedIndexes();
+    if (selected.isEmpty()) return;
+    int top = kTableRowCount, bottom = -1, left = kColumnCount, right = -1;
+    for (const QModelIndex& index : selected) {
+        top = std::min(top, index.row());
+        bottom = std::max(bottom, index.row());
+        left = std::min(left, index.column());
+        right = std::max(right, index.column());
+    }
+    const std::string text = FormatCellText(CopyTableCells(table_, top, bottom, left, right));
+    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+}
+
+void PresetGrid::PasteCells()
+{
+    const CellBlock block = ParseCellText(QGuiApplication::clipboard()->text().toStdString());
+    if (block.empty()) return;
+    const QModelIndex current = view_->selectionModel()->currentIndex();
+    const int row =
+        current.isValid() && IsPresetTableRow(current.row()) ? current.row() : CommandRow(table_.CurrentRow());
+    const int column = current.isValid() ? std::max(current.column(), kFixedColumnCount) : kColumnModifier;
+    PasteCount count;
+    RecordChange(recorder_, PasteCellsStep(), [&] { count = PasteTableCells(table_, row, column, block); });
+    if (count.refused > 0) QApplication::beep();
+    model_->RowsChanged(row, std::min(row + static_cast<int>(block.size()) - 1, kTableRowCount - 1));
+    if (count.stored > 0) {
+        emit nameEdited();  // names may have changed: the preview draws again
+        emit setupEdited();
+    }
+    emit cellsPasted(QString::fromStdString(PasteStatusText(count.stored, count.refused, count.skipped)));
+}
+
 void PresetGrid::PastePreset()
 {
     const int row = CommandRow(table_.CurrentRow());
-    if (clipboard_.PastePreset(table_, row)) {
+    bool pasted = false;
+    RecordChange(recorder_, PastePresetStep(table_.PresetNumberOfRow(row).value_or(0)),
+                 [&] { pasted = clipboard_.PastePreset(table_, row); });
+    if (pasted) {
         model_->RowsChanged(row, row);
         BankFunctionChanged(BankDigitOfTableRow(row));
         emit setupEdited();
@@ -234,7 +283,10 @@ void PresetGrid::CopyBank()
 void PresetGrid::PasteBank()
 {
     const int first = FirstRowOfBank(table_.CurrentRow());
-    if (clipboard_.PasteBank(table_, first)) {
+    bool pasted = false;
+    RecordChange(recorder_, PasteBankStep(BankDigitOfTableRow(first)),
+                 [&] { pasted = clipboard_.PasteBank(table_, first); });
+    if (pasted) {
         model_->RowsChanged(first, first + kPresetsPerBank - 1);
         BankFunctionChanged(BankDigitOfTableRow(first));
         emit setupEdited();
@@ -244,7 +296,10 @@ void PresetGrid::PasteBank()
 
 void PresetGrid::BankButtonPressed(int table_row)
 {
-    BankFunctionChanged(ToggleBankFunctionOfRow(table_, table_row));
+    int digit = -1;
+    RecordChange(recorder_, BankButtonStep(BankDigitOfTableRow(table_row)),
+                 [&] { digit = ToggleBankFunctionOfRow(table_, table_row); });
+    BankFunctionChanged(digit);
     emit setupEdited();
 }
 

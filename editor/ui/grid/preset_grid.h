@@ -4,6 +4,11 @@
 // (the row the bank and preset commands act on), runs the wah-pad bank buttons and its
 // popup menu "pm" with the preset and bank clipboards. The popup's four transfer items
 // are the window's to connect.
+//
+// Two clipboards live side by side: the popup's "Copy preset"/"Copy bank" and their
+// "Paste" items keep whole presets and banks (with the bank's wah-pad function) inside the
+// editor, as they always have; Ctrl+C and Ctrl+V move the selected cells' text through the
+// system clipboard, to and from other programs and spreadsheets, one value per cell.
 #pragma once
 
 #include <array>
@@ -21,6 +26,7 @@ class QPushButton;
 
 namespace orvel {
 
+class ChangeRecorder;
 class FrozenGridView;
 class PresetTable;
 class PresetTableModel;
@@ -51,6 +57,15 @@ public:
 
     // The table's current row (0 and 1 are header rows).
     int CurrentRow() const;
+
+    // Where every change the grid makes goes as an undo step; null runs them directly.
+    void SetRecorder(ChangeRecorder* recorder);
+
+    // Ctrl+C: the selected cells as tab-separated text on the system clipboard.
+    void CopyCells();
+    // Ctrl+V: the clipboard's text from the current cell on, each value checked by its
+    // column's rule; one undo step. Says what it did through cellsPasted.
+    void PasteCells();
 
     // Moves a current row that is a header row to the first preset row (2) and selects
     // the current row. The popup does this when it opens; the window does it when its
@@ -83,6 +98,8 @@ signals:
     void inactiveCellKey(const QString& message);
     // The user changed the set-up here: an entry, a check box, a paste or a bank button.
     void setupEdited();
+    // A Ctrl+V has ended; the text says how many values were stored and refused.
+    void cellsPasted(const QString& message);
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -102,6 +119,7 @@ private:
 
     PresetTable& table_;
     PresetClipboard clipboard_;
+    ChangeRecorder* recorder_ = nullptr;
     PresetTableModel* model_ = nullptr;
     FrozenGridView* view_ = nullptr;
     std::array<QPushButton*, kBankCount> bank_buttons_{};   // by bank digit

@@ -7,7 +7,9 @@
 #include <QColor>
 
 #include "ui/rules/cell_colours.h"
+#include "ui/rules/edit_captions.h"
 #include "model/cell_editor.h"
+#include "model/change_recorder.h"
 #include "model/model_constants.h"
 #include "model/preset_entry.h"
 #include "model/preset_grid_layout.h"
@@ -117,11 +119,12 @@ bool PresetTableModel::setData(const QModelIndex& index, const QVariant& value, 
     const int row = index.row();
     const int column = index.column();
 
+    const std::uint8_t preset = table_.PresetNumberOfRow(row).value_or(0);
     if (role == Qt::CheckStateRole) {
         if (!IsCheckBoxColumn(column)) return false;
         const bool checked = value.value<Qt::CheckState>() == Qt::Checked;
         const bool changed = table_.Cell(row, column).checked != checked;
-        table_.SetChecked(row, column, checked);
+        RecordChange(recorder_, CheckBoxStep(preset), [&] { table_.SetChecked(row, column, checked); });
         RowsChanged(row, row);
         if (changed) emit edited();
         return true;
@@ -136,9 +139,9 @@ bool PresetTableModel::setData(const QModelIndex& index, const QVariant& value, 
     }
     const bool changed = table_.Cell(row, column).text != *accepted;
     if (column == kColumnModifier)
-        table_.SetModifier(row, *accepted);
+        RecordChange(recorder_, TypeChangeStep(preset), [&] { table_.SetModifier(row, *accepted); });
     else
-        table_.SetText(row, column, *accepted);
+        RecordChange(recorder_, CellEditStep(preset), [&] { table_.SetText(row, column, *accepted); });
     RowsChanged(row, row);
     if (column == kColumnName) emit nameEdited();
     if (changed) emit edited();

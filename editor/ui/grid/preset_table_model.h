@@ -10,6 +10,7 @@
 
 namespace orvel {
 
+class ChangeRecorder;
 class PresetTable;
 
 // Roles beyond Qt's that the grid's delegate draws from.
@@ -50,6 +51,8 @@ public:
     void SetMarkedCells(const std::vector<std::pair<int, int>>& cells);  // (table row, column)
     void ClearMarks();
     bool IsMarked(int row, int column) const;
+    // Where stored entries go as undo steps; null runs them directly.
+    void SetRecorder(ChangeRecorder* recorder) { recorder_ = recorder; }
 
 signals:
     void entryRefused(const QString& entry);
@@ -61,6 +64,7 @@ private:
     PresetTable& table_;
     QPalette palette_;
     std::vector<bool> marked_;  // by table row x column; empty without marks
+    ChangeRecorder* recorder_ = nullptr;
 };
 
 }  // namespace orvel

@@ -71,6 +71,14 @@ void SpreadsheetView::keyPressEvent(QKeyEvent* event)
         event->ignore();
         return;
     }
+    if (event->matches(QKeySequence::Copy) || event->matches(QKeySequence::Paste)) {
+        if (event->matches(QKeySequence::Copy))
+            emit copyKeys();
+        else
+            emit pasteKeys();
+        event->accept();
+        return;
+    }
     switch (event->key()) {
     case Qt::Key_Tab:
     case Qt::Key_Backtab:

@@ -6,7 +6,9 @@
 //    entry (an editable text or an active check box), opening a text cell's editor with its
 //    text selected; the current row never changes this way;
 //  - keys on a cell that takes no entry do nothing, and say so through keyOnReadOnlyCell;
-//  - Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PgDown and Ctrl+PgUp are left to the window (pages).
+//  - Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PgDown and Ctrl+PgUp are left to the window (pages);
+//  - Ctrl+C and Ctrl+V (the platform's copy and paste keys) outside an open editor are
+//    handed over through copyKeys and pasteKeys: the grid's owner moves the cells' text.
 #pragma once
 
 #include <QTableView>
@@ -31,6 +33,9 @@ public:
 signals:
     // A printable key on a cell that takes no entry (read-only or inactive); nothing changed.
     void keyOnReadOnlyCell(const QModelIndex& index);
+    // Ctrl+C or Ctrl+V on the view (not in an open editor).
+    void copyKeys();
+    void pasteKeys();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

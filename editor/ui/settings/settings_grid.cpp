@@ -5,15 +5,19 @@
 #include <QApplication>
 #include <QBrush>
 #include <QColor>
+#include <QClipboard>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPalette>
 #include <QTimer>
 
+#include "model/cell_paste.h"
+#include "model/change_recorder.h"
 #include "model/settings_constants.h"
 #include "model/settings_entry.h"
 #include "ui/rules/cell_colours.h"
+#include "ui/rules/edit_captions.h"
 #include "ui/rules/window_constants.h"
 
 namespace orvel {
@@ -95,7 +99,7 @@ bool SettingsGridModel::setData(const QModelIndex& index, const QVariant& value,
         return false;
     }
     const bool changed = SettingsCellText(settings_, index.column()) != *accepted;
-    SetSettingsCellText(settings_, index.column(), *accepted);
+    RecordChange(recorder_, SettingsEditStep(), [&] { SetSettingsCellText(settings_, index.column(), *accepted); });
     emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
     if (changed) emit edited();
     return true;
@@ -173,6 +177,8 @@ SettingsGrid::SettingsGrid(SettingsData& settings, QWidget* parent)
     setSpan(0, kSetupFirstCtrlColumn + 3, 1, kSetupColumnCount - kSetupFirstCtrlColumn - 3);
     selectionModel()->setCurrentIndex(model_->index(kSetupValueRow, 0), QItemSelectionModel::NoUpdate);
 
+    connect(this, &SpreadsheetView::copyKeys, this, &SettingsGrid::CopyCells);
+    connect(this, &SpreadsheetView::pasteKeys, this, &SettingsGrid::PasteCells);
     connect(model_, &SettingsGridModel::entryRefused, this, [this](const QString& message) {
         QApplication::beep();
         emit entryRefused(message);
@@ -188,6 +194,29 @@ SettingsGrid::SettingsGrid(SettingsData& settings, QWidget* parent)
             if (!IsEditing() && (!focused || focused == this || isAncestorOf(focused))) setFocus(Qt::OtherFocusReason);
         });
     });
+}
+
+void SettingsGrid::CopyCells()
+{
+    const QModelIndex current = currentIndex();
+    if (!current.isValid() || current.row() != kSetupValueRow) return;
+    const CellBlock block = CopySettingsCells(model_->Settings(), current.column(), current.column());
+    QGuiApplication::clipboard()->setText(QString::fromStdString(FormatCellText(block)));
+}
+
+void SettingsGrid::PasteCells()
+{
+    const QModelIndex current = currentIndex();
+    if (!current.isValid() || current.row() != kSetupValueRow) return;
+    const CellBlock block = ParseCellText(QGuiApplication::clipboard()->text().toStdString());
+    if (block.empty()) return;
+    PasteCount count;
+    RecordChange(model_->Recorder(), PasteCellsStep(),
+                 [&] { count = PasteSettingsCells(model_->Settings(), current.column(), block); });
+    if (count.refused > 0) QApplication::beep();
+    model_->Reload();
+    if (count.stored > 0) emit model_->edited();
+    emit cellsPasted(QString::fromStdString(PasteStatusText(count.stored, count.refused, count.skipped)));
 }
 
 void SettingsGrid::ApplyLayout(int column_width, int row_height)

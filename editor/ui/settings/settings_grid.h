@@ -2,7 +2,8 @@
 // Rows 0 and 1 are fixed header rows ("MIDI Channel", "Ctrl  Number", "Ctrl  Number or
 // MIDI Channel" over merged cells, then the numbers); row 2 holds the values and opens an
 // editable drop-down per cell, edited from the keyboard as the preset grid is. An entry the
-// settings refuse is not stored.
+// settings refuse is not stored. Ctrl+C and Ctrl+V move the value cells' text through the
+// system clipboard.
 #pragma once
 
 #include <QAbstractTableModel>
@@ -14,6 +15,8 @@
 #include "ui/grid/spreadsheet_view.h"
 
 namespace orvel {
+
+class ChangeRecorder;
 
 class SettingsGridModel : public QAbstractTableModel {
     Q_OBJECT
@@ -34,6 +37,10 @@ public:
     void SetMarkedColumns(const std::vector<int>& columns);
     void ClearMarks() { SetMarkedColumns({}); }
     bool IsMarked(int column) const;
+    SettingsData& Settings() { return settings_; }
+    // Where stored entries go as undo steps; null runs them directly.
+    void SetRecorder(ChangeRecorder* recorder) { recorder_ = recorder; }
+    ChangeRecorder* Recorder() const { return recorder_; }
 
 signals:
     // An entry was refused and not stored; the text says why.
@@ -44,6 +51,7 @@ signals:
 private:
     SettingsData& settings_;
     std::vector<int> marked_;
+    ChangeRecorder* recorder_ = nullptr;
 };
 
 // The drop-downs of the value row.
@@ -71,8 +79,16 @@ public:
     // Column widths and row heights in pixels.
     void ApplyLayout(int column_width, int row_height);
 
+    // Ctrl+C: the current value cell's text to the system clipboard.
+    void CopyCells();
+    // Ctrl+V: the clipboard's first line from the current value cell on, each value checked
+    // by its column's rule; one undo step.
+    void PasteCells();
+
 signals:
     void entryRefused(const QString& message);
+    // A Ctrl+V has ended; the text says how many values were stored and refused.
+    void cellsPasted(const QString& message);
 
 private:
     SettingsGridModel* model_;

@@ -1,11 +1,13 @@
 #include "ui/window/main_form.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
@@ -23,6 +25,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
+#include <QUndoStack>
 
 #include <algorithm>
 #include <chrono>
@@ -41,6 +44,8 @@
 #include "ui/pictures/preview_drawing.h"
 #include "ui/pictures/preview_picture.h"
 #include "ui/print/print_dialog.h"
+#include "model/preset_popup.h"
+#include "ui/rules/edit_captions.h"
 #include "ui/rules/page_rules.h"
 #include "ui/rules/start_options.h"
 #include "ui/rules/window_title.h"
@@ -55,6 +60,7 @@
 #include "ui/window/differences_dialog.h"
 #include "ui/window/window_transfer_view.h"
 #include "ui/window/message_boxes.h"
+#include "ui/window/undo_history.h"
 
 namespace orvel {
 
@@ -122,6 +128,10 @@ TMainForm::TMainForm(const QStringList& arguments, MainFormOptions options, QWid
 
     // 4. The screen the window is laid out for.
     ChooseScreen();
+
+    // Changes from here on are undo steps; what the start-up loads is not.
+    history_ = new UndoHistory(
+        state_, [this] { RefreshViews(); }, this);
 
     BuildMenus();
     BuildToolbar();
@@ -202,6 +212,23 @@ void TMainForm::BuildMenus()
     Loadfr1_->addSeparator();
     Loadfr1_->addAction(Print1_);
     BuildRecentItems();
+
+    Undo1_ = NewAction("Undo1", QString::fromUtf8(kUndoCaption.data(), kUndoCaption.size()));
+    Undo1_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    Redo1_ = NewAction("Redo1", QString::fromUtf8(kRedoCaption.data(), kRedoCaption.size()));
+    Redo1_->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    connect(Undo1_, &QAction::triggered, this, &TMainForm::Undo1Click);
+    connect(Redo1_, &QAction::triggered, this, &TMainForm::Redo1Click);
+    Edit1_ = menuBar()->addMenu(QString::fromUtf8(kEditMenuCaption.data(), kEditMenuCaption.size()));
+    Edit1_->setObjectName(QStringLiteral("Edit1"));
+    Edit1_->addAction(Undo1_);
+    Edit1_->addAction(Redo1_);
+    QUndoStack& steps = history_->Stack();
+    for (const auto changed : {&QUndoStack::canUndoChanged, &QUndoStack::canRedoChanged})
+        connect(&steps, changed, this, &TMainForm::ShowEditItems);
+    for (const auto changed : {&QUndoStack::undoTextChanged, &QUndoStack::redoTextChanged})
+        connect(&steps, changed, this, &TMainForm::ShowEditItems);
+    ShowEditItems();
 
     Readall1_ = NewAction("Readall1", QStringLiteral("Read all presets"));
     Writeall1_ = NewAction("Writeall1", QStringLiteral("Write all presets"));
@@ -336,6 +363,8 @@ void TMainForm::BuildPages()
             [this](const QPoint& at) { pmSettings_->popup(aSetup_->viewport()->mapToGlobal(at)); });
     connect(aSetup_, &SettingsGrid::entryRefused, this, &TMainForm::ShowRefusedEntry);
     connect(aSetup_->Model(), &SettingsGridModel::edited, this, &TMainForm::ClearComparison);
+    connect(aSetup_, &SettingsGrid::cellsPasted, this, &TMainForm::ShowRefusedEntry);
+    aSetup_->Model()->SetRecorder(history_);
     Label1_ = new QLabel(QStringLiteral("Port"), tsSetup_);
     Label1_->setObjectName(QStringLiteral("Label1"));
     sePort_ = new QSpinBox(tsSetup_);
@@ -354,6 +383,8 @@ void TMainForm::BuildPages()
     connect(asgbanks_, &PresetGrid::setupEdited, this, &TMainForm::ClearComparison);
     connect(asgbanks_, &PresetGrid::entryRefused, this, &TMainForm::ShowRefusedEntry);
     connect(asgbanks_, &PresetGrid::inactiveCellKey, this, &TMainForm::ShowRefusedEntry);
+    connect(asgbanks_, &PresetGrid::cellsPasted, this, &TMainForm::ShowRefusedEntry);
+    asgbanks_->SetRecorder(history_);
     connect(asgbanks_->ReadBankAction(), &QAction::triggered, this, &TMainForm::ReadbankfromKPX1Click);
     connect(asgbanks_->WriteBankAction(), &QAction::triggered, this, &TMainForm::WritebanktoKPX1Click);
     connect(asgbanks_->ReadPresetAction(), &QAction::triggered, this, &TMainForm::ReadpresetfromKPX21Click);
@@ -433,7 +464,7 @@ void TMainForm::ApplyFonts()
     QFont window_font = QApplication::font();
     window_font.setPointSize(std::max(1, ScaleFontPoints(kWindowFontPoints, dpi_, screen_.width)));
     setFont(window_font);
-    for (QMenu* menu : {Loadfr1_, Datatransfer1_, pmSettings_}) menu->setFont(window_font);
+    for (QMenu* menu : {Loadfr1_, Edit1_, Datatransfer1_, pmSettings_}) menu->setFont(window_font);
     balloons_->Window()->setFont(window_font);
 
     QFont tile_font = window_font;
@@ -672,7 +703,9 @@ void TMainForm::OpenFile(const QString& chosen_path)
 {
     CommitOpenEditors();
     const std::string path = LocalPath(chosen_path);
-    const FileResult result = OpenChosenFile(state_, path);
+    FileResult result;
+    history_->Record(OpenFileStep(QFileInfo(chosen_path).fileName().toStdString()),
+                     [&] { result = OpenChosenFile(state_, path); });
     if (result.status == FileStatus::Failed) {
         ShowFileFailure(result.reason);
     } else {
@@ -809,12 +842,40 @@ void TMainForm::Datatransfer1Click()
     Readpreset1_->setText(QString::fromStdString(captions.read_preset));
 }
 
+void TMainForm::ShowEditItems()
+{
+    // Undo and redo change the set-up: a command holding it turns them off as it does Paste.
+    const QUndoStack& steps = history_->Stack();
+    Undo1_->setText(QString::fromStdString(UndoItemCaption(kUndoCaption, steps.undoText().toStdString())));
+    Redo1_->setText(QString::fromStdString(UndoItemCaption(kRedoCaption, steps.redoText().toStdString())));
+    Undo1_->setEnabled(steps.canUndo() && !command_running_);
+    Redo1_->setEnabled(steps.canRedo() && !command_running_);
+}
+
+void TMainForm::Undo1Click()
+{
+    if (command_running_ || history_->Open()) return;
+    // An editor open in a grid stores its entry first, as a step of its own; a grid that
+    // merely has the focus keeps it.
+    if (!qobject_cast<QAbstractItemView*>(QApplication::focusWidget())) CommitOpenEditors();
+    history_->Stack().undo();
+    ClearComparison();  // the set-up compared is no longer the one shown
+}
+
+void TMainForm::Redo1Click()
+{
+    if (command_running_ || history_->Open()) return;
+    if (!qobject_cast<QAbstractItemView*>(QApplication::focusWidget())) CommitOpenEditors();
+    history_->Stack().redo();
+    ClearComparison();  // the set-up compared is no longer the one shown
+}
+
 void TMainForm::TileClick(int tile)
 {
     OptionTile* view = Tile(tile);
     if (!view) return;
     std::string& code = state_.settings.keys[static_cast<std::size_t>(tile - 1)];
-    code = ClickTile(tile, code);
+    history_->Record(TileClickStep(tile), [&] { code = ClickTile(tile, code); });
     view->setText(QString::fromStdString(code));
     ClearComparison();
     if (TileClickResetsPreview(tile)) ForgetShownPreset();
@@ -852,6 +913,7 @@ void TMainForm::SetCommandRunning(bool running, const QString& name)
         sbKPX_->clearMessage();
         SetTransferControls(true);
     }
+    ShowEditItems();
 }
 
 void TMainForm::RunCommandJob(const QString& name, std::function<void()> job)
@@ -863,6 +925,11 @@ void TMainForm::RunCommandJob(const QString& name, std::function<void()> job)
     ClearComparison();
     SetCommandRunning(true, name);
     device_thread_->Post(std::move(job), [this] {
+        if (command_step_) {
+            // Every row the command handed back, all of them or those before a failure.
+            command_step_ = false;
+            history_->End();
+        }
         SetCommandRunning(false);
         CloseIfAsked();
     });
@@ -874,6 +941,9 @@ void TMainForm::RunDeviceCommand(const QString& name, const std::function<void(T
     CommitOpenEditors();
     auto copy = std::make_shared<CommandCopy>(CommandCopy{state_.table, state_.settings});
     const auto port = static_cast<std::uint8_t>(sePort_->value());
+    const std::optional<std::uint8_t> preset = state_.table.PresetNumberOfRow(CommandRow(state_.table.CurrentRow()));
+    history_->Begin(TransferStep(name.toStdString(), preset.value_or(0)));
+    command_step_ = true;
     RunCommandJob(name, [this, copy, port, command] {
         link_.port_number = port;
         ThreadTransferView view(*this, *device_thread_, copy->table, copy->settings);

@@ -1,5 +1,5 @@
-// TMainForm: the editor's main window. Menus "&File" (Loadfr1), "Data transfer"
-// (Datatransfer1) and the command "Firmware upgrade"; the toolbar tb1 sharing the "&File"
+// TMainForm: the editor's main window. Menus "&File" (Loadfr1), "&Edit" (Edit1: undo and
+// redo), "Data transfer" (Datatransfer1) and the command "Firmware upgrade"; the toolbar tb1 sharing the "&File"
 // actions; the pages Configuration2 ("Settings" tsSetup, "Presets" TabSheet1, "Preview"
 // tsPreview); the progress bar pb; the status bar sbKPX with two panels; the timers timerKPX
 // and timercurrentpreset. Every element carries its name as its objectName.
@@ -61,6 +61,7 @@ class PreviewPicture;
 class PrintSettingsDialog;
 class SettingsGrid;
 class TfCOMPortNumber;
+class UndoHistory;
 class WindowTransferView;
 
 // What tests (and only tests) put in place of the machine's own: the screen, its dots per
@@ -104,6 +105,8 @@ public:
     // The labels the live preview drew last (empty before its first drawing).
     const std::array<std::string, kPreviewBoxCount>& ShownPreviewLabels() const { return shown_labels_; }
     UserMessages& Messages() { return *messages_; }
+    // Every change of the set-up, as undo steps.
+    UndoHistory& History() { return *history_; }
     const ConfigPlaces& ConfigFolders() const { return places_; }
     bool TestMode() const { return test_mode_; }
     ScreenSize LayoutScreen() const { return screen_; }
@@ -203,6 +206,8 @@ public:
     void WritepresettoKPX1Click() { Writepreset1Click(); }
     void Readsettings2Click() { Readsettings1Click(); }
     void Writesettings2Click() { Writesettings1Click(); }
+    void Undo1Click();
+    void Redo1Click();
     void Configuration2Change(int page);   // the page shown changed
     void TileClick(int tile);              // asg1 to asg8
     void timerKPXTimer();
@@ -238,6 +243,7 @@ private:
     void RunCommandJob(const QString& name, std::function<void()> job);
     void SetCommandRunning(bool running, const QString& name = {});
     void SetPopupTransferItems(bool enabled);
+    void ShowEditItems();  // "Undo" and "Redo": captions and whether they can run now
     void ApplyMonitorResult(const MonitorResult& result);
     void ShowCurrentPreset(std::uint8_t bank_digit, std::uint8_t preset_digit);
     void CloseIfAsked();
@@ -270,10 +276,15 @@ private:
     bool close_requested_ = false;      // closes once the device thread's job has ended
     RecentFiles recent_;
     std::vector<SetupDifference> comparison_;
+    UndoHistory* history_ = nullptr;
+    bool command_step_ = false;  // the running command's rows make one undo step
 
     // menus and their items
     QMenu* Loadfr1_ = nullptr;
     QMenu* Datatransfer1_ = nullptr;
+    QMenu* Edit1_ = nullptr;
+    QAction* Undo1_ = nullptr;
+    QAction* Redo1_ = nullptr;
     QAction* Open1_ = nullptr;
     QAction* Save1_ = nullptr;
     QAction* SaveAs1_ = nullptr;

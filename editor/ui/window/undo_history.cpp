@@ -1,0 +1,88 @@
+#include "ui/window/undo_history.h"
+
+#include <QUndoCommand>
+
+#include <utility>
+
+#include "ui/rules/edit_captions.h"
+
+namespace orvel {
+
+// One step: the set-up before and after, and the file names when the step changed the name.
+class SetupStep : public QUndoCommand {
+public:
+    SetupStep(UndoHistory& history, const std::string& caption, std::shared_ptr<const SetupSnapshot> before,
+              std::shared_ptr<const SetupSnapshot> after, std::string file_before, std::string file_after)
+        : QUndoCommand(QString::fromStdString(caption)),
+          history_(history),
+          before_(std::move(before)),
+          after_(std::move(after)),
+          file_before_(std::move(file_before)),
+          file_after_(std::move(file_after))
+    {
+    }
+
+    void undo() override { history_.Show(before_, file_before_, file_before_ != file_after_); }
+
+    void redo() override
+    {
+        // QUndoStack::push calls redo at once: the change has been made already.
+        if (pushed_) history_.Show(after_, file_after_, file_before_ != file_after_);
+        pushed_ = true;
+    }
+
+private:
+    UndoHistory& history_;
+    std::shared_ptr<const SetupSnapshot> before_;
+    std::shared_ptr<const SetupSnapshot> after_;
+    std::string file_before_;
+    std::string file_after_;
+    bool pushed_ = false;
+};
+
+UndoHistory::UndoHistory(EditorState& state, std::function<void()> show, QObject* parent)
+    : QObject(parent), state_(state), show_(std::move(show)), stack_(this)
+{
+    stack_.setUndoLimit(kUndoHistorySteps);
+}
+
+void UndoHistory::Record(const std::string& caption, const std::function<void()>& change)
+{
+    Begin(caption);
+    change();
+    End();
+}
+
+void UndoHistory::Begin(const std::string& caption)
+{
+    if (depth_++ > 0) return;
+    caption_ = caption;
+    auto before = std::make_shared<const SetupSnapshot>(TakeSetupSnapshot(state_.table, state_.settings));
+    // Consecutive steps share the record between them when nothing came in between.
+    before_ = shown_ && *shown_ == *before ? shown_ : std::move(before);
+    file_before_ = state_.current_file;
+}
+
+void UndoHistory::End()
+{
+    if (depth_ == 0 || --depth_ > 0) return;
+    auto after = std::make_shared<const SetupSnapshot>(TakeSetupSnapshot(state_.table, state_.settings));
+    if (*after == *before_) {
+        before_.reset();
+        return;
+    }
+    shown_ = after;
+    stack_.push(
+        new SetupStep(*this, caption_, std::move(before_), std::move(after), file_before_, state_.current_file));
+}
+
+void UndoHistory::Show(const std::shared_ptr<const SetupSnapshot>& snapshot, const std::string& file_name,
+                       bool with_file)
+{
+    RestoreSetupSnapshot(*snapshot, state_.table, state_.settings);
+    if (with_file) state_.current_file = file_name;
+    shown_ = snapshot;
+    show_();
+}
+
+}  // namespace orvel
