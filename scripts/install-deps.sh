@@ -7,6 +7,7 @@ packages=(
   libgtest-dev libcli11-dev libsimpleini-dev
   qt6-base-dev
   fonts-dejavu-core poppler-utils
+  clang-format git
 )
 
 missing=()
