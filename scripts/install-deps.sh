@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev
   fonts-dejavu-core poppler-utils
   help2man dpkg-dev lintian file desktop-file-utils
+  clang-format git
 )
 
 missing=()

@@ -8,6 +8,9 @@ cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
 
+echo "== format of the changed lines"
+bash scripts/check-format.sh
+
 echo "== plain build"
 cmake -S . -B build -G Ninja -DORVEL_WERROR=ON >/dev/null
 cmake --build build
