@@ -118,12 +118,12 @@ int main() {
     kpxsim::ConverterTree tree;
     tree.Add(0, "BENCH001", usb_sim.SlavePath());
     setenv("ORVEL_SYSROOT", tree.Root().c_str(), 1);
-    DeviceLink usb_link(usb, kPlatformUsb);
+    DeviceLink usb_link(usb, TransportKind::UsbConverter);
     const double usb_ratio = Run("USB", usb_link, 1, "BENCH001");
 
     kpxsim::Simulator serial_sim(paced);
     setenv("ZUDEDIZE_COM7", serial_sim.SlavePath().c_str(), 1);
-    DeviceLink serial_link(usb, kPlatformSerialFirst);
+    DeviceLink serial_link(usb, TransportKind::SerialPort);
     const double serial_ratio = Run("serial port", serial_link, 7, "");
 
     const double hand_over = HandOverMicroseconds(8);

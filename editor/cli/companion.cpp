@@ -47,7 +47,7 @@ bool ConnectUsb(Companion& c) {
 Companion::Companion(const Request& r)
     : request(r),
       view(r.assume_yes, r.verbose, r.com_port != 0 ? std::optional<int>(r.com_port) : std::nullopt),
-      link(usb, UsesNumberedPort(r) ? kPlatformSerialFirst : GetPlatformKind()) {}
+      link(usb, UsesNumberedPort(r) ? TransportKind::SerialPort : TransportKindFromEnvironment()) {}
 
 int Fail(const std::string& text) {
     std::cerr << "orvel-cli: " << text << std::endl;

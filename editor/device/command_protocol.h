@@ -19,8 +19,14 @@ std::uint8_t BlockChecksum(const Block& bytes);
 // The text shown for a device-link error code.
 std::string ErrorText(std::uint8_t code);
 
-// Sends the identify command on an open link and receives the six identity characters.
-bool ExchangeIdentity(DeviceLink& link, std::string& identity);
+// Sends the identify command on an open transport and receives the six identity characters.
+bool ExchangeIdentity(Transport& transport, std::string& identity);
+
+// Opens the transport with the identify query's short time-outs, asks for the identity and
+// closes it again. On success sets `firmware_version`; a reply whose version positions are not
+// digits is no controller and changes nothing.
+bool QueryIdentity(Transport& transport, const LinkAddress& address, std::uint8_t& firmware_version,
+                   std::string& identity);
 
 // Identify the controller behind a USB converter: opens and closes the converter itself
 // with short time-outs and, on success, sets the link's firmware version number.

@@ -36,7 +36,7 @@ protected:
     RecordingMessages messages;
     UsbConverters converters;
     D2XXUnit usb{converters, messages};
-    DeviceLink link{usb, kPlatformSerialFirst};
+    DeviceLink link{usb, TransportKind::SerialPort};
 };
 
 TEST_F(SerialPortTransport, IdentifiesTheControllerOncePerRun) {
