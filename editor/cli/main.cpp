@@ -3,6 +3,7 @@
 // Exit status: 0 done, 1 failed, 2 wrong usage; every failure says why in one line.
 #include <CLI/CLI.hpp>
 
+#include <cstdlib>
 #include <iostream>
 #include <string>
 
@@ -69,6 +70,7 @@ int main(int argc, char** argv) {
         return WrongUsage(app, error);
     }
     if (chosen == nullptr) return kWrongUsage;
+    request.transport = ChooseTransport(request, std::getenv(std::string(kTransportVariable).c_str()));
     Companion companion(request);
     return chosen->run(companion);
 }

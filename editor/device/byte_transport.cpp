@@ -1,8 +1,5 @@
 #include "byte_transport.h"
 
-#include <cstdlib>
-#include <cstring>
-
 #include "serial_port_transport.h"
 #include "usb_converter_transport.h"
 
@@ -13,12 +10,6 @@ DeviceLink::DeviceLink(D2XXUnit& usb_unit, TransportKind kind)
 
 DeviceLink::DeviceLink(D2XXUnit& usb_unit, TransportKind kind, std::unique_ptr<Transport> stand_in)
     : usb(usb_unit), transport_kind(kind), transport(std::move(stand_in)) {}
-
-TransportKind TransportKindFromEnvironment() {
-    const char* transport = std::getenv("ORVEL_TRANSPORT");
-    if (transport != nullptr && std::strcmp(transport, "serial") == 0) return TransportKind::SerialPort;
-    return TransportKind::UsbConverter;
-}
 
 std::unique_ptr<Transport> MakeTransport(TransportKind kind, D2XXUnit& usb) {
     if (kind == TransportKind::SerialPort) return std::make_unique<SerialPortTransport>();

@@ -26,10 +26,6 @@ struct DeviceLink {
     std::uint8_t firmware_version = 0;       // 0 until a controller has identified itself
 };
 
-// The numbered serial port when ORVEL_TRANSPORT=serial is set in the environment (the editor's
-// and the companion's options set it too), else the USB converter.
-TransportKind TransportKindFromEnvironment();
-
 // The transport of this kind over the converter layer `usb`.
 std::unique_ptr<Transport> MakeTransport(TransportKind kind, D2XXUnit& usb);
 

@@ -7,11 +7,25 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace orvel {
 
 enum class TransportKind { UsbConverter, SerialPort };
+
+// The outer override in the environment: ORVEL_TRANSPORT=serial asks for the numbered serial
+// port. The command line's own choice wins over it.
+inline constexpr std::string_view kTransportVariable = "ORVEL_TRANSPORT";
+inline constexpr std::string_view kTransportSerial = "serial";
+
+// The transport the variable's value asks for (`value` null when it is not set); nothing
+// for any other value.
+inline std::optional<TransportKind> TransportNamedBy(const char* value) {
+    if (value != nullptr && value == kTransportSerial) return TransportKind::SerialPort;
+    return std::nullopt;
+}
 
 // The platform kind the window's and the loader's rules speak of: 0 to 2 reach the controller
 // through a numbered serial port, 3 through the USB converter. A value of the transport's.

@@ -97,7 +97,7 @@ TMainForm::TMainForm(const QStringList& arguments, MainFormOptions options, QWid
       device_thread_(std::make_unique<DeviceThread>(this)),
       device_messages_(*device_thread_, *messages_),
       usb_(converters_, device_messages_),
-      link_(usb_, options_.transport.value_or(TransportKindFromEnvironment())),
+      link_(usb_, options_.transport.value_or(TransportKind::UsbConverter)),
       transfer_view_(std::make_unique<WindowTransferView>(*this)),
       places_(options_.config_places.value_or(CurrentConfigPlaces()))
 {
