@@ -49,7 +49,7 @@ bool ReadEverything(DeviceLink& link, std::uint8_t port, const std::string& seri
     for (int preset = 0; preset < 100; ++preset) {
         PresetData record;
         if (!ReadPreset(link, static_cast<std::uint8_t>(preset), code, record, last_read)) {
-            std::fprintf(stderr, "preset %d: %s\n", preset, ErrorText(code).c_str());
+            std::fprintf(stderr, "preset %d: %s\n", preset, ReplyCodeText(code).c_str());
             CloseLink(link);
             return false;
         }
@@ -57,7 +57,7 @@ bool ReadEverything(DeviceLink& link, std::uint8_t port, const std::string& seri
     }
     Block bank{};
     const bool ok = ReadBlock(link, kBlockBankFunctions, code, bank);
-    if (!ok) std::fprintf(stderr, "block 252: %s\n", ErrorText(code).c_str());
+    if (!ok) std::fprintf(stderr, "block 252: %s\n", ReplyCodeText(code).c_str());
     ++blocks;
     CloseLink(link);
     return ok;

@@ -65,7 +65,7 @@ public:
 // A failed exchange names its cause: the line, the checksum, or the reply byte itself.
 void CheckFailure(const ScriptedTransport& line, std::uint8_t code) {
     Check(code == kCodeNotSent || code == kCodeNotReceived || code == kCodeChecksum || code == line.last_read);
-    Check(!ErrorText(code).empty());
+    Check(!ReplyCodeText(code).empty());
 }
 
 constexpr std::uint8_t kUnset = 0xEE;   // no reply ends up as this code unless it read 0xEE

@@ -78,7 +78,7 @@ std::uint8_t BlockChecksum(const Block& bytes) {
     return checksum;
 }
 
-std::string ErrorText(std::uint8_t code) {
+std::string ReplyCodeText(std::uint8_t code) {
     switch (code) {
         case kCodeNotSent: return kTextNotSent;
         case kCodeNotReceived: return kTextNotReceived;

@@ -1,5 +1,9 @@
 // The controller's commands: identify, current preset, read and write one 8-byte block,
 // and read and write a whole preset (two blocks).
+//
+// Result type of this layer: bool, and on a failure the code in `code`: 20 (a byte not
+// sent) or 21 (none received) from the line, 102 for a wrong checksum, or the controller's
+// own reply byte (101, 103 or whatever else it sent). ReplyCodeText words a code.
 #pragma once
 
 #include <cstdint>
@@ -16,8 +20,8 @@ namespace orvel {
 // 0x55 XOR each byte.
 std::uint8_t BlockChecksum(const Block& bytes);
 
-// The text shown for a device-link error code.
-std::string ErrorText(std::uint8_t code);
+// The text shown for a device-link error code (not an errno: see SystemErrorText).
+std::string ReplyCodeText(std::uint8_t code);
 
 // Sends the identify command on an open transport and receives the six identity characters.
 bool ExchangeIdentity(Transport& transport, std::string& identity);

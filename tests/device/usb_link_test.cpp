@@ -219,7 +219,7 @@ TEST_F(RecordedUsbLink, SendThatTimesOutGives20) {
     std::uint8_t code = 0;
     Block bytes{};
     EXPECT_FALSE(ReadBlock(recorded_link, 3, code, bytes));
-    EXPECT_EQ(ErrorText(code), "020: transmission error");
+    EXPECT_EQ(ReplyCodeText(code), "020: transmission error");
     EXPECT_EQ(sim->BytesReceived(), 0u);
     CloseLink(recorded_link);
 }
