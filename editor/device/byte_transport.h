@@ -18,18 +18,21 @@ struct DeviceLink {
     // The link over another transport standing in for the kind's (a scripted line).
     DeviceLink(D2XXUnit& usb_unit, TransportKind kind, std::unique_ptr<Transport> stand_in);
 
-    D2XXUnit& usb;                           // the USB converter layer, for listing and the upgrade
+    D2XXUnit& usb;  // the USB converter layer, for listing and the upgrade
     TransportKind transport_kind;
     std::unique_ptr<Transport> transport;
-    std::uint8_t port_number = 1;            // the window's port box, 1 to 99
-    std::string selected_serial;             // the converter the connection monitor chose
-    std::uint8_t firmware_version = 0;       // 0 until a controller has identified itself
+    std::uint8_t port_number = 1;       // the window's port box, 1 to 99
+    std::string selected_serial;        // the converter the connection monitor chose
+    std::uint8_t firmware_version = 0;  // 0 until a controller has identified itself
 };
 
 // The transport of this kind over the converter layer `usb`.
 std::unique_ptr<Transport> MakeTransport(TransportKind kind, D2XXUnit& usb);
 
-inline bool UsesSerialPort(const DeviceLink& link) { return link.transport_kind == TransportKind::SerialPort; }
+inline bool UsesSerialPort(const DeviceLink& link)
+{
+    return link.transport_kind == TransportKind::SerialPort;
+}
 
 // Opens the link for an exchange: the numbered serial port `port`, or the USB converter with
 // this serial number. False when it did not open.

@@ -22,7 +22,8 @@ inline constexpr std::string_view kTransportSerial = "serial";
 
 // The transport the variable's value asks for (`value` null when it is not set); nothing
 // for any other value.
-inline std::optional<TransportKind> TransportNamedBy(const char* value) {
+inline std::optional<TransportKind> TransportNamedBy(const char* value)
+{
     if (value != nullptr && value == kTransportSerial) return TransportKind::SerialPort;
     return std::nullopt;
 }
@@ -34,7 +35,8 @@ constexpr PlatformKind kPlatformSerialFirst = 0;
 constexpr PlatformKind kPlatformSerialLast = 2;
 constexpr PlatformKind kPlatformUsb = 3;
 
-constexpr PlatformKind PlatformKindOf(TransportKind kind) {
+constexpr PlatformKind PlatformKindOf(TransportKind kind)
+{
     return kind == TransportKind::SerialPort ? kPlatformSerialFirst : kPlatformUsb;
 }
 

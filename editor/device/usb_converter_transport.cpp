@@ -4,7 +4,8 @@
 
 namespace orvel {
 
-bool UsbConverterTransport::Open(const LinkAddress& address, LinkPace pace) {
+bool UsbConverterTransport::Open(const LinkAddress& address, LinkPace pace)
+{
     const std::int32_t timeout_ms = pace == LinkPace::Identify ? kIdentifyTimeoutMs : kExchangeTimeoutMs;
     usb_.SetLineParameters();
     if (usb_.OpenBySerialNumber(address.serial) != kFtOk) return false;
@@ -15,9 +16,13 @@ bool UsbConverterTransport::Open(const LinkAddress& address, LinkPace pace) {
     return true;
 }
 
-bool UsbConverterTransport::Close() { return usb_.CloseDevice() == kFtOk; }
+bool UsbConverterTransport::Close()
+{
+    return usb_.CloseDevice() == kFtOk;
+}
 
-bool UsbConverterTransport::Send(std::uint8_t byte) {
+bool UsbConverterTransport::Send(std::uint8_t byte)
+{
     try {
         usb_.OutputBuffer()[0] = byte;
         return usb_.WriteDeviceBytes(1) == 1;
@@ -26,7 +31,8 @@ bool UsbConverterTransport::Send(std::uint8_t byte) {
     }
 }
 
-bool UsbConverterTransport::Receive(std::uint8_t& byte) {
+bool UsbConverterTransport::Receive(std::uint8_t& byte)
+{
     try {
         if (usb_.ReadDeviceBytes(1) != 1) return false;
         byte = usb_.InputBuffer()[0];
