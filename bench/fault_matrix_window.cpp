@@ -205,7 +205,7 @@ struct Bench {
         options.dpi = 96;
         const std::string path = folder.path().toStdString();
         options.config_places = orvel::ConfigPlaces{path, path + "/user"};
-        options.platform_kind = orvel::kPlatformUsb;
+        options.transport = orvel::TransportKind::UsbConverter;
         options.messages = &messages;
         window = std::make_unique<TMainForm>(QStringList{QStringLiteral("orvel")}, options);
     }

@@ -54,7 +54,7 @@ bool ReadEverything(DeviceLink& link, std::uint8_t port, const std::string& seri
     for (int preset = 0; preset < 100; ++preset) {
         PresetData record;
         if (!ReadPreset(link, static_cast<std::uint8_t>(preset), code, record, last_read)) {
-            std::fprintf(stderr, "preset %d: %s\n", preset, ErrorText(code).c_str());
+            std::fprintf(stderr, "preset %d: %s\n", preset, ReplyCodeText(code).c_str());
             CloseLink(link);
             return false;
         }
@@ -62,7 +62,7 @@ bool ReadEverything(DeviceLink& link, std::uint8_t port, const std::string& seri
     }
     Block bank{};
     const bool ok = ReadBlock(link, kBlockBankFunctions, code, bank);
-    if (!ok) std::fprintf(stderr, "block 252: %s\n", ErrorText(code).c_str());
+    if (!ok) std::fprintf(stderr, "block 252: %s\n", ReplyCodeText(code).c_str());
     ++blocks;
     CloseLink(link);
     return ok;
@@ -139,12 +139,12 @@ int main(int argc, char** argv)
     kpxsim::ConverterTree tree;
     tree.Add(0, "BENCH001", usb_sim.SlavePath());
     setenv("ORVEL_SYSROOT", tree.Root().c_str(), 1);
-    DeviceLink usb_link(usb, kPlatformUsb);
+    DeviceLink usb_link(usb, TransportKind::UsbConverter);
     const double usb_ratio = Run("USB", usb_link, 1, "BENCH001");
 
     kpxsim::Simulator serial_sim(paced);
     setenv("ZUDEDIZE_COM7", serial_sim.SlavePath().c_str(), 1);
-    DeviceLink serial_link(usb, kPlatformSerialFirst);
+    DeviceLink serial_link(usb, TransportKind::SerialPort);
     const double serial_ratio = Run("serial port", serial_link, 7, "");
 
     const double hand_over = HandOverMicroseconds(8, kHandOverBytes);

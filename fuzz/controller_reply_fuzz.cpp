@@ -1,17 +1,19 @@
 // Feeds arbitrary controller replies to the protocol operations. The input is a script: a byte
 // choosing the operation, a byte for its address or preset number, then the bytes the
-// controller answers with, read one at a time through a converter that times out once they
-// run out; operations follow one another until the input ends. Each operation must read no
+// controller answers with, read one at a time through a scripted transport that times out once
+// they run out; operations follow one another until the input ends. Each operation must read no
 // more than its reply can hold, and every failure must carry a code: a line failure (20, 21),
 // a wrong checksum (102) or the controller's own reply byte. What a read decodes must encode
 // again, so that a set-up read from a controller can be written back to it.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "command_protocol.h"
 #include "controller_identity.h"
 #include "d2xx_unit.h"
+#include "usb_converters.h"
 #include "model/preset_image.h"
 #include "model/settings_image.h"
 
@@ -23,8 +25,9 @@ void Check(bool condition) {
     if (!condition) __builtin_trap();
 }
 
-// The controller's side of the line: the fuzzer's bytes, one read at a time.
-class ScriptedConverters final : public ConverterLibrary {
+// The controller's side of the line: the fuzzer's bytes, one read at a time; once they run
+// out every read times out.
+class ScriptedTransport final : public Transport {
 public:
     const std::uint8_t* next = nullptr;
     const std::uint8_t* end = nullptr;
@@ -32,46 +35,25 @@ public:
     std::uint8_t last_read = 0;
     bool open = false;
 
-    FtStatus CountDevices(std::uint32_t& count) override {
-        count = 1;
-        return kFtOk;
-    }
-    FtStatus SerialNumberByIndex(std::int32_t, FtSerialBuffer& serial) override {
-        serial = {'F', 'U', 'Z', 'Z'};
-        return kFtOk;
-    }
-    FtStatus OpenBySerialNumber(const char*, FtHandle& handle) override {
-        handle = 1;
+    bool Open(const LinkAddress&, LinkPace) override {
         open = true;
-        return kFtOk;
+        return true;
     }
-    FtStatus Close(FtHandle) override {
+    bool Close() override {
         open = false;
-        return kFtOk;
+        return true;
     }
-    FtStatus Read(FtHandle, std::uint8_t* buffer, std::uint32_t n, std::uint32_t& count) override {
+    bool Send(std::uint8_t) override {
         Check(open);
-        count = 0;
-        while (count < n && next < end) {
-            last_read = *next++;
-            buffer[count++] = last_read;
-            ++reads;
-        }
-        return kFtOk;   // fewer bytes than asked: the time-out passed
+        return true;
     }
-    FtStatus Write(FtHandle, const std::uint8_t*, std::uint32_t n, std::uint32_t& count) override {
+    bool Receive(std::uint8_t& byte) override {
         Check(open);
-        count = n;
-        return kFtOk;
-    }
-    FtStatus SetBaudRate(FtHandle, std::uint32_t) override { return kFtOk; }
-    FtStatus SetDataCharacteristics(FtHandle, std::uint8_t, std::uint8_t, std::uint8_t) override { return kFtOk; }
-    FtStatus SetFlowControl(FtHandle, std::uint16_t, std::uint8_t, std::uint8_t) override { return kFtOk; }
-    FtStatus SetTimeouts(FtHandle, std::uint32_t, std::uint32_t) override { return kFtOk; }
-    bool HasComPortLookup() const override { return false; }
-    FtStatus GetComPortNumber(FtHandle, std::int32_t& port) override {
-        port = 0;
-        return kFtOk;
+        if (next >= end) return false;
+        last_read = *next++;
+        byte = last_read;
+        ++reads;
+        return true;
     }
 };
 
@@ -81,9 +63,9 @@ public:
 };
 
 // A failed exchange names its cause: the line, the checksum, or the reply byte itself.
-void CheckFailure(const ScriptedConverters& line, std::uint8_t code) {
+void CheckFailure(const ScriptedTransport& line, std::uint8_t code) {
     Check(code == kCodeNotSent || code == kCodeNotReceived || code == kCodeChecksum || code == line.last_read);
-    Check(!ErrorText(code).empty());
+    Check(!ReplyCodeText(code).empty());
 }
 
 constexpr std::uint8_t kUnset = 0xEE;   // no reply ends up as this code unless it read 0xEE
@@ -91,12 +73,14 @@ constexpr std::uint8_t kUnset = 0xEE;   // no reply ends up as this code unless 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static ScriptedConverters line;
     static NoMessages messages;
-    static D2XXUnit usb(line, messages);
+    static UsbConverters unused;   // the link's converter layer; the script stands in for the line
+    static D2XXUnit usb(unused, messages);
+    auto scripted = std::make_unique<ScriptedTransport>();
+    ScriptedTransport& line = *scripted;
     line.next = data;
     line.end = data + size;
-    DeviceLink link(usb, kPlatformUsb);
+    DeviceLink link(usb, TransportKind::UsbConverter, std::move(scripted));
     link.selected_serial = "FUZZ";
     Check(OpenLink(link, 1, link.selected_serial));
     LastReadImages last_read{};
@@ -175,7 +159,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 CloseLink(link);
                 std::string identity;
                 const std::uint8_t version_before = link.firmware_version;
-                if (QueryIdentityUsb(link, link.selected_serial, identity)) {
+                if (QueryIdentity(line, LinkAddress{1, link.selected_serial}, link.firmware_version, identity)) {
                     Check(identity.size() == kIdentityLength);
                     Check(FirmwareVersionOf(identity) == link.firmware_version);
                     Check(ShownIdentity(identity).size() >= kIdentityLength);

@@ -71,7 +71,7 @@ void PrintSettings(const SettingsData& s) {
 bool LoadSource(Companion& c, const std::string& path) {
     const FileResult result = LoadPresetFile(path, c.table, c.settings);
     if (result.status == FileStatus::Done) return true;
-    return Refuse(result.status == FileStatus::NotFound ? std::string(ReadFailure(path, ErrorText(ENOENT)).reason)
+    return Refuse(result.status == FileStatus::NotFound ? std::string(ReadFailure(path, SystemErrorText(ENOENT)).reason)
                                                         : result.reason);
 }
 
@@ -153,7 +153,7 @@ int Current(Companion& c) {
         std::uint8_t code = 0;
         if (!QueryCurrentPreset(c.link, preset, code)) {
             // The controller identified itself: a reply cut off is the exchange's own failure.
-            if (!follow) return Fail(code != 0 ? ErrorText(code) : NoAnswerText(c));
+            if (!follow) return Fail(code != 0 ? ReplyCodeText(code) : NoAnswerText(c));
         } else if (preset != shown) {
             shown = preset;
             std::cout << "current preset: " << int(preset) << " (bank " << preset / 10 << ", preset " << preset % 10
@@ -270,15 +270,14 @@ int ReadBlockCommand(Companion& c) {
     Block bytes{};
     const bool ok = ReadBlock(c.link, static_cast<std::uint8_t>(c.request.address), code, bytes);
     CloseLink(c.link);
-    if (!ok) return Fail(ErrorText(code));
+    if (!ok) return Fail(ReplyCodeText(code));
     std::cout << "block " << c.request.address << ": " << Hex(bytes.data(), bytes.size()) << '\n';
     return 0;
 }
 
 int CheckDefaultsCommand(Companion& c) {
     if (!Connect(c)) return 1;
-    if (const int status = ExitStatus(c, CheckDefaults(c.session)); status != 0) return status;
-    return c.view.last_icon() == MessageIcon::Information ? 0 : 1;
+    return ExitStatus(c, CheckDefaults(c.session));
 }
 
 int Upgrade(Companion& c) {
@@ -286,8 +285,7 @@ int Upgrade(Companion& c) {
     // controller is found through the command protocol first.
     if (!(UsesSerialPort(c.link) ? ChoosePort(c) : Connect(c))) return 1;
     if (UsesSerialPort(c.link)) c.usb.ClearLastListedSerial();
-    FirmwareUpgradeCommand(c.usb, c.link.port_number, c.view);
-    return c.view.last_icon() == MessageIcon::Information && !c.view.declined() ? 0 : 1;
+    return FirmwareUpgradeCommand(c.usb, c.link.port_number, c.view) == TransferOutcome::Done ? 0 : 1;
 }
 
 int ExportHeader(Companion& c) {

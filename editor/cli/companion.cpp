@@ -13,8 +13,6 @@ namespace orvel {
 
 namespace {
 
-bool UsesNumberedPort(const Request& r) { return r.com_port != 0 || !r.device.empty(); }
-
 // Says why on standard error; false.
 bool Refuse(const std::string& text) {
     Fail(text);
@@ -45,10 +43,16 @@ bool ConnectUsb(Companion& c) {
 
 }  // namespace
 
+TransportKind ChooseTransport(const Request& r, const char* transport_variable) {
+    if (r.com_port != 0 || !r.device.empty()) return TransportKind::SerialPort;
+    if (!r.serial.empty()) return TransportKind::UsbConverter;
+    return TransportNamedBy(transport_variable).value_or(TransportKind::UsbConverter);
+}
+
 Companion::Companion(const Request& r)
     : request(r),
       view(r.assume_yes, r.verbose, r.com_port != 0 ? std::optional<int>(r.com_port) : std::nullopt),
-      link(usb, UsesNumberedPort(r) ? kPlatformSerialFirst : GetPlatformKind()) {}
+      link(usb, r.transport) {}
 
 int Fail(const std::string& text) {
     std::cerr << "orvel-cli: " << text << std::endl;

@@ -17,6 +17,7 @@ struct Request {
     std::string serial;   // a USB converter's serial number
     int com_port = 0;     // a numbered serial port
     std::string device;   // a serial device's path, reached as a numbered port
+    TransportKind transport = TransportKind::UsbConverter;   // settled by ChooseTransport
     bool verbose = false;
     bool assume_yes = false;
 
@@ -27,6 +28,11 @@ struct Request {
     std::string into;
     std::string from;
 };
+
+// The transport the command line names: --com or --device the numbered serial port, --serial
+// the USB converter. Without either, ORVEL_TRANSPORT (`transport_variable` its value, null
+// when unset) may ask for the numbered serial port; else the USB converter.
+TransportKind ChooseTransport(const Request& request, const char* transport_variable);
 
 struct Companion {
     explicit Companion(const Request& request);

@@ -13,7 +13,7 @@ namespace orvel {
 int PortNumberForDevice(const std::string& path, std::string& problem) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) {
-        problem = "cannot open " + path + ": " + ErrorText(errno);
+        problem = "cannot open " + path + ": " + SystemErrorText(errno);
         return 0;
     }
     if (const int named = zudedize::ComPortNumberOfDevice(path); named != 0) return named;

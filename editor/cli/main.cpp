@@ -4,6 +4,7 @@
 // every failure says why in one line.
 #include <CLI/CLI.hpp>
 
+#include <cstdlib>
 #include <iostream>
 #include <string>
 
@@ -75,6 +76,7 @@ int main(int argc, char** argv) {
         return WrongUsage(app, error);
     }
     if (chosen == nullptr) return kWrongUsage;
+    request.transport = ChooseTransport(request, std::getenv(std::string(kTransportVariable).c_str()));
     Companion companion(request);
     return chosen->run(companion);
 }

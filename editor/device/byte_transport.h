@@ -1,48 +1,43 @@
-// The link to the controller: open, close, send one byte, receive one byte, over either the
-// USB converter or a numbered serial port (the serial port library's threaded variant). Every exchange opens the link, moves its bytes one
-// at a time and closes it again.
+// The device link: the transport chosen for the run and what the link keeps for it (the port
+// box's number, the converter the connection monitor chose, the identified firmware version).
+// Every exchange opens the link, moves its bytes one at a time and closes it again.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "d2xx_unit.h"
+#include "transport.h"
 
 namespace orvel {
 
-// How the controller is reached, fixed for the run: kinds 0 to 2 use a numbered serial port,
-// kind 3 the USB converter.
-using PlatformKind = std::int16_t;
-constexpr PlatformKind kPlatformSerialFirst = 0;
-constexpr PlatformKind kPlatformSerialLast = 2;
-constexpr PlatformKind kPlatformUsb = 3;
-
-// Kind 3 unless ORVEL_TRANSPORT=serial is set in the environment (the editor's and the
-// companion's --com option set it too), which gives kind 0.
-PlatformKind GetPlatformKind();
-
-// Everything the link keeps for the run.
 struct DeviceLink {
-    DeviceLink(D2XXUnit& usb_unit, PlatformKind kind) : usb(usb_unit), platform_kind(kind) {}
+    // The link over the kind's own transport.
+    DeviceLink(D2XXUnit& usb_unit, TransportKind kind);
+    // The link over another transport standing in for the kind's (a scripted line).
+    DeviceLink(D2XXUnit& usb_unit, TransportKind kind, std::unique_ptr<Transport> stand_in);
 
-    D2XXUnit& usb;
-    PlatformKind platform_kind;
-    std::uint8_t port_number = 1;            // the window's port box, 1 to 99
-    std::string selected_serial;             // the converter the connection monitor chose
-    std::uint8_t firmware_version = 0;       // 0 until a controller has identified itself
+    D2XXUnit& usb;  // the USB converter layer, for listing and the upgrade
+    TransportKind transport_kind;
+    std::unique_ptr<Transport> transport;
+    std::uint8_t port_number = 1;       // the window's port box, 1 to 99
+    std::string selected_serial;        // the converter the connection monitor chose
+    std::uint8_t firmware_version = 0;  // 0 until a controller has identified itself
 };
 
-bool UsesSerialPort(const DeviceLink& link);
+// The transport of this kind over the converter layer `usb`.
+std::unique_ptr<Transport> MakeTransport(TransportKind kind, D2XXUnit& usb);
 
+inline bool UsesSerialPort(const DeviceLink& link)
+{
+    return link.transport_kind == TransportKind::SerialPort;
+}
+
+// Opens the link for an exchange: the numbered serial port `port`, or the USB converter with
+// this serial number. False when it did not open.
 bool OpenLink(DeviceLink& link, std::uint8_t port, const std::string& serial);
-int CloseLink(DeviceLink& link);
-// Opens the converter with this serial number and sets the controller's line with a per-byte
-// time-out for reads and writes. False when it did not open; a refused setting shows its box,
-// but the converter still counts as open.
-bool OpenUsbConverter(D2XXUnit& usb, const std::string& serial, std::int32_t timeout_ms);
-// 0 when the byte moved, else kCodeNotSent (20).
-std::uint8_t SendByte(DeviceLink& link, std::uint8_t byte);
-// 0 when a byte arrived and was stored, else kCodeNotReceived (21) and `byte` untouched.
-std::uint8_t ReceiveByte(DeviceLink& link, std::uint8_t& byte);
+// True when the link closed cleanly.
+bool CloseLink(DeviceLink& link);
 
 }  // namespace orvel

@@ -4,29 +4,33 @@
 
 #include "controller_identity.h"
 #include "model/preset_image.h"
+#include "usb_converter_transport.h"
 
 namespace orvel {
 
 namespace {
 
 // Sends each byte in turn; on a failure sets code 20 and stops.
-bool SendAll(DeviceLink& link, std::initializer_list<std::uint8_t> bytes, std::uint8_t& code) {
+bool SendAll(Transport& transport, std::initializer_list<std::uint8_t> bytes, std::uint8_t& code) {
     for (const std::uint8_t byte : bytes) {
-        if (const std::uint8_t result = SendByte(link, byte); result != 0) {
-            code = result;
+        if (!transport.Send(byte)) {
+            code = kCodeNotSent;
             return false;
         }
     }
     return true;
 }
-
-bool Receive(DeviceLink& link, std::uint8_t& byte, std::uint8_t& code) {
-    if (const std::uint8_t result = ReceiveByte(link, byte); result != 0) {
-        code = result;
-        return false;
-    }
-    return true;
+bool SendAll(DeviceLink& link, std::initializer_list<std::uint8_t> bytes, std::uint8_t& code) {
+    return SendAll(*link.transport, bytes, code);
 }
+
+// On a failure sets code 21 and leaves `byte` as it was.
+bool Receive(Transport& transport, std::uint8_t& byte, std::uint8_t& code) {
+    if (transport.Receive(byte)) return true;
+    code = kCodeNotReceived;
+    return false;
+}
+bool Receive(DeviceLink& link, std::uint8_t& byte, std::uint8_t& code) { return Receive(*link.transport, byte, code); }
 
 // Sends the write command and waits for the controller's verdict.
 bool WriteBlockFrame(DeviceLink& link, std::uint8_t address, std::uint8_t& code, const std::uint8_t* bytes) {
@@ -74,7 +78,7 @@ std::uint8_t BlockChecksum(const Block& bytes) {
     return checksum;
 }
 
-std::string ErrorText(std::uint8_t code) {
+std::string ReplyCodeText(std::uint8_t code) {
     switch (code) {
         case kCodeNotSent: return kTextNotSent;
         case kCodeNotReceived: return kTextNotReceived;
@@ -85,25 +89,32 @@ std::string ErrorText(std::uint8_t code) {
     }
 }
 
-bool ExchangeIdentity(DeviceLink& link, std::string& identity) {
+bool ExchangeIdentity(Transport& transport, std::string& identity) {
     std::uint8_t code = 0;
     identity.clear();
-    if (!SendAll(link, {kEscape, kCommandIdentify}, code)) return false;
+    if (!SendAll(transport, {kEscape, kCommandIdentify}, code)) return false;
     for (std::size_t i = 0; i < kIdentityLength; ++i) {
         std::uint8_t byte = 0;
-        if (!Receive(link, byte, code)) return false;
+        if (!Receive(transport, byte, code)) return false;
         identity.push_back(static_cast<char>(byte));
     }
     return true;
 }
 
-bool QueryIdentityUsb(DeviceLink& link, const std::string& serial, std::string& identity) {
-    if (!OpenUsbConverter(link.usb, serial, kIdentifyTimeoutMs)) return false;
+bool QueryIdentity(Transport& transport, const LinkAddress& address, std::uint8_t& firmware_version,
+                   std::string& identity) {
+    if (!transport.Open(address, LinkPace::Identify)) return false;
     // A reply whose version positions are not digits is no controller we know.
-    const auto version = ExchangeIdentity(link, identity) ? FirmwareVersionOf(identity) : std::nullopt;
-    if (version) link.firmware_version = *version;
-    link.usb.CloseDevice();
+    const auto version = ExchangeIdentity(transport, identity) ? FirmwareVersionOf(identity) : std::nullopt;
+    transport.Close();
+    if (version) firmware_version = *version;
     return version.has_value();
+}
+
+bool QueryIdentityUsb(DeviceLink& link, const std::string& serial, std::string& identity) {
+    // Always the converter, whichever transport the run uses: this asks a listed converter.
+    UsbConverterTransport converter(link.usb);
+    return QueryIdentity(converter, LinkAddress{0, serial}, link.firmware_version, identity);
 }
 
 bool QueryCurrentPresetDigits(DeviceLink& link, std::uint8_t& bank_digit, std::uint8_t& preset_digit,

@@ -1,5 +1,9 @@
 // The controller's commands: identify, current preset, read and write one 8-byte block,
 // and read and write a whole preset (two blocks).
+//
+// Result type of this layer: bool, and on a failure the code in `code`: 20 (a byte not
+// sent) or 21 (none received) from the line, 102 for a wrong checksum, or the controller's
+// own reply byte (101, 103 or whatever else it sent). ReplyCodeText words a code.
 #pragma once
 
 #include <cstdint>
@@ -16,11 +20,17 @@ namespace orvel {
 // 0x55 XOR each byte.
 std::uint8_t BlockChecksum(const Block& bytes);
 
-// The text shown for a device-link error code.
-std::string ErrorText(std::uint8_t code);
+// The text shown for a device-link error code (not an errno: see SystemErrorText).
+std::string ReplyCodeText(std::uint8_t code);
 
-// Sends the identify command on an open link and receives the six identity characters.
-bool ExchangeIdentity(DeviceLink& link, std::string& identity);
+// Sends the identify command on an open transport and receives the six identity characters.
+bool ExchangeIdentity(Transport& transport, std::string& identity);
+
+// Opens the transport with the identify query's short time-outs, asks for the identity and
+// closes it again. On success sets `firmware_version`; a reply whose version positions are not
+// digits is no controller and changes nothing.
+bool QueryIdentity(Transport& transport, const LinkAddress& address, std::uint8_t& firmware_version,
+                   std::string& identity);
 
 // Identify the controller behind a USB converter: opens and closes the converter itself
 // with short time-outs and, on success, sets the link's firmware version number.

@@ -1,5 +1,7 @@
 // D2XXUnit: the thin wrapper over the USB converter library that the device link, the
 // connection monitor and the firmware upgrade use. One instance for the whole program.
+// Result type of this layer: the converter library's FtStatus (kFtOk, 0, when the call
+// succeeded); reads and writes give the count of bytes moved.
 #pragma once
 
 #include <cstdint>

@@ -89,7 +89,11 @@ std::optional<std::string> UploadableImageVersion() {
     return image.version;
 }
 
-std::uint8_t UpgradeFirmware(std::uint8_t port, TransferView& view) {
+namespace {
+
+// The run; `declined` tells a No from an upgrade when it returns 0.
+std::uint8_t Upgrade(std::uint8_t port, TransferView& view, bool& declined) {
+    declined = false;
     int position = 0;
     int maximum = 0;
     view.ShowProgressBar(true);
@@ -111,7 +115,10 @@ std::uint8_t UpgradeFirmware(std::uint8_t port, TransferView& view) {
             _LFP_PytanieOTypIWersjeUrzadzenia(&type, &digits[0], &digits[1], &digits[2], &loader_flag);
         code != 0)
         return finish(code);
-    if (!UserWantsUpgrade(view, digits, image.version)) return finish(0);
+    if (!UserWantsUpgrade(view, digits, image.version)) {
+        declined = true;
+        return finish(0);
+    }
 
     // One step for the switch to the loader (when needed), the erase, each block and the end,
     // so the bar fills exactly as the run ends.
@@ -138,7 +145,14 @@ std::uint8_t UpgradeFirmware(std::uint8_t port, TransferView& view) {
     return 0;
 }
 
-void FirmwareUpgradeCommand(D2XXUnit& usb, int port_box, TransferView& view) {
+}  // namespace
+
+std::uint8_t UpgradeFirmware(std::uint8_t port, TransferView& view) {
+    bool declined = false;
+    return Upgrade(port, view, declined);
+}
+
+TransferOutcome FirmwareUpgradeCommand(D2XXUnit& usb, int port_box, TransferView& view) {
     std::int32_t port = 0;
     usb.CloseDevice();
     const FtSerialBuffer& raw = usb.LastListedSerialRaw();
@@ -150,18 +164,20 @@ void FirmwareUpgradeCommand(D2XXUnit& usb, int port_box, TransferView& view) {
     }
     if (port <= 0) {
         const std::optional<int> asked = view.AskPortNumber(port_box);
-        if (!asked) return;
+        if (!asked) return TransferOutcome::Declined;
         port = *asked;
     }
-    if (port <= 0 || port > 255) return;
+    if (port <= 0 || port > 255) return TransferOutcome::Refused;
 
     view.SetBusyCursor(true);
-    const std::uint8_t code = UpgradeFirmware(static_cast<std::uint8_t>(port), view);
+    bool declined = false;
+    const std::uint8_t code = Upgrade(static_cast<std::uint8_t>(port), view, declined);
     view.SetBusyCursor(false);
-    if (code == 0) return;
+    if (code == 0) return declined ? TransferOutcome::Declined : TransferOutcome::Done;
     std::array<char, kTextBuffer> text{};
     _LFP_UstalenieTekstuOpisujacegoBlad(code, text.data());
     view.ShowMessage(MessageIcon::Error, kCaptionInformation, text.data());
+    return TransferOutcome::Failed;
 }
 
 }  // namespace orvel

@@ -3,22 +3,16 @@
 #include "command_protocol.h"
 #include "controller_constants.h"
 #include "controller_identity.h"
-#include "threaded_api.h"
+#include "serial_port_transport.h"
 
 namespace orvel {
 
 bool QueryIdentitySerial(DeviceLink& link, std::uint8_t port, std::string& shown) {
-    namespace serial = zudedize::threaded;
     shown.clear();
-    if (serial::InitializePort(port, kLineBaudRate, kSerialIdentifyTimeoutS, kSerialIdentifyTimeoutS) != 0) {
-        serial::UnInitializePort();
-        return false;
-    }
+    // Always the numbered port, whichever transport the run uses.
+    SerialPortTransport serial_port;
     std::string identity;
-    const auto version = ExchangeIdentity(link, identity) ? FirmwareVersionOf(identity) : std::nullopt;
-    serial::UnInitializePort();
-    if (!version) return false;
-    link.firmware_version = *version;
+    if (!QueryIdentity(serial_port, LinkAddress{port, {}}, link.firmware_version, identity)) return false;
     shown = ShownIdentity(identity);
     return true;
 }

@@ -131,7 +131,7 @@ TransferOutcome Run(TransferSession& s, const Command& command) {
         std::uint8_t code = 0;
         if (!command.exchanges(code)) {
             frame.End();
-            s.view.ShowMessage(MessageIcon::Error, kCaptionMessages, ErrorText(code));
+            s.view.ShowMessage(MessageIcon::Error, kCaptionMessages, ReplyCodeText(code));
             return TransferOutcome::Failed;
         }
         frame.CloseLink();

@@ -25,6 +25,8 @@ struct TransferSession {
     bool running = false;   // a command holds the link; no second one may start
 };
 
+// Result type of the commands (the transfer commands, "Check default", the firmware upgrade):
+// what happened, for the caller to act on without reading what was shown.
 enum class TransferOutcome {
     Done,
     Busy,            // another command holds the link: nothing happened
@@ -32,6 +34,8 @@ enum class TransferOutcome {
     Refused,         // a value the controller cannot take: shown, nothing sent
     NoController,    // the link did not open: "No KPX-2/KPX-3 connected" shown
     Failed,          // an exchange failed: its text shown, what was done before stays done
+    NotDefault,      // "Check default": a value differs from the factory default; the first shown
+    Declined,        // the user said No or closed the port dialog: nothing happened
 };
 
 TransferOutcome ReadAllPresets(TransferSession& session);

@@ -92,13 +92,13 @@ FileResult ReadWholeFile(const std::string& path, std::string& contents)
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         if (errno == ENOENT || errno == ENOTDIR) return FileResult{FileStatus::NotFound, {}};
-        return ReadFailure(path, ErrorText(errno));
+        return ReadFailure(path, SystemErrorText(errno));
     }
     FdCloser closer(fd);
 
     struct stat info {};
-    if (::fstat(fd, &info) != 0) return ReadFailure(path, ErrorText(errno));
-    if (S_ISDIR(info.st_mode)) return ReadFailure(path, ErrorText(EISDIR));
+    if (::fstat(fd, &info) != 0) return ReadFailure(path, SystemErrorText(errno));
+    if (S_ISDIR(info.st_mode)) return ReadFailure(path, SystemErrorText(EISDIR));
     if (!S_ISREG(info.st_mode)) return ReadFailure(path, kDetailNotRegularFile);
     if (static_cast<std::size_t>(info.st_size) > kMaxIniFileBytes)
         return ReadFailure(path, kDetailTooLarge);
@@ -110,7 +110,7 @@ FileResult ReadWholeFile(const std::string& path, std::string& contents)
         const ssize_t got = ::read(fd, buffer, sizeof buffer);
         if (got < 0) {
             if (errno == EINTR) continue;
-            return ReadFailure(path, ErrorText(errno));
+            return ReadFailure(path, SystemErrorText(errno));
         }
         if (got == 0) break;
         data.append(buffer, static_cast<std::size_t>(got));
@@ -137,17 +137,17 @@ FileResult StartReplacement(const std::string& path, Replacement& r)
     if (path.empty()) return SaveFailure(path, kDetailNoFileName);
     r.target = ResolvedTarget(path);
     r.replacing = ::stat(r.target.c_str(), &r.old_info) == 0;
-    if (r.replacing && S_ISDIR(r.old_info.st_mode)) return SaveFailure(path, ErrorText(EISDIR));
+    if (r.replacing && S_ISDIR(r.old_info.st_mode)) return SaveFailure(path, SystemErrorText(EISDIR));
     if (r.replacing && !S_ISREG(r.old_info.st_mode)) return SaveFailure(path, kDetailNotRegularFile);
-    if (r.replacing && ::access(r.target.c_str(), W_OK) != 0) return SaveFailure(path, ErrorText(errno));
+    if (r.replacing && ::access(r.target.c_str(), W_OK) != 0) return SaveFailure(path, SystemErrorText(errno));
 
     for (int attempt = 0; attempt < 100 && r.fd < 0; ++attempt) {
         r.temporary = TemporaryNameBeside(r.target);
         // 0666 lets the umask decide the permissions of a new file, as for any other.
         r.fd = ::open(r.temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (r.fd < 0 && errno != EEXIST) return SaveFailure(path, ErrorText(errno));
+        if (r.fd < 0 && errno != EEXIST) return SaveFailure(path, SystemErrorText(errno));
     }
-    if (r.fd < 0) return SaveFailure(path, ErrorText(EEXIST));
+    if (r.fd < 0) return SaveFailure(path, SystemErrorText(EEXIST));
     return FileResult{};
 }
 
@@ -176,7 +176,7 @@ FileResult ReplaceFileContents(const std::string& path, std::string_view content
     if (error == 0 && ::rename(r.temporary.c_str(), r.target.c_str()) != 0) error = errno;
     if (error != 0) {
         ::unlink(r.temporary.c_str());
-        return SaveFailure(path, ErrorText(error));
+        return SaveFailure(path, SystemErrorText(error));
     }
     SyncDirectory(DirectoryOf(r.target));
     return FileResult{};

@@ -30,7 +30,7 @@ FileResult SaveFailure(std::string_view path, std::string_view detail)
     return Failure(kSaveFailedPrefix, path, detail);
 }
 
-std::string ErrorText(int error_number)
+std::string SystemErrorText(int error_number)
 {
     return std::error_code(error_number, std::generic_category()).message();
 }

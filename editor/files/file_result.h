@@ -23,7 +23,7 @@ FileResult ReadFailure(std::string_view path, std::string_view detail);
 // Cannot save "<path>": <detail>.
 FileResult SaveFailure(std::string_view path, std::string_view detail);
 
-// The system's words for an errno value.
-std::string ErrorText(int error_number);
+// The system's words for an errno value (not a controller's code: see ReplyCodeText).
+std::string SystemErrorText(int error_number);
 
 }  // namespace orvel

@@ -86,7 +86,7 @@ FileResult SaveRecentFiles(const std::string& user_folder, const RecentFiles& li
     bool built = ini.Parse("");
     for (std::size_t i = 0; built && i < list.size() && i < kRecentFileCount; ++i)
         built = ini.SetText(kSection, Key(i), list[i]);
-    if (!built || !ini.Render(text)) return SaveFailure(path, ErrorText(ENOMEM));
+    if (!built || !ini.Render(text)) return SaveFailure(path, SystemErrorText(ENOMEM));
     return ReplaceFileContents(path, text);
 }
 

@@ -6,9 +6,10 @@
 //
 // A first argument "ZEBU" (any case) shows "Check &default"; "--serial-port" anywhere
 // reaches the controller through the numbered serial port of the port box instead of the
-// USB converter (as ORVEL_TRANSPORT=serial does).
+// USB converter (as ORVEL_TRANSPORT=serial does; the option wins over the variable).
 #include <QApplication>
 
+#include <cstdlib>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -25,14 +26,16 @@ int main(int argc, char** argv)
         std::cout << *text;
         return 0;
     }
-    orvel::ApplyTransportOption(arguments);   // before anything asks for the platform kind
+    orvel::MainFormOptions options;
+    options.transport =
+        orvel::StartTransport(arguments, std::getenv(std::string(orvel::kTransportVariable).c_str()));
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvel"));
     QApplication::setApplicationVersion(QString::fromUtf8(orvel::kVersionText.data(), orvel::kVersionText.size()));
     QApplication::setDesktopFileName(QStringLiteral("orvel"));
 
-    orvel::TMainForm window(QApplication::arguments());
+    orvel::TMainForm window(QApplication::arguments(), std::move(options));
     window.CreatePortNumberDialog();
     window.show();
     return QApplication::exec();

@@ -167,20 +167,20 @@ TEST_F(CommandProtocol, ControllerReplyCodes) {
     sim->ClearReceived();
     EXPECT_FALSE(ReadBlock(link, 3, code, bytes));
     EXPECT_EQ(code, 101);
-    EXPECT_EQ(ErrorText(code), "101: internal memory reading/writing error");
+    EXPECT_EQ(ReplyCodeText(code), "101: internal memory reading/writing error");
 
     // A first byte that is neither "d" nor "e" is no block, not a success with made-up data.
     sim->SetFaults(With([](kpxsim::Faults& f) { f.read_reply = 0x41; }));
     bytes.fill(0xEE);
     EXPECT_FALSE(ReadBlock(link, 3, code, bytes));
     EXPECT_EQ(code, 0x41);
-    EXPECT_EQ(ErrorText(code), "65 error");
+    EXPECT_EQ(ReplyCodeText(code), "65 error");
     EXPECT_EQ(bytes, (Block{0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE}));
 
     sim->SetFaults(With([](kpxsim::Faults& f) { f.bad_checksum = true; }));
     EXPECT_FALSE(ReadBlock(link, 3, code, bytes));
     EXPECT_EQ(code, 102);
-    EXPECT_EQ(ErrorText(code), "102: checksum error");
+    EXPECT_EQ(ReplyCodeText(code), "102: checksum error");
 
     sim->SetFaults(With([](kpxsim::Faults& f) { f.write_reply = 0x66; }));
     EXPECT_FALSE(WriteBlock(link, 3, code, bytes));
@@ -190,12 +190,12 @@ TEST_F(CommandProtocol, ControllerReplyCodes) {
     sim->SetFaults(With([](kpxsim::Faults& f) { f.write_reply = 0x16; }));
     EXPECT_FALSE(WriteBlock(link, 3, code, bytes));
     EXPECT_EQ(code, 22);
-    EXPECT_EQ(ErrorText(code), "22 error");
+    EXPECT_EQ(ReplyCodeText(code), "22 error");
 
     sim->SetFaults(With([](kpxsim::Faults& f) { f.write_reply = 0x68; }));
     EXPECT_FALSE(WriteBlock(link, 3, code, bytes));
     EXPECT_EQ(code, 104);
-    EXPECT_EQ(ErrorText(code), "104 error");
+    EXPECT_EQ(ReplyCodeText(code), "104 error");
     EXPECT_EQ(sim->ReadMemory(3), before);
     CloseLink(link);
 }
@@ -209,7 +209,7 @@ TEST_F(CommandProtocol, LockedMemoryStopsAPresetWriteAfterItsFirstHalf) {
     std::uint8_t code = 0;
     EXPECT_FALSE(WritePreset(link, 7, code, preset));
     EXPECT_EQ(code, 103);
-    EXPECT_EQ(ErrorText(code), "103: unlock memory pressing memory lock key");
+    EXPECT_EQ(ReplyCodeText(code), "103: unlock memory pressing memory lock key");
     const Bytes sent = sim->Received();
     ASSERT_EQ(sent.size(), 12u);   // one frame: escape, command, address, 8 bytes, checksum
     EXPECT_EQ(sent[2], 7);
@@ -224,7 +224,7 @@ TEST_F(CommandProtocol, SilentControllerTimesOutWith21) {
     Block bytes{};
     EXPECT_FALSE(ReadBlock(link, 0, code, bytes));
     EXPECT_EQ(code, 21);
-    EXPECT_EQ(ErrorText(code), "021: transmission error");
+    EXPECT_EQ(ReplyCodeText(code), "021: transmission error");
     CloseLink(link);
 }
 

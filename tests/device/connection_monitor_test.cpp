@@ -36,7 +36,7 @@ protected:
     testing::RecordingMessages messages;
     UsbConverters converters;
     D2XXUnit usb{converters, messages};
-    DeviceLink link{usb, kPlatformUsb};
+    DeviceLink link{usb, TransportKind::UsbConverter};
     std::vector<std::chrono::milliseconds> pauses;
 };
 

@@ -29,10 +29,10 @@ TEST(ControllerChecksum, IsFiftyFiveXorTheData) {
 }
 
 TEST(ControllerErrorTexts, TableAndNumberedRest) {
-    EXPECT_EQ(ErrorText(20), "020: transmission error");
-    EXPECT_EQ(ErrorText(21), "021: transmission error");
-    EXPECT_EQ(ErrorText(0), "0 error");
-    EXPECT_EQ(ErrorText(255), "255 error");
+    EXPECT_EQ(ReplyCodeText(20), "020: transmission error");
+    EXPECT_EQ(ReplyCodeText(21), "021: transmission error");
+    EXPECT_EQ(ReplyCodeText(0), "0 error");
+    EXPECT_EQ(ReplyCodeText(255), "255 error");
 }
 
 }  // namespace

@@ -31,7 +31,7 @@ TEST_F(DefaultCheck, AFactoryControllerHoldsItsDefaultsWhateverItsAuxMode) {
     Block options = sim->ReadMemory(253);
     options[1] = 1;   // AUX mode AF2 is not compared
     sim->WriteMemory(253, options);
-    CheckDefaults(session);
+    EXPECT_EQ(CheckDefaults(session), TransferOutcome::Done);
     EXPECT_EQ(OnlyMessage(), "W urządzeniu są wpisane wartości domyślne");
     EXPECT_EQ(view.messages.back().caption, "INFORMACJA");
     EXPECT_EQ(view.messages.back().icon, MessageIcon::Information);
@@ -40,7 +40,7 @@ TEST_F(DefaultCheck, AFactoryControllerHoldsItsDefaultsWhateverItsAuxMode) {
 TEST_F(DefaultCheck, ReportsTheFirstDifferenceOnly) {
     sim->WriteMemory(0, Block{1, 0, 0, 0, 0, 0, 0, 0});
     sim->WriteMemory(99, Block{1, 0, 0, 0, 0, 0, 0, 0});
-    CheckDefaults(session);
+    EXPECT_EQ(CheckDefaults(session), TransferOutcome::NotDefault);
     EXPECT_EQ(OnlyMessage(), "Preset 0 nie ma wartości domyślnej");
     EXPECT_EQ(view.messages.back().caption, "Błąd");
     EXPECT_EQ(view.messages.back().icon, MessageIcon::Error);
@@ -55,7 +55,7 @@ TEST_F(DefaultCheck, BankFunctionThenCtrlNumber) {
     view.messages.clear();
     sim->ResetMemory();
     sim->WriteMemory(251, Block{80, 82, 83, 84, 85, 86, 87, 0});
-    CheckDefaults(session);
+    EXPECT_EQ(CheckDefaults(session), TransferOutcome::NotDefault);
     EXPECT_EQ(OnlyMessage(), "Numer CTRL0 nie ma wartości domyślnej");
 }
 

@@ -98,13 +98,14 @@ TEST_F(DeviceAccess, ConverterOnlyItsOwnerMayOpenPointsToTheRule)
 TEST_F(DeviceAccess, SerialPortTheUserMayNotOpenIsNamedWhereSilenceWasKept)
 {
     testing::ScopedEnvironment port(testing::PortVariable(9), sim->SlavePath());
-    link.platform_kind = kPlatformSerialFirst;
-    link.port_number = 9;
+    DeviceLink serial_link{usb, TransportKind::SerialPort};
+    serial_link.port_number = 9;
+    TransferSession serial_session{serial_link, table, settings, buffer, last_read, view};
     EXPECT_EXIT(
         {
             GiveDeviceAway(20, 0660);
             BecomeNobody();
-            PrintShown(view, ReadSettings(session));
+            PrintShown(view, ReadSettings(serial_session));
         },
         ::testing::ExitedWithCode(0),
         "outcome 2: \\[No permission to open /dev/pts/[0-9]+\\. Add your user to its group \"dialout\" "

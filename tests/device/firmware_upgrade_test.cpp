@@ -107,7 +107,7 @@ TEST_F(FirmwareUpgrade, AFailureAtBlock40StopsThereAndShowsItsText) {
     sim->SetFaults(testing::With([](kpxsim::Faults& f) { f.block_status = kpxsim::BlockStatus{40, 2}; }));
     setenv("ZUDEDIZE_COM9", sim->SlavePath().c_str(), 1);
     view.port_answer = kPort;   // the converter has no COM number: the user names it
-    FirmwareUpgradeCommand(usb, 6, view);
+    EXPECT_EQ(FirmwareUpgradeCommand(usb, 6, view), TransferOutcome::Failed);
     EXPECT_EQ(view.asked_port_with, std::vector<int>{6});
     ASSERT_EQ(view.messages.size(), 1u);
     EXPECT_EQ(view.messages[0].text, "data verification error");
@@ -123,7 +123,7 @@ TEST_F(FirmwareUpgrade, AConverterWithACOMNumberNeedsNoDialog) {
     setenv("ZUDEDIZE_COM9", sim->SlavePath().c_str(), 1);
     ASSERT_EQ(usb.GetSerialNumberByIndex(0), kFtOk);   // as the connection monitor leaves it
     view.answer_yes = false;
-    FirmwareUpgradeCommand(usb, 6, view);
+    EXPECT_EQ(FirmwareUpgradeCommand(usb, 6, view), TransferOutcome::Declined);
     EXPECT_TRUE(view.asked_port_with.empty());
     EXPECT_EQ(view.questions.size(), 1u);
     EXPECT_FALSE(usb.IsOpen());
@@ -131,7 +131,7 @@ TEST_F(FirmwareUpgrade, AConverterWithACOMNumberNeedsNoDialog) {
 
 TEST_F(FirmwareUpgrade, ClosingThePortDialogEndsTheCommandQuietly) {
     StartLoader({2, 2, 5});
-    FirmwareUpgradeCommand(usb, 6, view);
+    EXPECT_EQ(FirmwareUpgradeCommand(usb, 6, view), TransferOutcome::Declined);
     EXPECT_EQ(view.asked_port_with, std::vector<int>{6});
     EXPECT_TRUE(view.questions.empty());
     EXPECT_TRUE(view.messages.empty());

@@ -19,7 +19,7 @@ TEST(SerialLinkFailure, FailedOpenAndIdentificationLeaveThePortClosed) {
     testing::RecordingMessages messages;
     UsbConverters converters;
     D2XXUnit usb{converters, messages};
-    DeviceLink link{usb, kPlatformSerialFirst};
+    DeviceLink link{usb, TransportKind::SerialPort};
 
     line->refuse_line_settings = 22;
     EXPECT_FALSE(OpenLink(link, 7, ""));
@@ -37,7 +37,7 @@ TEST(SerialLinkFailure, FailedOpenAndIdentificationLeaveThePortClosed) {
     EXPECT_FALSE(line->open);
 
     ASSERT_TRUE(OpenLink(link, 7, "")) << "the slot opens afresh";
-    EXPECT_EQ(CloseLink(link), 0);
+    EXPECT_TRUE(CloseLink(link));
     EXPECT_FALSE(line->open);
     EXPECT_TRUE(messages.shown.empty());
 }

@@ -36,7 +36,7 @@ protected:
     RecordingMessages messages;
     UsbConverters converters;
     D2XXUnit usb{converters, messages};
-    DeviceLink link{usb, kPlatformSerialFirst};
+    DeviceLink link{usb, TransportKind::SerialPort};
 };
 
 TEST_F(SerialPortTransport, IdentifiesTheControllerOncePerRun) {
@@ -91,7 +91,7 @@ TEST_F(SerialPortTransport, ControllerSwitchedOffAfterIdentificationGives21) {
     std::uint8_t code = 0;
     Block bytes{};
     EXPECT_FALSE(ReadBlock(link, 0, code, bytes));
-    EXPECT_EQ(ErrorText(code), "021: transmission error");
+    EXPECT_EQ(ReplyCodeText(code), "021: transmission error");
     CloseLink(link);
 }
 

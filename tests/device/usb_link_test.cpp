@@ -38,7 +38,7 @@ TEST(UsbConverterListing, ListsFtdiConvertersInTtyOrderWithTheirSerialNumbers) {
     EXPECT_EQ(usb.LastListedSerial(), "SECOND");   // a failed listing keeps the last one
 
     // Identify asked of each converter in turn reaches each controller.
-    DeviceLink link(usb, kPlatformUsb);
+    DeviceLink link(usb, TransportKind::UsbConverter);
     for (int i = 0; i < 2; ++i) {
         ASSERT_EQ(usb.GetSerialNumberByIndex(i), kFtOk);
         std::string identity;
@@ -94,11 +94,11 @@ TEST_F(UsbLink, OpeningAnUnknownConverterFailsWithoutADialog) {
 TEST_F(UsbLink, OpenSetsTheControllersLineAndClosesCleanly) {
     ASSERT_TRUE(Open());
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(SendByte(link, kEscape), 0);
-    EXPECT_EQ(SendByte(link, kCommandCurrentPreset), 0);
+    EXPECT_TRUE(link.transport->Send(kEscape));
+    EXPECT_TRUE(link.transport->Send(kCommandCurrentPreset));
     std::uint8_t tens = 0xAA;
-    EXPECT_EQ(ReceiveByte(link, tens), 0);
-    EXPECT_EQ(CloseLink(link), 0);
+    EXPECT_TRUE(link.transport->Receive(tens));
+    EXPECT_TRUE(CloseLink(link));
     // The same converter opens again at once, line settings and all: the close released it,
     // and a line that drops parity (a pseudo-terminal) is no failure.
     ASSERT_TRUE(Open());
@@ -110,7 +110,7 @@ TEST_F(UsbLink, ReceiveThatTimesOutLeavesTheByteUnchanged) {
     ASSERT_TRUE(Open());
     usb.SetDeviceTimeouts(50, 50);
     std::uint8_t byte = 0x5A;
-    EXPECT_EQ(ReceiveByte(link, byte), kCodeNotReceived);
+    EXPECT_FALSE(link.transport->Receive(byte));
     EXPECT_EQ(byte, 0x5A);
     CloseLink(link);
 }
@@ -178,7 +178,7 @@ class RecordedUsbLink : public UsbLink {
 protected:
     RecordingConverters recording;
     D2XXUnit recorded_usb{recording, messages};
-    DeviceLink recorded_link{recorded_usb, kPlatformUsb};
+    DeviceLink recorded_link{recorded_usb, TransportKind::UsbConverter};
 };
 
 // Exchanges wait 2 s a byte, the identify 500 ms; both set 9600 bit/s, 8 data bits, one stop
@@ -215,11 +215,11 @@ TEST_F(RecordedUsbLink, RefusedBaudRateShowsItsBoxAndStillOpens) {
 TEST_F(RecordedUsbLink, SendThatTimesOutGives20) {
     ASSERT_TRUE(OpenLink(recorded_link, 1, kSerial));
     recording.write_times_out = true;
-    EXPECT_EQ(SendByte(recorded_link, kEscape), kCodeNotSent);
+    EXPECT_FALSE(recorded_link.transport->Send(kEscape));
     std::uint8_t code = 0;
     Block bytes{};
     EXPECT_FALSE(ReadBlock(recorded_link, 3, code, bytes));
-    EXPECT_EQ(ErrorText(code), "020: transmission error");
+    EXPECT_EQ(ReplyCodeText(code), "020: transmission error");
     EXPECT_EQ(sim->BytesReceived(), 0u);
     CloseLink(recorded_link);
 }
@@ -236,15 +236,26 @@ TEST_F(UsbLink, ComPortNumberNamesTheSameDevice) {
     CloseLink(link);
 }
 
+// Listing converters asks each one, also in a run over a numbered serial port (the
+// companion's "list" with --com): the identify goes through the converter, not the port.
+TEST_F(UsbLink, IdentifyAsksTheConverterWhicheverTransportTheRunUses) {
+    DeviceLink serial_link(usb, TransportKind::SerialPort);
+    std::string identity;
+    EXPECT_TRUE(QueryIdentityUsb(serial_link, kSerial, identity));
+    EXPECT_EQ(serial_link.firmware_version, 30);
+    EXPECT_EQ(sim->Received(), (std::vector<std::uint8_t>{0x1B, 0x00}));
+    EXPECT_FALSE(usb.IsOpen());
+}
+
 TEST(SerialPortBranch, WithoutAPortNothingOpensAndNothingMoves) {
     RecordingMessages messages;
     UsbConverters converters;
     D2XXUnit usb(converters, messages);
-    DeviceLink link(usb, kPlatformSerialFirst);
+    DeviceLink link(usb, TransportKind::SerialPort);
     EXPECT_FALSE(OpenLink(link, 3, ""));
-    EXPECT_EQ(SendByte(link, 0x1B), kCodeNotSent);
+    EXPECT_FALSE(link.transport->Send(0x1B));
     std::uint8_t byte = 9;
-    EXPECT_EQ(ReceiveByte(link, byte), kCodeNotReceived);
+    EXPECT_FALSE(link.transport->Receive(byte));
     EXPECT_EQ(byte, 9);
 }
 

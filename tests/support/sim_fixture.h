@@ -40,7 +40,7 @@ protected:
     RecordingMessages messages;
     UsbConverters converters;
     D2XXUnit usb{converters, messages};
-    DeviceLink link{usb, kPlatformUsb};
+    DeviceLink link{usb, TransportKind::UsbConverter};
 };
 
 }  // namespace orvel::testing

@@ -33,7 +33,7 @@ protected:
     {
         setenv("ZUDEDIZE_COM5", sim.SlavePath().c_str(), 1);
         testing::WindowSetup setup;
-        setup.platform_kind = kPlatformSerialFirst;
+        setup.transport = TransportKind::SerialPort;
         window = &fixture.Start(setup);
         window->sePort()->setValue(5);
     }

@@ -21,7 +21,7 @@ TEST(DeviceCommands, ReadPresetAndSettingsFromTheWindow) {
 
     testing::WindowFixture fixture;
     testing::WindowSetup setup;
-    setup.platform_kind = kPlatformSerialFirst;
+    setup.transport = TransportKind::SerialPort;
     TMainForm& window = fixture.Start(setup);
     window.sePort()->setValue(5);
     const int row = TableRowOfPreset(37);
@@ -50,7 +50,7 @@ TEST(DeviceCommands, AValueOfWrongFormIsRefusedWithAMessage) {
     setenv("ZUDEDIZE_COM5", sim.SlavePath().c_str(), 1);
     testing::WindowFixture fixture;
     testing::WindowSetup setup;
-    setup.platform_kind = kPlatformSerialFirst;
+    setup.transport = TransportKind::SerialPort;
     TMainForm& window = fixture.Start(setup);
     window.sePort()->setValue(5);
     window.State().table.SetCurrentRow(TableRowOfPreset(4));

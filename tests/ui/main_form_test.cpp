@@ -113,7 +113,7 @@ TEST(StartUp, PortBoxShownOnTheSerialPortTransport)
 {
     WindowFixture f;
     WindowSetup setup;
-    setup.platform_kind = kPlatformSerialFirst;
+    setup.transport = TransportKind::SerialPort;
     f.Start(setup);
     EXPECT_FALSE(f.Find<QSpinBox>("sePort")->isHidden());
     EXPECT_FALSE(f.Find<QWidget>("Label1")->isHidden());

@@ -1,9 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
-
-#include <cstring>
-
 #include "ui/rules/start_options.h"
 
 namespace orvel {
@@ -22,20 +18,19 @@ TEST(TestMode, FirstArgumentZebuInAnyCase)
     EXPECT_FALSE(IsTestMode({"orvel", "--serial-port", "ZEBU"}));
 }
 
-TEST(Transport, SerialPortOptionSetsTheTransportVariable)
+TEST(Transport, SerialPortOptionOrTheVariableElseTheUsbConverter)
 {
     EXPECT_TRUE(AsksForSerialPort({"orvel", "--serial-port"}));
     EXPECT_TRUE(AsksForSerialPort({"orvel", "ZEBU", "--serial-port"}));
     EXPECT_FALSE(AsksForSerialPort({"--serial-port"}));
     EXPECT_FALSE(AsksForSerialPort({"orvel", "--serial"}));
 
-    ::unsetenv("ORVEL_TRANSPORT");
-    EXPECT_FALSE(ApplyTransportOption({"orvel", "ZEBU"}));
-    EXPECT_EQ(std::getenv("ORVEL_TRANSPORT"), nullptr);
-    EXPECT_TRUE(ApplyTransportOption({"orvel", "--serial-port"}));
-    ASSERT_NE(std::getenv("ORVEL_TRANSPORT"), nullptr);
-    EXPECT_STREQ(std::getenv("ORVEL_TRANSPORT"), "serial");
-    ::unsetenv("ORVEL_TRANSPORT");
+    EXPECT_EQ(StartTransport({"orvel", "ZEBU"}, nullptr), TransportKind::UsbConverter);
+    EXPECT_EQ(StartTransport({"orvel", "--serial-port"}, nullptr), TransportKind::SerialPort);
+    EXPECT_EQ(StartTransport({"orvel"}, "serial"), TransportKind::SerialPort);
+    EXPECT_EQ(StartTransport({"orvel"}, "Serial"), TransportKind::UsbConverter);
+    EXPECT_EQ(StartTransport({"orvel"}, ""), TransportKind::UsbConverter);
+    EXPECT_EQ(StartTransport({"orvel", "--serial-port"}, "usb"), TransportKind::SerialPort);
 }
 
 TEST(Screen, FirstMonitorWithItsLeftEdgeAtZero)

@@ -198,7 +198,7 @@ TEST(UndoRedo, AReadFromTheControllerUndoesAsOneStepEvenWhenItFails)
                         kpxsim::Block{0, 0, static_cast<std::uint8_t>(preset + 1), 0, 0, 0, 0, 0});
     WindowFixture f;
     WindowSetup setup;
-    setup.platform_kind = kPlatformSerialFirst;
+    setup.transport = TransportKind::SerialPort;
     TMainForm& window = f.Start(setup);
     window.sePort()->setValue(5);
     PresetTable& table = window.State().table;

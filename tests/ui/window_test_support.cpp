@@ -23,7 +23,7 @@ TMainForm& WindowFixture::Start(const WindowSetup& setup)
     options.screen = setup.screen;
     options.dpi = 96;
     options.config_places = ConfigPlaces{folder_.path(), folder_.path() + "/user"};
-    options.platform_kind = setup.platform_kind;
+    options.transport = setup.transport;
     options.messages = &messages_;
     const std::optional<std::string> version = setup.image_version;
     options.image_version = [version] { return version; };

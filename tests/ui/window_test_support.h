@@ -19,7 +19,7 @@ namespace orvel::testing {
 struct WindowSetup {
     QStringList arguments{QStringLiteral("orvel")};
     ScreenSize screen{1024, 768};
-    PlatformKind platform_kind = kPlatformUsb;
+    TransportKind transport = TransportKind::UsbConverter;
     std::optional<std::string> image_version;
 };
 

@@ -1,7 +1,5 @@
 #include "ui/rules/start_options.h"
 
-#include <stdlib.h>
-
 #include <algorithm>
 #include <cctype>
 
@@ -23,12 +21,10 @@ bool AsksForSerialPort(const std::vector<std::string>& arguments)
     return arguments.size() > 1 && std::find(arguments.begin() + 1, arguments.end(), kSerialPortOption) != arguments.end();
 }
 
-bool ApplyTransportOption(const std::vector<std::string>& arguments)
+TransportKind StartTransport(const std::vector<std::string>& arguments, const char* transport_variable)
 {
-    if (!AsksForSerialPort(arguments)) return false;
-    const std::string name(kTransportVariable);
-    const std::string value(kTransportSerial);
-    return ::setenv(name.c_str(), value.c_str(), 1) == 0;
+    if (AsksForSerialPort(arguments)) return TransportKind::SerialPort;
+    return TransportNamedBy(transport_variable).value_or(TransportKind::UsbConverter);
 }
 
 std::size_t ChooseMonitor(const std::vector<MonitorGeometry>& monitors)

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "device/transport.h"
+
 namespace orvel {
 
 // Test mode: the first argument after the program's name equals "ZEBU" in any mix of cases.
@@ -15,9 +17,10 @@ bool IsTestMode(const std::vector<std::string>& arguments);
 // Whether "--serial-port" is anywhere on the command line (after the program's name).
 bool AsksForSerialPort(const std::vector<std::string>& arguments);
 
-// Sets ORVEL_TRANSPORT=serial when the command line asks for the serial port, so that the
-// device link takes the numbered serial port for the whole run. Returns whether it did.
-bool ApplyTransportOption(const std::vector<std::string>& arguments);
+// The transport for the whole run: the numbered serial port when the command line asks for
+// it; else what ORVEL_TRANSPORT asks for (`transport_variable` its value, null when unset);
+// else the USB converter.
+TransportKind StartTransport(const std::vector<std::string>& arguments, const char* transport_variable);
 
 // A monitor's place on the desktop.
 struct MonitorGeometry {

@@ -19,8 +19,6 @@ inline constexpr std::string_view kImageVersionSeparator = " / ";
 inline constexpr std::string_view kTestWord = "ZEBU";
 // This argument (anywhere on the line) selects the numbered serial port transport.
 inline constexpr std::string_view kSerialPortOption = "--serial-port";
-inline constexpr std::string_view kTransportVariable = "ORVEL_TRANSPORT";
-inline constexpr std::string_view kTransportSerial = "serial";
 
 // --- Design screen ---------------------------------------------------------------------
 

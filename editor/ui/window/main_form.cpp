@@ -107,7 +107,7 @@ TMainForm::TMainForm(const QStringList& arguments, MainFormOptions options, QWid
       device_thread_(std::make_unique<DeviceThread>(this)),
       device_messages_(*device_thread_, *messages_),
       usb_(converters_, device_messages_),
-      link_(usb_, options_.platform_kind.value_or(GetPlatformKind())),
+      link_(usb_, options_.transport.value_or(TransportKind::UsbConverter)),
       transfer_view_(std::make_unique<WindowTransferView>(*this)),
       places_(options_.config_places.value_or(CurrentConfigPlaces()))
 {
@@ -140,8 +140,8 @@ TMainForm::TMainForm(const QStringList& arguments, MainFormOptions options, QWid
     BuildTimers();
     Checkdefault1_->setVisible(test_mode_);
 
-    // 5. The port box is for the numbered serial port only.
-    if (!UsesSerialPort(link_)) {
+    // 5. The port box is for the numbered serial port only: platform kind 3 hides it.
+    if (PlatformKindOf(link_.transport_kind) == kPlatformUsb) {
         Label1_->hide();
         sePort_->hide();
     }

@@ -70,7 +70,7 @@ struct MainFormOptions {
     std::optional<ScreenSize> screen;              // else the first monitor whose left edge is 0
     std::optional<double> dpi;                     // else that monitor's logical dots per inch
     std::optional<ConfigPlaces> config_places;     // else the working folder and the user's
-    std::optional<PlatformKind> platform_kind;     // else GetPlatformKind()
+    std::optional<TransportKind> transport;        // else the USB converter; main passes its choice
     UserMessages* messages = nullptr;              // else modal message boxes; not owned
     std::function<std::optional<std::string>()> image_version;   // else UploadableImageVersion()
 };

@@ -173,7 +173,7 @@ TEST(Print, PreviewFollowsChangesAndSavedSettingsComeBackAtTheNextPrint)
     options.screen = ScreenSize{1024, 768};
     options.dpi = 96;
     options.config_places = f.window().ConfigFolders();
-    options.platform_kind = kPlatformUsb;
+    options.transport = TransportKind::UsbConverter;
     RecordingMessages messages;
     options.messages = &messages;
     options.image_version = [] { return std::optional<std::string>(); };
