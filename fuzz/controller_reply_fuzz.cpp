@@ -35,19 +35,23 @@ public:
     std::uint8_t last_read = 0;
     bool open = false;
 
-    bool Open(const LinkAddress&, LinkPace) override {
+    bool Open(const LinkAddress&, LinkPace) override
+    {
         open = true;
         return true;
     }
-    bool Close() override {
+    bool Close() override
+    {
         open = false;
         return true;
     }
-    bool Send(std::uint8_t) override {
+    bool Send(std::uint8_t) override
+    {
         Check(open);
         return true;
     }
-    bool Receive(std::uint8_t& byte) override {
+    bool Receive(std::uint8_t& byte) override
+    {
         Check(open);
         if (next >= end) return false;
         last_read = *next++;
@@ -63,7 +67,8 @@ public:
 };
 
 // A failed exchange names its cause: the line, the checksum, or the reply byte itself.
-void CheckFailure(const ScriptedTransport& line, std::uint8_t code) {
+void CheckFailure(const ScriptedTransport& line, std::uint8_t code)
+{
     Check(code == kCodeNotSent || code == kCodeNotReceived || code == kCodeChecksum || code == line.last_read);
     Check(!ReplyCodeText(code).empty());
 }
@@ -72,9 +77,10 @@ constexpr std::uint8_t kUnset = 0xEE;   // no reply ends up as this code unless 
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
     static NoMessages messages;
-    static UsbConverters unused;   // the link's converter layer; the script stands in for the line
+    static UsbConverters unused;  // the link's converter layer; the script stands in for the line
     static D2XXUnit usb(unused, messages);
     auto scripted = std::make_unique<ScriptedTransport>();
     ScriptedTransport& line = *scripted;

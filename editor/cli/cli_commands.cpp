@@ -312,7 +312,9 @@ const std::vector<CliCommand>& CliCommands() {
         {"list", "list the USB converters and what answers on each", nullptr, List},
         {"identify", "identify the controller and its firmware version", nullptr, Identify},
         {"current", "show the preset active on the controller",
-         [](CLI::App& command, Request& r) { command.add_flag("-f,--follow", r.follow, "keep following it until Ctrl-C"); },
+         [](CLI::App& command, Request& r) {
+             command.add_flag("-f,--follow", r.follow, "keep following it until Ctrl-C");
+         },
          Current},
         {"backup", "read all presets, bank functions and settings into a preset file",
          [](CLI::App& command, Request& r) { command.add_option("file", r.file, "preset file to write")->required(); },

@@ -43,7 +43,8 @@ bool ConnectUsb(Companion& c) {
 
 }  // namespace
 
-TransportKind ChooseTransport(const Request& r, const char* transport_variable) {
+TransportKind ChooseTransport(const Request& r, const char* transport_variable)
+{
     if (r.com_port != 0 || !r.device.empty()) return TransportKind::SerialPort;
     if (!r.serial.empty()) return TransportKind::UsbConverter;
     return TransportNamedBy(transport_variable).value_or(TransportKind::UsbConverter);
@@ -52,7 +53,9 @@ TransportKind ChooseTransport(const Request& r, const char* transport_variable) 
 Companion::Companion(const Request& r)
     : request(r),
       view(r.assume_yes, r.verbose, r.com_port != 0 ? std::optional<int>(r.com_port) : std::nullopt),
-      link(usb, r.transport) {}
+      link(usb, r.transport)
+{
+}
 
 int Fail(const std::string& text) {
     std::cerr << "orvel-cli: " << text << std::endl;

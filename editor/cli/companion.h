@@ -17,7 +17,7 @@ struct Request {
     std::string serial;   // a USB converter's serial number
     int com_port = 0;     // a numbered serial port
     std::string device;   // a serial device's path, reached as a numbered port
-    TransportKind transport = TransportKind::UsbConverter;   // settled by ChooseTransport
+    TransportKind transport = TransportKind::UsbConverter;  // settled by ChooseTransport
     bool verbose = false;
     bool assume_yes = false;
 

@@ -11,7 +11,8 @@ namespace orvel {
 namespace {
 
 // Sends each byte in turn; on a failure sets code 20 and stops.
-bool SendAll(Transport& transport, std::initializer_list<std::uint8_t> bytes, std::uint8_t& code) {
+bool SendAll(Transport& transport, std::initializer_list<std::uint8_t> bytes, std::uint8_t& code)
+{
     for (const std::uint8_t byte : bytes) {
         if (!transport.Send(byte)) {
             code = kCodeNotSent;
@@ -20,17 +21,22 @@ bool SendAll(Transport& transport, std::initializer_list<std::uint8_t> bytes, st
     }
     return true;
 }
-bool SendAll(DeviceLink& link, std::initializer_list<std::uint8_t> bytes, std::uint8_t& code) {
+bool SendAll(DeviceLink& link, std::initializer_list<std::uint8_t> bytes, std::uint8_t& code)
+{
     return SendAll(*link.transport, bytes, code);
 }
 
 // On a failure sets code 21 and leaves `byte` as it was.
-bool Receive(Transport& transport, std::uint8_t& byte, std::uint8_t& code) {
+bool Receive(Transport& transport, std::uint8_t& byte, std::uint8_t& code)
+{
     if (transport.Receive(byte)) return true;
     code = kCodeNotReceived;
     return false;
 }
-bool Receive(DeviceLink& link, std::uint8_t& byte, std::uint8_t& code) { return Receive(*link.transport, byte, code); }
+bool Receive(DeviceLink& link, std::uint8_t& byte, std::uint8_t& code)
+{
+    return Receive(*link.transport, byte, code);
+}
 
 // Sends the write command and waits for the controller's verdict.
 bool WriteBlockFrame(DeviceLink& link, std::uint8_t address, std::uint8_t& code, const std::uint8_t* bytes) {
@@ -78,7 +84,8 @@ std::uint8_t BlockChecksum(const Block& bytes) {
     return checksum;
 }
 
-std::string ReplyCodeText(std::uint8_t code) {
+std::string ReplyCodeText(std::uint8_t code)
+{
     switch (code) {
         case kCodeNotSent: return kTextNotSent;
         case kCodeNotReceived: return kTextNotReceived;
@@ -89,7 +96,8 @@ std::string ReplyCodeText(std::uint8_t code) {
     }
 }
 
-bool ExchangeIdentity(Transport& transport, std::string& identity) {
+bool ExchangeIdentity(Transport& transport, std::string& identity)
+{
     std::uint8_t code = 0;
     identity.clear();
     if (!SendAll(transport, {kEscape, kCommandIdentify}, code)) return false;
@@ -102,7 +110,8 @@ bool ExchangeIdentity(Transport& transport, std::string& identity) {
 }
 
 bool QueryIdentity(Transport& transport, const LinkAddress& address, std::uint8_t& firmware_version,
-                   std::string& identity) {
+                   std::string& identity)
+{
     if (!transport.Open(address, LinkPace::Identify)) return false;
     // A reply whose version positions are not digits is no controller we know.
     const auto version = ExchangeIdentity(transport, identity) ? FirmwareVersionOf(identity) : std::nullopt;
@@ -111,7 +120,8 @@ bool QueryIdentity(Transport& transport, const LinkAddress& address, std::uint8_
     return version.has_value();
 }
 
-bool QueryIdentityUsb(DeviceLink& link, const std::string& serial, std::string& identity) {
+bool QueryIdentityUsb(DeviceLink& link, const std::string& serial, std::string& identity)
+{
     // Always the converter, whichever transport the run uses: this asks a listed converter.
     UsbConverterTransport converter(link.usb);
     return QueryIdentity(converter, LinkAddress{0, serial}, link.firmware_version, identity);

@@ -7,8 +7,8 @@
 namespace orvel {
 
 // Done when both reads succeeded and every value is at its default; NotDefault when the first
-// value that differs was shown. Otherwise the outcome of the read that failed: that read has shown its own failure, and nothing is
-// compared, since a controller that did not answer holds no values to judge.
+// value that differs was shown. Otherwise the outcome of the read that failed: that read has shown its own failure, and
+// nothing is compared, since a controller that did not answer holds no values to judge.
 TransferOutcome CheckDefaults(TransferSession& session);
 
 }  // namespace orvel

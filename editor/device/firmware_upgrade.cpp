@@ -92,7 +92,8 @@ std::optional<std::string> UploadableImageVersion() {
 namespace {
 
 // The run; `declined` tells a No from an upgrade when it returns 0.
-std::uint8_t Upgrade(std::uint8_t port, TransferView& view, bool& declined) {
+std::uint8_t Upgrade(std::uint8_t port, TransferView& view, bool& declined)
+{
     declined = false;
     int position = 0;
     int maximum = 0;
@@ -147,12 +148,14 @@ std::uint8_t Upgrade(std::uint8_t port, TransferView& view, bool& declined) {
 
 }  // namespace
 
-std::uint8_t UpgradeFirmware(std::uint8_t port, TransferView& view) {
+std::uint8_t UpgradeFirmware(std::uint8_t port, TransferView& view)
+{
     bool declined = false;
     return Upgrade(port, view, declined);
 }
 
-TransferOutcome FirmwareUpgradeCommand(D2XXUnit& usb, int port_box, TransferView& view) {
+TransferOutcome FirmwareUpgradeCommand(D2XXUnit& usb, int port_box, TransferView& view)
+{
     std::int32_t port = 0;
     usb.CloseDevice();
     const FtSerialBuffer& raw = usb.LastListedSerialRaw();

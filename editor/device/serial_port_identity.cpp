@@ -7,7 +7,8 @@
 
 namespace orvel {
 
-bool QueryIdentitySerial(DeviceLink& link, std::uint8_t port, std::string& shown) {
+bool QueryIdentitySerial(DeviceLink& link, std::uint8_t port, std::string& shown)
+{
     shown.clear();
     // Always the numbered port, whichever transport the run uses.
     SerialPortTransport serial_port;

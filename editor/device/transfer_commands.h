@@ -29,13 +29,13 @@ struct TransferSession {
 // what happened, for the caller to act on without reading what was shown.
 enum class TransferOutcome {
     Done,
-    Busy,            // another command holds the link: nothing happened
-    NotIdentified,   // nothing answered the identification on the serial port: nothing happened
-    Refused,         // a value the controller cannot take: shown, nothing sent
-    NoController,    // the link did not open: "No KPX-2/KPX-3 connected" shown
-    Failed,          // an exchange failed: its text shown, what was done before stays done
-    NotDefault,      // "Check default": a value differs from the factory default; the first shown
-    Declined,        // the user said No or closed the port dialog: nothing happened
+    Busy,           // another command holds the link: nothing happened
+    NotIdentified,  // nothing answered the identification on the serial port: nothing happened
+    Refused,        // a value the controller cannot take: shown, nothing sent
+    NoController,   // the link did not open: "No KPX-2/KPX-3 connected" shown
+    Failed,         // an exchange failed: its text shown, what was done before stays done
+    NotDefault,     // "Check default": a value differs from the factory default; the first shown
+    Declined,       // the user said No or closed the port dialog: nothing happened
 };
 
 TransferOutcome ReadAllPresets(TransferSession& session);

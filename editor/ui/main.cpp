@@ -27,8 +27,7 @@ int main(int argc, char** argv)
         return 0;
     }
     orvel::MainFormOptions options;
-    options.transport =
-        orvel::StartTransport(arguments, std::getenv(std::string(orvel::kTransportVariable).c_str()));
+    options.transport = orvel::StartTransport(arguments, std::getenv(std::string(orvel::kTransportVariable).c_str()));
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvel"));

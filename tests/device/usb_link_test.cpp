@@ -238,7 +238,8 @@ TEST_F(UsbLink, ComPortNumberNamesTheSameDevice) {
 
 // Listing converters asks each one, also in a run over a numbered serial port (the
 // companion's "list" with --com): the identify goes through the converter, not the port.
-TEST_F(UsbLink, IdentifyAsksTheConverterWhicheverTransportTheRunUses) {
+TEST_F(UsbLink, IdentifyAsksTheConverterWhicheverTransportTheRunUses)
+{
     DeviceLink serial_link(usb, TransportKind::SerialPort);
     std::string identity;
     EXPECT_TRUE(QueryIdentityUsb(serial_link, kSerial, identity));

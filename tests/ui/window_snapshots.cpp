@@ -32,7 +32,7 @@ int main(int argc, char** argv)
         options.screen = orvel::ScreenSize{parts[0].toInt(), parts[1].toInt()};
         options.dpi = 96;
         options.config_places = orvel::ConfigPlaces{QDir::tempPath().toStdString() + "/orvel-snapshots-none", ""};
-        options.transport = orvel::TransportKind::SerialPort;   // show the port box too
+        options.transport = orvel::TransportKind::SerialPort;  // show the port box too
         orvel::TMainForm window({QStringLiteral("orvel"), QStringLiteral("zebu")}, options);
         window.show();
         QApplication::processEvents();
