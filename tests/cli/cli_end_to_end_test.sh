@@ -6,18 +6,9 @@
 set -euo pipefail
 cli=$1
 sim=$2
-work=$(mktemp -d)
-sim_pid=""
-cleanup() {
-  [ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null && wait "$sim_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-"$sim" --no-pace --serial CLITEST1 --env-file "$work/env" </dev/null >"$work/sim.log" 2>&1 &
-sim_pid=$!
-for _ in $(seq 100); do [ -s "$work/env" ] && break; sleep 0.05; done
-set -a; . "$work/env"; set +a
+. "$(dirname "$0")/sim_session.sh"
+start_sim --serial CLITEST1
+load_sim_env
 
 fail() { echo "FAILED: $*"; exit 1; }
 

@@ -8,21 +8,9 @@ cli=$1
 sim=$2
 [ "$(id -u)" -eq 0 ] || { echo "needs root to give the device away"; exit 77; }
 command -v setpriv >/dev/null || { echo "needs setpriv (util-linux)"; exit 77; }
-work=$(mktemp -d)
-sim_pid=""
-cleanup() {
-  exec 3>&- 2>/dev/null
-  [ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null && wait "$sim_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-mkfifo "$work/console"
-"$sim" --no-pace --serial PERM0001 --com 6 --env-file "$work/env" <"$work/console" >"$work/sim.log" 2>&1 &
-sim_pid=$!
-exec 3>"$work/console"
-for _ in $(seq 100); do [ -s "$work/env" ] && break; sleep 0.05; done
-set -a; . "$work/env"; set +a
+. "$(dirname "$0")/sim_session.sh"
+start_sim --console --serial PERM0001 --com 6
+load_sim_env
 
 failures=0
 fail() { echo "FAILED: $*"; failures=$((failures + 1)); }

@@ -7,19 +7,10 @@
 set -uo pipefail
 cli=$1
 sim=$2
-work=$(mktemp -d)
-sim_pid=""
-cleanup() {
-  [ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null && wait "$sim_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
+. "$(dirname "$0")/sim_session.sh"
 
 # A slow erase, so that its seconds are counted on the screen.
-"$sim" --no-pace --serial "" --com 1 --erase-ms 2500 --loader-version 2.2.4 --env-file "$work/env" \
-  </dev/null >"$work/sim.log" 2>&1 &
-sim_pid=$!
-for _ in $(seq 100); do [ -s "$work/env" ] && break; sleep 0.05; done
+start_sim --serial "" --com 1 --erase-ms 2500 --loader-version 2.2.4
 device=$(sed -n 's/^ZUDEDIZE_COM1=//p' "$work/env")
 [ -n "$device" ] || { echo "FAILED: kpx-sim gave no line"; exit 1; }
 
