@@ -117,6 +117,4 @@ inline constexpr int kLastControlColumn = 24;
 inline constexpr int kFirstAuxColumn = 25;      // AUX 1 and 2 in columns 25-26
 inline constexpr int kLastAuxColumn = 26;
 
-inline constexpr int kDropDownVisibleItems = 20;   // program and control drop-downs
-
 }  // namespace orvel
