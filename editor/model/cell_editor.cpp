@@ -35,18 +35,15 @@ CellEditor EditorOfColumn(int column)
     CellEditor editor;
     editor.kind = EditorKindOfColumn(column);
     if (column == kColumnModifier) {
-        editor.items = {std::string(kModifierPreset), std::string(kModifierLoop),
-                        std::string(kModifierSwitch), std::string(kModifierMidi)};
-        editor.visible_items = static_cast<int>(editor.items.size());
+        editor.items = {std::string(kModifierPreset), std::string(kModifierLoop), std::string(kModifierSwitch),
+                        std::string(kModifierMidi)};
     } else if (column == kColumnName) {
         editor.max_length = kNameMaxLength;
     } else if (column >= kColumnMidi1 && column <= kColumnMidi3Program) {
         editor.items = NumberItems(kProgramMin, kProgramMax);
-        editor.visible_items = kDropDownVisibleItems;
     } else if (column >= kFirstControlColumn && column <= kLastControlColumn) {
         editor.items = NumberItems(kControlMin, kControlMax);
         editor.items.push_back(std::string(kToggleText));
-        editor.visible_items = kDropDownVisibleItems;
     }
     return editor;
 }

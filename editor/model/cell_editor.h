@@ -17,7 +17,6 @@ enum class CellEditorKind {
 struct CellEditor {
     CellEditorKind kind = CellEditorKind::None;
     std::vector<std::string> items;   // drop-down entries, in order
-    int visible_items = 0;            // drop-down entries shown at a time
     int max_length = 0;               // free text: most characters; 0 = no limit
 };
 

@@ -1,7 +1,7 @@
 // Numbers and texts of the presets, the bank functions and the preset grid, kept in one
 // place: the byte codes the controller uses, the values the grid shows, the grid's
-// columns and captions. How wide the columns are and their colours are window rules
-// (ui/rules/preset_grid_sizes.h, ui/rules/cell_colours.h).
+// columns. How the grid looks (header captions, column widths, colours) is window rules
+// (ui/rules/grid_header_captions.h, ui/rules/preset_grid_sizes.h, ui/rules/cell_colours.h).
 #pragma once
 
 #include <array>
@@ -32,8 +32,17 @@ inline constexpr std::string_view kModifierLoop = "LOOP";
 inline constexpr std::string_view kModifierSwitch = "SWITCH";
 inline constexpr std::string_view kModifierMidi = "MIDI";
 
-// Names of preset fields in messages about a value the controller cannot take; the
-// controls are "Ctrl 1" to "Ctrl 7".
+// Names of preset fields in messages about a value the controller cannot take and in the
+// differences from the controller; the controls are "Ctrl 1" to "Ctrl 7". The grid's
+// header shows the same names over these columns.
+inline constexpr std::string_view kFieldModifier = "TYPE";
+inline constexpr std::string_view kFieldBuffer = "BUFFER";
+inline constexpr std::string_view kFieldLoop = "LOOP";
+inline constexpr std::string_view kFieldSwitch = "SWITCH";
+inline constexpr std::string_view kFieldMidi1 = "MIDI1";
+inline constexpr std::string_view kFieldMidi2 = "MIDI2";
+inline constexpr std::string_view kFieldMidi3 = "MIDI3";
+inline constexpr std::string_view kFieldAux = "AUX";
 inline constexpr std::string_view kFieldControlPrefix = "Ctrl ";
 
 // --- Byte codes of the preset image ----------------------------------------------------
@@ -107,27 +116,5 @@ inline constexpr int kFirstControlColumn = 18;  // controls 1-7 in columns 18-24
 inline constexpr int kLastControlColumn = 24;
 inline constexpr int kFirstAuxColumn = 25;      // AUX 1 and 2 in columns 25-26
 inline constexpr int kLastAuxColumn = 26;
-
-inline constexpr int kDropDownVisibleItems = 20;   // program and control drop-downs
-
-// Header captions; "\r" breaks the caption into two lines.
-inline constexpr std::string_view kCaptionBank = "B";
-inline constexpr std::string_view kCaptionPreset = "P";
-inline constexpr std::string_view kCaptionModifier = "TYPE";
-inline constexpr std::string_view kCaptionName = "NAME";
-inline constexpr std::string_view kCaptionBuffer = "BUFFER";
-inline constexpr std::string_view kCaptionLoop = "LOOP";
-inline constexpr std::string_view kCaptionSwitch = "SWITCH";
-inline constexpr std::string_view kCaptionMidi1 = "MIDI1";
-inline constexpr std::string_view kCaptionMidi2 = "MIDI2";
-inline constexpr std::string_view kCaptionMidi3 = "MIDI3";
-inline constexpr std::string_view kCaptionAux = "AUX";
-inline constexpr std::string_view kCaptionProgram = "Prog\rChang";
-inline constexpr std::string_view kCaptionControl1 = "Ctrl\r1";
-inline constexpr std::string_view kCaptionControl2 = "Ctrl\r2";
-inline constexpr std::string_view kCaptionControl3 = "Ctrl\r3";
-// Over controls 4-7; the numbers of the second line sit above their columns.
-inline constexpr std::string_view kCaptionControls4To7 =
-    "Ctrl or Prog Chang\r      4             5              6            7     ";
 
 }  // namespace orvel

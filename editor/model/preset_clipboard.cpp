@@ -26,26 +26,20 @@ PresetData CopyOfRow(const PresetTable& table, int row, bool bank_function)
 
 }  // namespace
 
-PresetClipboard::PresetClipboard()
-    : paste_preset_{std::string(kPastePresetCaption), false},
-      paste_bank_{std::string(kPasteBankCaption), false}
-{
-}
-
 void PresetClipboard::CopyPreset(const PresetTable& table, int row)
 {
     row = CommandRow(row);
     preset_ = CopyOfRow(table, row, table.BankFunction(BankDigitOfCells(table, row)));
-    paste_preset_ = {"Paste preset " + TwoDigitPreset(table.PresetNumberOfRow(row).value_or(0)), true};
+    paste_preset_ = {PasteStage::Copied, table.PresetNumberOfRow(row).value_or(0)};
 }
 
 bool PresetClipboard::PastePreset(PresetTable& table, int row)
 {
-    if (!paste_preset_.enabled || !preset_) return false;
+    if (!paste_preset_.Enabled() || !preset_) return false;
     row = CommandRow(row);
     table.SetRow(row, *preset_);
     table.SetBankFunction(BankDigitOfCells(table, row), preset_->bank_function);
-    paste_preset_ = {"Paste preset ", false};
+    paste_preset_.stage = PasteStage::Pasted;
     return true;
 }
 
@@ -57,16 +51,16 @@ void PresetClipboard::CopyBank(const PresetTable& table, int row)
     BankCopy copy;
     for (int k = 0; k < kPresetsPerBank; ++k) copy[k] = CopyOfRow(table, first + k, function);
     bank_ = copy;
-    paste_bank_ = {"Paste bank " + std::to_string(bank), true};
+    paste_bank_ = {PasteStage::Copied, static_cast<std::uint8_t>(bank)};
 }
 
 bool PresetClipboard::PasteBank(PresetTable& table, int row)
 {
-    if (!paste_bank_.enabled || !bank_) return false;
+    if (!paste_bank_.Enabled() || !bank_) return false;
     const int first = FirstRowOfBank(row);
     for (int k = 0; k < kPresetsPerBank; ++k) table.SetRow(first + k, (*bank_)[k]);
     table.SetBankFunction(BankDigitOfCells(table, first), (*bank_)[0].bank_function);
-    paste_bank_ = {"Paste bank", false};
+    paste_bank_.stage = PasteStage::Pasted;
     return true;
 }
 

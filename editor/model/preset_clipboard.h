@@ -5,8 +5,8 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <optional>
-#include <string>
 
 #include "model/model_constants.h"
 #include "model/preset_data.h"
@@ -15,12 +15,19 @@ namespace orvel {
 
 class PresetTable;
 
-// Caption and enabled state of a menu item.
-struct MenuItemState {
-    std::string caption;
-    bool enabled = false;
+// Where a paste item stands: nothing copied yet, a copy waiting (the item is enabled), or
+// that copy pasted (disabled until the next copy).
+enum class PasteStage { NothingCopied, Copied, Pasted };
 
-    bool operator==(const MenuItemState&) const = default;
+// A paste item and the number of what was copied: the preset number (bank digit x 10 +
+// preset digit) for a preset, the bank digit for a bank. The captions are the window's
+// (ui/rules/popup_captions.h).
+struct PasteItem {
+    PasteStage stage = PasteStage::NothingCopied;
+    std::uint8_t number = 0;
+
+    bool Enabled() const { return stage == PasteStage::Copied; }
+    bool operator==(const PasteItem&) const = default;
 };
 
 using BankCopy = std::array<PresetData, kPresetsPerBank>;
@@ -28,29 +35,28 @@ using BankCopy = std::array<PresetData, kPresetsPerBank>;
 // Every row argument is a table row; a header row counts as the first preset row (2).
 class PresetClipboard {
 public:
-    PresetClipboard();
-
     // The row's fields (texts as they stand, check boxes as their states) and its bank's
-    // wah-pad flag go to the preset clipboard; "Paste preset NN" is enabled. The bank
-    // clipboard is not touched.
+    // wah-pad flag go to the preset clipboard; the preset paste item names the row's preset
+    // number and is enabled. The bank clipboard is not touched.
     void CopyPreset(const PresetTable& table, int row);
 
     // Writes the preset clipboard into every column of the row, active or not, applies its
-    // modifier and sets the row's bank flag to the copied one; "Paste preset " is disabled.
-    // Returns false and changes nothing when the paste item is disabled (once per copy).
+    // modifier and sets the row's bank flag to the copied one; the preset paste item is
+    // disabled. Returns false and changes nothing when the paste item is disabled (once per copy).
     bool PastePreset(PresetTable& table, int row);
 
     // The ten rows of the row's bank, each with the bank's wah-pad flag, go to the bank
-    // clipboard; "Paste bank b" is enabled. The preset clipboard is not touched.
+    // clipboard; the bank paste item names the bank digit and is enabled. The preset
+    // clipboard is not touched.
     void CopyBank(const PresetTable& table, int row);
 
     // Writes the bank clipboard into the ten rows of the row's bank, each with its modifier
-    // applied, and sets that bank's flag to the copied one; "Paste bank" is disabled.
+    // applied, and sets that bank's flag to the copied one; the bank paste item is disabled.
     // Returns false and changes nothing when the paste item is disabled.
     bool PasteBank(PresetTable& table, int row);
 
-    const MenuItemState& PastePresetItem() const { return paste_preset_; }
-    const MenuItemState& PasteBankItem() const { return paste_bank_; }
+    const PasteItem& PastePresetItem() const { return paste_preset_; }
+    const PasteItem& PasteBankItem() const { return paste_bank_; }
 
     const std::optional<PresetData>& CopiedPreset() const { return preset_; }
     const std::optional<BankCopy>& CopiedBank() const { return bank_; }
@@ -58,8 +64,8 @@ public:
 private:
     std::optional<PresetData> preset_;
     std::optional<BankCopy> bank_;
-    MenuItemState paste_preset_;
-    MenuItemState paste_bank_;
+    PasteItem paste_preset_;
+    PasteItem paste_bank_;
 };
 
 }  // namespace orvel

@@ -45,13 +45,13 @@ bool IsEncodableControl(const std::string& text)
 std::optional<PresetFieldFault> FindFault(const PresetData& preset)
 {
     if (!ModifierOfText(preset.modifier))
-        return PresetFieldFault{kColumnModifier, std::string(kCaptionModifier), preset.modifier};
+        return PresetFieldFault{kColumnModifier, std::string(kFieldModifier), preset.modifier};
     if (!IsEncodableProgram(preset.midi1))
-        return PresetFieldFault{kColumnMidi1, std::string(kCaptionMidi1), preset.midi1};
+        return PresetFieldFault{kColumnMidi1, std::string(kFieldMidi1), preset.midi1};
     if (!IsEncodableProgram(preset.midi2))
-        return PresetFieldFault{kColumnMidi2, std::string(kCaptionMidi2), preset.midi2};
+        return PresetFieldFault{kColumnMidi2, std::string(kFieldMidi2), preset.midi2};
     if (!IsEncodableProgram(preset.midi3_pc))
-        return PresetFieldFault{kColumnMidi3Program, std::string(kCaptionMidi3), preset.midi3_pc};
+        return PresetFieldFault{kColumnMidi3Program, std::string(kFieldMidi3), preset.midi3_pc};
     for (int i = 0; i < kControlCount; ++i) {
         if (!IsEncodableControl(preset.ctrls[i]))
             return PresetFieldFault{kFirstControlColumn + i, ControlField(i), preset.ctrls[i]};

@@ -1,40 +1,10 @@
-// The preset grid's popup menu and the "Data transfer" menu as text: the captions its items
-// are created with, the row the bank and preset commands act on, and the captions that
-// name that row's bank and preset when a menu opens.
+// The row the preset grid's popup menu and the "Data transfer" menu act on. Their captions
+// are the window's (ui/rules/popup_captions.h).
 #pragma once
-
-#include <cstdint>
-#include <string>
-#include <string_view>
 
 namespace orvel {
 
 class PresetTable;
-
-// Captions of the popup's items as created ("&" marks the access key).
-inline constexpr std::string_view kCopyBankCaption = "&Copy bank";
-inline constexpr std::string_view kPasteBankCaption = "&Paste bank";
-inline constexpr std::string_view kCopyPresetCaption = "C&opy preset";
-inline constexpr std::string_view kPastePresetCaption = "P&aste preset";
-inline constexpr std::string_view kReadBankCaption = "Read bank";
-inline constexpr std::string_view kWriteBankCaption = "Write bank ";
-inline constexpr std::string_view kReadPresetCaption = "Read preset";
-inline constexpr std::string_view kWritePresetCaption = "Write preset ";
-
-// The captions a menu gives its bank and preset items when it opens.
-struct RowCommandCaptions {
-    std::string copy_bank;      // "Copy bank " + b
-    std::string copy_preset;    // "Copy preset " + NN
-    std::string read_bank;      // "Read bank " + b
-    std::string write_bank;     // "Write bank " + b
-    std::string read_preset;    // "Read preset " + NN
-    std::string write_preset;   // "Write preset " + NN
-
-    bool operator==(const RowCommandCaptions&) const = default;
-};
-
-// A preset number as two digits, "0" in front below 10: 7 -> "07".
-std::string TwoDigitPreset(std::uint8_t preset);
 
 // The row the bank and preset commands act on: a header row (or no row) counts as the
 // first preset row, 2.
@@ -43,9 +13,5 @@ int CommandRow(int table_row);
 // What opening a menu does to the current row first: a current row above the first preset
 // row becomes row 2. Returns the current row afterwards.
 int MoveCurrentRowToPresets(PresetTable& table);
-
-// The captions for a row, its numbers read from its digit columns (NN = the preset number
-// as two digits, b = its bank digit, NN div 10).
-RowCommandCaptions CaptionsForRow(const PresetTable& table, int table_row);
 
 }  // namespace orvel

@@ -5,7 +5,6 @@
 #include "model/model_constants.h"
 #include "model/modifier.h"
 #include "model/preset_entry.h"
-#include "model/preset_grid_layout.h"
 #include "model/preset_numbering.h"
 
 namespace orvel {
@@ -33,9 +32,6 @@ PresetTable::PresetTable()
     : cells_(static_cast<std::size_t>(kTableRowCount * kColumnCount)),
       bank_functions_(DefaultBankFunctions())
 {
-    for (const HeaderCaption& caption : HeaderCaptions())
-        SetText(caption.span.row, caption.span.column, caption.text);
-
     const PresetData default_preset;
     for (int preset_row = 0; preset_row < kPresetCount; ++preset_row) {
         const int row = preset_row + kHeaderRowCount;

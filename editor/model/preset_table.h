@@ -1,6 +1,7 @@
 // The preset table: the live model behind the preset grid. 102 rows (header rows 0 and 1,
 // then preset rows: preset row r is table row r + 2) by 27 columns of cell texts, check
-// states and active flags, with the ten wah-pad bank functions and the current row.
+// states and active flags, with the ten wah-pad bank functions and the current row. The
+// header rows' cells hold no texts; their captions are the window's (ui/rules).
 //
 // Every row and column argument here is a table row (0 to 101) and a column (0 to 26).
 // Reads outside the table give an empty cell; writes outside it change nothing.

@@ -163,7 +163,5 @@ inline constexpr int kSetupHeaderRowCount = 2;
 inline constexpr int kSetupValueRow = 2;
 inline constexpr int kSetupFirstChannelColumn = 0;   // MIDI channels in columns 0-2
 inline constexpr int kSetupFirstCtrlColumn = 3;      // CTRL numbers in columns 3-9
-inline constexpr int kSetupChannelVisibleItems = 16;
-inline constexpr int kSetupCtrlVisibleItems = 10;
 
 }  // namespace orvel

@@ -57,11 +57,9 @@ CellEditor SettingsEditorOfColumn(int column)
     if (IsChannelColumn(column)) {
         editor.kind = CellEditorKind::EditableList;
         editor.items = NumberItems(kMidiChannelMin, kMidiChannelMax);
-        editor.visible_items = kSetupChannelVisibleItems;
     } else if (IsCtrlColumn(column)) {
         editor.kind = CellEditorKind::EditableList;
         editor.items = NumberItems(kCtrlNumberMin, kCtrlNumberMax);
-        editor.visible_items = kSetupCtrlVisibleItems;
     }
     return editor;
 }

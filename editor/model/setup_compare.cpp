@@ -53,25 +53,25 @@ struct PresetField {
 std::vector<PresetField> PresetFields(const PresetData& a, const PresetData& b)
 {
     std::vector<PresetField> fields;
-    fields.push_back({kColumnModifier, std::string(kCaptionModifier), a.modifier, b.modifier});
-    fields.push_back({kColumnBuffer, std::string(kCaptionBuffer), FlagText(a.buffer), FlagText(b.buffer)});
+    fields.push_back({kColumnModifier, std::string(kFieldModifier), a.modifier, b.modifier});
+    fields.push_back({kColumnBuffer, std::string(kFieldBuffer), FlagText(a.buffer), FlagText(b.buffer)});
     for (int i = 0; i < kLoopCount; ++i)
-        fields.push_back({kFirstLoopColumn + i, Numbered(kCaptionLoop, i + 1),
+        fields.push_back({kFirstLoopColumn + i, Numbered(kFieldLoop, i + 1),
                           FlagText(a.loops[static_cast<std::size_t>(i)]),
                           FlagText(b.loops[static_cast<std::size_t>(i)])});
     for (int i = 0; i < kSwitchCount; ++i)
-        fields.push_back({kFirstSwitchColumn + i, Numbered(kCaptionSwitch, i + 1),
+        fields.push_back({kFirstSwitchColumn + i, Numbered(kFieldSwitch, i + 1),
                           FlagText(a.switches[static_cast<std::size_t>(i)]),
                           FlagText(b.switches[static_cast<std::size_t>(i)])});
-    fields.push_back({kColumnMidi1, std::string(kCaptionMidi1), a.midi1, b.midi1});
-    fields.push_back({kColumnMidi2, std::string(kCaptionMidi2), a.midi2, b.midi2});
-    fields.push_back({kColumnMidi3Program, std::string(kCaptionMidi3), a.midi3_pc, b.midi3_pc});
+    fields.push_back({kColumnMidi1, std::string(kFieldMidi1), a.midi1, b.midi1});
+    fields.push_back({kColumnMidi2, std::string(kFieldMidi2), a.midi2, b.midi2});
+    fields.push_back({kColumnMidi3Program, std::string(kFieldMidi3), a.midi3_pc, b.midi3_pc});
     for (int i = 0; i < kControlCount; ++i)
         fields.push_back({kFirstControlColumn + i, std::string(kFieldControlPrefix) + std::to_string(i + 1),
                           a.ctrls[static_cast<std::size_t>(i)], b.ctrls[static_cast<std::size_t>(i)]});
     for (int i = 0; i < kAuxCount; ++i)
-        fields.push_back({kFirstAuxColumn + i, Numbered(kCaptionAux, i + 1),
-                          FlagText(a.aux[static_cast<std::size_t>(i)]), FlagText(b.aux[static_cast<std::size_t>(i)])});
+        fields.push_back({kFirstAuxColumn + i, Numbered(kFieldAux, i + 1), FlagText(a.aux[static_cast<std::size_t>(i)]),
+                          FlagText(b.aux[static_cast<std::size_t>(i)])});
     return fields;
 }
 

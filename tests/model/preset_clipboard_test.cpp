@@ -55,8 +55,8 @@ TEST(PresetClipboard, PasteItemsStartDisabledAndPasteNothing)
     PresetTable table;
     const PresetTable before;
     PresetClipboard clipboard;
-    EXPECT_EQ(clipboard.PastePresetItem(), (MenuItemState{"P&aste preset", false}));
-    EXPECT_EQ(clipboard.PasteBankItem(), (MenuItemState{"&Paste bank", false}));
+    EXPECT_EQ(clipboard.PastePresetItem(), PasteItem{});
+    EXPECT_EQ(clipboard.PasteBankItem(), PasteItem{});
     EXPECT_FALSE(clipboard.PastePreset(table, kRow52));
     EXPECT_FALSE(clipboard.PasteBank(table, kRow52));
     EXPECT_TRUE(SameCells(table, before));
@@ -70,7 +70,7 @@ TEST(PresetClipboard, PresetCopiedFrom37LandsOn52WithItsBankFunction)
     PresetClipboard clipboard;
 
     clipboard.CopyPreset(table, kRow37);
-    EXPECT_EQ(clipboard.PastePresetItem(), (MenuItemState{"Paste preset 37", true}));
+    EXPECT_EQ(clipboard.PastePresetItem(), (PasteItem{PasteStage::Copied, 37}));
     EXPECT_FALSE(clipboard.CopiedPreset()->bank_function);
 
     ASSERT_TRUE(clipboard.PastePreset(table, kRow52));
@@ -80,7 +80,7 @@ TEST(PresetClipboard, PresetCopiedFrom37LandsOn52WithItsBankFunction)
     EXPECT_FALSE(table.BankFunction(5));              // bank 5 takes bank 3's flag
     EXPECT_FALSE(table.BankFunction(3));
     EXPECT_TRUE(table.BankFunction(4));
-    EXPECT_EQ(clipboard.PastePresetItem(), (MenuItemState{"Paste preset ", false}));
+    EXPECT_EQ(clipboard.PastePresetItem(), (PasteItem{PasteStage::Pasted, 37}));
 
     table.SetRow(kRow52, PresetData{});
     EXPECT_FALSE(clipboard.PastePreset(table, kRow52));   // once per copy
@@ -96,15 +96,14 @@ TEST(PresetClipboard, PresetAndBankClipboardsAreIndependent)
 
     clipboard.CopyPreset(table, kRow37);
     clipboard.CopyBank(table, TableRowOfPreset(55));
-    EXPECT_EQ(clipboard.PasteBankItem(), (MenuItemState{"Paste bank 5", true}));
+    EXPECT_EQ(clipboard.PasteBankItem(), (PasteItem{PasteStage::Copied, 5}));
     PresetData copied = LoopPreset();
     copied.bank_function = true;
     EXPECT_EQ(*clipboard.CopiedPreset(), copied);   // a bank copy leaves the preset clipboard
 
     ASSERT_TRUE(clipboard.PastePreset(table, kRow52));
     EXPECT_EQ(table.GetRow(kRow52), LoopPreset());
-    EXPECT_TRUE(clipboard.PasteBankItem().enabled);   // a preset paste leaves the bank item
-    EXPECT_EQ(clipboard.PasteBankItem().caption, "Paste bank 5");
+    EXPECT_EQ(clipboard.PasteBankItem(), (PasteItem{PasteStage::Copied, 5}));  // a preset paste leaves it
 }
 
 TEST(PresetClipboard, BankPastedIntoItsOwnBankChangesNothing)
@@ -119,7 +118,7 @@ TEST(PresetClipboard, BankPastedIntoItsOwnBankChangesNothing)
     clipboard.CopyBank(table, first + 6);
     ASSERT_TRUE(clipboard.PasteBank(table, first + 3));
     EXPECT_TRUE(SameCells(table, before));
-    EXPECT_EQ(clipboard.PasteBankItem(), (MenuItemState{"Paste bank", false}));
+    EXPECT_EQ(clipboard.PasteBankItem(), (PasteItem{PasteStage::Pasted, 5}));
     EXPECT_FALSE(clipboard.PasteBank(table, first));
 }
 
@@ -132,7 +131,7 @@ TEST(PresetClipboard, BankGoesToTheLastBankInOrderWithItsFlag)
     PresetClipboard clipboard;
 
     clipboard.CopyBank(table, first3 + 9);   // preset 30, last row of bank 3
-    EXPECT_EQ(clipboard.PasteBankItem().caption, "Paste bank 3");
+    EXPECT_EQ(clipboard.PasteBankItem(), (PasteItem{PasteStage::Copied, 3}));
     ASSERT_TRUE(clipboard.PasteBank(table, 101));   // preset 0, last row of bank 0
     for (int k = 0; k < 10; ++k) {
         EXPECT_EQ(table.GetRow(92 + k), Numbered(k)) << k;
@@ -150,8 +149,8 @@ TEST(PresetClipboard, HeaderRowCountsAsFirstPresetRow)
     PresetClipboard clipboard;
     clipboard.CopyPreset(table, 0);
     clipboard.CopyBank(table, 1);
-    EXPECT_EQ(clipboard.PastePresetItem().caption, "Paste preset 11");
-    EXPECT_EQ(clipboard.PasteBankItem().caption, "Paste bank 1");
+    EXPECT_EQ(clipboard.PastePresetItem(), (PasteItem{PasteStage::Copied, 11}));
+    EXPECT_EQ(clipboard.PasteBankItem(), (PasteItem{PasteStage::Copied, 1}));
     ASSERT_TRUE(clipboard.PastePreset(table, kRow52));
     EXPECT_EQ(table.GetRow(kRow52), LoopPreset());
 }

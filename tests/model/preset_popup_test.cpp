@@ -8,31 +8,18 @@
 namespace orvel {
 namespace {
 
-TEST(PresetPopup, HeaderRowMovesToFirstPresetRowAndNamesIt)
+TEST(PresetPopup, HeaderRowMovesToFirstPresetRow)
 {
     PresetTable table;
     table.SetCurrentRow(1);
     EXPECT_EQ(MoveCurrentRowToPresets(table), 2);
     EXPECT_EQ(table.CurrentRow(), 2);
-    EXPECT_EQ(CaptionsForRow(table, table.CurrentRow()),
-              (RowCommandCaptions{"Copy bank 1", "Copy preset 11", "Read bank 1", "Write bank 1",
-                                  "Read preset 11", "Write preset 11"}));
+    EXPECT_EQ(CommandRow(0), 2);
+    EXPECT_EQ(CommandRow(-1), 2);
+    EXPECT_EQ(CommandRow(101), 101);
 
     table.SetCurrentRow(40);
     EXPECT_EQ(MoveCurrentRowToPresets(table), 40);   // a preset row stays
-}
-
-TEST(PresetPopup, CaptionsCarryTwoDigitsAndTheBankDigit)
-{
-    const PresetTable table;
-    const RowCommandCaptions last = CaptionsForRow(table, 101);
-    EXPECT_EQ(last.copy_preset, "Copy preset 00");
-    EXPECT_EQ(last.copy_bank, "Copy bank 0");
-    EXPECT_EQ(last.write_preset, "Write preset 00");
-    EXPECT_EQ(CaptionsForRow(table, 92).read_preset, "Read preset 01");
-    EXPECT_EQ(CaptionsForRow(table, 11).copy_preset, "Copy preset 10");
-    EXPECT_EQ(CaptionsForRow(table, 11).read_bank, "Read bank 1");
-    EXPECT_EQ(CaptionsForRow(table, 0).copy_preset, "Copy preset 11");
 }
 
 TEST(BankRows, BanksByTableRow)

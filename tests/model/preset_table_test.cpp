@@ -7,7 +7,6 @@
 
 #include "model/cell_editor.h"
 #include "model/model_constants.h"
-#include "model/preset_grid_layout.h"
 
 namespace orvel {
 namespace {
@@ -126,43 +125,6 @@ TEST(PresetTable, CanEditOnlyActiveCellsOfTheCurrentRow)
     EXPECT_FALSE(table.CanEdit(0, 5));      // header row
 }
 
-TEST(PresetGridLayout, HeaderCaptions)
-{
-    const PresetTable table;
-    EXPECT_EQ(table.Cell(0, 4).text, "BUFFER");
-    EXPECT_EQ(table.Cell(0, 17).text, "MIDI3");
-    EXPECT_EQ(table.Cell(1, 15).text, "Prog\x0D" "Chang");
-    EXPECT_EQ(table.Cell(1, 20).text, "Ctrl\x0D" "3");
-    EXPECT_EQ(table.Cell(1, 26).text, "2");
-    const std::string second_line = std::string(6, ' ') + "4" + std::string(13, ' ') + "5" +
-                                    std::string(14, ' ') + "6" + std::string(12, ' ') + "7" +
-                                    std::string(5, ' ');
-    EXPECT_EQ(table.Cell(1, 21).text, "Ctrl or Prog Chang\x0D" + second_line);
-
-    std::vector<std::string> turned;
-    for (const HeaderCaption& caption : HeaderCaptions()) {
-        if (caption.turned) turned.push_back(caption.text);
-    }
-    EXPECT_EQ(turned, std::vector<std::string>{"BUFFER"});
-}
-
-TEST(PresetGridLayout, MergedCellsAndWidths)
-{
-    const std::vector<CellSpan> spans = MergedCells();
-    auto has = [&](CellSpan span) { return std::find(spans.begin(), spans.end(), span) != spans.end(); };
-    EXPECT_TRUE(has({0, 0, 2, 1}));     // B
-    EXPECT_TRUE(has({0, 4, 2, 1}));     // BUFFER
-    EXPECT_TRUE(has({0, 5, 1, 6}));     // LOOP
-    EXPECT_TRUE(has({0, 11, 1, 4}));    // SWITCH
-    EXPECT_TRUE(has({0, 17, 1, 8}));    // MIDI3
-    EXPECT_TRUE(has({1, 21, 1, 4}));    // controls 4-7
-    EXPECT_TRUE(has({0, 25, 1, 2}));    // AUX
-    EXPECT_TRUE(has({2, 0, 10, 1}));    // bank 1
-    EXPECT_TRUE(has({92, 0, 10, 1}));   // bank 0
-    EXPECT_FALSE(has({0, 15, 2, 1}));   // MIDI1 has its own caption below
-    EXPECT_EQ(spans.size(), 10u + 10u);   // ten header blocks, ten banks
-}
-
 TEST(CellEditor, KindsAndItems)
 {
     EXPECT_EQ(EditorKindOfColumn(1), CellEditorKind::None);
@@ -176,14 +138,12 @@ TEST(CellEditor, KindsAndItems)
 
     const CellEditor program = EditorOfColumn(17);
     EXPECT_EQ(program.kind, CellEditorKind::EditableList);
-    EXPECT_EQ(program.visible_items, 20);
     ASSERT_EQ(program.items.size(), 129u);
     EXPECT_EQ(program.items.front(), "unu");
     EXPECT_EQ(program.items[1], "1");
     EXPECT_EQ(program.items.back(), "128");
 
     const CellEditor control = EditorOfColumn(18);
-    EXPECT_EQ(control.visible_items, 20);
     ASSERT_EQ(control.items.size(), 131u);
     EXPECT_EQ(control.items[1], "0");
     EXPECT_EQ(control.items[129], "128");

@@ -13,6 +13,7 @@
 #include "model/model_constants.h"
 #include "ui/grid/preset_table_model.h"
 #include "ui/rules/cell_colours.h"
+#include "ui/rules/drop_down_sizes.h"
 
 namespace orvel {
 
@@ -135,7 +136,7 @@ QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
     case CellEditorKind::EditableList: {
         auto* combo = new ListEditor(parent);
         for (const std::string& item : kind.items) combo->addItem(QString::fromStdString(item));
-        combo->setMaxVisibleItems(kind.visible_items);
+        combo->setMaxVisibleItems(PresetDropDownVisibleItems(kind));
         if (kind.kind == CellEditorKind::EditableList) {
             combo->setEditable(true);
             combo->setInsertPolicy(QComboBox::NoInsert);

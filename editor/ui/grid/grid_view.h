@@ -6,7 +6,7 @@
 #include <array>
 #include <vector>
 
-#include "model/preset_grid_layout.h"
+#include "ui/rules/grid_header_captions.h"
 #include "ui/grid/spreadsheet_view.h"
 
 namespace orvel {

@@ -16,11 +16,12 @@
 #include "model/bank_rows.h"
 #include "model/cell_paste.h"
 #include "model/change_recorder.h"
-#include "model/preset_grid_layout.h"
+#include "ui/rules/grid_header_captions.h"
 #include "model/preset_popup.h"
 #include "model/preset_table.h"
 #include "ui/rules/cell_colours.h"
 #include "ui/rules/edit_captions.h"
+#include "ui/rules/popup_captions.h"
 #include "ui/rules/preset_grid_sizes.h"
 #include "ui/grid/grid_view.h"
 #include "ui/grid/preset_table_model.h"
@@ -42,10 +43,10 @@ QAction* AddItem(QMenu* menu, const char* name, std::string_view caption, bool e
     return action;
 }
 
-void ShowItem(QAction* action, const MenuItemState& state)
+void ShowItem(QAction* action, const std::string& caption, bool enabled)
 {
-    action->setText(QString::fromStdString(state.caption));
-    action->setEnabled(state.enabled);
+    action->setText(QString::fromStdString(caption));
+    action->setEnabled(enabled);
 }
 
 }  // namespace
@@ -346,8 +347,10 @@ void PresetGrid::ShowCell(int table_row, int column)
 
 void PresetGrid::ShowPasteItems()
 {
-    ShowItem(paste_preset_, clipboard_.PastePresetItem());
-    ShowItem(paste_bank_, clipboard_.PasteBankItem());
+    const PasteItem& preset = clipboard_.PastePresetItem();
+    const PasteItem& bank = clipboard_.PasteBankItem();
+    ShowItem(paste_preset_, PastePresetCaption(preset), preset.Enabled());
+    ShowItem(paste_bank_, PasteBankCaption(bank), bank.Enabled());
 }
 
 }  // namespace orvel

@@ -12,7 +12,7 @@
 #include "model/change_recorder.h"
 #include "model/model_constants.h"
 #include "model/preset_entry.h"
-#include "model/preset_grid_layout.h"
+#include "ui/rules/grid_header_captions.h"
 #include "model/preset_table.h"
 
 namespace orvel {
@@ -31,10 +31,17 @@ bool IsCheckBoxCell(int row, int column)
 
 bool IsTurnedCaption(int row, int column)
 {
-    for (const HeaderCaption& caption : HeaderCaptions()) {
-        if (caption.turned && caption.span.row == row && caption.span.column == column) return true;
-    }
-    return false;
+    const HeaderCaption* caption = HeaderCaptionAt(row, column);
+    return caption != nullptr && caption->turned;
+}
+
+// A header cell shows its caption; every other cell its text in the table.
+const std::string& TextOfCell(const TableCell& cell, int row, int column)
+{
+    static const std::string kNoCaption;
+    if (IsPresetTableRow(row)) return cell.text;
+    const HeaderCaption* caption = HeaderCaptionAt(row, column);
+    return caption != nullptr ? caption->text : kNoCaption;
 }
 
 // Captions keep the table's "\r" line breaks; Qt draws lines broken by "\n".
@@ -73,7 +80,7 @@ QVariant PresetTableModel::data(const QModelIndex& index, int role) const
     case Qt::DisplayRole:
     case Qt::EditRole:
         if (IsCheckBoxCell(row, column)) return {};
-        return DisplayText(cell.text);
+        return DisplayText(TextOfCell(cell, row, column));
     case Qt::CheckStateRole:
         if (!IsCheckBoxCell(row, column)) return {};
         return cell.checked ? Qt::Checked : Qt::Unchecked;

@@ -18,7 +18,7 @@
 #include "model/bank_rows.h"
 #include "ui/rules/cell_colours.h"
 #include "model/cell_editor.h"
-#include "model/preset_grid_layout.h"
+#include "ui/rules/grid_header_captions.h"
 #include "model/preset_table.h"
 
 namespace orvel {

@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "model/preset_popup.h"
+#include "ui/rules/popup_captions.h"
 
 namespace orvel {
 

@@ -17,6 +17,7 @@
 #include "model/settings_constants.h"
 #include "model/settings_entry.h"
 #include "ui/rules/cell_colours.h"
+#include "ui/rules/drop_down_sizes.h"
 #include "ui/rules/edit_captions.h"
 #include "ui/rules/window_constants.h"
 
@@ -138,7 +139,7 @@ QWidget* SettingsCellDelegate::createEditor(QWidget* parent, const QStyleOptionV
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
     for (const std::string& item : editor.items) box->addItem(QString::fromStdString(item));
-    box->setMaxVisibleItems(editor.visible_items);
+    box->setMaxVisibleItems(SettingsDropDownVisibleItems(index.column()));
     return box;
 }
 

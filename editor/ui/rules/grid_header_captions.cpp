@@ -1,13 +1,10 @@
-#include "model/preset_grid_layout.h"
-
-#include "model/model_constants.h"
+#include "ui/rules/grid_header_captions.h"
 
 namespace orvel {
 
 namespace {
 
-HeaderCaption Caption(int row, int column, int rows, int columns, std::string_view text,
-                      bool turned = false)
+HeaderCaption Caption(int row, int column, int rows, int columns, std::string_view text, bool turned = false)
 {
     return HeaderCaption{CellSpan{row, column, rows, columns}, std::string(text), turned};
 }
@@ -42,6 +39,15 @@ std::vector<HeaderCaption> HeaderCaptions()
     for (int i = 0; i < kAuxCount; ++i)
         captions.push_back(Caption(1, kFirstAuxColumn + i, 1, 1, std::to_string(i + 1)));
     return captions;
+}
+
+const HeaderCaption* HeaderCaptionAt(int row, int column)
+{
+    static const std::vector<HeaderCaption> captions = HeaderCaptions();
+    for (const HeaderCaption& caption : captions) {
+        if (caption.span.row == row && caption.span.column == column) return &caption;
+    }
+    return nullptr;
 }
 
 std::vector<CellSpan> MergedCells()
