@@ -8,20 +8,20 @@
 #include "model/model_constants.h"
 #include "recording_view.h"
 #include "sim_faults.h"
-#include "sim_fixture.h"
+#include "sim_session.h"
 
 namespace orvel {
 namespace {
 
 using testing::RecordingView;
-using testing::SimulatedConverter;
+using testing::SimulatedSession;
 using testing::With;
 
-class CompareCommand : public SimulatedConverter {
+class CompareCommand : public SimulatedSession {
 protected:
     void SetUp() override
     {
-        SimulatedConverter::SetUp();
+        SimulatedSession::SetUp();
         link.firmware_version = 3;  // the connection monitor identified a KPX2-3
         table.SetText(TableRowOfPreset(37), kColumnName, "Solo");
         table.SetCurrentRow(TableRowOfPreset(37));
@@ -52,13 +52,6 @@ protected:
         EXPECT_FALSE(view.busy_cursor);
         EXPECT_FALSE(session.running);
     }
-
-    PresetTable table;
-    SettingsData settings;
-    TransferBuffer buffer{};
-    LastReadImages last_read{};
-    RecordingView view;
-    TransferSession session{link, table, settings, buffer, last_read, view};
 };
 
 TEST_F(CompareCommand, FindsWhatTheControllerHoldsOtherwiseAndLeavesTheEditorAlone)

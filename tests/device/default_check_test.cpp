@@ -6,20 +6,13 @@
 #include "model/default_check.h"
 #include "recording_view.h"
 #include "sim_faults.h"
-#include "sim_fixture.h"
+#include "sim_session.h"
 
 namespace orvel {
 namespace {
 
-class DefaultCheck : public testing::SimulatedConverter {
+class DefaultCheck : public testing::SimulatedSession {
 protected:
-    PresetTable table;
-    SettingsData settings;
-    TransferBuffer buffer{};
-    LastReadImages last_read{};
-    testing::RecordingView view;
-    TransferSession session{link, table, settings, buffer, last_read, view};
-
     std::string OnlyMessage() {
         EXPECT_EQ(view.messages.size(), 1u);
         return view.messages.empty() ? "" : view.messages.back().text;

@@ -15,7 +15,7 @@
 #include "recording_view.h"
 #include "scoped_environment.h"
 #include "serial_port_identity.h"
-#include "sim_fixture.h"
+#include "sim_session.h"
 #include "transfer_commands.h"
 
 namespace orvel {
@@ -24,7 +24,7 @@ namespace {
 constexpr uid_t kNobody = 65534;
 constexpr gid_t kNoGroup = 65534;
 
-class DeviceAccess : public testing::SimulatedConverter {
+class DeviceAccess : public testing::SimulatedSession {
 protected:
     static void SetUpTestSuite() { GTEST_FLAG_SET(death_test_style, "threadsafe"); }
 
@@ -57,13 +57,6 @@ protected:
         std::cerr << std::endl;
         std::exit(0);
     }
-
-    PresetTable table;
-    SettingsData settings;
-    TransferBuffer buffer{};
-    LastReadImages last_read{};
-    testing::RecordingView view;
-    TransferSession session{link, table, settings, buffer, last_read, view};
 };
 
 TEST_F(DeviceAccess, ConverterOfAGroupTheUserIsNotInIsNamedWithTheGroupAndTheRule)

@@ -7,7 +7,7 @@
 #include "model/bank_functions.h"
 #include "model/preset_image.h"
 #include "recording_view.h"
-#include "sim_fixture.h"
+#include "sim_session.h"
 #include "sim_faults.h"
 #include "transfer_commands.h"
 
@@ -15,7 +15,7 @@ namespace orvel {
 namespace {
 
 using testing::RecordingView;
-using testing::SimulatedConverter;
+using testing::SimulatedSession;
 using testing::With;
 using Bytes = std::vector<std::uint8_t>;
 
@@ -32,15 +32,8 @@ std::vector<int> FrameAddresses(const Bytes& sent, std::uint8_t command) {
     return addresses;
 }
 
-class TransferCommands : public SimulatedConverter {
+class TransferCommands : public SimulatedSession {
 protected:
-    TransferSession session{link, table, settings, buffer, last_read, view};
-    PresetTable table;
-    SettingsData settings;
-    TransferBuffer buffer{};
-    LastReadImages last_read{};
-    RecordingView view;
-
     static int Row(int preset) { return TableRowOfPreset(static_cast<std::uint8_t>(preset)); }
 
     // A preset on the controller that differs from the factory one: buffer on and program n.
