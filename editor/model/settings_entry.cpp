@@ -46,6 +46,15 @@ std::string SettingsCellText(const SettingsData& settings, int column)
     return std::string();
 }
 
+std::string SettingsFieldName(int column)
+{
+    if (IsChannelColumn(column))
+        return std::string(kFieldMidiChannelPrefix) + std::to_string(column - kSetupFirstChannelColumn + 1);
+    if (IsCtrlColumn(column))
+        return std::string(kFieldCtrlNumberPrefix) + std::to_string(column - kSetupFirstCtrlColumn + 1);
+    return std::string();
+}
+
 void SetSettingsCellText(SettingsData& settings, int column, std::string text)
 {
     if (std::string* cell = CellOf(settings, column)) *cell = std::move(text);

@@ -14,6 +14,10 @@ namespace orvel {
 // The text of a value cell; empty outside columns 0-9.
 std::string SettingsCellText(const SettingsData& settings, int column);
 
+// The name of a value cell's field in messages: "MIDI channel 1" to "MIDI channel 3", "CTRL
+// number 1" to "CTRL number 7"; empty outside columns 0-9.
+std::string SettingsFieldName(int column);
+
 // Stores a text in a value cell unchecked (file loads); ignored outside columns 0-9.
 void SetSettingsCellText(SettingsData& settings, int column, std::string text);
 

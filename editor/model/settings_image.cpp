@@ -4,6 +4,7 @@
 
 #include "model/preset_entry.h"
 #include "model/settings_constants.h"
+#include "model/settings_entry.h"
 
 namespace orvel {
 
@@ -45,14 +46,13 @@ std::optional<SettingsFieldFault> FindFault(const SettingsData& settings)
     for (int i = 0; i < kMidiChannelCount; ++i) {
         const std::string& text = settings.midi_channels[static_cast<std::size_t>(i)];
         if (!ChannelOf(text))
-            return SettingsFieldFault{kSetupFirstChannelColumn + i,
-                                      std::string(kFieldMidiChannelPrefix) + std::to_string(i + 1), text};
+            return SettingsFieldFault{kSetupFirstChannelColumn + i, SettingsFieldName(kSetupFirstChannelColumn + i),
+                                      text};
     }
     for (int i = 0; i < kCtrlNumberCount; ++i) {
         const std::string& text = settings.ctrl_numbers[static_cast<std::size_t>(i)];
         if (!CtrlNumberOf(text))
-            return SettingsFieldFault{kSetupFirstCtrlColumn + i,
-                                      std::string(kFieldCtrlNumberPrefix) + std::to_string(i + 1), text};
+            return SettingsFieldFault{kSetupFirstCtrlColumn + i, SettingsFieldName(kSetupFirstCtrlColumn + i), text};
     }
     return std::nullopt;
 }

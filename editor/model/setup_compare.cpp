@@ -6,6 +6,7 @@
 #include "model/bank_functions.h"
 #include "model/model_constants.h"
 #include "model/settings_constants.h"
+#include "model/settings_entry.h"
 
 namespace orvel {
 
@@ -95,19 +96,12 @@ std::vector<SetupDifference> CompareSetups(const PresetTable& editor_table, cons
             differences.push_back({DifferencePlace::BankFunction, d, kColumnBank, std::string(kFieldBankFunction),
                                    std::string(BankFunctionCaption(a)), std::string(BankFunctionCaption(b))});
     }
-    for (int i = 0; i < kMidiChannelCount; ++i) {
-        const auto& a = editor_settings.midi_channels[static_cast<std::size_t>(i)];
-        const auto& b = controller_settings.midi_channels[static_cast<std::size_t>(i)];
+    for (int column = 0; column < kSetupColumnCount; ++column) {
+        std::string a = SettingsCellText(editor_settings, column);
+        std::string b = SettingsCellText(controller_settings, column);
         if (!SameValue(a, b))
-            differences.push_back({DifferencePlace::SettingsCell, 0, kSetupFirstChannelColumn + i,
-                                   std::string(kFieldMidiChannelPrefix) + std::to_string(i + 1), a, b});
-    }
-    for (int i = 0; i < kCtrlNumberCount; ++i) {
-        const auto& a = editor_settings.ctrl_numbers[static_cast<std::size_t>(i)];
-        const auto& b = controller_settings.ctrl_numbers[static_cast<std::size_t>(i)];
-        if (!SameValue(a, b))
-            differences.push_back({DifferencePlace::SettingsCell, 0, kSetupFirstCtrlColumn + i,
-                                   std::string(kFieldCtrlNumberPrefix) + std::to_string(i + 1), a, b});
+            differences.push_back(
+                {DifferencePlace::SettingsCell, 0, column, SettingsFieldName(column), std::move(a), std::move(b)});
     }
     for (int i = 0; i < kTileCount; ++i) {
         const auto& a = editor_settings.keys[static_cast<std::size_t>(i)];
