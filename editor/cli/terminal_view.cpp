@@ -70,7 +70,6 @@ void TerminalView::CountSeconds() {
 void TerminalView::ShowMessage(MessageIcon icon, const std::string& caption, const std::string& text) {
     std::lock_guard lock(mutex_);
     EraseLine();
-    last_icon_ = icon;
     std::ostream& out = icon == MessageIcon::Information ? std::cout : std::cerr;
     out << (caption.empty() ? "" : caption + ": ") << Lines(text) << std::endl;
     DrawLine();
@@ -88,9 +87,7 @@ bool TerminalView::AskYesNo(MessageIcon, const std::string& caption, const std::
     }
     std::cout << "[y/n] " << std::flush;
     std::string answer;
-    const bool yes = std::getline(std::cin, answer) && (answer == "y" || answer == "Y" || answer == "yes");
-    declined_ = !yes;
-    return yes;
+    return std::getline(std::cin, answer) && (answer == "y" || answer == "Y" || answer == "yes");
 }
 
 std::optional<int> TerminalView::AskPortNumber(int) {

@@ -38,9 +38,6 @@ public:
     void ControllerIdentified(const std::string& shown_identity) override;
 
     void SetPortAnswer(int port_number) { port_number_ = port_number; }
-    bool declined() const { return declined_; }
-    // The icon of the last message shown, nothing before the first.
-    std::optional<MessageIcon> last_icon() const { return last_icon_; }
 
 private:
     // The progress line: drawn only once there is something to show (a position past 0 or
@@ -54,8 +51,6 @@ private:
     bool verbose_;
     std::optional<int> port_number_;
     bool terminal_;
-    bool declined_ = false;
-    std::optional<MessageIcon> last_icon_;
 
     std::mutex mutex_;
     std::condition_variable wake_;
