@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <QAction>
 #include <QProgressBar>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -181,6 +182,16 @@ TEST_F(CompareWindow, AGridEditTakesTheMarksAway)
     ASSERT_TRUE(settings->setData(settings->index(2, 4), QStringLiteral("82"), Qt::EditRole));
     EXPECT_TRUE(AnyMark());
     ASSERT_TRUE(model->setData(model->index(Row(12), kColumnMidi2), QStringLiteral("5"), Qt::EditRole));
+    EXPECT_FALSE(AnyMark());
+
+    // Undoing that edit changes the set-up again: a new comparison's marks go too.
+    Compare();
+    ASSERT_TRUE(AnyMark());
+    auto* undo = window->findChild<QAction*>(QStringLiteral("Undo1"));
+    ASSERT_NE(undo, nullptr);
+    ASSERT_TRUE(undo->isEnabled());
+    undo->trigger();
+    EXPECT_EQ(model->data(model->index(Row(12), kColumnMidi2), Qt::DisplayRole).toString(), QStringLiteral("unu"));
     EXPECT_FALSE(AnyMark());
 }
 
