@@ -3,6 +3,27 @@
 #include <memory>
 
 namespace orvel {
+namespace {
+
+// Queues `call` to run on `target`'s thread. Qt's event queue orders the hand-over, but its
+// locking lives in the Qt library where the thread checker cannot see it; holding one mutex
+// while the call is built and queued, and taking it before the call runs, makes the order
+// visible, so everything the call carries counts as handed over.
+void PostTo(QObject* target, std::function<void()> call)
+{
+    static std::mutex hand_over;
+    const std::lock_guard lock(hand_over);
+    QMetaObject::invokeMethod(
+        target,
+        [call = std::move(call)] {
+            hand_over.lock();  // the caller has queued the call and let go
+            hand_over.unlock();
+            call();
+        },
+        Qt::QueuedConnection);
+}
+
+}  // namespace
 
 DeviceThread::DeviceThread(QObject* window) : window_(window)
 {
@@ -34,15 +55,7 @@ bool DeviceThread::Idle() const
 
 void DeviceThread::OnWindow(std::function<void()> call)
 {
-    // The mutex hands what the call carries over to the window's thread.
-    { const std::lock_guard lock(mutex_); }
-    QMetaObject::invokeMethod(
-        window_,
-        [this, call = std::move(call)] {
-            { const std::lock_guard lock(mutex_); }
-            call();
-        },
-        Qt::QueuedConnection);
+    PostTo(window_, std::move(call));
 }
 
 bool DeviceThread::OnWindowAndWait(std::function<void()> call)
@@ -56,21 +69,18 @@ bool DeviceThread::OnWindowAndWait(std::function<void()> call)
         const std::lock_guard lock(mutex_);
         if (stopping_) return false;
     }
-    QMetaObject::invokeMethod(
-        window_,
-        [this, done, call = std::move(call)] {
-            {
-                const std::lock_guard lock(mutex_);
-                if (stopping_) return;
-            }
-            call();
-            {
-                const std::lock_guard lock(mutex_);
-                *done = true;
-            }
-            wake_.notify_all();
-        },
-        Qt::QueuedConnection);
+    PostTo(window_, [this, done, call = std::move(call)] {
+        {
+            const std::lock_guard lock(mutex_);
+            if (stopping_) return;
+        }
+        call();
+        {
+            const std::lock_guard lock(mutex_);
+            *done = true;
+        }
+        wake_.notify_all();
+    });
     std::unique_lock lock(mutex_);
     wake_.wait(lock, [&] { return *done || stopping_; });
     return *done;
@@ -101,20 +111,16 @@ void DeviceThread::run()
             jobs_.pop_front();
         }
         next.first();
-        { const std::lock_guard lock(mutex_); }   // hands the job's results to the window's thread
         // The window learns of the end after every call the job made back, as the calls
         // are queued in order; the job counts as finished once the window has heard.
-        QMetaObject::invokeMethod(
-            window_,
-            [this, ended = std::move(next.second)] {
-                {
-                    const std::lock_guard lock(mutex_);
-                    if (stopping_) return;
-                    --unfinished_;
-                }
-                if (ended) ended();
-            },
-            Qt::QueuedConnection);
+        PostTo(window_, [this, ended = std::move(next.second)] {
+            {
+                const std::lock_guard lock(mutex_);
+                if (stopping_) return;
+                --unfinished_;
+            }
+            if (ended) ended();
+        });
     }
 }
 
