@@ -18,7 +18,8 @@ bool Signal(ManualResetEvent* event) { return event != nullptr && event->Set(); 
 bool Unsignal(ManualResetEvent* event) { return event != nullptr && event->Reset(); }
 
 // Steps common to WriteByte and ReadByte; for a read, `byte` receives the byte.
-std::int32_t Transfer(Direction direction, std::uint8_t& byte) {
+std::int32_t TransferOneByte(Direction direction, std::uint8_t& byte)
+{
     // Cleared before anything else, so that TimeOut never tells of an earlier call.
     Library().timeout = false;
     TComm* port = CurrentPort();
@@ -73,11 +74,14 @@ std::int32_t Transfer(Direction direction, std::uint8_t& byte) {
 
 }  // namespace
 
-std::int32_t WriteByte(std::uint8_t value) { return Transfer(Direction::Write, value); }
+std::int32_t WriteByte(std::uint8_t value)
+{
+    return TransferOneByte(Direction::Write, value);
+}
 
 std::int32_t ReadByte(std::uint8_t& value) {
     std::uint8_t byte = 0;
-    const std::int32_t result = Transfer(Direction::Read, byte);
+    const std::int32_t result = TransferOneByte(Direction::Read, byte);
     if (result == 1) value = byte;
     return result;
 }

@@ -56,13 +56,6 @@ namespace {
 constexpr std::chrono::milliseconds kVanishDrainLimit{500};
 constexpr std::chrono::milliseconds kVanishDrainRecheck{1};
 
-struct TimedByte {
-    std::uint8_t byte;
-    Clock::time_point when;  // arrival (incoming) or end of transmission (outgoing)
-    bool cleared = false;    // outgoing: the faults already let it through
-    unsigned speed = 0;      // incoming: the editor's line speed when it was read, 0 unknown
-};
-
 void CheckPreset(std::uint8_t preset) {
     if (preset >= wire::kPresetCount)
         throw std::invalid_argument("kpx-sim: a preset number is 0 to 99");
@@ -93,6 +86,13 @@ std::string CheckedIdentity(const Options& options) {
 }  // namespace
 
 struct Simulator::Impl {
+    struct TimedByte {
+        std::uint8_t byte;
+        Clock::time_point when;  // arrival (incoming) or end of transmission (outgoing)
+        bool cleared = false;    // outgoing: the faults already let it through
+        unsigned speed = 0;      // incoming: the editor's line speed when it was read, 0 unknown
+    };
+
     explicit Impl(const Options& options);
     ~Impl();
 

@@ -28,12 +28,6 @@ namespace orvel {
 
 namespace {
 
-// Says why on standard error; false.
-bool Refuse(const std::string& text) {
-    Fail(text);
-    return false;
-}
-
 std::string Hex(const std::uint8_t* bytes, std::size_t n) {
     std::string text;
     std::array<char, 4> cell{};
@@ -58,7 +52,8 @@ void PrintPreset(const PresetTable& table, int row) {
     std::cout << " aux=" << flags(p.aux) << (p.name.empty() ? "" : " name=" + p.name) << '\n';
 }
 
-void PrintSettings(const SettingsData& s) {
+void ShowSettings(const SettingsData& s)
+{
     std::cout << "MIDI channels " << s.midi_channels[0] << " " << s.midi_channels[1] << " " << s.midi_channels[2]
               << "; CTRL numbers";
     for (const auto& n : s.ctrl_numbers) std::cout << " " << n;
@@ -250,7 +245,7 @@ int ReadSettingsCommand(Companion& c) {
     if (!c.request.into.empty() && !OpenDestination(c.request.into, d)) return 1;
     if (!Connect(c)) return 1;
     if (const int status = ExitStatus(c, ReadSettings(c.session)); status != 0) return status;
-    PrintSettings(c.settings);
+    ShowSettings(c.settings);
     if (c.request.into.empty()) return 0;
     d.settings = c.settings;
     return Save(d);

@@ -13,12 +13,6 @@ namespace orvel {
 
 namespace {
 
-// Says why on standard error; false.
-bool Refuse(const std::string& text) {
-    Fail(text);
-    return false;
-}
-
 bool ConnectUsb(Companion& c) {
     const Request& r = c.request;
     c.place = r.serial.empty() ? "any USB converter" : "the converter " + r.serial;
@@ -60,6 +54,12 @@ Companion::Companion(const Request& r)
 int Fail(const std::string& text) {
     std::cerr << "orvel-cli: " << text << std::endl;
     return 1;
+}
+
+bool Refuse(const std::string& text)
+{
+    Fail(text);
+    return false;
 }
 
 std::string NoAnswerText(const Companion& c)

@@ -55,6 +55,8 @@ struct Companion {
 
 // Prints "orvel-cli: " and the text as one line on standard error; the exit status 1.
 int Fail(const std::string& text);
+// The same line, for a step that answers whether it may go on: false.
+bool Refuse(const std::string& text);
 
 // "no controller answered on " and where: the line for a controller that stayed silent; for a
 // device this user may not open, the line that names it and how to get access.

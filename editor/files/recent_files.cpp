@@ -14,7 +14,7 @@ namespace orvel {
 
 namespace {
 
-const std::string kSection(kRecentSection);
+const std::string kRecentSectionName(kRecentSection);
 
 std::string Key(std::size_t index)
 {
@@ -67,7 +67,7 @@ RecentFiles LoadRecentFiles(const std::string& user_folder)
     IniDocument ini;
     if (!ini.Parse(text)) return list;
     for (std::size_t i = 0; i < kRecentFileCount; ++i) {
-        const std::string entry = ini.Text(kSection, Key(i), "");
+        const std::string entry = ini.Text(kRecentSectionName, Key(i), "");
         if (entry.empty() || std::find(list.begin(), list.end(), entry) != list.end()) continue;
         list.push_back(entry);
     }
@@ -85,7 +85,7 @@ FileResult SaveRecentFiles(const std::string& user_folder, const RecentFiles& li
     std::string text;
     bool built = ini.Parse("");
     for (std::size_t i = 0; built && i < list.size() && i < kRecentFileCount; ++i)
-        built = ini.SetText(kSection, Key(i), list[i]);
+        built = ini.SetText(kRecentSectionName, Key(i), list[i]);
     if (!built || !ini.Render(text)) return SaveFailure(path, SystemErrorText(ENOMEM));
     return ReplaceFileContents(path, text);
 }

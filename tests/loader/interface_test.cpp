@@ -14,7 +14,7 @@
 namespace kpx2::test {
 namespace {
 
-constexpr int kPort = 45;
+constexpr int kInterfacePort = 45;
 
 std::string TextOf(const Kpx2Functions& library, std::uint8_t code) {
     char buffer[256];
@@ -75,14 +75,14 @@ TEST_F(Interface, CallingOrderAndTheStickyCode) {
     EXPECT_EQ(lib.ZapisanieBlokuDanychWBajtachDoPoslania(0), 204);
 
     // The port-number call resets the code; sending on a port that is not open: 205.
-    EXPECT_EQ(lib.ZainicjowanieNumeruPortu(kPort), 0);
+    EXPECT_EQ(lib.ZainicjowanieNumeruPortu(kInterfacePort), 0);
     EXPECT_EQ(lib.PoslanieBajtu(0x1FF), 205);
     EXPECT_EQ(TextOf(lib, 205), "COM45 serial port not initialized");
     EXPECT_EQ(CurrentCode(), 0);  // reading the text cleared it
 
     // A port that does not exist: 62, and de-initialisation keeps it.
-    ScopedEnvironment nowhere(PortVariable(kPort), "/nonexistent/kpx2-port");
-    EXPECT_EQ(lib.ZainicjowanieNumeruPortu(kPort), 0);
+    ScopedEnvironment nowhere(PortVariable(kInterfacePort), "/nonexistent/kpx2-port");
+    EXPECT_EQ(lib.ZainicjowanieNumeruPortu(kInterfacePort), 0);
     EXPECT_EQ(lib.UstalenieMaksymalnejSzybkosciTransmisji(), 62);  // only "no answer" falls back
     EXPECT_EQ(lib.PrzeliczenieCRCFlashaWUrzadzeniu(), 62);
     EXPECT_EQ(lib.OdinicjowanieTypuIWersjiZPlikuINumeruPortu(), 62);
@@ -92,7 +92,7 @@ TEST_F(Interface, CallingOrderAndTheStickyCode) {
     // De-initialisation forgot the image and the port number.
     EXPECT_EQ(lib.PytanieOTypIWersjeUrzadzenia(nullptr, nullptr, nullptr, nullptr, nullptr), 203);
     EXPECT_EQ(lib.ZainicjowanieTypuIWersjiZPlikuBIN(nullptr, nullptr, nullptr, nullptr, nullptr), 0);
-    EXPECT_EQ(lib.ZainicjowaniePortuSzeregowego(kPort, 9600, 1, 1), 204);
+    EXPECT_EQ(lib.ZainicjowaniePortuSzeregowego(kInterfacePort, 9600, 1, 1), 204);
 }
 
 TEST_F(Interface, ErrorNumbersSetTheirCodes) {

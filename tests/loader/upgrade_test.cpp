@@ -25,7 +25,7 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 using namespace std::chrono_literals;
 
-constexpr int kPort = 42;
+constexpr int kUpgradePort = 42;
 constexpr std::uint8_t kSlot = 1;  // the serial library's selector, as the loader leaves it
 
 // Waits until `condition` holds, with a generous deadline; false when it passed first.
@@ -73,7 +73,7 @@ protected:
         options.loader.four_byte_addresses = BuiltInImage().four_byte_addresses;
         port_mapping.reset();
         sim = std::make_unique<kpxsim::Simulator>(options);
-        port_mapping = std::make_unique<ScopedEnvironment>(PortVariable(kPort), sim->SlavePath());
+        port_mapping = std::make_unique<ScopedEnvironment>(PortVariable(kUpgradePort), sim->SlavePath());
     }
 
     void Initialise() {
@@ -81,7 +81,7 @@ protected:
         std::uint8_t type = 0;
         char name[256], version[256];
         ASSERT_EQ(lib.ZainicjowanieTypuIWersjiZPlikuBIN(file_name, &type, name, version, &count), 0);
-        ASSERT_EQ(lib.ZainicjowanieNumeruPortu(kPort), 0);
+        ASSERT_EQ(lib.ZainicjowanieNumeruPortu(kUpgradePort), 0);
     }
 
     std::uint8_t Query(Answer& a) {
@@ -98,7 +98,7 @@ protected:
         std::int32_t blocks = 0;
         const auto run = [&] {
             if ((code = lib.ZainicjowanieTypuIWersjiZPlikuBIN(file_name, &type, name, version, &blocks))) return;
-            if ((code = lib.ZainicjowanieNumeruPortu(kPort))) return;
+            if ((code = lib.ZainicjowanieNumeruPortu(kUpgradePort))) return;
             if ((code = Query(answer))) return;
             if (answer.loader_flag == 0 && (code = lib.PrzelaczenieUrzadzeniaDoLoadera())) return;
             if ((code = lib.KasowanieFlashaWUrzadzeniu())) return;
@@ -289,9 +289,9 @@ TEST_F(Upgrade, LeavePortOpenKeepsThePortThroughASpeedChange) {
     Start();
     Initialise();
     lib.UstawieniePozostawiacOtwartyPortSzeregowy(1);
-    ASSERT_EQ(lib.ZainicjowaniePortuSzeregowego(kPort, 9600, 1, 1), 0);
+    ASSERT_EQ(lib.ZainicjowaniePortuSzeregowego(kUpgradePort, 9600, 1, 1), 0);
     EXPECT_EQ(lib.GetSpeed(kSlot), 9600);
-    EXPECT_EQ(lib.ZainicjowaniePortuSzeregowego(kPort, 38400, 1, 1), 0);
+    EXPECT_EQ(lib.ZainicjowaniePortuSzeregowego(kUpgradePort, 38400, 1, 1), 0);
     EXPECT_EQ(lib.GetSpeed(kSlot), 9600);
     // The break then goes at 9600: no break for the controller.
     EXPECT_EQ(lib.WykonanieBreaka20ms(), 0);
@@ -307,12 +307,12 @@ TEST_F(Upgrade, LeavePortOpenKeepsThePortThroughASpeedChange) {
     // The standard-convention twin: only the low byte counts.
     Initialise();
     lib.StdUstawieniePozostawiacOtwartyPortSzeregowy(0x100);
-    ASSERT_EQ(lib.ZainicjowaniePortuSzeregowego(kPort, 9600, 1, 1), 0);
+    ASSERT_EQ(lib.ZainicjowaniePortuSzeregowego(kUpgradePort, 9600, 1, 1), 0);
     lib.OdinicjowanieTypuIWersjiZPlikuINumeruPortu();
     EXPECT_EQ(lib.GetSpeed(kSlot), 0);
     lib.StdUstawieniePozostawiacOtwartyPortSzeregowy(1);
     Initialise();
-    ASSERT_EQ(lib.ZainicjowaniePortuSzeregowego(kPort, 9600, 1, 1), 0);
+    ASSERT_EQ(lib.ZainicjowaniePortuSzeregowego(kUpgradePort, 9600, 1, 1), 0);
     lib.OdinicjowanieTypuIWersjiZPlikuINumeruPortu();
     EXPECT_EQ(lib.GetSpeed(kSlot), 9600);
 }

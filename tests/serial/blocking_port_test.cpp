@@ -13,17 +13,17 @@ namespace {
 
 using namespace zudedize::blocking;
 
-constexpr int kPort = 221;
+constexpr int kBlockingPort = 221;
 
 class BlockingPortTest : public ::testing::Test {
 protected:
     void SetUp() override { ResetBothVariants(); }
     void TearDown() override { ResetBothVariants(); }
-    PseudoTerminal line_{kPort};
+    PseudoTerminal line_{kBlockingPort};
 };
 
 TEST_F(BlockingPortTest, MovesBytesBothWays) {
-    ASSERT_EQ(InitializePort(kPort, 9600, 1, 1), 0);
+    ASSERT_EQ(InitializePort(kBlockingPort, 9600, 1, 1), 0);
     const std::uint8_t frame[] = {0x1B, 0x4D, 0x00};
     EXPECT_EQ(WriteBytes(frame, 3), 1);
     EXPECT_EQ(WriteBytes(nullptr, 0), 1) << "nothing to send is sent";
@@ -35,15 +35,15 @@ TEST_F(BlockingPortTest, MovesBytesBothWays) {
     std::uint8_t byte = 0;
     EXPECT_EQ(ReadByte(byte), 1);
     EXPECT_EQ(byte, 0x9F);
-    EXPECT_EQ(GetCOMNumber(1), kPort);
+    EXPECT_EQ(GetCOMNumber(1), kBlockingPort);
     EXPECT_EQ(GetSpeed(1), 9600);
-    EXPECT_FALSE(SerialPortPresent(kPort)) << "the port is held open here";
+    EXPECT_FALSE(SerialPortPresent(kBlockingPort)) << "the port is held open here";
 }
 
 TEST_F(BlockingPortTest, ClearPortOnAPseudoTerminalKeepsWhatWasWritten) {
     // More than the far end's read buffer holds: the rest waits in the kernel on its way
     // there, where flushing our output queue would destroy it.
-    ASSERT_EQ(InitializePort(kPort, 38400, 1, 1), 0);
+    ASSERT_EQ(InitializePort(kBlockingPort, 38400, 1, 1), 0);
     std::vector<std::uint8_t> chunk(255);
     constexpr int kChunks = 24;
     for (int c = 0; c < kChunks; ++c) {
@@ -61,7 +61,7 @@ TEST_F(BlockingPortTest, ClearPortOnAPseudoTerminalKeepsWhatWasWritten) {
 }
 
 TEST_F(BlockingPortTest, ReadTimeOutsZeroAndShort) {
-    ASSERT_EQ(InitializePort(kPort, 9600, 1, 0), 0);
+    ASSERT_EQ(InitializePort(kBlockingPort, 9600, 1, 0), 0);
     std::uint8_t byte = 0;
     Stopwatch at_once;
     EXPECT_EQ(ReadByte(byte), 0);
@@ -76,14 +76,14 @@ TEST_F(BlockingPortTest, ReadTimeOutsZeroAndShort) {
 }
 
 TEST_F(BlockingPortTest, ReopensAtAnySpeedIncludingTheBreakSpeed) {
-    ASSERT_EQ(InitializePort(kPort, 500, 1, 1), 0);
+    ASSERT_EQ(InitializePort(kBlockingPort, 500, 1, 1), 0);
     EXPECT_EQ(GetSpeed(1), 500);
     EXPECT_TRUE(ChangeSpeedZudedize(38400));
     EXPECT_TRUE(ChangeParity(kParitySpace));
     EXPECT_EQ(UnInitializePort(), 0);
     EXPECT_EQ(PortDelay(), kDefaultPortDelayMs) << "every close puts the port delay back";
     SetPortDelay(0);
-    ASSERT_EQ(InitializePort(kPort, 9600, 1, 1), 0);
+    ASSERT_EQ(InitializePort(kBlockingPort, 9600, 1, 1), 0);
     EXPECT_EQ(WriteByte(0x55), 1);
     EXPECT_EQ(line_.Receive(), 0x55);
 }
@@ -110,10 +110,10 @@ TEST_F(BlockingPortTest, CallsOnASlotThatIsNotOpen) {
 }
 
 TEST_F(BlockingPortTest, OpeningAnOpenSlotAgainReleasesTheEarlierDevice) {
-    ASSERT_EQ(InitializePort(kPort, 9600, 1, 1), 0);
-    EXPECT_EQ(InitializePort(kPort, 9600, 1, 1), 0);
+    ASSERT_EQ(InitializePort(kBlockingPort, 9600, 1, 1), 0);
+    EXPECT_EQ(InitializePort(kBlockingPort, 9600, 1, 1), 0);
     EXPECT_EQ(UnInitializePort(), 0);
-    EXPECT_TRUE(SerialPortPresent(kPort)) << "no descriptor was left holding the device";
+    EXPECT_TRUE(SerialPortPresent(kBlockingPort)) << "no descriptor was left holding the device";
 }
 
 class BlockingSettingsTest : public ::testing::Test {

@@ -21,17 +21,17 @@ namespace {
 
 using namespace zudedize::threaded;
 
-constexpr int kPort = 201;
+constexpr int kThreadedPort = 201;
 
 class ThreadedPortTest : public ::testing::Test {
 protected:
     void SetUp() override { ResetBothVariants(); }
     void TearDown() override { ResetBothVariants(); }
-    PseudoTerminal line_{kPort};
+    PseudoTerminal line_{kThreadedPort};
 };
 
 TEST_F(ThreadedPortTest, MovesBytesBothWaysAndTellsThePort) {
-    ASSERT_EQ(InitializePort(kPort, 9600, 1, 1), 0);
+    ASSERT_EQ(InitializePort(kThreadedPort, 9600, 1, 1), 0);
     EXPECT_EQ(WriteByte(0x1B), 1);
     EXPECT_EQ(WriteByte(0x00), 1);
     EXPECT_EQ(line_.Receive(), 0x1B);
@@ -45,7 +45,7 @@ TEST_F(ThreadedPortTest, MovesBytesBothWaysAndTellsThePort) {
     EXPECT_EQ(byte, 0x5A);
     EXPECT_FALSE(TimeOut());
 
-    EXPECT_EQ(GetCOMNumber(1), kPort);
+    EXPECT_EQ(GetCOMNumber(1), kThreadedPort);
     EXPECT_EQ(GetSpeed(1), 9600);
     EXPECT_GE(GetCOMHandle(1), 0);
     EXPECT_TRUE(CharSent());
@@ -54,7 +54,7 @@ TEST_F(ThreadedPortTest, MovesBytesBothWaysAndTellsThePort) {
 }
 
 TEST_F(ThreadedPortTest, ReadTimeOutSetsTheTimeoutFlagUntilTheNextGoodTransfer) {
-    ASSERT_EQ(InitializePort(kPort, 9600, 1, 1), 0);
+    ASSERT_EQ(InitializePort(kThreadedPort, 9600, 1, 1), 0);
     ASSERT_TRUE(MsSetTimeouts(1000, 150));
     std::uint8_t byte = 0x77;
     const Stopwatch clock;
@@ -69,7 +69,7 @@ TEST_F(ThreadedPortTest, ReadTimeOutSetsTheTimeoutFlagUntilTheNextGoodTransfer) 
 }
 
 TEST_F(ThreadedPortTest, ReadTimeOutOfZeroReturnsAtOnce) {
-    ASSERT_EQ(InitializePort(kPort, 9600, 1, 0), 0);
+    ASSERT_EQ(InitializePort(kThreadedPort, 9600, 1, 0), 0);
     std::uint8_t byte = 0;
     const Stopwatch clock;
     EXPECT_EQ(ReadByte(byte), 0);
@@ -83,8 +83,8 @@ TEST_F(ThreadedPortTest, ReadTimeOutOfZeroReturnsAtOnce) {
 }
 
 TEST_F(ThreadedPortTest, SecondInitializeIsRefusedAndThePortStaysUsable) {
-    ASSERT_EQ(InitializePort(kPort, 9600, 1, 1), 0);
-    EXPECT_EQ(InitializePort(kPort, 9600, 1, 1), kResultAlreadyInitialised);
+    ASSERT_EQ(InitializePort(kThreadedPort, 9600, 1, 1), 0);
+    EXPECT_EQ(InitializePort(kThreadedPort, 9600, 1, 1), kResultAlreadyInitialised);
     const LastErrorSeen error = TakeLastError();
     EXPECT_EQ(error.text, "Ten port jest już zainicjowany");
     EXPECT_EQ(error.code, 5);
@@ -93,7 +93,7 @@ TEST_F(ThreadedPortTest, SecondInitializeIsRefusedAndThePortStaysUsable) {
 }
 
 TEST_F(ThreadedPortTest, ClosingEndsATransferThatWaits) {
-    ASSERT_EQ(InitializePort(kPort, 9600, 5, 5), 0);
+    ASSERT_EQ(InitializePort(kThreadedPort, 9600, 5, 5), 0);
     std::int32_t result = -1;
     std::atomic<pid_t> reader_tid{0};
     const Stopwatch clock;
@@ -115,18 +115,18 @@ TEST_F(ThreadedPortTest, ClosingEndsATransferThatWaits) {
 }
 
 TEST_F(ThreadedPortTest, OpenPortIsNotPresentAndIsOpenedByNoOneElse) {
-    EXPECT_TRUE(SerialPortPresent(kPort));
-    ASSERT_EQ(InitializePort(kPort, 9600, 1, 1), 0);
-    EXPECT_FALSE(SerialPortPresent(kPort));
+    EXPECT_TRUE(SerialPortPresent(kThreadedPort));
+    ASSERT_EQ(InitializePort(kThreadedPort, 9600, 1, 1), 0);
+    EXPECT_FALSE(SerialPortPresent(kThreadedPort));
 
     // Another slot on the same device: the device is in use.
     SetComSelector(2);
-    EXPECT_EQ(InitializePort(kPort, 9600, 1, 1), kErrorAccessDenied);
+    EXPECT_EQ(InitializePort(kThreadedPort, 9600, 1, 1), kErrorAccessDenied);
     EXPECT_EQ(TakeLastError().text, texts::kAccessDenied);
 
     SetComSelector(1);
     EXPECT_EQ(UnInitializePort(), 0);
-    EXPECT_TRUE(SerialPortPresent(kPort));
+    EXPECT_TRUE(SerialPortPresent(kThreadedPort));
 }
 
 // A process that holds the slave side open with settings of its own, in exclusive mode or
@@ -196,11 +196,11 @@ TEST_F(ThreadedPortTest, PresenceCheckLeavesALineAnotherProgramHoldsAsItWas) {
         OtherHolder holder(line_.SlavePath(), exclusive);
         ASSERT_TRUE(holder.Started());
         if (exclusive) {
-            EXPECT_FALSE(SerialPortPresent(kPort)) << "held in exclusive mode";
-            EXPECT_FALSE(blocking::SerialPortPresent(kPort));
+            EXPECT_FALSE(SerialPortPresent(kThreadedPort)) << "held in exclusive mode";
+            EXPECT_FALSE(blocking::SerialPortPresent(kThreadedPort));
         } else {
-            SerialPortPresent(kPort);
-            blocking::SerialPortPresent(kPort);
+            SerialPortPresent(kThreadedPort);
+            blocking::SerialPortPresent(kThreadedPort);
         }
         EXPECT_EQ(holder.Report(), "se") << (exclusive ? "exclusive" : "shared");
     }
@@ -225,9 +225,9 @@ TEST_F(ThreadedPortTest, OpenFailuresAreToldApart) {
     OpenError error{};
     const int other = OpenLine(line_.SlavePath(), error);
     ASSERT_GE(other, 0);
-    EXPECT_EQ(InitializePort(kPort, 9600, 1, 1), kErrorAccessDenied);
+    EXPECT_EQ(InitializePort(kThreadedPort, 9600, 1, 1), kErrorAccessDenied);
     CloseLine(other);
-    EXPECT_EQ(InitializePort(kPort, 9600, 1, 1), 0) << "a failed open leaves the slot ready for the next";
+    EXPECT_EQ(InitializePort(kThreadedPort, 9600, 1, 1), 0) << "a failed open leaves the slot ready for the next";
 }
 
 TEST_F(ThreadedPortTest, CallsOnSlotsWithoutAnOpenPortFailQuietly) {
@@ -248,7 +248,7 @@ TEST_F(ThreadedPortTest, CallsOnSlotsWithoutAnOpenPortFailQuietly) {
 
     // A port that was opened and closed.
     SetComSelector(1);
-    ASSERT_EQ(InitializePort(kPort, 9600, 1, 1), 0);
+    ASSERT_EQ(InitializePort(kThreadedPort, 9600, 1, 1), 0);
     ASSERT_EQ(UnInitializePort(), 0);
     EXPECT_EQ(ClearPort(), 0);
     const Stopwatch clock;
@@ -257,11 +257,11 @@ TEST_F(ThreadedPortTest, CallsOnSlotsWithoutAnOpenPortFailQuietly) {
     EXPECT_FALSE(ChangeParity(kParityOdd));
     EXPECT_FALSE(MsSetTimeouts(100, 100));
     EXPECT_EQ(TakeLastError().text, texts::kTimeoutsNotRead);
-    EXPECT_EQ(GetCOMNumber(1), kPort) << "the port object stays in its slot";
+    EXPECT_EQ(GetCOMNumber(1), kThreadedPort) << "the port object stays in its slot";
 }
 
 TEST_F(ThreadedPortTest, ClearPortDiscardsWaitingInput) {
-    ASSERT_EQ(InitializePort(kPort, 9600, 1, 0), 0);
+    ASSERT_EQ(InitializePort(kThreadedPort, 9600, 1, 0), 0);
     line_.Send({1, 2, 3});
     ASSERT_TRUE(WaitUntil([] { return InputQueueLength(static_cast<int>(GetCOMHandle(1))) == 3; }));
     EXPECT_EQ(ClearPort(), 0);
@@ -270,7 +270,7 @@ TEST_F(ThreadedPortTest, ClearPortDiscardsWaitingInput) {
 }
 
 TEST_F(ThreadedPortTest, LinesOfADeviceWithoutModemLinesFailWithoutHarm) {
-    ASSERT_EQ(InitializePort(kPort, 9600, 1, 1), 0);
+    ASSERT_EQ(InitializePort(kThreadedPort, 9600, 1, 1), 0);
     EXPECT_FALSE(UstawKanalZudedize(1));
     EXPECT_FALSE(UstawKanalZudedize(5));
     EXPECT_EQ(ModemStatus(), 0);

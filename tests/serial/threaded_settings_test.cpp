@@ -14,7 +14,7 @@ namespace {
 
 using namespace zudedize::threaded;
 
-constexpr int kPort = 211;
+constexpr int kSettingsPort = 211;
 
 class ThreadedSettingsTest : public ::testing::Test {
 protected:
@@ -24,18 +24,18 @@ protected:
     FakeSerialSystem system_;
     ScopedSerialSystem installed_{system_};
     std::shared_ptr<FakeLine> line_ = system_.Add("fake:211");
-    ScopedEnvironment mapped_{PortVariable(kPort), "fake:211"};
+    ScopedEnvironment mapped_{PortVariable(kSettingsPort), "fake:211"};
 };
 
 TEST_F(ThreadedSettingsTest, OpenParityFollowsTheLastPInitializePortAndChangeParityAppliesAnyCode) {
-    ASSERT_EQ(pInitializePort(kPort, 9600, 1, 1, kParityNone), 0);
+    ASSERT_EQ(pInitializePort(kSettingsPort, 9600, 1, 1, kParityNone), 0);
     EXPECT_EQ(line_->LastApplied().parity, kParityNone);
     UnInitializePort();
-    ASSERT_EQ(InitializePort(kPort, 9600, 1, 1), 0);
+    ASSERT_EQ(InitializePort(kSettingsPort, 9600, 1, 1), 0);
     EXPECT_EQ(line_->LastApplied().parity, kParityNone) << "InitializePort keeps the parity setting";
     UnInitializePort();
 
-    ASSERT_EQ(pInitializePort(kPort, 9600, 1, 1, kParitySpace), 0);
+    ASSERT_EQ(pInitializePort(kSettingsPort, 9600, 1, 1, kParitySpace), 0);
     EXPECT_EQ(line_->LastApplied().parity, kParityEven) << "mark and space open with even parity";
     EXPECT_TRUE(ChangeParity(kParitySpace));
     EXPECT_EQ(line_->LastApplied().parity, kParitySpace);
@@ -43,12 +43,12 @@ TEST_F(ThreadedSettingsTest, OpenParityFollowsTheLastPInitializePortAndChangePar
     EXPECT_EQ(line_->LastApplied().parity, kParityMark);
     UnInitializePort();
 
-    ASSERT_EQ(pInitializePort(kPort, 9600, 1, 1, kParityEven), 0);  // back to the first setting
+    ASSERT_EQ(pInitializePort(kSettingsPort, 9600, 1, 1, kParityEven), 0);  // back to the first setting
 }
 
 TEST_F(ThreadedSettingsTest, LineSettingsAtOpenAndAfterASpeedChange) {
     UstawCTS(1);
-    ASSERT_EQ(pInitializePort(kPort, 4800, 1, 1, kParityEven), 0);
+    ASSERT_EQ(pInitializePort(kSettingsPort, 4800, 1, 1, kParityEven), 0);
     const LineSettings opened = line_->LastApplied();
     EXPECT_EQ(opened.baud_rate, 4800);
     EXPECT_EQ(opened.data_bits, 8);
@@ -67,7 +67,7 @@ TEST_F(ThreadedSettingsTest, LineSettingsAtOpenAndAfterASpeedChange) {
 
 TEST_F(ThreadedSettingsTest, TimeoutsFromSecondsAndMillisecondsAndPutBackAtClose) {
     line_->timeouts = {1, 2, 3, 4, 5};
-    ASSERT_EQ(InitializePort(kPort, 9600, 2, 2), 0);
+    ASSERT_EQ(InitializePort(kSettingsPort, 9600, 2, 2), 0);
     EXPECT_EQ(line_->timeouts, (CommTimeouts{2000, 0, 2000, 0, 2000}));
 
     EXPECT_TRUE(MsSetTimeouts(300, 0));
@@ -79,7 +79,7 @@ TEST_F(ThreadedSettingsTest, TimeoutsFromSecondsAndMillisecondsAndPutBackAtClose
 }
 
 TEST_F(ThreadedSettingsTest, LinePatternsSetDtrThenRts) {
-    ASSERT_EQ(InitializePort(kPort, 9600, 1, 1), 0);
+    ASSERT_EQ(InitializePort(kSettingsPort, 9600, 1, 1), 0);
     struct Case {
         std::uint8_t pattern;
         bool dtr, rts;
@@ -106,7 +106,7 @@ TEST_F(ThreadedSettingsTest, LinePatternsSetDtrThenRts) {
 }
 
 TEST_F(ThreadedSettingsTest, LineErrorEventCollectsTheErrorsSoTransfersWorkAgain) {
-    ASSERT_EQ(InitializePort(kPort, 9600, 1, 1), 0);
+    ASSERT_EQ(InitializePort(kSettingsPort, 9600, 1, 1), 0);
     {
         std::lock_guard lock(line_->mutex);
         line_->pending_errors = kLineErrorFrame;
@@ -127,13 +127,13 @@ TEST_F(ThreadedSettingsTest, LineErrorEventCollectsTheErrorsSoTransfersWorkAgain
 
 TEST_F(ThreadedSettingsTest, RefusedSettingsStopTheOpenWithTheirText) {
     line_->refuse_queue_sizes = 22;
-    EXPECT_EQ(InitializePort(kPort, 9600, 1, 1), 22);
+    EXPECT_EQ(InitializePort(kSettingsPort, 9600, 1, 1), 22);
     EXPECT_EQ(TakeLastError().text, texts::kQueueSizes);
     UnInitializePort();
 
     line_->refuse_queue_sizes = 0;
     line_->refuse_line_settings = 22;
-    EXPECT_EQ(InitializePort(kPort, 9600, 1, 1), 22);
+    EXPECT_EQ(InitializePort(kSettingsPort, 9600, 1, 1), 22);
     const LastErrorSeen seen = TakeLastError();
     EXPECT_EQ(seen.text, texts::kLineSettings);
     EXPECT_EQ(seen.code, 22);

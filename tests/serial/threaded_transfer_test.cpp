@@ -23,7 +23,7 @@ namespace {
 
 using namespace zudedize::threaded;
 
-constexpr int kPort = 212;
+constexpr int kTransferPort = 212;
 
 int ThreadCount() {
     int count = 0;
@@ -42,7 +42,7 @@ protected:
     FakeSerialSystem system_;
     ScopedSerialSystem installed_{system_};
     std::shared_ptr<FakeLine> line_ = system_.Add("fake:212");
-    ScopedEnvironment mapped_{PortVariable(kPort), "fake:212"};
+    ScopedEnvironment mapped_{PortVariable(kTransferPort), "fake:212"};
 };
 
 // The write/read thread on its own, driven as WriteByte and ReadByte drive it, so that the
@@ -124,7 +124,7 @@ TEST_F(TransferThreadTest, EachReadOutcomeRecordsItsText) {
 // A pseudo-terminal has no parity or framing errors: the stand-in of the serial services
 // plays the driver that counts the error and queues a zero byte for the character.
 TEST_F(ThreadedTransferTest, ByteReceivedInErrorFailsTheReadWhoeverCollectedTheError) {
-    ASSERT_EQ(InitializePort(kPort, 9600, 1, 1), 0);
+    ASSERT_EQ(InitializePort(kTransferPort, 9600, 1, 1), 0);
     std::uint8_t byte = 0x77;
 
     // The read comes first: the pending error fails it and the byte stays queued.
@@ -155,7 +155,7 @@ TEST_F(ThreadedTransferTest, ByteReceivedInErrorFailsTheReadWhoeverCollectedTheE
 
 TEST_F(ThreadedTransferTest, BlockingVariantFailsAByteReceivedInErrorToo) {
     blocking::SetComSelector(9);
-    ASSERT_EQ(blocking::InitializePort(kPort, 9600, 1, 0), 0);
+    ASSERT_EQ(blocking::InitializePort(kTransferPort, 9600, 1, 0), 0);
     std::uint8_t byte = 0x77;
     line_->ReceiveInError(kLineErrorFrame);
     EXPECT_EQ(blocking::ReadByte(byte), 0);
@@ -172,7 +172,7 @@ TEST_F(ThreadedTransferTest, FailedOpenLeavesAClosedSlotAndNoThread) {
     std::thread([] {}).join();
     const int threads_before = ThreadCount();
     line_->refuse_line_settings = 22;
-    EXPECT_EQ(InitializePort(kPort, 9600, 2, 2), 22);
+    EXPECT_EQ(InitializePort(kTransferPort, 9600, 2, 2), 22);
     EXPECT_EQ(TakeLastError().text, texts::kLineSettings);
     EXPECT_FALSE(line_->open) << "the device was given back";
     EXPECT_EQ(GetCOMHandle(1), kInvalidHandle) << "a closed port object stays in the slot";
@@ -182,7 +182,7 @@ TEST_F(ThreadedTransferTest, FailedOpenLeavesAClosedSlotAndNoThread) {
 
     line_->refuse_line_settings = 0;
     line_->refuse_queue_sizes = 87;
-    EXPECT_EQ(InitializePort(kPort, 9600, 2, 2), 87);
+    EXPECT_EQ(InitializePort(kTransferPort, 9600, 2, 2), 87);
     EXPECT_FALSE(line_->open);
 
     // The same slot opens a good line next.
@@ -196,7 +196,7 @@ TEST_F(ThreadedTransferTest, FailedOpenLeavesAClosedSlotAndNoThread) {
 }
 
 TEST_F(ThreadedTransferTest, RequestThatCannotBeHandedOverEndsTheCallWithItsText) {
-    ASSERT_EQ(InitializePort(kPort, 9600, 1, 1), 0);
+    ASSERT_EQ(InitializePort(kTransferPort, 9600, 1, 1), 0);
     Handover* handover = CurrentPort()->Transfers();
     ASSERT_NE(handover, nullptr);
     const auto settle = [&] { return WaitForAny({handover->ready.get()}, 5000) == 0; };
@@ -232,7 +232,7 @@ TEST_F(ThreadedTransferTest, RequestThatCannotBeHandedOverEndsTheCallWithItsText
 }
 
 TEST_F(ThreadedTransferTest, TimeoutFlagIsClearedByEveryTransferEvenWithoutAPort) {
-    ASSERT_EQ(InitializePort(kPort, 9600, 1, 0), 0);
+    ASSERT_EQ(InitializePort(kTransferPort, 9600, 1, 0), 0);
     std::uint8_t byte = 0;
     EXPECT_EQ(ReadByte(byte), 0);
     EXPECT_TRUE(TimeOut());
@@ -248,7 +248,7 @@ TEST_F(ThreadedTransferTest, TimeoutFlagIsClearedByEveryTransferEvenWithoutAPort
 }
 
 TEST_F(ThreadedTransferTest, CharSentWaitsOneCharacterTimeOfTheSpeed) {
-    ASSERT_EQ(InitializePort(kPort, 300, 1, 1), 0);
+    ASSERT_EQ(InitializePort(kTransferPort, 300, 1, 1), 0);
     // Lower bounds only: a loaded machine waits longer, never shorter.
     for (const auto& [baud, wait_ms] : {std::pair{300, 64}, {600, 32}, {1200, 16}, {2400, 8}, {4800, 4}, {9600, 2},
                                         {14400, 2}, {115200, 1}}) {

@@ -16,8 +16,8 @@ using testing::Bytes;
 using testing::EditorPort;
 using namespace std::chrono_literals;
 
-const Bytes kTypeQuery{0x1B, 0x4D, 0x03, 0x6A, 0x0A};
-constexpr auto kQuiet = 150ms;
+const Bytes kLineTypeQuery{0x1B, 0x4D, 0x03, 0x6A, 0x0A};
+constexpr auto kLineQuiet = 150ms;
 
 // Waits until the simulator has read `count` bytes, so that a new speed cannot overtake them.
 void WaitForReceived(const Simulator& sim, std::size_t count) {
@@ -35,8 +35,8 @@ TEST(LoaderLine, BreakAndFrameATakeTheControllerToItsMaximumSpeed) {
 
     // Bytes at 38400 are noise while the controller listens at 9600.
     port.SetSpeed(B38400);
-    ASSERT_TRUE(port.Write(kTypeQuery));
-    EXPECT_TRUE(port.Read(1, kQuiet).bytes.empty());
+    ASSERT_TRUE(port.Write(kLineTypeQuery));
+    EXPECT_TRUE(port.Read(1, kLineQuiet).bytes.empty());
 
     port.SetSpeed(B9600);
     ASSERT_TRUE(port.Write(Bytes(loader::kFrameA.begin(), loader::kFrameA.end())));
@@ -47,7 +47,7 @@ TEST(LoaderLine, BreakAndFrameATakeTheControllerToItsMaximumSpeed) {
     EXPECT_EQ(sim.ControllerSpeed(), 38400u);
 
     port.SetSpeed(B38400);
-    ASSERT_TRUE(port.Write(kTypeQuery));
+    ASSERT_TRUE(port.Write(kLineTypeQuery));
     EXPECT_EQ(port.Read(4).bytes, (Bytes{0x1F, 2, 2, 4}));
 
     // The controller's own stray bytes reach the line; a restart brings back the application.

@@ -5,6 +5,7 @@
 
 #include "model/model_constants.h"
 #include "model/settings_constants.h"
+#include "ui/rules/window_constants.h"
 
 namespace orvel {
 
@@ -14,7 +15,6 @@ constexpr const char* kBankDown = "BANK DOWN";
 constexpr const char* kBankUp = "BANK UP";
 constexpr int kBankDownBox = 4;
 constexpr int kBankUpBox = 9;
-constexpr double kDesignDpi = 96.0;
 
 bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 

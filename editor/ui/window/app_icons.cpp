@@ -138,7 +138,7 @@ void DrawPrinter(QPainter& p)
     p.drawEllipse(QPointF(25, 16), 1.5, 1.5);
 }
 
-void DrawController(QPainter& p)
+void DrawControllerIcon(QPainter& p)
 {
     QLinearGradient shade(0, 6, 0, 26);
     shade.setColorAt(0, QColor(0x55, 0x57, 0x5c));
@@ -167,7 +167,7 @@ void DrawController(QPainter& p)
 
 QIcon ProgramIcon()
 {
-    return Drawn(DrawController);
+    return Drawn(DrawControllerIcon);
 }
 
 QIcon OpenIcon()
