@@ -2,20 +2,27 @@
 // virtual controller paced at 9600 bit/s, once through a USB converter and once through a
 // numbered serial port (the serial library's threaded variant), and compares each run with
 // the line time of the bytes that crossed the line. Then measures the bare cost of handing
-// one byte to the serial library's worker thread. Exits 1 when a run takes more than 1.02
-// times the line time or a hand-over takes 15 us or more.
+// one byte to the serial library's worker thread, and beside it the least any hand-over can
+// cost on this machine (a bare wake-up round trip between two threads). Exits 1 when a run
+// takes more than 1.02 times the line time or a hand-over takes 15 us or more.
 //
 // With --hand-over [bytes] it runs only the hand-over loop (2000 bytes unless told), so that
 // a profiler or a system-call counter sees nothing else:
 //   strace -f -c build/bench/read_all_bench --hand-over 2000
 #include <fcntl.h>
+#include <pthread.h>
+#include <sched.h>
+#include <linux/futex.h>
 #include <stdlib.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "command_protocol.h"
@@ -30,20 +37,25 @@ using Clock = std::chrono::steady_clock;
 
 class PrintedMessages final : public UserMessages {
 public:
-    void ShowMessage(MessageIcon, const std::string&, const std::string& text) override {
+    void ShowMessage(MessageIcon, const std::string&, const std::string& text) override
+    {
         std::fprintf(stderr, "%s\n", text.c_str());
     }
 };
 
 constexpr double kSecondsPerCharacter = 11.0 / 9600.0;
-constexpr std::size_t kBytesPerBlockRead = 3 + 10;   // escape, command, address; status, 8 data, checksum
+constexpr std::size_t kBytesPerBlockRead = 3 + 10;  // escape, command, address; status, 8 data, checksum
 constexpr double kLimit = 1.02;
 constexpr double kHandOverLimitUs = 15.0;
 
-double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
+double Seconds(Clock::time_point since)
+{
+    return std::chrono::duration<double>(Clock::now() - since).count();
+}
 
 // Opens the link, reads everything, closes it; false when an exchange failed.
-bool ReadEverything(DeviceLink& link, std::uint8_t port, const std::string& serial, std::size_t& blocks) {
+bool ReadEverything(DeviceLink& link, std::uint8_t port, const std::string& serial, std::size_t& blocks)
+{
     if (!OpenLink(link, port, serial)) {
         std::fprintf(stderr, "the virtual controller did not open\n");
         return false;
@@ -69,7 +81,8 @@ bool ReadEverything(DeviceLink& link, std::uint8_t port, const std::string& seri
 }
 
 // Runs one transport; returns the ratio to the line time, or a negative number on failure.
-double Run(const char* label, DeviceLink& link, std::uint8_t port, const std::string& serial) {
+double Run(const char* label, DeviceLink& link, std::uint8_t port, const std::string& serial)
+{
     std::size_t blocks = 0;
     const auto start = Clock::now();
     if (!ReadEverything(link, port, serial, blocks)) return -1;
@@ -77,9 +90,69 @@ double Run(const char* label, DeviceLink& link, std::uint8_t port, const std::st
     const std::size_t bytes = blocks * kBytesPerBlockRead;
     const double line_time = static_cast<double>(bytes) * kSecondsPerCharacter;
     const double ratio = elapsed / line_time;
-    std::printf("%-12s read all presets and block 252: %zu bytes, line time %.3f s, took %.3f s, ratio %.4f\n",
-                label, bytes, line_time, elapsed, ratio);
+    std::printf("%-12s read all presets and block 252: %zu bytes, line time %.3f s, took %.3f s, ratio %.4f\n", label,
+                bytes, line_time, elapsed, ratio);
     return ratio;
+}
+
+// The median of `each`, which it reorders.
+double Median(std::vector<double>& each)
+{
+    const auto middle = each.begin() + static_cast<std::ptrdiff_t>(each.size() / 2);
+    std::nth_element(each.begin(), middle, each.end());
+    return *middle;
+}
+
+// Sleeps until `word` holds `value`.
+void SleepUntil(std::atomic<std::uint32_t>& word, std::uint32_t value)
+{
+    for (std::uint32_t now = word.load(); now != value; now = word.load())
+        syscall(SYS_futex, &word, FUTEX_WAIT_PRIVATE, now, nullptr, nullptr, 0);
+}
+
+void Raise(std::atomic<std::uint32_t>& word, std::uint32_t value)
+{
+    word.store(value);
+    syscall(SYS_futex, &word, FUTEX_WAKE_PRIVATE, 1, nullptr, nullptr, 0);
+}
+
+// Keeps the calling thread on `cpu`.
+void KeepOn(int cpu)
+{
+    cpu_set_t set;
+    CPU_ZERO(&set);
+    CPU_SET(cpu, &set);
+    pthread_setaffinity_np(pthread_self(), sizeof set, &set);
+}
+
+// What this machine charges for the least a hand-over can be: one thread wakes a sleeping
+// second thread, which wakes the first back; nothing else. The two threads run on the CPUs
+// given, which decides the cost: the median of `rounds`, in us.
+double BareWakeRoundTripMicroseconds(int rounds, int cpu, int other_cpu)
+{
+    cpu_set_t before;
+    pthread_getaffinity_np(pthread_self(), sizeof before, &before);
+    KeepOn(cpu);
+    std::atomic<std::uint32_t> request{0};
+    std::atomic<std::uint32_t> answer{0};
+    std::thread other([&] {
+        KeepOn(other_cpu);
+        for (std::uint32_t i = 1; i <= static_cast<std::uint32_t>(rounds); ++i) {
+            SleepUntil(request, i);
+            Raise(answer, i);
+        }
+    });
+    std::vector<double> each;
+    each.reserve(static_cast<std::size_t>(rounds));
+    for (std::uint32_t i = 1; i <= static_cast<std::uint32_t>(rounds); ++i) {
+        const auto start = Clock::now();
+        Raise(request, i);
+        SleepUntil(answer, i);
+        each.push_back(Seconds(start) * 1e6);
+    }
+    other.join();
+    pthread_setaffinity_np(pthread_self(), sizeof before, &before);
+    return Median(each);
 }
 
 // Hands bytes to the serial worker thread on a bare pseudo-terminal that nobody reads, so
@@ -100,11 +173,7 @@ double HandOverMicroseconds(std::uint8_t port, int bytes)
             if (zudedize::threaded::WriteByte(0x00) != 1) break;
             each.push_back(Seconds(start) * 1e6);
         }
-        if (!each.empty() && each.size() == static_cast<std::size_t>(bytes)) {
-            const auto middle = each.begin() + bytes / 2;
-            std::nth_element(each.begin(), middle, each.end());
-            microseconds = *middle;
-        }
+        if (!each.empty() && each.size() == static_cast<std::size_t>(bytes)) microseconds = Median(each);
         zudedize::threaded::UnInitializePort();
     }
     close(master);
@@ -114,6 +183,11 @@ double HandOverMicroseconds(std::uint8_t port, int bytes)
 void PrintHandOver(double microseconds)
 {
     std::printf("serial port  one byte handed to the worker thread and written: %.1f us (median)\n", microseconds);
+    const int cpus = static_cast<int>(std::thread::hardware_concurrency());
+    std::printf("this machine: a bare wake-up round trip between two threads on one CPU: %.1f us",
+                BareWakeRoundTripMicroseconds(2000, 0, 0));
+    if (cpus > 1) std::printf(", on two CPUs: %.1f us", BareWakeRoundTripMicroseconds(2000, 0, 1));
+    std::printf(" (medians)\n");
 }
 
 }  // namespace
@@ -152,6 +226,7 @@ int main(int argc, char** argv)
 
     const bool ok = usb_ratio > 0 && usb_ratio <= kLimit && serial_ratio > 0 && serial_ratio <= kLimit &&
                     hand_over > 0 && hand_over < kHandOverLimitUs;
-    std::printf("limits %.2f x line time, hand-over under %.0f us: %s\n", kLimit, kHandOverLimitUs, ok ? "met" : "NOT met");
+    std::printf("limits %.2f x line time, hand-over under %.0f us: %s\n", kLimit, kHandOverLimitUs,
+                ok ? "met" : "NOT met");
     return ok ? 0 : 1;
 }
