@@ -3,6 +3,8 @@
 #include <sys/stat.h>
 
 #include <cstdlib>
+#include <map>
+#include <mutex>
 
 namespace zudedize {
 
@@ -16,6 +18,16 @@ struct Range {
 constexpr Range kRanges[] = {{1, "/dev/ttyS"}, {33, "/dev/ttyUSB"}, {65, "/dev/ttyACM"}};
 constexpr int kPortsPerRange = 32;
 
+std::mutex names_mutex;
+std::map<int, std::string> given_names;  // NameComPort's
+
+std::string GivenName(int n)
+{
+    const std::lock_guard lock(names_mutex);
+    const auto found = given_names.find(n);
+    return found == given_names.end() ? "" : found->second;
+}
+
 bool SameFile(const std::string& a, const std::string& b) {
     struct stat sa {}, sb {};
     if (stat(a.c_str(), &sa) != 0 || stat(b.c_str(), &sb) != 0) return false;
@@ -28,11 +40,22 @@ std::string ComPortDevicePath(int n) {
     if (n < 1 || n > kHighestPortNumber) return "";
     const std::string name = "ZUDEDIZE_COM" + std::to_string(n);
     if (const char* path = std::getenv(name.c_str()); path != nullptr && *path != '\0') return path;
+    if (std::string given = GivenName(n); !given.empty()) return given;
     for (const Range& range : kRanges) {
         if (n >= range.first && n < range.first + kPortsPerRange)
             return range.prefix + std::to_string(n - range.first);
     }
     return "";
+}
+
+void NameComPort(int n, const std::string& path)
+{
+    if (n < 1 || n > kHighestPortNumber) return;
+    const std::lock_guard lock(names_mutex);
+    if (path.empty())
+        given_names.erase(n);
+    else
+        given_names[n] = path;
 }
 
 std::string LptPortDevicePath(int n) {

@@ -17,6 +17,7 @@
 #include "controller_identity.h"
 #include "decimal_number.h"
 #include "default_check_command.h"
+#include "device_port.h"
 #include "files/file_io.h"
 #include "files/preset_file.h"
 #include "firmware_upgrade.h"
@@ -280,6 +281,7 @@ int Upgrade(Companion& c) {
     // controller is found through the command protocol first.
     if (!(UsesSerialPort(c.link) ? ChoosePort(c) : Connect(c))) return 1;
     if (UsesSerialPort(c.link)) c.usb.ClearLastListedSerial();
+    if (!c.request.device.empty()) NamePortForLoader(c.link.port_number, c.request.device);
     return FirmwareUpgradeCommand(c.usb, c.link.port_number, c.view) == TransferOutcome::Done ? 0 : 1;
 }
 

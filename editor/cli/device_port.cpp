@@ -19,11 +19,16 @@ int PortNumberForDevice(const std::string& path, std::string& problem) {
     if (const int named = zudedize::ComPortNumberOfDevice(path); named != 0) return named;
     for (int n = zudedize::kHighestPortNumber; n >= 1; --n) {
         if (!zudedize::ComPortDevicePath(n).empty()) continue;
-        ::setenv(("ZUDEDIZE_COM" + std::to_string(n)).c_str(), path.c_str(), 1);
+        zudedize::NameComPort(n, path);
         return n;
     }
     problem = "no COM port number is free for " + path;
     return 0;
+}
+
+void NamePortForLoader(int n, const std::string& path)
+{
+    ::setenv(("ZUDEDIZE_COM" + std::to_string(n)).c_str(), path.c_str(), 1);
 }
 
 }  // namespace orvel

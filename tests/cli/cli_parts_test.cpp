@@ -1,6 +1,8 @@
 // The companion's command-line numbers and the COM port numbers of device paths.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "decimal_number.h"
 #include "device_port.h"
 #include "port_names.h"
@@ -47,12 +49,19 @@ TEST(DevicePorts, APathIsReachedThroughTheNumberThatNamesItOrOneGivenToIt) {
         ScopedEnvironment named(PortVariable(7), device);
         EXPECT_EQ(PortNumberForDevice(device, problem), 7);
     }
-    // No number names it: the highest free one is given to it, and names it from then on.
+    // No number names it: the highest free one is given to it, and names it from then on,
+    // in the serial library and not in the environment; the environment still wins.
     const int given = PortNumberForDevice(device, problem);
-    ScopedEnvironment given_name(PortVariable(given), device);
     EXPECT_EQ(given, zudedize::kHighestPortNumber);
+    EXPECT_EQ(std::getenv(PortVariable(given).c_str()), nullptr);
     EXPECT_EQ(zudedize::ComPortDevicePath(given), device);
     EXPECT_EQ(PortNumberForDevice(device, problem), given);
+    {
+        ScopedEnvironment outer(PortVariable(given), "/dev/zero");
+        EXPECT_EQ(zudedize::ComPortDevicePath(given), "/dev/zero");
+    }
+    zudedize::NameComPort(given, "");
+    EXPECT_EQ(zudedize::ComPortDevicePath(given), "");
 
     EXPECT_EQ(PortNumberForDevice("/dev/no-such-port", problem), 0);
     EXPECT_EQ(problem, "cannot open /dev/no-such-port: No such file or directory");
