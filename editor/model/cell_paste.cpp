@@ -1,7 +1,6 @@
 #include "model/cell_paste.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "model/cell_editor.h"
 #include "model/model_constants.h"
@@ -15,18 +14,11 @@ namespace orvel {
 
 namespace {
 
-std::string Lowered(std::string_view text)
-{
-    std::string lowered(text);
-    for (char& c : lowered) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return lowered;
-}
-
 std::optional<bool> CheckValue(const std::string& value)
 {
-    const std::string word = Lowered(TrimmedEntry(value));
-    if (word == "1" || word == "true") return true;
-    if (word == "0" || word == "false") return false;
+    const std::string word = UpperCase(TrimmedEntry(value));
+    if (word == "1" || word == "TRUE") return true;
+    if (word == "0" || word == "FALSE") return false;
     return std::nullopt;
 }
 

@@ -6,14 +6,14 @@
 
 namespace orvel {
 
-namespace {
-
 std::string UpperCase(std::string_view text)
 {
     std::string upper(text);
     for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return upper;
 }
+
+namespace {
 
 // "u" and "un" in any case are shorthands for "unu"; "unu" itself only in lower case.
 bool MeansUnused(const std::string& entry)

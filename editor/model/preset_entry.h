@@ -14,6 +14,9 @@ std::optional<int> ReadWholeNumber(std::string_view text, int low, int high);
 // The entry without the spaces (and tabs) around it.
 std::string_view TrimmedEntry(std::string_view entry);
 
+// The text with its ASCII letters in upper case, for entries that count in any case.
+std::string UpperCase(std::string_view text);
+
 // An entry that reads as a whole number in [low, high], after trimming, as its plain
 // decimal text; nullopt otherwise.
 std::optional<std::string> PlainNumberEntry(std::string_view entry, int low, int high);

@@ -34,6 +34,7 @@ TEST(CellPaste, EachValueGoesThroughItsColumnsRule)
     EXPECT_EQ(PastedPresetValue(kColumnName, "Zażółć gęślą ja"), "Zażółć gęślą ja");  // characters, not bytes
     EXPECT_EQ(PastedPresetValue(kColumnBuffer, "TRUE"), "1");
     EXPECT_EQ(PastedPresetValue(kFirstAuxColumn, "0"), "0");
+    EXPECT_EQ(PastedPresetValue(kFirstAuxColumn, " False "), "0");
     EXPECT_EQ(PastedPresetValue(kFirstAuxColumn, "x"), std::nullopt);
     EXPECT_EQ(PastedPresetValue(kColumnBank, "3"), std::nullopt);
 }
