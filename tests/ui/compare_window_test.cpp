@@ -18,6 +18,7 @@
 #include "ui/settings/option_tile.h"
 #include "ui/settings/settings_grid.h"
 #include "ui/window/differences_dialog.h"
+#include "scoped_environment.h"
 #include "window_test_support.h"
 
 namespace orvel {
@@ -32,13 +33,11 @@ class CompareWindow : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        setenv("ZUDEDIZE_COM5", sim.SlavePath().c_str(), 1);
         testing::WindowSetup setup;
         setup.transport = TransportKind::SerialPort;
         window = &fixture.Start(setup);
         window->sePort()->setValue(5);
     }
-    void TearDown() override { unsetenv("ZUDEDIZE_COM5"); }
 
     // Three presets, one bank function and one setting other than the factory's.
     void ChangeController()
@@ -90,6 +89,7 @@ protected:
     }
 
     kpxsim::Simulator sim;
+    testing::ScopedEnvironment port{testing::PortVariable(5), sim.SlavePath()};
     testing::WindowFixture fixture;
     TMainForm* window = nullptr;
 };

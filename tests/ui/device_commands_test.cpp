@@ -8,6 +8,7 @@
 
 #include "simulator.h"
 #include "ui/grid/preset_grid.h"
+#include "scoped_environment.h"
 #include "window_test_support.h"
 
 namespace orvel {
@@ -15,7 +16,7 @@ namespace {
 
 TEST(DeviceCommands, ReadPresetAndSettingsFromTheWindow) {
     kpxsim::Simulator sim;
-    setenv("ZUDEDIZE_COM5", sim.SlavePath().c_str(), 1);
+    const testing::ScopedEnvironment port(testing::PortVariable(5), sim.SlavePath());
     sim.WriteMemory(37, kpxsim::Block{0x01, 0, 12, 0, 0, 0, 0, 0});
     sim.WriteMemory(251, kpxsim::Block{1, 2, 3, 4, 5, 6, 7, 0});
 
@@ -42,12 +43,11 @@ TEST(DeviceCommands, ReadPresetAndSettingsFromTheWindow) {
     EXPECT_EQ(window.State().settings.ctrl_numbers[6], "7");
     EXPECT_TRUE(fixture.messages().shown.empty());
     EXPECT_FALSE(window.pb()->isVisible());
-    unsetenv("ZUDEDIZE_COM5");
 }
 
 TEST(DeviceCommands, AValueOfWrongFormIsRefusedWithAMessage) {
     kpxsim::Simulator sim;
-    setenv("ZUDEDIZE_COM5", sim.SlavePath().c_str(), 1);
+    const testing::ScopedEnvironment port(testing::PortVariable(5), sim.SlavePath());
     testing::WindowFixture fixture;
     testing::WindowSetup setup;
     setup.transport = TransportKind::SerialPort;
@@ -61,7 +61,6 @@ TEST(DeviceCommands, AValueOfWrongFormIsRefusedWithAMessage) {
     EXPECT_EQ(fixture.messages().shown[0].text,
               "Preset 4: MIDI1 holds \"abc\", which the controller cannot take. Nothing was sent.");
     EXPECT_EQ(sim.BytesReceived(), 0u);
-    unsetenv("ZUDEDIZE_COM5");
 }
 
 }  // namespace

@@ -26,6 +26,7 @@
 #include "ui/settings/option_tile.h"
 #include "ui/settings/settings_grid.h"
 #include "ui/window/undo_history.h"
+#include "scoped_environment.h"
 #include "window_test_support.h"
 
 namespace orvel::testing {
@@ -192,7 +193,7 @@ TEST(UndoRedo, OpeningAFileUndoesToTheSetUpAndFileBeforeIt)
 TEST(UndoRedo, AReadFromTheControllerUndoesAsOneStepEvenWhenItFails)
 {
     kpxsim::Simulator sim;
-    setenv("ZUDEDIZE_COM5", sim.SlavePath().c_str(), 1);
+    const ScopedEnvironment port(PortVariable(5), sim.SlavePath());
     for (int preset = 0; preset < kPresetCount; ++preset)
         sim.WriteMemory(static_cast<std::uint8_t>(preset),
                         kpxsim::Block{0, 0, static_cast<std::uint8_t>(preset + 1), 0, 0, 0, 0, 0});
@@ -237,7 +238,6 @@ TEST(UndoRedo, AReadFromTheControllerUndoesAsOneStepEvenWhenItFails)
     f.Action("Undo1")->trigger();
     EXPECT_TRUE(Look(f) == before);
     EXPECT_EQ(sim.BytesReceived(), sent);
-    unsetenv("ZUDEDIZE_COM5");
 }
 
 // Ctrl+C on a bank's ten rows and Ctrl+V on another bank's first TYPE cell: the rows arrive
