@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/qt_values.h"
 #include "ui/rules/program_help.h"
 #include "ui/rules/start_options.h"
 #include "ui/rules/version.h"
@@ -31,7 +32,7 @@ int main(int argc, char** argv)
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvel"));
-    QApplication::setApplicationVersion(QString::fromUtf8(orvel::kVersionText.data(), orvel::kVersionText.size()));
+    QApplication::setApplicationVersion(orvel::QtText(orvel::kVersionText));
     QApplication::setDesktopFileName(QStringLiteral("orvel"));
 
     orvel::TMainForm window(QApplication::arguments(), std::move(options));

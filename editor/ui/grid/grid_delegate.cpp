@@ -12,6 +12,7 @@
 #include "model/cell_editor.h"
 #include "model/model_constants.h"
 #include "ui/grid/preset_table_model.h"
+#include "ui/qt_values.h"
 #include "ui/rules/cell_colours.h"
 #include "ui/rules/drop_down_sizes.h"
 
@@ -91,7 +92,7 @@ private:
 void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     if (index.data(InactiveRole).toBool()) {
-        painter->fillRect(option.rect, QColor::fromRgb(kInactiveRgb));
+        painter->fillRect(option.rect, QtColour(kInactiveRgb));
         return;
     }
     QStyleOptionViewItem opt = option;

@@ -16,6 +16,7 @@
 #include "model/bank_rows.h"
 #include "model/cell_paste.h"
 #include "model/change_recorder.h"
+#include "ui/qt_values.h"
 #include "ui/rules/grid_header_captions.h"
 #include "model/preset_popup.h"
 #include "model/preset_table.h"
@@ -30,14 +31,9 @@ namespace orvel {
 
 namespace {
 
-QString Text(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QAction* AddItem(QMenu* menu, const char* name, std::string_view caption, bool enabled = true)
 {
-    QAction* action = menu->addAction(Text(caption));
+    QAction* action = menu->addAction(QtText(caption));
     action->setObjectName(QString::fromLatin1(name));
     action->setEnabled(enabled);
     return action;
@@ -126,7 +122,7 @@ void PresetGrid::BuildBankButtons()
     GridView* columns = view_->View(GridPane::Columns);
     for (int digit = 0; digit < kBankCount; ++digit) {
         const int row = BankButtonRow(digit);
-        auto* button = new QPushButton(Text(BankFunctionCaption(table_.BankFunction(digit))));
+        auto* button = new QPushButton(QtText(BankFunctionCaption(table_.BankFunction(digit))));
         button->setObjectName(QStringLiteral("bankButton%1").arg(digit));
         button->setFocusPolicy(Qt::NoFocus);
         connect(button, &QPushButton::clicked, this, [this, row] { BankButtonPressed(row); });
@@ -162,7 +158,7 @@ void PresetGrid::BankFunctionChanged(int bank_digit)
 {
     if (bank_digit < 0 || bank_digit >= kBankCount) return;
     bank_buttons_[static_cast<std::size_t>(bank_digit)]->setText(
-        Text(BankFunctionCaption(table_.BankFunction(bank_digit))));
+        QtText(BankFunctionCaption(table_.BankFunction(bank_digit))));
 }
 
 int PresetGrid::CurrentRow() const
@@ -310,8 +306,7 @@ void PresetGrid::MarkDifferences(const std::vector<std::pair<int, int>>& cells, 
     bank_marked_.fill(false);
     for (int digit : bank_digits)
         if (digit >= 0 && digit < kBankCount) bank_marked_[static_cast<std::size_t>(digit)] = true;
-    const QString marked = QStringLiteral("QPushButton { background-color: %1; }")
-                               .arg(QColor::fromRgb(static_cast<QRgb>(kDifferenceRgb)).name());
+    const QString marked = QStringLiteral("QPushButton { background-color: %1; }").arg(QtColour(kDifferenceRgb).name());
     for (std::size_t digit = 0; digit < bank_buttons_.size(); ++digit)
         bank_buttons_[digit]->setStyleSheet(bank_marked_[digit] ? marked : QString());
 }

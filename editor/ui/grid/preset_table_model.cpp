@@ -6,6 +6,7 @@
 #include <QBrush>
 #include <QColor>
 
+#include "ui/qt_values.h"
 #include "ui/rules/cell_colours.h"
 #include "ui/rules/edit_captions.h"
 #include "model/cell_editor.h"
@@ -18,11 +19,6 @@
 namespace orvel {
 
 namespace {
-
-QColor ColourOfRgb(std::uint32_t rgb)
-{
-    return QColor::fromRgb(static_cast<QRgb>(rgb));
-}
 
 bool IsCheckBoxCell(int row, int column)
 {
@@ -87,18 +83,18 @@ QVariant PresetTableModel::data(const QModelIndex& index, int role) const
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
     case Qt::BackgroundRole: {
-        if (IsMarked(row, column)) return QBrush(ColourOfRgb(kDifferenceRgb));
+        if (IsMarked(row, column)) return QBrush(QtColour(kDifferenceRgb));
         const CellColours colours = ColoursOfCell(table_, row, column);
         if (colours.background == CellBackground::Fixed) return QBrush(palette_.color(QPalette::Button));
         if (colours.background == CellBackground::Info) return QBrush(palette_.color(QPalette::ToolTipBase));
-        return QBrush(ColourOfRgb(*RgbOfBackground(colours.background)));
+        return QBrush(QtColour(*RgbOfBackground(colours.background)));
     }
     case Qt::ForegroundRole: {
-        if (IsMarked(row, column)) return QBrush(ColourOfRgb(kTextRgb));
+        if (IsMarked(row, column)) return QBrush(QtColour(kTextRgb));
         const CellColours colours = ColoursOfCell(table_, row, column);
         if (colours.background == CellBackground::Fixed) return QBrush(palette_.color(QPalette::ButtonText));
         if (colours.background == CellBackground::Info) return QBrush(palette_.color(QPalette::ToolTipText));
-        return QBrush(ColourOfRgb(colours.text_rgb));
+        return QBrush(QtColour(colours.text_rgb));
     }
     case TurnedRole:
         return IsTurnedCaption(row, column);

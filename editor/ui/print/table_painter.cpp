@@ -16,6 +16,7 @@
 
 #include "model/bank_functions.h"
 #include "model/bank_rows.h"
+#include "ui/qt_values.h"
 #include "ui/rules/cell_colours.h"
 #include "model/cell_editor.h"
 #include "ui/rules/grid_header_captions.h"
@@ -59,16 +60,6 @@ QFont FontOf(const PrintFont& font)
     // Unhinted glyphs scale with the resolution, so that every device lays out alike.
     f.setHintingPreference(QFont::PreferNoHinting);
     return f;
-}
-
-QColor Rgb(std::uint32_t rgb)
-{
-    return QColor::fromRgb(static_cast<QRgb>(rgb));
-}
-
-QString Text(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 Qt::Alignment AlignmentOf(TextPlace place)
@@ -124,7 +115,7 @@ public:
 
     void Frame(const QRectF& rect, double width_mm, std::uint32_t rgb)
     {
-        QPen pen(Rgb(rgb));
+        QPen pen(QtColour(rgb));
         pen.setWidthF(width_mm * x_);
         p_.setPen(pen);
         p_.setBrush(Qt::NoBrush);
@@ -165,10 +156,10 @@ public:
         p_.setFont(fixed_font_);
         for (const HeaderCaption& caption : HeaderCaptions()) {
             const QRectF rect = CellRect(caption.span.row, caption.span.column, caption.span.rows, caption.span.columns);
-            p_.fillRect(rect, Rgb(colours_.fixed));
+            p_.fillRect(rect, QtColour(colours_.fixed));
             CellBorder(rect);
             p_.setPen(Qt::black);
-            QString text = Text(caption.text);
+            QString text = QtText(caption.text);
             text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
             if (caption.turned)
                 TurnedText(rect, text);
@@ -182,7 +173,7 @@ public:
         BankColumn(table, first_row, end_row);
         for (int row = first_row; row < end_row; ++row) {
             const QRectF digit = CellRect(row, kColumnPreset);
-            p_.fillRect(digit, Rgb(colours_.fixed));
+            p_.fillRect(digit, QtColour(colours_.fixed));
             CellBorder(digit);
             p_.setFont(fixed_font_);
             p_.setPen(Qt::black);
@@ -233,11 +224,11 @@ private:
             const int bank_first = FirstRowOfBank(row);
             const int bank_end = std::min(bank_first + kPresetsPerBank, end_row);
             QRectF span = CellRect(row, kColumnBank, bank_end - row);
-            p_.fillRect(span, Rgb(colours_.fixed));
+            p_.fillRect(span, QtColour(colours_.fixed));
             CellBorder(span);
             if (row == bank_first && settings_.cell_graphics) {
                 const QRectF button = CellRect(row, kColumnBank);
-                BankButton(button, Text(BankFunctionCaption(table.BankFunction(BankDigitOfTableRow(row)))));
+                BankButton(button, QtText(BankFunctionCaption(table.BankFunction(BankDigitOfTableRow(row)))));
                 span.setTop(button.bottom());
             }
             if (span.height() > 0) {
@@ -253,13 +244,13 @@ private:
     {
         const double inset = 0.3 * x_;
         const QRectF rect = cell.adjusted(inset, inset, -inset, -inset);
-        p_.fillRect(rect, Rgb(colours_.fixed));
-        QPen pen(Rgb(kButtonLightRgb));
+        p_.fillRect(rect, QtColour(colours_.fixed));
+        QPen pen(QtColour(kButtonLightRgb));
         pen.setWidthF(0.15 * x_);
         p_.setPen(pen);
         p_.drawLine(rect.topLeft(), rect.topRight());
         p_.drawLine(rect.topLeft(), rect.bottomLeft());
-        pen.setColor(Rgb(kButtonShadowRgb));
+        pen.setColor(QtColour(kButtonShadowRgb));
         p_.setPen(pen);
         p_.drawLine(rect.bottomLeft(), rect.bottomRight());
         p_.drawLine(rect.topRight(), rect.bottomRight());
@@ -283,11 +274,11 @@ private:
         const TableCell& cell = table.Cell(row, column);
         // An inactive cell is a plain silver box, as on screen.
         if (!cell.active) {
-            p_.fillRect(rect, Rgb(kInactiveRgb));
+            p_.fillRect(rect, QtColour(kInactiveRgb));
             CellBorder(rect);
             return;
         }
-        p_.fillRect(rect, Rgb(Background(table, row, column)));
+        p_.fillRect(rect, QtColour(Background(table, row, column)));
         CellBorder(rect);
         p_.setPen(Qt::black);
         if (EditorOfColumn(column).kind == CellEditorKind::CheckBox) {
@@ -391,8 +382,9 @@ TableLayout LayOutOnDevice(QPagedPaintDevice& device, const PrintSettings& setti
     metrics.header_line = LineMm(settings.header_font);
     metrics.footer_line = LineMm(settings.footer_font);
     QPaintDevice& reference = ReferenceDevice();
-    metrics.turned_caption = QFontMetricsF(FontOf(settings.fixed_font), &reference).horizontalAdvance(Text(kCaptionBuffer)) *
-                             kMmPerInch / reference.logicalDpiX();
+    metrics.turned_caption =
+        QFontMetricsF(FontOf(settings.fixed_font), &reference).horizontalAdvance(QtText(kCaptionBuffer)) * kMmPerInch /
+        reference.logicalDpiX();
     // The device's page already has its orientation.
     return LayOutTable(settings, PageSizeMm{paper.width(), paper.height()}, metrics);
 }

@@ -9,6 +9,7 @@
 
 #include "model/settings_constants.h"
 #include "model/settings_tiles.h"
+#include "ui/qt_values.h"
 #include "ui/settings/option_tile.h"
 #include "ui/rules/window_constants.h"
 
@@ -21,7 +22,7 @@ constexpr int kPointerGap = 18;   // the balloon's corner below the pointer
 
 QString HelpText(std::string_view text)
 {
-    QString shown = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    QString shown = QtText(text);
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return shown;
 }

@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 
+#include "ui/qt_values.h"
 #include "ui/rules/cell_colours.h"
 
 namespace orvel {
@@ -25,8 +26,7 @@ void OptionTile::SetMarked(bool marked)
     if (marked == marked_) return;
     marked_ = marked;
     QPalette colours = palette();
-    colours.setColor(QPalette::Window,
-                     marked ? QColor::fromRgb(static_cast<QRgb>(kDifferenceRgb)) : QColor(0xff, 0xff, 0x00));
+    colours.setColor(QPalette::Window, marked ? QtColour(kDifferenceRgb) : QColor(0xff, 0xff, 0x00));
     setPalette(colours);
 }
 

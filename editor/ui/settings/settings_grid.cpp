@@ -16,6 +16,7 @@
 #include "model/change_recorder.h"
 #include "model/settings_constants.h"
 #include "model/settings_entry.h"
+#include "ui/qt_values.h"
 #include "ui/rules/cell_colours.h"
 #include "ui/rules/drop_down_sizes.h"
 #include "ui/rules/edit_captions.h"
@@ -25,18 +26,13 @@ namespace orvel {
 
 namespace {
 
-QString Text(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // The caption of a header cell; the merged captions sit in their first column.
 QString HeaderText(int row, int column)
 {
     if (row == 0) {
-        if (column == kSetupFirstChannelColumn) return Text(kSetupCaptionChannels);
-        if (column == kSetupFirstCtrlColumn) return Text(kSetupCaptionCtrl);
-        if (column == kSetupFirstCtrlColumn + 3) return Text(kSetupCaptionCtrlOrChannel);
+        if (column == kSetupFirstChannelColumn) return QtText(kSetupCaptionChannels);
+        if (column == kSetupFirstCtrlColumn) return QtText(kSetupCaptionCtrl);
+        if (column == kSetupFirstCtrlColumn + 3) return QtText(kSetupCaptionCtrlOrChannel);
         return {};
     }
     if (column < kSetupFirstCtrlColumn) return QString::number(column - kSetupFirstChannelColumn + 1);
@@ -80,7 +76,7 @@ QVariant SettingsGridModel::data(const QModelIndex& index, int role) const
         return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
     case Qt::BackgroundRole:
         if (header) return QApplication::palette().brush(QPalette::Button);
-        if (IsMarked(index.column())) return QBrush(QColor::fromRgb(static_cast<QRgb>(kDifferenceRgb)));
+        if (IsMarked(index.column())) return QBrush(QtColour(kDifferenceRgb));
         return {};
     case Qt::ForegroundRole:
         if (header) return QApplication::palette().brush(QPalette::ButtonText);

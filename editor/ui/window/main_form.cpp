@@ -45,6 +45,7 @@
 #include "ui/pictures/preview_picture.h"
 #include "ui/print/print_dialog.h"
 #include "model/preset_popup.h"
+#include "ui/qt_values.h"
 #include "ui/rules/edit_captions.h"
 #include "ui/rules/page_rules.h"
 #include "ui/rules/start_options.h"
@@ -213,13 +214,13 @@ void TMainForm::BuildMenus()
     Loadfr1_->addAction(Print1_);
     BuildRecentItems();
 
-    Undo1_ = NewAction("Undo1", QString::fromUtf8(kUndoCaption.data(), kUndoCaption.size()));
+    Undo1_ = NewAction("Undo1", QtText(kUndoCaption));
     Undo1_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    Redo1_ = NewAction("Redo1", QString::fromUtf8(kRedoCaption.data(), kRedoCaption.size()));
+    Redo1_ = NewAction("Redo1", QtText(kRedoCaption));
     Redo1_->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     connect(Undo1_, &QAction::triggered, this, &TMainForm::Undo1Click);
     connect(Redo1_, &QAction::triggered, this, &TMainForm::Redo1Click);
-    Edit1_ = menuBar()->addMenu(QString::fromUtf8(kEditMenuCaption.data(), kEditMenuCaption.size()));
+    Edit1_ = menuBar()->addMenu(QtText(kEditMenuCaption));
     Edit1_->setObjectName(QStringLiteral("Edit1"));
     Edit1_->addAction(Undo1_);
     Edit1_->addAction(Redo1_);
@@ -326,9 +327,9 @@ void TMainForm::BuildPages()
     TabSheet1_->setObjectName(QStringLiteral("TabSheet1"));
     tsPreview_ = new QWidget;
     tsPreview_->setObjectName(QStringLiteral("tsPreview"));
-    Configuration2_->addTab(tsSetup_, QString::fromUtf8(kPageSettingsCaption.data(), kPageSettingsCaption.size()));
-    Configuration2_->addTab(TabSheet1_, QString::fromUtf8(kPagePresetsCaption.data(), kPagePresetsCaption.size()));
-    Configuration2_->addTab(tsPreview_, QString::fromUtf8(kPagePreviewCaption.data(), kPagePreviewCaption.size()));
+    Configuration2_->addTab(tsSetup_, QtText(kPageSettingsCaption));
+    Configuration2_->addTab(TabSheet1_, QtText(kPagePresetsCaption));
+    Configuration2_->addTab(tsPreview_, QtText(kPagePreviewCaption));
     for (QWidget* sheet : {tsSetup_, TabSheet1_, tsPreview_}) sheet->installEventFilter(this);
 
     // Ctrl+Tab or Ctrl+PgDown, and Ctrl+Shift+Tab or Ctrl+PgUp, show the next and the
