@@ -28,7 +28,7 @@ std::string* CellOf(SettingsData& settings, int column)
     return nullptr;
 }
 
-std::vector<std::string> NumberItems(int low, int high)
+std::vector<std::string> NumberTexts(int low, int high)
 {
     std::vector<std::string> items;
     for (int value = low; value <= high; ++value) items.push_back(std::to_string(value));
@@ -65,10 +65,10 @@ CellEditor SettingsEditorOfColumn(int column)
     CellEditor editor;
     if (IsChannelColumn(column)) {
         editor.kind = CellEditorKind::EditableList;
-        editor.items = NumberItems(kMidiChannelMin, kMidiChannelMax);
+        editor.items = NumberTexts(kMidiChannelMin, kMidiChannelMax);
     } else if (IsCtrlColumn(column)) {
         editor.kind = CellEditorKind::EditableList;
-        editor.items = NumberItems(kCtrlNumberMin, kCtrlNumberMax);
+        editor.items = NumberTexts(kCtrlNumberMin, kCtrlNumberMax);
     }
     return editor;
 }
