@@ -730,11 +730,7 @@ void TMainForm::OpenRecentFile(const QString& path)
     if (command_running_) return;
     const std::string local = LocalPath(path);
     if (!IsExistingFile(local)) {
-        if (RemoveRecentFile(recent_, local)) {
-            const FileResult saved = SaveRecentFiles(places_.user_folder, recent_);
-            if (saved.status == FileStatus::Failed) qWarning("%s", saved.reason.c_str());
-            ShowRecentItems();
-        }
+        if (RemoveRecentFile(recent_, local)) StoreRecentFiles();
         messages_->ShowMessage(MessageIcon::Warning, kErrorCaption.toStdString(), RecentFileMissingText(local));
         return;
     }
@@ -774,6 +770,11 @@ void TMainForm::ShowRecentItems()
 void TMainForm::RememberRecentFile(const std::string& path)
 {
     AddRecentFile(recent_, path);
+    StoreRecentFiles();
+}
+
+void TMainForm::StoreRecentFiles()
+{
     const FileResult saved = SaveRecentFiles(places_.user_folder, recent_);
     if (saved.status == FileStatus::Failed) qWarning("%s", saved.reason.c_str());
     ShowRecentItems();
@@ -855,19 +856,24 @@ void TMainForm::ShowEditItems()
 
 void TMainForm::Undo1Click()
 {
-    if (command_running_ || history_->Open()) return;
-    // An editor open in a grid stores its entry first, as a step of its own; a grid that
-    // merely has the focus keeps it.
-    if (!qobject_cast<QAbstractItemView*>(QApplication::focusWidget())) CommitOpenEditors();
-    history_->Stack().undo();
-    ClearComparison();  // the set-up compared is no longer the one shown
+    StepHistory(true);
 }
 
 void TMainForm::Redo1Click()
 {
+    StepHistory(false);
+}
+
+void TMainForm::StepHistory(bool back)
+{
     if (command_running_ || history_->Open()) return;
+    // An editor open in a grid stores its entry first, as a step of its own; a grid that
+    // merely has the focus keeps it.
     if (!qobject_cast<QAbstractItemView*>(QApplication::focusWidget())) CommitOpenEditors();
-    history_->Stack().redo();
+    if (back)
+        history_->Stack().undo();
+    else
+        history_->Stack().redo();
     ClearComparison();  // the set-up compared is no longer the one shown
 }
 

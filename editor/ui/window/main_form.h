@@ -234,6 +234,10 @@ private:
     void BuildRecentItems();
     void ShowRecentItems();
     void RememberRecentFile(const std::string& path);
+    // Writes the recent files to recent.ini (a failure is only logged) and shows them.
+    void StoreRecentFiles();
+    // Undoes (back) or redoes one step of the history, unless a command or a step is open.
+    void StepHistory(bool back);
     void ShowRefusedEntry(const QString& message);
     void CommitOpenEditors();
     QAction* NewAction(const char* name, const QString& caption);
