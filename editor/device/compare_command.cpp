@@ -65,9 +65,7 @@ TransferOutcome ReadWholeController(TransferSession& s, ControllerSetup& read)
     WholeReadView view(s.view);
     TransferSession inner{s.link, read.table, read.settings, s.buffer, s.last_read, view};
 
-    s.view.SetBusyCursor(true);
-    s.view.SetTransferControls(false);
-    s.running = true;
+    const SessionHold hold(s, true);
     view.SetPart(0, kPresetsPart);
     TransferOutcome outcome = ReadAllPresets(inner);
     if (outcome == TransferOutcome::Done) {
@@ -76,9 +74,6 @@ TransferOutcome ReadWholeController(TransferSession& s, ControllerSetup& read)
         // Reading the settings reports no progress of its own.
         if (outcome == TransferOutcome::Done) s.view.SetProgress(WholeReadView::kWhole, WholeReadView::kWhole);
     }
-    s.running = false;
-    s.view.SetTransferControls(true);
-    s.view.SetBusyCursor(false);
     return outcome;
 }
 

@@ -16,6 +16,22 @@
 
 namespace orvel {
 
+SessionHold::SessionHold(TransferSession& s, bool busy_cursor) : s_(s), busy_cursor_(busy_cursor)
+{
+    s_.running = true;
+    if (busy_cursor_) s_.view.SetBusyCursor(true);
+    s_.view.SetTransferControls(false);
+}
+
+void SessionHold::Release()
+{
+    if (!held_) return;
+    held_ = false;
+    s_.view.SetTransferControls(true);
+    if (busy_cursor_) s_.view.SetBusyCursor(false);
+    s_.running = false;
+}
+
 namespace {
 
 constexpr int kFirstPresetRow = kHeaderRowCount;
@@ -66,17 +82,12 @@ void SetBankFunction(TransferSession& s, int bank_digit, bool on) {
     s.view.BankFunctionChanged(bank_digit);
 }
 
-// The frame every command runs in. While it stands the command holds the link, the transfer
-// controls are off and, for a preset command, the hourglass shows. However the command leaves
-// it (done, failed, refused by the link, or by an exception) the link is closed and the
-// controls, the cursor and the running flag are given back, once.
+// The frame every command runs in: the session's hold (for a preset command with the
+// hourglass) and the link. However the command leaves it (done, failed, refused by the link,
+// or by an exception) the link is closed, then the hold given back, once.
 class CommandFrame {
 public:
-    CommandFrame(TransferSession& s, bool busy_cursor) : s_(s), busy_cursor_(busy_cursor) {
-        s_.running = true;
-        if (busy_cursor_) s_.view.SetBusyCursor(true);
-        s_.view.SetTransferControls(false);
-    }
+    CommandFrame(TransferSession& s, bool busy_cursor) : s_(s), hold_(s, busy_cursor) {}
     ~CommandFrame() { End(); }
     CommandFrame(const CommandFrame&) = delete;
     CommandFrame& operator=(const CommandFrame&) = delete;
@@ -93,17 +104,12 @@ public:
     // Gives everything back now, before what the command still shows.
     void End() {
         CloseLink();
-        if (!held_) return;
-        held_ = false;
-        s_.view.SetTransferControls(true);
-        if (busy_cursor_) s_.view.SetBusyCursor(false);
-        s_.running = false;
+        hold_.Release();
     }
 
 private:
     TransferSession& s_;
-    bool busy_cursor_;
-    bool held_ = true;
+    SessionHold hold_;
     bool link_open_ = false;
 };
 

@@ -38,6 +38,25 @@ enum class TransferOutcome {
     Declined,       // the user said No or closed the port dialog: nothing happened
 };
 
+// A command's hold on its session. While it stands the running flag is set, the transfer
+// controls are off and, when asked, the hourglass shows; however the command leaves (done,
+// failed, or by an exception) they are given back, once.
+class SessionHold {
+public:
+    SessionHold(TransferSession& s, bool busy_cursor);
+    ~SessionHold() { Release(); }
+    SessionHold(const SessionHold&) = delete;
+    SessionHold& operator=(const SessionHold&) = delete;
+
+    // Gives everything back now, before what the command still shows.
+    void Release();
+
+private:
+    TransferSession& s_;
+    bool busy_cursor_;
+    bool held_ = true;
+};
+
 TransferOutcome ReadAllPresets(TransferSession& session);
 TransferOutcome WriteAllPresets(TransferSession& session);
 TransferOutcome ReadBank(TransferSession& session);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "compare_command.h"
 #include "model/model_constants.h"
@@ -108,6 +109,22 @@ TEST_F(CompareCommand, AFailedReadShowsItsTextOnceAndComparesNothing)
     differences.clear();
     EXPECT_EQ(CompareWithController(session, differences), TransferOutcome::Done);
     EXPECT_TRUE(differences.empty());
+}
+
+// However the read ends, an exception too, the controls, the cursor and the running flag come
+// back, so the next command can run.
+TEST_F(CompareCommand, AnExceptionDuringTheReadGivesBackTheControls)
+{
+    view.on_pending_events = [] { throw std::runtime_error("window gone"); };
+    std::vector<SetupDifference> differences;
+    EXPECT_THROW(CompareWithController(session, differences), std::runtime_error);
+    EXPECT_FALSE(session.running);
+    EXPECT_TRUE(view.controls_enabled);
+    EXPECT_FALSE(view.busy_cursor);
+    EXPECT_EQ(view.control_changes, (std::vector<bool>{false, true}));
+
+    view.on_pending_events = nullptr;
+    EXPECT_EQ(CompareWithController(session, differences), TransferOutcome::Done);
 }
 
 }  // namespace
