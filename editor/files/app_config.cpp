@@ -121,9 +121,7 @@ FileResult WriteConfiguration(const EditorState& state, const ConfigPlaces& plac
     if (folder.empty()) return SaveFailure(kConfigFileName, kDetailNoConfigFolder);
     const std::string path = JoinPath(folder, kConfigFileName);
     if (&folder == &places.user_folder) {
-        std::error_code error;
-        std::filesystem::create_directories(folder, error);
-        if (error) return SaveFailure(path, error.message());
+        if (const FileResult made = MakeFolderFor(folder, path); made.status != FileStatus::Done) return made;
     }
 
     std::string existing;

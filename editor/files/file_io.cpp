@@ -153,6 +153,14 @@ FileResult StartReplacement(const std::string& path, Replacement& r)
 
 }  // namespace
 
+FileResult MakeFolderFor(const std::string& folder, const std::string& path)
+{
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error) return SaveFailure(path, error.message());
+    return {};
+}
+
 FileResult CheckReplaceable(const std::string& path)
 {
     Replacement r;

@@ -24,6 +24,10 @@ FileResult ReadWholeFile(const std::string& path, std::string& contents);
 // A file that exists but may not be written is not replaced.
 FileResult ReplaceFileContents(const std::string& path, std::string_view contents);
 
+// Creates `folder`, and the folders above it, where the file at `path` is to be saved.
+// Done when it is there; otherwise the save failure of that file, with the system's reason.
+FileResult MakeFolderFor(const std::string& folder, const std::string& path);
+
 // Whether ReplaceFileContents could give the file at the path new contents now: its checks,
 // and a new file created beside it and removed again. Nothing at the path changes. Finds a
 // destination that cannot be written before the work that would fill it.

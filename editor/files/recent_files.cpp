@@ -78,9 +78,7 @@ FileResult SaveRecentFiles(const std::string& user_folder, const RecentFiles& li
 {
     const std::string path = RecentFilesPath(user_folder);
     if (path.empty()) return SaveFailure(kRecentFilesName, kDetailNoConfigFolder);
-    std::error_code error;
-    std::filesystem::create_directories(user_folder, error);
-    if (error) return SaveFailure(path, error.message());
+    if (const FileResult made = MakeFolderFor(user_folder, path); made.status != FileStatus::Done) return made;
     IniDocument ini;
     std::string text;
     bool built = ini.Parse("");

@@ -1,4 +1,5 @@
-// Finding a destination that cannot be written before any work is done for it.
+// Finding a destination that cannot be written before any work is done for it, and making
+// the folder a file goes into.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -30,6 +31,23 @@ TEST(CheckReplaceable, NamesThePathAndTheReasonAndLeavesNothingBehind)
     int entries = 0;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.path())) ++entries;
     EXPECT_EQ(entries, 1);
+}
+
+// The folder a settings file goes into is made with the folders above it; a file standing
+// where a folder must be is that file's save failure.
+TEST(MakeFolderFor, MakesTheFoldersOrNamesTheFileThatCannotBeSaved)
+{
+    TempFolder folder;
+    const std::string nested = folder / "a/b";
+    EXPECT_EQ(MakeFolderFor(nested, nested + "/recent.ini").status, FileStatus::Done);
+    EXPECT_TRUE(std::filesystem::is_directory(nested));
+    EXPECT_EQ(MakeFolderFor(nested, nested + "/recent.ini").status, FileStatus::Done);  // already there
+
+    WriteText(folder / "plain", "");
+    const std::string blocked = folder / "plain/orvel";
+    const FileResult result = MakeFolderFor(blocked, blocked + "/recent.ini");
+    EXPECT_EQ(result.status, FileStatus::Failed);
+    EXPECT_EQ(result.reason, "Cannot save \"" + blocked + "/recent.ini\": Not a directory");
 }
 
 TEST(CheckReplaceable, RefusesAFolderItMayNotWriteIn)

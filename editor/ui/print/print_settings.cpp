@@ -1,8 +1,6 @@
 #include "ui/print/print_settings.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 
 #include "files/file_constants.h"
 #include "files/file_io.h"
@@ -133,9 +131,7 @@ FileResult SavePrintSettings(const std::string& folder, const PrintSettings& set
 {
     if (folder.empty()) return SaveFailure(kPrintSettingsFileName, kDetailNoConfigFolder);
     const std::string path = PrintSettingsPath(folder);
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (error) return SaveFailure(path, error.message());
+    if (const FileResult made = MakeFolderFor(folder, path); made.status != FileStatus::Done) return made;
     std::string existing;
     const FileResult read = ReadWholeFile(path, existing);
     if (read.status == FileStatus::Failed) return read;
