@@ -12,6 +12,7 @@ FileResult OpenChosenFile(EditorState& state, const std::string& chosen_path)
     if (result.status == FileStatus::Failed) return result;
     state.current_file = chosen_path;
     state.save_enabled = true;
+    MarkSaved(state);
     return result;
 }
 
@@ -20,10 +21,12 @@ bool SaveNeedsName(const EditorState& state)
     return state.current_file.empty();
 }
 
-FileResult SaveCurrentFile(const EditorState& state)
+FileResult SaveCurrentFile(EditorState& state)
 {
     if (SaveNeedsName(state)) return SaveFailure("", kDetailNoFileName);
-    return SavePresetFile(WithIniExtension(state.current_file), state.table, state.settings);
+    FileResult result = SavePresetFile(WithIniExtension(state.current_file), state.table, state.settings);
+    if (result.status == FileStatus::Done) MarkSaved(state);
+    return result;
 }
 
 FileResult SaveFileAs(EditorState& state, const std::string& chosen_path)
@@ -33,6 +36,7 @@ FileResult SaveFileAs(EditorState& state, const std::string& chosen_path)
     if (result.status != FileStatus::Done) return result;
     state.current_file = path;
     state.save_enabled = true;
+    MarkSaved(state);
     return result;
 }
 

@@ -136,5 +136,34 @@ TEST_F(FileCommands, SaveAsNamesTheIniFileOnlyWhenItWorked)
     EXPECT_FALSE(std::filesystem::exists(folder / "new.txt"));
 }
 
+// Whether closing would lose something: opening and saving mark the set-up as saved, an
+// edit undone by hand counts as no change, and a set-up read from the controller with no
+// file name is unsaved even when it equals what the editor started with.
+TEST_F(FileCommands, UnsavedChangesFollowTheSetUpNotItsHistory)
+{
+    EXPECT_TRUE(HasUnsavedChanges(state));  // never marked
+    MarkSaved(state);
+    EXPECT_FALSE(HasUnsavedChanges(state));
+    state.read_from_controller = true;
+    EXPECT_TRUE(HasUnsavedChanges(state));
+
+    WriteText(folder / "first.ini", "[preset11]\nname=Lead\n");
+    ASSERT_EQ(OpenChosenFile(state, folder / "first.ini").status, FileStatus::Done);
+    EXPECT_FALSE(HasUnsavedChanges(state));
+    const int row = TableRowOfPreset(11);
+    state.table.SetText(row, kColumnName, "Solo");
+    EXPECT_TRUE(HasUnsavedChanges(state));
+    state.table.SetText(row, kColumnName, "Lead");
+    EXPECT_FALSE(HasUnsavedChanges(state));
+    state.read_from_controller = true;  // the file holds the same: nothing would be lost
+    EXPECT_FALSE(HasUnsavedChanges(state));
+
+    state.settings.keys[3] = "ot1";
+    EXPECT_EQ(SaveFileAs(state, folder / "no-such-folder/x").status, FileStatus::Failed);
+    EXPECT_TRUE(HasUnsavedChanges(state));
+    ASSERT_EQ(SaveCurrentFile(state).status, FileStatus::Done);
+    EXPECT_FALSE(HasUnsavedChanges(state));
+}
+
 }  // namespace
 }  // namespace orvel
