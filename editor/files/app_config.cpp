@@ -1,7 +1,5 @@
 #include "files/app_config.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -27,15 +25,13 @@ std::string Environment(std::string_view name)
     return value ? std::string(value) : std::string();
 }
 
-bool IsWritableFolder(const std::string& folder)
+// The working folder's Orvel.ini, when it holds one: a portable folder that keeps its own.
+std::string WorkingFolderConfig(const ConfigPlaces& places)
 {
-    return !folder.empty() && ::access(folder.c_str(), W_OK | X_OK) == 0;
-}
-
-// The working folder when it can be written, else the user folder (possibly empty).
-const std::string& FolderToWrite(const ConfigPlaces& places)
-{
-    return IsWritableFolder(places.working_folder) ? places.working_folder : places.user_folder;
+    if (places.working_folder.empty()) return {};
+    const std::string path = JoinPath(places.working_folder, kConfigFileName);
+    std::error_code error;
+    return std::filesystem::exists(path, error) ? path : std::string();
 }
 
 }  // namespace
@@ -58,19 +54,17 @@ ConfigPlaces CurrentConfigPlaces()
 
 std::string ConfigFileToRead(const ConfigPlaces& places)
 {
-    for (const std::string* folder : {&places.working_folder, &places.user_folder}) {
-        if (folder->empty()) continue;
-        const std::string path = JoinPath(*folder, kConfigFileName);
-        std::error_code error;
-        if (std::filesystem::exists(path, error)) return path;
-    }
-    return {};
+    if (std::string portable = WorkingFolderConfig(places); !portable.empty()) return portable;
+    if (places.user_folder.empty()) return {};
+    const std::string path = JoinPath(places.user_folder, kConfigFileName);
+    std::error_code error;
+    return std::filesystem::exists(path, error) ? path : std::string();
 }
 
 std::string ConfigFileToWrite(const ConfigPlaces& places)
 {
-    const std::string& folder = FolderToWrite(places);
-    return folder.empty() ? std::string() : JoinPath(folder, kConfigFileName);
+    if (std::string portable = WorkingFolderConfig(places); !portable.empty()) return portable;
+    return places.user_folder.empty() ? std::string() : JoinPath(places.user_folder, kConfigFileName);
 }
 
 ConfigValues ParseConfigText(std::string_view text)
@@ -117,11 +111,11 @@ FileResult ReadConfiguration(EditorState& state, const ConfigPlaces& places)
 
 FileResult WriteConfiguration(const EditorState& state, const ConfigPlaces& places)
 {
-    const std::string& folder = FolderToWrite(places);
-    if (folder.empty()) return SaveFailure(kConfigFileName, kDetailNoConfigFolder);
-    const std::string path = JoinPath(folder, kConfigFileName);
-    if (&folder == &places.user_folder) {
-        if (const FileResult made = MakeFolderFor(folder, path); made.status != FileStatus::Done) return made;
+    const std::string path = ConfigFileToWrite(places);
+    if (path.empty()) return SaveFailure(kConfigFileName, kDetailNoConfigFolder);
+    if (path != WorkingFolderConfig(places)) {
+        if (const FileResult made = MakeFolderFor(places.user_folder, path); made.status != FileStatus::Done)
+            return made;
     }
 
     std::string existing;

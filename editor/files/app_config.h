@@ -1,7 +1,9 @@
 // Orvel.ini: the serial port number and the current preset file, kept between runs in
-// section "CONFIG", keys "COM" and "FILE". It lives in the current working directory; where
-// that cannot be written it goes to the user's configuration folder, and it is read from
-// there when the working directory has none.
+// section "CONFIG", keys "COM" and "FILE". It lives in the user's configuration folder
+// ($XDG_CONFIG_HOME/orvel, else ~/.config/orvel), beside recent.ini and the print settings.
+// A working folder that holds an Orvel.ini of its own (a portable folder, or one from an
+// older run) wins: that file is read and updated there. Nothing new is made in the working
+// folder.
 #pragma once
 
 #include <string>
@@ -26,8 +28,8 @@ ConfigPlaces CurrentConfigPlaces();
 // folder's when one is there; empty when there is none.
 std::string ConfigFileToRead(const ConfigPlaces& places);
 
-// The path to write Orvel.ini to: in the working folder when that can be written, else in
-// the user folder; empty when neither is known.
+// The path to write Orvel.ini to: the working folder's when one is there, else the user
+// folder's; empty when there is no user folder.
 std::string ConfigFileToWrite(const ConfigPlaces& places);
 
 // The values of a configuration text: "COM" (1 when missing or not a number, then held to
@@ -49,8 +51,8 @@ bool ConfigFileText(std::string_view existing, int port_number, const std::strin
 FileResult ReadConfiguration(EditorState& state, const ConfigPlaces& places);
 
 // When the window closes: writes the port number and the current file name with ".ini"
-// as its extension (".ini" for no name) into Orvel.ini, creating it (and the user
-// folder) when needed, keeping whatever else it holds.
+// as its extension (".ini" for no name) into Orvel.ini (ConfigFileToWrite), creating it
+// (and the user folder) when needed, keeping whatever else it holds.
 FileResult WriteConfiguration(const EditorState& state, const ConfigPlaces& places);
 
 }  // namespace orvel

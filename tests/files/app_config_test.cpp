@@ -95,37 +95,40 @@ TEST_F(AppConfig, WritesPortAndFileKeepingTheRest)
     state.port_number = 7;
     state.current_file = "/music/gig.txt";
     ASSERT_EQ(WriteConfiguration(state, places).status, FileStatus::Done);
-    EXPECT_EQ(ReadText(working / "Orvel.ini"), "[CONFIG]\nCOM=7\nFILE=/music/gig.ini\n");
+    EXPECT_EQ(ReadText(user / "orvel/Orvel.ini"), "[CONFIG]\nCOM=7\nFILE=/music/gig.ini\n");
 
-    WriteText(working / "Orvel.ini", "[window]\nleft=10\n\n[config]\nfile=old\nextra=1\n");
+    WriteText(user / "orvel/Orvel.ini", "[window]\nleft=10\n\n[config]\nfile=old\nextra=1\n");
     state.current_file.clear();
     ASSERT_EQ(WriteConfiguration(state, places).status, FileStatus::Done);
-    EXPECT_EQ(ReadText(working / "Orvel.ini"), "[window]\nleft=10\n\n\n[config]\nfile=.ini\nextra=1\nCOM=7\n");
+    EXPECT_EQ(ReadText(user / "orvel/Orvel.ini"), "[window]\nleft=10\n\n\n[config]\nfile=.ini\nextra=1\nCOM=7\n");
 }
 
-TEST_F(AppConfig, GoesToTheUserFolderWhenTheWorkingFolderCannotBeWritten)
+// Settings live in the user's configuration folder: a run leaves nothing in the working
+// folder, and the next run reads what it wrote. A working folder with an Orvel.ini of its
+// own (a portable folder) wins, for reading and for writing.
+TEST_F(AppConfig, LivesInTheUserFolderUnlessTheWorkingFolderHoldsOne)
 {
-    places.working_folder = working / "missing";   // cannot be written, whoever runs the test
     state.port_number = 33;
     ASSERT_EQ(WriteConfiguration(state, places).status, FileStatus::Done);
     EXPECT_EQ(ReadText(user / "orvel/Orvel.ini"), "[CONFIG]\nCOM=33\nFILE=.ini\n");
+    EXPECT_TRUE(std::filesystem::is_empty(working.path()));
     EXPECT_EQ(ConfigFileToRead(places), user / "orvel/Orvel.ini");
-
     EditorState next;
     ASSERT_EQ(ReadConfiguration(next, places).status, FileStatus::Done);
     EXPECT_EQ(next.port_number, 33);
 
+    WriteText(working / "Orvel.ini", "[CONFIG]\nCOM=4\n");
+    ASSERT_EQ(ReadConfiguration(next, places).status, FileStatus::Done);
+    EXPECT_EQ(next.port_number, 4);
+    next.port_number = 5;
+    ASSERT_EQ(WriteConfiguration(next, places).status, FileStatus::Done);
+    EXPECT_EQ(ReadText(working / "Orvel.ini"), "[CONFIG]\nCOM=5\nFILE=.ini\n");
+    EXPECT_EQ(ReadText(user / "orvel/Orvel.ini"), "[CONFIG]\nCOM=33\nFILE=.ini\n");
+
+    std::filesystem::remove(working / "Orvel.ini");
     places.user_folder.clear();
     EXPECT_EQ(WriteConfiguration(state, places).status, FileStatus::Failed);
-}
-
-TEST_F(AppConfig, TheWorkingFoldersFileComesFirst)
-{
-    std::filesystem::create_directories(places.user_folder);
-    WriteText(user / "orvel/Orvel.ini", "[CONFIG]\nCOM=2\n");
-    WriteText(working / "Orvel.ini", "[CONFIG]\nCOM=4\n");
-    ASSERT_EQ(ReadConfiguration(state, places).status, FileStatus::Done);
-    EXPECT_EQ(state.port_number, 4);
+    EXPECT_TRUE(std::filesystem::is_empty(working.path()));
 }
 
 TEST(ConfigPlacesOfProcess, UserFolderFollowsXdgThenHome)

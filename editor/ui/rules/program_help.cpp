@@ -7,10 +7,12 @@ namespace orvel {
 namespace {
 
 constexpr const char* kHelpText =
-    "Usage: orvel [--serial-port]\n"
+    "Usage: orvel [--serial-port] [FILE]\n"
     "Orvel, the editor and librarian of the KPX-2 and KPX-3 foot controllers: it edits the\n"
     "controller's 100 presets, bank functions and global settings, keeps whole set-ups in\n"
     "preset files, transfers them to and from the controller and upgrades its firmware.\n"
+    "FILE, a preset file, is opened at start (it wins over the file Orvel.ini remembers).\n"
+    "The window needs a display; without one it says so and exits with status 2.\n"
     "\n"
     "Options:\n"
     "  --serial-port  reach the controller through the numbered serial port of the\n"
@@ -25,8 +27,9 @@ constexpr const char* kHelpText =
     "                          33-64 /dev/ttyUSB0-31, 65-96 /dev/ttyACM0-31)\n"
     "\n"
     "Files:\n"
-    "  Orvel.ini in the working folder (else in $XDG_CONFIG_HOME/orvel/) keeps the COM port\n"
-    "  and the last preset file; $XDG_CONFIG_HOME/orvel/print.ini the print settings.\n"
+    "  $XDG_CONFIG_HOME/orvel/ (else ~/.config/orvel/) holds Orvel.ini, which keeps the COM\n"
+    "  port and the last preset file, recent.ini and print.ini; an Orvel.ini in the working\n"
+    "  folder (a portable folder) is read and updated there instead.\n"
     "\n"
     "Access to the converter: the user needs to be in the group of its device node (usually\n"
     "dialout), or the udev rule 60-orvel-kpx.rules installed with Orvel gives the user logged\n"
