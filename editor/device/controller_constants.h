@@ -66,6 +66,10 @@ constexpr const char* kTextAskAdministrator = ": ask the administrator for acces
 // The title's firmware text and the status bar's connection text around the shown identity.
 constexpr const char* kTitleFirmwarePrefix = "KPX firmware version: ";
 constexpr const char* kTextConnectedSuffix = " connected";
+// A converter is there but its controller does not answer: "KPX2-3 not answering on
+// KPX00001", with the controller's name when it answered before.
+constexpr const char* kTextNotAnsweringOn = " not answering on ";
+constexpr const char* kTextAnyController = "KPX-2/KPX-3";
 
 // Time-outs of the line, per byte: for the exchanges, for the identify query on a USB
 // converter, and the same two on a numbered serial port (whole seconds).

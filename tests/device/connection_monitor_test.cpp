@@ -44,7 +44,7 @@ TEST_F(Monitor, NoConverterEmptiesThePanelAndDisablesThePopupItems)
 {
     const MonitorResult result = Tick();
     EXPECT_EQ(result.finding, MonitorFinding::NoConverter);
-    EXPECT_EQ(ShowOfMonitor(result), (MonitorShow{std::nullopt, "", false}));
+    EXPECT_EQ(ShowOfMonitor(result, "KPX2-3"), (MonitorShow{std::nullopt, "", false}));
     EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -61,19 +61,22 @@ TEST_F(Monitor, OnlyTheSecondOfTwoConvertersAnswersAndEndsSelected)
     EXPECT_EQ(result.shown_identity, "KPX2-31");
     EXPECT_EQ(link.selected_serial, "KPX00002");
     EXPECT_EQ(link.firmware_version, 31);
-    EXPECT_EQ(ShowOfMonitor(result),
-              (MonitorShow{"KPX firmware version: KPX2-31", "KPX2-31 connected", true}));
+    EXPECT_EQ(ShowOfMonitor(result, ""), (MonitorShow{"KPX firmware version: KPX2-31", "KPX2-31 connected", true}));
     EXPECT_FALSE(usb.IsOpen());
 }
 
-TEST_F(Monitor, NoAnswerKeepsTheLastListedConverterSelectedAndTheStatus)
+// The title has lost its firmware text; the status says the converter is there and its
+// controller is not answering, by the name it answered with before.
+TEST_F(Monitor, NoAnswerKeepsTheLastListedConverterSelectedAndSaysSo)
 {
     Add(0, "KPX00001").SetFaults(testing::With([](kpxsim::Faults& f) { f.silent = true; }));
     const MonitorResult result = Tick();
     EXPECT_EQ(result.finding, MonitorFinding::NoAnswer);
     EXPECT_EQ(link.selected_serial, "KPX00001");
     EXPECT_EQ(usb.LastListedSerial(), "KPX00001");
-    EXPECT_EQ(ShowOfMonitor(result), MonitorShow{});
+    EXPECT_EQ(result.serial, "KPX00001");
+    EXPECT_EQ(ShowOfMonitor(result, "KPX2-3"), (MonitorShow{std::nullopt, "KPX2-3 not answering on KPX00001", {}}));
+    EXPECT_EQ(ShowOfMonitor(result, ""), (MonitorShow{std::nullopt, "KPX-2/KPX-3 not answering on KPX00001", {}}));
     EXPECT_TRUE(pauses.empty());
 }
 

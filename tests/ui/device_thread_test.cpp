@@ -140,15 +140,21 @@ TEST_F(UsbWindow, TheMonitorFollowsAConverterThatComesAndGoes)
     EXPECT_TRUE(Shown().empty());
 }
 
-TEST_F(UsbWindow, ASilentControllerKeepsTheStatusTextButNotTheTitle)
+// The title loses its firmware text and the status bar says the converter is there but the
+// controller does not answer, until it answers again.
+TEST_F(UsbWindow, ASilentControllerIsShownAsNotAnsweringUntilItAnswersAgain)
 {
     kpxsim::Simulator& sim = AddController(0, "KPX00001");
     TMainForm& window = StartIdentified();
     sim.SetFaults(testing::With([](kpxsim::Faults& f) { f.silent = true; }));
     window.timerKPXTimer();
     ASSERT_TRUE(WaitFor([&] { return window.windowTitle() == window.BaseTitle(); }, 5000));
-    EXPECT_EQ(window.StatusPanel(0), kConnected);
+    EXPECT_EQ(window.StatusPanel(0), QStringLiteral("KPX2-3 not answering on KPX00001"));
     for (const char* name : kPopupItems) EXPECT_TRUE(Action(name)->isEnabled()) << name;
+
+    sim.SetFaults({});
+    ASSERT_TRUE(WaitFor([&] { return window.StatusPanel(0) == kConnected; }, 5000));
+    EXPECT_TRUE(window.windowTitle().contains(kVersionTitle));
 }
 
 TEST_F(UsbWindow, TransferCommandsFromMenusAndPopupsAndTheirFailures)
