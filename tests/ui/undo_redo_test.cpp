@@ -188,6 +188,41 @@ TEST(UndoRedo, OpeningAFileUndoesToTheSetUpAndFileBeforeIt)
     EXPECT_NE(FileText(second).find("41"), std::string::npos);
 }
 
+// Undo and redo never move the file Save writes to, except for an Open: a Save As made while
+// "Read all presets" ran stays the file after the read is undone.
+TEST(UndoRedo, ASaveAsMadeWhileACommandRanOutlivesItsUndo)
+{
+    kpxsim::Options paced;
+    paced.paced = true;  // the read takes seconds, at the line's own speed
+    kpxsim::Simulator sim(paced);
+    const ScopedEnvironment port(PortVariable(5), sim.SlavePath());
+    sim.WriteMemory(37, kpxsim::Block{0, 0, 77, 0, 0, 0, 0, 0});
+    WindowFixture f;
+    WindowSetup setup;
+    setup.transport = TransportKind::SerialPort;
+    TMainForm& window = f.Start(setup);
+    window.sePort()->setValue(5);
+    const std::string first = f.folder().path() + "/first.ini";
+    const std::string second = f.folder().path() + "/second.ini";
+    ASSERT_TRUE(window.SaveFileAs(QString::fromStdString(first)));
+
+    window.Readall1Click();
+    ASSERT_FALSE(window.DeviceIdle());
+    ASSERT_TRUE(window.SaveFileAs(QString::fromStdString(second)));
+    ASSERT_TRUE(WaitUntilDeviceIdle(window));
+    EXPECT_EQ(window.State().table.Cell(TableRowOfPreset(37), kColumnMidi1).text, "77");
+    EXPECT_EQ(f.Action("Undo1")->text(), QStringLiteral("Undo read all presets"));
+
+    for (const char* item : {"Undo1", "Redo1", "Undo1"}) {
+        f.Action(item)->trigger();
+        EXPECT_EQ(window.State().current_file, second) << item;
+    }
+    const std::string first_text = FileText(first);
+    window.Save1Click();
+    EXPECT_EQ(FileText(first), first_text);
+    EXPECT_EQ(FileText(second).find("midi1=77"), std::string::npos);
+}
+
 // Reads from the controller: a read that fails half-way undoes as one step, the rows read
 // before the failure all together; undo sends nothing, and is off while the command runs.
 TEST(UndoRedo, AReadFromTheControllerUndoesAsOneStepEvenWhenItFails)

@@ -8,11 +8,14 @@
 
 namespace orvel {
 
-// One step: the set-up before and after, and the file names when the step changed the name.
+// One step: the set-up before and after, and for an Open the file marks before and after.
 class SetupStep : public QUndoCommand {
 public:
+    using FileMark = UndoHistory::FileMark;
+
     SetupStep(UndoHistory& history, const std::string& caption, std::shared_ptr<const SetupSnapshot> before,
-              std::shared_ptr<const SetupSnapshot> after, std::string file_before, std::string file_after)
+              std::shared_ptr<const SetupSnapshot> after, std::optional<FileMark> file_before,
+              std::optional<FileMark> file_after)
         : QUndoCommand(QString::fromStdString(caption)),
           history_(history),
           before_(std::move(before)),
@@ -22,12 +25,12 @@ public:
     {
     }
 
-    void undo() override { history_.Show(before_, file_before_, file_before_ != file_after_); }
+    void undo() override { history_.Show(before_, file_before_); }
 
     void redo() override
     {
         // QUndoStack::push calls redo at once: the change has been made already.
-        if (pushed_) history_.Show(after_, file_after_, file_before_ != file_after_);
+        if (pushed_) history_.Show(after_, file_after_);
         pushed_ = true;
     }
 
@@ -35,8 +38,8 @@ private:
     UndoHistory& history_;
     std::shared_ptr<const SetupSnapshot> before_;
     std::shared_ptr<const SetupSnapshot> after_;
-    std::string file_before_;
-    std::string file_after_;
+    std::optional<FileMark> file_before_;
+    std::optional<FileMark> file_after_;
     bool pushed_ = false;
 };
 
@@ -53,14 +56,22 @@ void UndoHistory::Record(const std::string& caption, const std::function<void()>
     End();
 }
 
-void UndoHistory::Begin(const std::string& caption)
+void UndoHistory::RecordOpen(const std::string& caption, const std::function<void()>& change)
+{
+    Begin(caption, true);
+    change();
+    End();
+}
+
+void UndoHistory::Begin(const std::string& caption, bool opens_file)
 {
     if (depth_++ > 0) return;
     caption_ = caption;
+    opens_file_ = opens_file;
     auto before = std::make_shared<const SetupSnapshot>(TakeSetupSnapshot(state_.table, state_.settings));
     // Consecutive steps share the record between them when nothing came in between.
     before_ = shown_ && *shown_ == *before ? shown_ : std::move(before);
-    file_before_ = state_.current_file;
+    file_before_ = MarkOf();
 }
 
 void UndoHistory::End()
@@ -72,15 +83,24 @@ void UndoHistory::End()
         return;
     }
     shown_ = after;
-    stack_.push(
-        new SetupStep(*this, caption_, std::move(before_), std::move(after), file_before_, state_.current_file));
+    std::optional<FileMark> file_before;
+    std::optional<FileMark> file_after;
+    if (opens_file_) {
+        file_before = std::move(file_before_);
+        file_after = MarkOf();
+    }
+    stack_.push(new SetupStep(*this, caption_, std::move(before_), std::move(after), std::move(file_before),
+                              std::move(file_after)));
 }
 
-void UndoHistory::Show(const std::shared_ptr<const SetupSnapshot>& snapshot, const std::string& file_name,
-                       bool with_file)
+void UndoHistory::Show(const std::shared_ptr<const SetupSnapshot>& snapshot, const std::optional<FileMark>& file)
 {
     RestoreSetupSnapshot(*snapshot, state_.table, state_.settings);
-    if (with_file) state_.current_file = file_name;
+    if (file) {
+        state_.current_file = file->current_file;
+        state_.saved = file->saved;
+        state_.read_from_controller = file->read_from_controller;
+    }
     shown_ = snapshot;
     show_();
 }

@@ -1,8 +1,10 @@
 // The window's undo history: every change of the set-up becomes one step on a QUndoStack,
 // a record of the whole set-up (presets, active cells, bank functions, settings, tiles)
 // before and after it. Undo and redo put a record back and have the window show it again;
-// they never reach the controller. A step that loaded a file also puts back the current
-// file name it replaced, so Save never writes one set-up into another's file.
+// they never reach the controller. Only a step that opened a file puts back the current
+// file name it replaced (with what that file held when last saved), so Save never writes
+// one set-up into another's file; every other step leaves the name Save writes to alone,
+// a Save As made while a command ran included.
 #pragma once
 
 #include <QObject>
@@ -10,6 +12,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "files/editor_state.h"
@@ -30,11 +33,13 @@ public:
 
     // One step around `change`. Inside an open step the change joins that step.
     void Record(const std::string& caption, const std::function<void()>& change) override;
+    // The same for opening a file: undo and redo also put back the file name and its mark.
+    void RecordOpen(const std::string& caption, const std::function<void()>& change);
 
     // A step that spans a while (a transfer command whose rows arrive one by one): the
     // set-up is recorded at Begin, and at End the step is pushed when anything changed.
     // Begin and End nest; the outermost pair makes the step.
-    void Begin(const std::string& caption);
+    void Begin(const std::string& caption, bool opens_file = false);
     void End();
     bool Open() const { return depth_ > 0; }
 
@@ -42,7 +47,14 @@ public:
 
 private:
     friend class SetupStep;
-    void Show(const std::shared_ptr<const SetupSnapshot>& snapshot, const std::string& file_name, bool with_file);
+    // The file Save writes to, with what it held when last opened or saved.
+    struct FileMark {
+        std::string current_file;
+        std::shared_ptr<const SetupSnapshot> saved;
+        bool read_from_controller = false;
+    };
+    FileMark MarkOf() const { return {state_.current_file, state_.saved, state_.read_from_controller}; }
+    void Show(const std::shared_ptr<const SetupSnapshot>& snapshot, const std::optional<FileMark>& file);
 
     EditorState& state_;
     std::function<void()> show_;
@@ -50,7 +62,8 @@ private:
     int depth_ = 0;
     std::string caption_;
     std::shared_ptr<const SetupSnapshot> before_;
-    std::string file_before_;
+    bool opens_file_ = false;
+    FileMark file_before_;
     std::shared_ptr<const SetupSnapshot> shown_;  // the set-up as the last step left it
 };
 
