@@ -131,7 +131,7 @@ std::uint8_t Upgrade(std::uint8_t port, TransferView& view, bool& declined)
         if (const std::uint8_t code = _LFP_PrzelaczenieUrzadzeniaDoLoadera(); code != 0) return finish(code);
     }
     advance();
-    view.ShowStep(kStepErase);
+    view.ShowWaitingStep(kStepErase);
     if (const std::uint8_t code = _LFP_KasowanieFlashaWUrzadzeniu(); code != 0) return finish(code);
     for (int block = 0; block < image.block_count; ++block) {
         view.ShowStep(BlockStep(block, image.block_count));

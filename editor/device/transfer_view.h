@@ -21,6 +21,9 @@ public:
     // 89"), so that a step that keeps the caller waiting never looks hung. It returns at once;
     // the step runs after it on the caller's thread. A view without room for it keeps this.
     virtual void ShowStep(const std::string& step) { (void)step; }
+    // The same for a step whose length cannot be counted as it runs (the erase): the window
+    // shows a moving bar until the next position.
+    virtual void ShowWaitingStep(const std::string& step) { ShowStep(step); }
     virtual void SetBusyCursor(bool busy) = 0;
     // Lets pending window messages run ("Read all presets" does after each preset).
     virtual void ProcessPendingEvents() = 0;

@@ -1,14 +1,17 @@
 // orvel: the editor. Creates the main window (which runs its start-up sequence), the port
 // number dialog, and runs until the window closes, when Orvel.ini is written.
 //
-//   orvel [ZEBU] [--serial-port]
+//   orvel [ZEBU] [--serial-port] [FILE]
 //   orvel --help | --version     (printed on the terminal; no window, no display needed)
 //
 // A first argument "ZEBU" (any case) shows "Check &default"; "--serial-port" anywhere
 // reaches the controller through the numbered serial port of the port box instead of the
-// USB converter (as ORVEL_TRANSPORT=serial does; the option wins over the variable).
+// USB converter (as ORVEL_TRANSPORT=serial does; the option wins over the variable). FILE,
+// a preset file, is opened after Orvel.ini. Without a display the editor says so in one
+// line and exits with status 2.
 #include <QApplication>
 
+#include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <string>
@@ -20,9 +23,27 @@
 #include "ui/rules/version.h"
 #include "ui/window/main_form.h"
 
+namespace {
+
+constexpr int kNoDisplayStatus = 2;
+
+// While the application connects to the display: a platform that cannot start is a
+// display the user does not have, said in one line instead of Qt's advice and an abort.
+void NoDisplayHandler(QtMsgType type, const QMessageLogContext&, const QString&)
+{
+    if (type != QtFatalMsg) return;  // the fatal message follows the warnings that explain it
+    std::fputs(
+        "orvel: cannot open a display: the editor's window needs a graphical session "
+        "(DISPLAY or WAYLAND_DISPLAY); orvel-cli works without one\n",
+        stderr);
+    std::_Exit(kNoDisplayStatus);
+}
+
+}  // namespace
+
 int main(int argc, char** argv)
 {
-    std::vector<std::string> arguments(argv, argv + argc);
+    const std::vector<std::string> arguments(argv, argv + argc);
     if (const auto text = orvel::HelpOrVersionText(arguments)) {  // on a terminal, no display needed
         std::cout << *text;
         return 0;
@@ -30,10 +51,17 @@ int main(int argc, char** argv)
     orvel::MainFormOptions options;
     options.transport = orvel::StartTransport(arguments, std::getenv(std::string(orvel::kTransportVariable).c_str()));
 
+    const QtMessageHandler usual = qInstallMessageHandler(NoDisplayHandler);
     QApplication application(argc, argv);
+    qInstallMessageHandler(usual);
     QApplication::setApplicationName(QStringLiteral("Orvel"));
     QApplication::setApplicationVersion(orvel::QtText(orvel::kVersionText));
     QApplication::setDesktopFileName(QStringLiteral("orvel"));
+
+    // What Qt left of the command line (its own options taken out), as bytes: a file name
+    // that is not UTF-8 opens the file it names.
+    const std::vector<std::string> remaining(argv, argv + argc);
+    options.start_file = orvel::StartFile(remaining);
 
     orvel::TMainForm window(QApplication::arguments(), std::move(options));
     window.CreatePortNumberDialog();

@@ -29,17 +29,6 @@
 namespace orvel::testing {
 namespace {
 
-// Runs `step` on the modal dialog `name` once it is open.
-void WhenDialogOpens(TMainForm& window, const char* name, std::function<void(QFileDialog&)> step)
-{
-    QTimer::singleShot(0, &window, [&window, name, step] {
-        auto* dialog = window.findChild<QFileDialog*>(QString::fromLatin1(name));
-        ASSERT_NE(dialog, nullptr);
-        ASSERT_TRUE(dialog->isVisible());
-        step(*dialog);
-    });
-}
-
 const char* const kPresetItems[] = {"Readall1", "Writeall1", "N5", "Readbank1", "Writebank1",
                                     "N6", "Readpreset1", "Writepreset1", "N7"};
 
@@ -49,8 +38,8 @@ TEST(StartUp, ShowsTheDefaultsOnThePresetsPage)
     TMainForm& window = f.Start();
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Orvel version 2.4"));
     EXPECT_EQ(f.Find<QTabWidget>("Configuration2")->currentWidget(), f.Find<QWidget>("TabSheet1"));
-    EXPECT_FALSE(f.Action("Save1")->isEnabled());
-    EXPECT_FALSE(f.Find<QToolButton>("ToolButton1")->isEnabled());
+    EXPECT_TRUE(f.Action("Save1")->isEnabled());  // without a file name it runs "Save As"
+    EXPECT_TRUE(f.Find<QToolButton>("ToolButton1")->isEnabled());
     EXPECT_TRUE(f.Find<QToolButton>("ToolButton9")->isEnabled());
 
     // every preset row is the default preset, every bank function on
@@ -184,7 +173,7 @@ TEST(Close, WritesOrvelIniWithThePortOfTheHiddenBox)
     TMainForm& window = f.Start();
     f.Find<QSpinBox>("sePort")->setValue(9);
     window.close();
-    const std::string written = ReadText(f.folder() / "Orvel.ini");
+    const std::string written = ReadText(f.folder() / "user/Orvel.ini");
     EXPECT_NE(written.find("COM=9"), std::string::npos) << written;
     EXPECT_NE(written.find("FILE=.ini"), std::string::npos) << written;
 }
@@ -203,9 +192,10 @@ TEST(Menus, ElementsCarryTheirNamesAndCaptions)
     ASSERT_NE(file, nullptr);
     EXPECT_EQ(file->title(), QStringLiteral("&File"));
     // Below Print, the recent files (none yet, so hidden).
-    EXPECT_EQ(captions(file), (QStringList{"Open1=Open", "Save1=Save", "SaveAs1=Save As", "-", "Print1=Print", "-",
-                                           "RecentFile1=", "RecentFile2=", "RecentFile3=", "RecentFile4=",
-                                           "RecentFile5=", "RecentFile6=", "RecentFile7=", "RecentFile8="}));
+    EXPECT_EQ(captions(file),
+              (QStringList{"Open1=Open", "Save1=Save", "SaveAs1=Save As", "-", "Print1=Print", "-",
+                           "RecentFile1=", "RecentFile2=", "RecentFile3=", "RecentFile4=", "RecentFile5=",
+                           "RecentFile6=", "RecentFile7=", "RecentFile8=", "-", "Quit1=&Quit"}));
     QMenu* transfer = f.Find<QMenu>("Datatransfer1");
     ASSERT_NE(transfer, nullptr);
     EXPECT_EQ(transfer->title(), QStringLiteral("Data transfer"));
@@ -344,7 +334,7 @@ TEST(Files, FailuresAreShownWithTheirReason)
     ASSERT_EQ(f.messages().shown.size(), 1u);
     EXPECT_EQ(f.messages().shown[0].icon, MessageIcon::Error);
     EXPECT_NE(f.messages().shown[0].text.find("no-such-folder/x.ini"), std::string::npos);
-    EXPECT_FALSE(f.Action("Save1")->isEnabled());   // a failed save enables nothing
+    EXPECT_EQ(window.State().current_file, "");  // a failed save names nothing
 
     std::filesystem::create_directory(f.folder() / "odd.ini");   // not a file that can be read
     WriteText(f.folder() / "odd.txt", "");
@@ -389,11 +379,11 @@ TEST(Files, OpeningWhatIsNoPresetFileSaysSoAndChangesNothing)
         EXPECT_EQ(ReadText(f.folder() / name), text);
     }
 
-    WindowFixture fresh;   // before any file: "Save" stays off too
+    WindowFixture fresh;  // before any file: still no name
     TMainForm& other = fresh.Start();
     WriteText(fresh.folder() / "empty.ini", "");
     other.OpenFile(QString::fromStdString(fresh.folder() / "empty.ini"));
-    EXPECT_FALSE(fresh.Action("Save1")->isEnabled());
+    EXPECT_EQ(other.State().current_file, "");
     EXPECT_EQ(other.StatusPanel(1), QString());
 
     WriteText(fresh.folder() / "channels.ini", "[Settings]\nmidi2=14\n");

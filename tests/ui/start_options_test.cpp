@@ -18,6 +18,21 @@ TEST(TestMode, FirstArgumentZebuInAnyCase)
     EXPECT_FALSE(IsTestMode({"orvel", "--serial-port", "ZEBU"}));
 }
 
+TEST(StartFile, FirstArgumentThatIsNeitherAnOptionNorTheTestWord)
+{
+    using Args = std::vector<std::string>;
+    const std::pair<Args, std::optional<std::string>> cases[] = {
+        {{"orvel"}, std::nullopt},
+        {{"orvel", "gig.ini"}, "gig.ini"},
+        {{"orvel", "zebu"}, std::nullopt},
+        {{"orvel", "ZEBU", "caf\xe9.ini"}, "caf\xe9.ini"},
+        {{"orvel", "--serial-port", "a.ini", "b.ini"}, "a.ini"},
+        {{"orvel", "a.ini", "zebu"}, "a.ini"},
+        {{"orvel", "", "x"}, "x"},
+    };
+    for (const auto& [arguments, file] : cases) EXPECT_EQ(StartFile(arguments), file) << arguments.size();
+}
+
 TEST(Transport, SerialPortOptionOrTheVariableElseTheUsbConverter)
 {
     EXPECT_TRUE(AsksForSerialPort({"orvel", "--serial-port"}));

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,16 @@ bool WaitFor(const std::function<bool()>& done, int deadline_ms)
     return QTest::qWaitFor(done, deadline_ms);
 }
 
+void WhenDialogOpens(TMainForm& window, const char* name, std::function<void(QFileDialog&)> step)
+{
+    QTimer::singleShot(0, &window, [&window, name, step] {
+        auto* dialog = window.findChild<QFileDialog*>(QString::fromLatin1(name));
+        ASSERT_NE(dialog, nullptr);
+        ASSERT_TRUE(dialog->isVisible());
+        step(*dialog);
+    });
+}
+
 TMainForm& WindowFixture::Start(const WindowSetup& setup)
 {
     MainFormOptions options;
@@ -27,6 +38,13 @@ TMainForm& WindowFixture::Start(const WindowSetup& setup)
     options.messages = &messages_;
     const std::optional<std::string> version = setup.image_version;
     options.image_version = [version] { return version; };
+    options.start_file = setup.start_file;
+    if (!setup.save_question_box) {
+        options.ask_save_changes = [this](const std::string& question) {
+            save_questions.push_back(question);
+            return save_answer;
+        };
+    }
     window_ = std::make_unique<TMainForm>(setup.arguments, options);
     return *window_;
 }

@@ -3,12 +3,14 @@
 #pragma once
 
 #include <QAction>
+#include <QFileDialog>
 #include <QStringList>
 
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "recording_messages.h"
 #include "temp_folder.h"
@@ -21,6 +23,8 @@ struct WindowSetup {
     ScreenSize screen{1024, 768};
     TransportKind transport = TransportKind::UsbConverter;
     std::optional<std::string> image_version;
+    std::optional<std::string> start_file;
+    bool save_question_box = false;  // "Save changes to …?" as the real box, not answered here
 };
 
 // Lets the window's thread run until the device thread has ended every job and the window
@@ -29,6 +33,9 @@ bool WaitUntilDeviceIdle(TMainForm& window, int deadline_ms = 30000);
 
 // Lets the window's thread run until `done` holds; false at the deadline.
 bool WaitFor(const std::function<bool()>& done, int deadline_ms = 10000);
+
+// Runs `step` on the modal file dialog `name` once it is open.
+void WhenDialogOpens(TMainForm& window, const char* name, std::function<void(QFileDialog&)> step);
 
 class WindowFixture {
 public:
@@ -40,6 +47,9 @@ public:
     TMainForm& window() { return *window_; }
     const TempFolder& folder() const { return folder_; }
     RecordingMessages& messages() { return messages_; }
+    // Every "Save changes to …?" asked, answered with save_answer.
+    std::vector<std::string> save_questions;
+    SaveAnswer save_answer = SaveAnswer::Discard;
 
     template <typename T>
     T* Find(const char* name)

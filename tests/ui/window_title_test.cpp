@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "ui/rules/command_status.h"
 #include "ui/rules/window_title.h"
 
 namespace orvel {
@@ -9,6 +10,26 @@ TEST(Title, BaseTitleWithTheImageVersion)
 {
     EXPECT_EQ(BaseTitle(std::nullopt), "Orvel version 2.4");
     EXPECT_EQ(BaseTitle(std::string("2.25")), "Orvel version 2.4 / 2.25");
+}
+
+TEST(Title, FileNameAndUnsavedMarkComeFirst)
+{
+    const std::string base = "Orvel version 2.4";
+    EXPECT_EQ(DocumentTitle("", false, base), base);
+    EXPECT_EQ(DocumentTitle("", true, base), "Untitled* \u2014 Orvel version 2.4");
+    EXPECT_EQ(DocumentTitle("first.ini", false, base), "first.ini \u2014 Orvel version 2.4");
+    EXPECT_EQ(DocumentTitle("first.ini", true, base), "first.ini* \u2014 Orvel version 2.4");
+    EXPECT_EQ(SaveChangesQuestion("first.ini"), "Save changes to first.ini?");
+    EXPECT_EQ(SaveChangesQuestion(""), "Save changes to Untitled?");
+}
+
+TEST(Title, ACommandNamesItsStepAndItsSecondsBesideTheBar)
+{
+    EXPECT_EQ(CommandLineText("Read all presets", "", 9), "Read all presets\u2026");
+    EXPECT_EQ(CommandLineText("Firmware upgrade", "erasing the flash (up to 31 s)", 1),
+              "Firmware upgrade: erasing the flash (up to 31 s)");
+    EXPECT_EQ(CommandLineText("Firmware upgrade", "block 40 of 89", 12),
+              "Firmware upgrade: block 40 of 89 \u2026 12 s");
 }
 
 TEST(Title, SpacesPushTheRightTextToTheEnd)

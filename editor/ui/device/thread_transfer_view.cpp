@@ -50,6 +50,16 @@ void ThreadTransferView::SetProgress(int position, int maximum)
     thread_.OnWindow([&form = form_, position, maximum] { form.WindowView().SetProgress(position, maximum); });
 }
 
+void ThreadTransferView::ShowStep(const std::string& step)
+{
+    thread_.OnWindow([&form = form_, step] { form.ShowCommandStep(QString::fromStdString(step), false); });
+}
+
+void ThreadTransferView::ShowWaitingStep(const std::string& step)
+{
+    thread_.OnWindow([&form = form_, step] { form.ShowCommandStep(QString::fromStdString(step), true); });
+}
+
 void ThreadTransferView::SetBusyCursor(bool busy)
 {
     thread_.OnWindow([&form = form_, busy] { form.SetBusyCursor(busy); });

@@ -39,6 +39,8 @@ public:
     void SetTransferControls(bool enabled) override;
     void ShowProgressBar(bool shown) override;
     void SetProgress(int position, int maximum) override;
+    void ShowStep(const std::string& step) override;
+    void ShowWaitingStep(const std::string& step) override;
     void SetBusyCursor(bool busy) override;
     void ProcessPendingEvents() override {}   // the window's thread is never held
     void PresetRowChanged(int table_row) override;

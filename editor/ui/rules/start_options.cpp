@@ -21,6 +21,13 @@ bool AsksForSerialPort(const std::vector<std::string>& arguments)
     return arguments.size() > 1 && std::find(arguments.begin() + 1, arguments.end(), kSerialPortOption) != arguments.end();
 }
 
+std::optional<std::string> StartFile(const std::vector<std::string>& arguments)
+{
+    for (std::size_t i = IsTestMode(arguments) ? 2 : 1; i < arguments.size(); ++i)
+        if (!arguments[i].empty() && arguments[i].front() != '-') return arguments[i];
+    return std::nullopt;
+}
+
 TransportKind StartTransport(const std::vector<std::string>& arguments, const char* transport_variable)
 {
     if (AsksForSerialPort(arguments)) return TransportKind::SerialPort;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,11 @@ bool IsTestMode(const std::vector<std::string>& arguments);
 
 // Whether "--serial-port" is anywhere on the command line (after the program's name).
 bool AsksForSerialPort(const std::vector<std::string>& arguments);
+
+// The preset file named on the command line: the first argument after the program's name
+// that is not an option (it does not begin with "-") and not the test word in first place;
+// none without one. The name's bytes are kept as given.
+std::optional<std::string> StartFile(const std::vector<std::string>& arguments);
 
 // The transport for the whole run: the numbered serial port when the command line asks for
 // it; else what ORVEL_TRANSPORT asks for (`transport_variable` its value, null when unset);

@@ -103,9 +103,7 @@ inline constexpr int kHintVisibleMs = 32000;
 inline constexpr int kMonitorIntervalMs = 1000;   // timerKPX
 inline constexpr int kPreviewIntervalMs = 200;    // timercurrentpreset
 
-// What the status bar says while the device thread works for a command ("Read all presets…")
-// and while a close waits for the controller's work to end.
-inline constexpr const char* kRunningSuffix = "…";
+// What the status bar says while a close waits for the controller's work to end.
 inline constexpr const char* kClosingText = "Closing when the controller's work has ended…";
 
 // --- Pages -----------------------------------------------------------------------------

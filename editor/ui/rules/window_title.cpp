@@ -12,6 +12,18 @@ std::string BaseTitle(const std::optional<std::string>& image_version)
     return title;
 }
 
+std::string DocumentTitle(const std::string& file_name, bool unsaved, const std::string& base_title)
+{
+    if (file_name.empty() && !unsaved) return base_title;
+    return (file_name.empty() ? std::string(kUntitledName) : file_name) + (unsaved ? "*" : "") + " \u2014 " +
+           base_title;
+}
+
+std::string SaveChangesQuestion(const std::string& file_name)
+{
+    return "Save changes to " + (file_name.empty() ? std::string(kUntitledName) : file_name) + "?";
+}
+
 int CaptionSpaceCount(int available_width, int texts_width, int space_width)
 {
     if (space_width <= 0) return 1;

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QScreen>
 #include <QShortcut>
@@ -46,6 +47,7 @@
 #include "ui/print/print_dialog.h"
 #include "model/preset_popup.h"
 #include "ui/qt_values.h"
+#include "ui/rules/command_status.h"
 #include "ui/rules/edit_captions.h"
 #include "ui/rules/page_rules.h"
 #include "ui/rules/start_options.h"
@@ -157,9 +159,17 @@ TMainForm::TMainForm(const QStringList& arguments, MainFormOptions options, QWid
     connect(Configuration2_, &QTabWidget::currentChanged, this, &TMainForm::Configuration2Change);
     ApplyPageRule();
 
-    // 8. Orvel.ini, which may load the last preset file; the recent files.
+    // 8. Orvel.ini, which may load the last preset file; a file named on the command line
+    // wins over it. What the start loads is the saved set-up; the recent files.
     ReadConfigurationAtStart();
     recent_ = LoadRecentFiles(places_.user_folder);
+    if (options_.start_file) {
+        const FileResult opened = OpenChosenFile(state_, *options_.start_file);
+        if (opened.status == FileStatus::Failed) ShowFileFailure(opened.reason);
+        if (opened.status == FileStatus::Done) RememberRecentFile(WithIniExtension(*options_.start_file));
+    }
+    MarkSaved(state_);
+    RefreshViews();
     ShowRecentItems();
 
     // 9. Tiles over the picture, the port box beside the grid; redraw.
@@ -168,7 +178,9 @@ TMainForm::TMainForm(const QStringList& arguments, MainFormOptions options, QWid
     PlacePreviewPage();
     update();
 
+    // The monitor looks for the controller at once, then every period.
     timerKPX_->start();
+    QTimer::singleShot(0, this, &TMainForm::timerKPXTimer);
 }
 
 TMainForm::~TMainForm()
@@ -192,18 +204,22 @@ void TMainForm::BuildMenus()
     Open1_->setShortcut(QKeySequence::Open);
     Save1_ = NewAction("Save1", QStringLiteral("Save"));
     Save1_->setIcon(SaveIcon());
-    Save1_->setShortcut(QKeySequence::Save);
-    Save1_->setEnabled(false);
+    // "Save" is on from the start: without a file name it runs "Save As".
+    Save1_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     SaveAs1_ = NewAction("SaveAs1", QStringLiteral("Save As"));
     SaveAs1_->setIcon(SaveAsIcon());
-    SaveAs1_->setShortcut(QKeySequence::SaveAs);
+    SaveAs1_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     Print1_ = NewAction("Print1", QStringLiteral("Print"));
     Print1_->setIcon(PrintIcon());
     Print1_->setShortcut(QKeySequence::Print);
+    Quit1_ = NewAction("Quit1", QStringLiteral("&Quit"));
+    Quit1_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    Quit1_->setMenuRole(QAction::QuitRole);
     connect(Open1_, &QAction::triggered, this, &TMainForm::Open1Click);
     connect(Save1_, &QAction::triggered, this, &TMainForm::Save1Click);
     connect(SaveAs1_, &QAction::triggered, this, &TMainForm::SaveAs1Click);
     connect(Print1_, &QAction::triggered, this, &TMainForm::Print1Click);
+    connect(Quit1_, &QAction::triggered, this, &TMainForm::Quit1Click);
 
     Loadfr1_ = menuBar()->addMenu(QStringLiteral("&File"));
     Loadfr1_->setObjectName(QStringLiteral("Loadfr1"));
@@ -213,6 +229,8 @@ void TMainForm::BuildMenus()
     Loadfr1_->addSeparator();
     Loadfr1_->addAction(Print1_);
     BuildRecentItems();
+    Loadfr1_->addSeparator();
+    Loadfr1_->addAction(Quit1_);
 
     Undo1_ = NewAction("Undo1", QtText(kUndoCaption));
     Undo1_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
@@ -229,6 +247,8 @@ void TMainForm::BuildMenus()
         connect(&steps, changed, this, &TMainForm::ShowEditItems);
     for (const auto changed : {&QUndoStack::undoTextChanged, &QUndoStack::redoTextChanged})
         connect(&steps, changed, this, &TMainForm::ShowEditItems);
+    // Every change, undo and redo may make the set-up differ from its file, or no longer.
+    connect(&steps, &QUndoStack::indexChanged, this, &TMainForm::ShowTitle);
     ShowEditItems();
 
     Readall1_ = NewAction("Readall1", QStringLiteral("Read all presets"));
@@ -311,6 +331,17 @@ void TMainForm::BuildToolbar()
     pb_->setValue(0);
     pb_->setTextVisible(false);
     pb_->hide();
+
+    // The running command and its step sit left of the bar, so that the status bar keeps
+    // showing the connection and the file while a command runs.
+    lCommand_ = new QLabel(tb1_);
+    lCommand_->setObjectName(QStringLiteral("lCommand"));
+    lCommand_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lCommand_->hide();
+    stepSeconds_ = new QTimer(this);
+    stepSeconds_->setObjectName(QStringLiteral("stepSeconds"));
+    stepSeconds_->setInterval(kStepSecondsIntervalMs);
+    connect(stepSeconds_, &QTimer::timeout, this, &TMainForm::DrawCommandLine);
 }
 
 void TMainForm::BuildPages()
@@ -494,6 +525,9 @@ void TMainForm::LayOutWindowParts()
     tb1_->setIconSize(QSize(icon, icon));
     pb_->setGeometry(ToRect(layout_.progress_bar));
     pb_->raise();
+    const int command_left = kCommandLabelLeftToolbarHeights * layout_.toolbar_height;
+    lCommand_->setGeometry(command_left, 0, std::max(0, layout_.progress_bar.x - kCommandLabelGap - command_left),
+                           layout_.toolbar_height);
     sbKPX_->setFixedHeight(layout_.status_bar_height);
 
     // The pages' top counts from the top of the client area, which begins with the toolbar.
@@ -657,6 +691,46 @@ void TMainForm::makecaption(const QString& left, const QString& right)
     setWindowTitle(left + QString(spaces, QLatin1Char(' ')) + right);
 }
 
+void TMainForm::SetTitleRight(const std::optional<QString>& right)
+{
+    title_right_ = right;
+    ShowTitle();
+}
+
+void TMainForm::ShowTitle()
+{
+    const QString left =
+        QString::fromStdString(DocumentTitle(ShownFileName(), HasUnsavedChanges(state_), base_title_.toStdString()));
+    if (title_right_)
+        makecaption(left, *title_right_);
+    else
+        setWindowTitle(left);
+}
+
+std::string TMainForm::ShownFileName() const
+{
+    if (state_.current_file.empty()) return {};
+    return QFileInfo(ShownPath(state_.current_file)).fileName().toStdString();
+}
+
+void TMainForm::ShowCommandStep(const QString& step, bool open_ended)
+{
+    if (step != command_step_text_) step_started_ = std::chrono::steady_clock::now();
+    command_step_text_ = step;
+    // A step whose length cannot be counted (the erase) shows a moving bar.
+    if (open_ended) pb_->setRange(0, 0);
+    if (!stepSeconds_->isActive()) stepSeconds_->start();
+    DrawCommandLine();
+}
+
+void TMainForm::DrawCommandLine()
+{
+    const auto seconds =
+        std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - step_started_).count();
+    lCommand_->setText(QString::fromStdString(
+        CommandLineText(command_name_.toStdString(), command_step_text_.toStdString(), static_cast<int>(seconds))));
+}
+
 void TMainForm::ForgetShownPreset()
 {
     shown_bank_ = 255;
@@ -673,8 +747,8 @@ void TMainForm::RefreshViews()
         sePort_->setValue(state_.port_number);
     }
     state_.port_number = sePort_->value();
-    Save1_->setEnabled(state_.save_enabled);
     SetStatusPanel(1, ShownPath(state_.current_file));
+    ShowTitle();
     // Names and the bank switch tiles may have changed: the preview draws its bank again.
     ForgetShownPreset();
 }
@@ -702,11 +776,15 @@ void TMainForm::CommitOpenEditors()
 
 void TMainForm::OpenFile(const QString& chosen_path)
 {
+    OpenPath(LocalPath(chosen_path));
+}
+
+void TMainForm::OpenPath(const std::string& path)
+{
     CommitOpenEditors();
-    const std::string path = LocalPath(chosen_path);
     FileResult result;
-    history_->Record(OpenFileStep(QFileInfo(chosen_path).fileName().toStdString()),
-                     [&] { result = OpenChosenFile(state_, path); });
+    history_->RecordOpen(OpenFileStep(QFileInfo(ShownPath(path)).fileName().toStdString()),
+                         [&] { result = OpenChosenFile(state_, path); });
     if (result.status == FileStatus::Failed) {
         ShowFileFailure(result.reason);
     } else {
@@ -716,25 +794,25 @@ void TMainForm::OpenFile(const QString& chosen_path)
     RefreshViews();
 }
 
-void TMainForm::SaveFileAs(const QString& chosen_path)
+bool TMainForm::SaveFileAs(const QString& chosen_path)
 {
     CommitOpenEditors();
     const FileResult result = orvel::SaveFileAs(state_, LocalPath(chosen_path));
     if (result.status == FileStatus::Failed) ShowFileFailure(result.reason);
     if (result.status == FileStatus::Done) RememberRecentFile(state_.current_file);
     RefreshViews();
+    return result.status == FileStatus::Done;
 }
 
-void TMainForm::OpenRecentFile(const QString& path)
+void TMainForm::OpenRecentFile(const std::string& path)
 {
     if (command_running_) return;
-    const std::string local = LocalPath(path);
-    if (!IsExistingFile(local)) {
-        if (RemoveRecentFile(recent_, local)) StoreRecentFiles();
-        messages_->ShowMessage(MessageIcon::Warning, kErrorCaption.toStdString(), RecentFileMissingText(local));
+    if (!IsExistingFile(path)) {
+        if (RemoveRecentFile(recent_, path)) StoreRecentFiles();
+        messages_->ShowMessage(MessageIcon::Warning, kErrorCaption.toStdString(), RecentFileMissingText(path));
         return;
     }
-    OpenFile(path);
+    if (MaySetAside()) OpenPath(path);
 }
 
 void TMainForm::BuildRecentItems()
@@ -743,7 +821,9 @@ void TMainForm::BuildRecentItems()
     N9_->setObjectName(QStringLiteral("N9"));
     for (std::size_t i = 0; i < kRecentFileCount; ++i) {
         QAction* item = NewAction(QStringLiteral("RecentFile%1").arg(i + 1).toLatin1().constData(), QString());
-        connect(item, &QAction::triggered, this, [this, item] { OpenRecentFile(item->data().toString()); });
+        // The item carries the path's bytes: a name that is not UTF-8 opens the file it names.
+        connect(item, &QAction::triggered, this,
+                [this, item] { OpenRecentFile(item->data().toByteArray().toStdString()); });
         Loadfr1_->addAction(item);
         recent_items_.push_back(item);
     }
@@ -762,7 +842,7 @@ void TMainForm::ShowRecentItems()
         QString shown = path;
         shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
         item->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
-        item->setData(path);
+        item->setData(QByteArray::fromStdString(recent_[i]));
     }
     N9_->setVisible(!recent_.empty());
 }
@@ -782,34 +862,68 @@ void TMainForm::StoreRecentFiles()
 
 void TMainForm::Open1Click()
 {
+    if (!MaySetAside()) return;
     if (odialog_->exec() != QDialog::Accepted) return;
     const QStringList chosen = odialog_->selectedFiles();
     if (!chosen.isEmpty()) OpenFile(chosen.first());
 }
 
-void TMainForm::Save1Click()
+bool TMainForm::Save1Click()
 {
-    if (SaveNeedsName(state_)) {
-        SaveAs1Click();
-        return;
-    }
+    if (SaveNeedsName(state_)) return SaveAs1Click();
     CommitOpenEditors();
     const FileResult result = SaveCurrentFile(state_);
     if (result.status == FileStatus::Failed) ShowFileFailure(result.reason);
     if (result.status == FileStatus::Done) RememberRecentFile(WithIniExtension(state_.current_file));
+    ShowTitle();
+    return result.status == FileStatus::Done;
 }
 
-void TMainForm::SaveAs1Click()
+bool TMainForm::SaveAs1Click()
 {
-    if (sdialog_->exec() != QDialog::Accepted) return;
+    if (sdialog_->exec() != QDialog::Accepted) return false;
     const QStringList chosen = sdialog_->selectedFiles();
-    if (!chosen.isEmpty()) SaveFileAs(chosen.first());
+    return !chosen.isEmpty() && SaveFileAs(chosen.first());
+}
+
+void TMainForm::Quit1Click()
+{
+    close();  // the close button's way: the question about unsaved changes included
+}
+
+SaveAnswer TMainForm::AskSaveChanges()
+{
+    const std::string question = SaveChangesQuestion(ShownFileName());
+    if (options_.ask_save_changes) return options_.ask_save_changes(question);
+    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(kSaveChangesCaption), QString::fromStdString(question),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    box.setObjectName(QStringLiteral("SaveChangesBox"));
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save: return SaveAnswer::Save;
+    case QMessageBox::Discard: return SaveAnswer::Discard;
+    default: return SaveAnswer::Cancel;
+    }
+}
+
+bool TMainForm::MaySetAside()
+{
+    CommitOpenEditors();
+    if (!HasUnsavedChanges(state_)) return true;
+    switch (AskSaveChanges()) {
+    case SaveAnswer::Save: return Save1Click();
+    case SaveAnswer::Discard: return true;
+    case SaveAnswer::Cancel: break;
+    }
+    return false;
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
     if (!device_thread_->Idle() || command_running_) {
-        // The controller's work ends first (a command, or a tick at its time-outs).
+        // The controller's work ends first (a command, or a tick at its time-outs); what a
+        // command reads belongs to the set-up the question below is about.
         close_requested_ = true;
         timerKPX_->stop();
         timercurrentpreset_->stop();
@@ -817,9 +931,15 @@ void TMainForm::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    CommitOpenEditors();
     timerKPX_->stop();
     timercurrentpreset_->stop();
+    if (!MaySetAside()) {
+        // Cancel: the window goes on as it was.
+        sbKPX_->clearMessage();
+        SetTransferControls(true);
+        event->ignore();
+        return;
+    }
     const FileResult result = WriteConfiguration(state_, places_);
     if (result.status == FileStatus::Failed) qWarning("%s", result.reason.c_str());
     event->accept();
@@ -915,9 +1035,18 @@ void TMainForm::SetCommandRunning(bool running, const QString& name)
         SetPopupTransferItems(false);
         ApplyPageRule();
         timerKPX_->stop();
-        sbKPX_->showMessage(name + QString::fromUtf8(kRunningSuffix));
+        // Every command starts its bar empty, whatever the one before left in it.
+        pb_->setRange(0, kProgressBarMaximum);
+        pb_->setValue(0);
+        command_name_ = name;
+        command_step_text_.clear();
+        DrawCommandLine();
+        lCommand_->show();
     } else {
-        sbKPX_->clearMessage();
+        stepSeconds_->stop();
+        lCommand_->hide();
+        command_name_.clear();
+        command_step_text_.clear();
         SetTransferControls(true);
     }
     ShowEditItems();
@@ -961,18 +1090,21 @@ void TMainForm::RunDeviceCommand(const QString& name, const std::function<void(T
 
 void TMainForm::TakeRow(int table_row, const PresetData& row)
 {
+    state_.read_from_controller = true;
     state_.table.SetRow(table_row, row);
     asgbanks_->RowChanged(table_row);
 }
 
 void TMainForm::TakeBankFunction(int bank_digit, bool on)
 {
+    state_.read_from_controller = true;
     state_.table.SetBankFunction(bank_digit, on);
     asgbanks_->BankFunctionChanged(bank_digit);
 }
 
 void TMainForm::TakeSettings(const SettingsData& settings)
 {
+    state_.read_from_controller = true;
     state_.settings = settings;
     RefreshViews();
 }
@@ -1127,9 +1259,9 @@ void TMainForm::timerKPXTimer()
 
 void TMainForm::ApplyMonitorResult(const MonitorResult& result)
 {
-    const MonitorShow show = ShowOfMonitor(result);
-    if (show.title_right) makecaption(base_title_, QString::fromStdString(*show.title_right));
-    else setWindowTitle(base_title_);
+    if (result.finding == MonitorFinding::Identified) last_identity_ = result.shown_identity;
+    const MonitorShow show = ShowOfMonitor(result, last_identity_);
+    SetTitleRight(show.title_right ? std::optional<QString>(QString::fromStdString(*show.title_right)) : std::nullopt);
     if (show.status_text) SetStatusPanel(0, QString::fromStdString(*show.status_text));
     if (show.popup_items_enabled) SetPopupTransferItems(*show.popup_items_enabled);
 }

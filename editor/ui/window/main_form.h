@@ -17,6 +17,7 @@
 #include <QStringList>
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -64,6 +65,9 @@ class TfCOMPortNumber;
 class UndoHistory;
 class WindowTransferView;
 
+// The answer to "Save changes to first.ini?".
+enum class SaveAnswer { Save, Discard, Cancel };
+
 // What tests (and only tests) put in place of the machine's own: the screen, its dots per
 // inch, the folders of Orvel.ini, the transport, message boxes and the image version.
 struct MainFormOptions {
@@ -73,6 +77,10 @@ struct MainFormOptions {
     std::optional<TransportKind> transport;        // else the USB converter; main passes its choice
     UserMessages* messages = nullptr;              // else modal message boxes; not owned
     std::function<std::optional<std::string>()> image_version;   // else UploadableImageVersion()
+    // A preset file named on the command line (bytes as given), opened after Orvel.ini.
+    std::optional<std::string> start_file;
+    // Answers "Save changes to first.ini?" (the question's text); else a modal box.
+    std::function<SaveAnswer(const std::string&)> ask_save_changes;
 };
 
 class TMainForm : public QMainWindow {
@@ -146,6 +154,14 @@ public:
     const QString& BaseTitle() const { return base_title_; }
     // Title = left, spaces, right, so that right ends near the title bar's right end.
     void makecaption(const QString& left, const QString& right);
+    // The firmware text at the title's right end (none: the title's left part alone). The
+    // left part names the preset file and marks unsaved changes.
+    void SetTitleRight(const std::optional<QString>& right);
+    void ShowTitle();
+    // The step a long command is at ("erasing the flash (up to 31 s)"), beside the progress
+    // bar with the seconds it has taken; `open_ended` steps show a moving bar.
+    void ShowCommandStep(const QString& step, bool open_ended);
+    QLabel* lCommand() const { return lCommand_; }
     // Makes the live preview draw its bank again at its next tick.
     void ForgetShownPreset();
     void SetShownPreset(std::uint8_t bank, std::uint8_t preset)
@@ -161,10 +177,15 @@ public:
 
     // --- File commands without their dialogs (the dialogs end in these) ----------------
     void OpenFile(const QString& chosen_path);
-    void SaveFileAs(const QString& chosen_path);
-    // A recent file of the File menu: opened as "Open" opens a file; one that is no longer
-    // there is taken off the list, with a message naming it.
-    void OpenRecentFile(const QString& path);
+    bool SaveFileAs(const QString& chosen_path);  // true when saved
+    // A recent file of the File menu (its path's bytes): opened as "Open" opens a file,
+    // after the question about unsaved changes; one that is no longer there is taken off the
+    // list, with a message naming it.
+    void OpenRecentFile(const std::string& path);
+    // Whether the set-up may be set aside (closed, or replaced by another file): true when
+    // nothing is unsaved, or the user saved it or chose to discard it; false on Cancel or
+    // when saving failed.
+    bool MaySetAside();
     const RecentFiles& Recent() const { return recent_; }
     // The File menu's recent file items, most recent first (hidden ones hold nothing).
     const std::vector<QAction*>& RecentItems() const { return recent_items_; }
@@ -183,8 +204,10 @@ public:
 
     // --- Handlers, named for their elements ----------------------------------------------
     void Open1Click();
-    void Save1Click();
-    void SaveAs1Click();
+    // True when the set-up was saved (a Save without a file name runs "Save As").
+    bool Save1Click();
+    bool SaveAs1Click();
+    void Quit1Click();
     void Print1Click();
     void asgbanksPrintStart(int page_count);   // keeps the page count
     void asgbanksPrintPage(int page);          // lPrinting's text and the status bar
@@ -231,6 +254,10 @@ private:
     void ApplyFonts();
     void ReadConfigurationAtStart();
     void ShowFileFailure(const std::string& reason);
+    void OpenPath(const std::string& path);
+    SaveAnswer AskSaveChanges();
+    void DrawCommandLine();
+    std::string ShownFileName() const;  // the current file's last part, for the title
     void BuildRecentItems();
     void ShowRecentItems();
     void RememberRecentFile(const std::string& path);
@@ -271,6 +298,8 @@ private:
     QRect monitor_;   // the chosen monitor's place on the desktop (empty without one)
     WindowLayout layout_;
     QString base_title_;
+    std::optional<QString> title_right_;  // the firmware text while a controller answers
+    std::string last_identity_;           // the identity shown when one last answered
     std::uint8_t shown_bank_ = 255;
     std::uint8_t shown_preset_ = 255;
     std::array<std::string, kPreviewBoxCount> shown_labels_;
@@ -278,6 +307,9 @@ private:
     bool monitor_in_flight_ = false;
     bool preview_in_flight_ = false;
     bool close_requested_ = false;      // closes once the device thread's job has ended
+    QString command_name_;              // the running command's name
+    QString command_step_text_;         // and the step it is at
+    std::chrono::steady_clock::time_point step_started_;
     RecentFiles recent_;
     std::vector<SetupDifference> comparison_;
     UndoHistory* history_ = nullptr;
@@ -293,6 +325,7 @@ private:
     QAction* Save1_ = nullptr;
     QAction* SaveAs1_ = nullptr;
     QAction* Print1_ = nullptr;
+    QAction* Quit1_ = nullptr;
     QAction* Readall1_ = nullptr;
     QAction* Writeall1_ = nullptr;
     QAction* N5_ = nullptr;
@@ -317,6 +350,8 @@ private:
 
     QToolBar* tb1_ = nullptr;
     QProgressBar* pb_ = nullptr;
+    QLabel* lCommand_ = nullptr;     // the running command and its step, beside pb
+    QTimer* stepSeconds_ = nullptr;  // counts the step's seconds in lCommand
     QStatusBar* sbKPX_ = nullptr;
     std::array<QLabel*, 2> status_panels_{};
 

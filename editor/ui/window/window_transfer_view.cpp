@@ -56,7 +56,7 @@ void WindowTransferView::RedrawPresets() { form_.asgbanks()->Refresh(); }
 
 void WindowTransferView::ControllerIdentified(const std::string& shown_identity)
 {
-    form_.makecaption(form_.BaseTitle(), QString::fromUtf8(kTitleFirmwarePrefix) + QString::fromStdString(shown_identity));
+    form_.SetTitleRight(QString::fromUtf8(kTitleFirmwarePrefix) + QString::fromStdString(shown_identity));
 }
 
 }  // namespace orvel
