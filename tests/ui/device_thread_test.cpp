@@ -7,11 +7,13 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QEvent>
+#include <QLabel>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QTabWidget>
 #include <QTimer>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -346,6 +348,65 @@ TEST_F(UsbWindow, AnUpgradeThroughAConnectedConverterAsksNoPortNumber)
     EXPECT_EQ(window.fCOMPortNumber(), nullptr);   // never asked for a number
     EXPECT_TRUE(Shown().empty());
     EXPECT_FALSE(sim.RunsLoader());
+}
+
+// The upgrade names its steps beside the bar, counts their seconds, and shows a moving bar
+// while the flash is erased (up to 31 s on a controller), so it never looks hung.
+TEST_F(UsbWindow, AnUpgradeNamesItsStepsAndCountsTheErasesSeconds)
+{
+    kpxsim::Options paced;
+    paced.paced = true;   // blocks take the line's time, so each step can be seen
+    kpxsim::Simulator& sim = AddController(0, "KPX00001", paced);
+    setenv("ZUDEDIZE_COM9", sim.SlavePath().c_str(), 1);
+    sim.SetEraseTime(std::chrono::milliseconds(3500));
+    TMainForm& window = StartIdentified();
+    BoxAnswerer yes(QMessageBox::Yes);
+    window.Firmwareupgrade1Click();
+    const QLabel* line = window.lCommand();
+    QStringList seen;
+    bool moving_bar = false;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            const QString text = line->text();
+            if (seen.isEmpty() || seen.back() != text) seen << text;
+            if (text.contains(QStringLiteral("erasing"))) moving_bar = moving_bar || window.pb()->maximum() == 0;
+            return window.DeviceIdle();
+        },
+        60000));
+    const auto saw = [&](const QString& text) {
+        return std::any_of(seen.begin(), seen.end(), [&](const QString& s) { return s.startsWith(text); });
+    };
+    const QString upgrade = QStringLiteral("Firmware upgrade: ");
+    EXPECT_TRUE(saw(upgrade + QStringLiteral("switching to the loader"))) << seen.join("|").toStdString();
+    EXPECT_TRUE(saw(upgrade + QStringLiteral("erasing the flash (up to 31 s) \u2026 2 s")));
+    EXPECT_TRUE(saw(upgrade + QStringLiteral("block 1 of ")));
+    EXPECT_TRUE(saw(upgrade + QStringLiteral("checking the CRC")));
+    EXPECT_TRUE(moving_bar);
+    EXPECT_EQ(Shown().size(), 1u);   // "Firmware upgraded successfully to …"
+    EXPECT_FALSE(line->isVisible());
+}
+
+// A command after one that filled the bar starts with an empty one, and the status bar keeps
+// the connection and the file in view while it runs.
+TEST_F(UsbWindow, EveryCommandStartsItsBarEmptyAndTheStatusPanelsStay)
+{
+    kpxsim::Simulator& sim = AddController(0, "KPX00001");
+    TMainForm& window = StartIdentified();
+    window.Readpreset1Click();
+    ASSERT_TRUE(WaitUntilDeviceIdle(window));
+    EXPECT_EQ(window.pb()->value(), 100);
+
+    sim.SetFaults(testing::With([](kpxsim::Faults& f) { f.silent = true; }));
+    window.Readsettings1Click();
+    EXPECT_EQ(window.pb()->value(), 0);
+    EXPECT_EQ(window.lCommand()->text(), QStringLiteral("Read settings\u2026"));
+    const auto* connection = fixture->Find<QLabel>("sbKPXPanel0");
+    ASSERT_TRUE(WaitFor([&] { return window.pb()->isVisibleTo(&window); }));
+    EXPECT_EQ(window.pb()->value(), 0);
+    EXPECT_TRUE(connection->isVisibleTo(&window));
+    EXPECT_EQ(connection->text(), kConnected);
+    ASSERT_TRUE(WaitUntilDeviceIdle(window));
+    EXPECT_EQ(Shown().size(), 1u);   // the transmission error
 }
 
 TEST_F(UsbWindow, AnUpgradeFailingAtBlock40ShowsItsText)

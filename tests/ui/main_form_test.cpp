@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 
@@ -24,6 +25,7 @@
 #include "ui/settings/settings_grid.h"
 #include "qt_warning_recorder.h"
 #include "ui/grid/grid_view.h"
+#include "scoped_environment.h"
 #include "window_test_support.h"
 
 namespace orvel::testing {
@@ -165,6 +167,59 @@ TEST(StartUp, ForgetsARememberedFileThatIsGone)
     EXPECT_EQ(window.StatusPanel(1), QString());
     EXPECT_TRUE(f.Action("Save1")->isEnabled());
     EXPECT_EQ(f.Find<QSpinBox>("sePort")->value(), 3);
+}
+
+// A preset file on the command line opens after Orvel.ini, winning over the file it
+// remembers; one that is not a preset file is refused as Open refuses it. Names are bytes.
+TEST(StartUp, AFileOnTheCommandLineWinsOverTheRememberedOne)
+{
+    WindowFixture f;
+    WriteText(f.folder() / "remembered.ini", "[preset11]\nname=Remembered\n");
+    WriteText(f.folder() / "Orvel.ini", "[CONFIG]\nFILE=" + (f.folder() / "remembered.ini") + "\n");
+    const std::string named = f.folder() / "caf\xe9.ini";
+    WriteText(named, "[preset11]\nname=Named\n");
+    WindowSetup setup;
+    setup.start_file = named;
+    TMainForm& window = f.Start(setup);
+    EXPECT_EQ(window.State().current_file, named);
+    EXPECT_EQ(window.State().table.GetRow(TableRowOfPreset(11)).name, "Named");
+    EXPECT_TRUE(window.windowTitle().startsWith(QStringLiteral("caf\uFFFD.ini \u2014 ")));   // shown, not dirty
+    EXPECT_TRUE(f.messages().shown.empty());
+
+    WindowFixture g;
+    WriteText(g.folder() / "notes.ini", "[shopping]\nmilk=1\n");
+    setup.start_file = g.folder() / "notes.ini";
+    TMainForm& refused = g.Start(setup);
+    ASSERT_EQ(g.messages().shown.size(), 1u);
+    EXPECT_NE(g.messages().shown[0].text.find("not a preset file"), std::string::npos);
+    EXPECT_EQ(refused.State().current_file, "");
+    EXPECT_EQ(refused.windowTitle(), QStringLiteral("Orvel version 2.4"));
+}
+
+// Settings go to the user's configuration folder: a run started in the home folder leaves
+// nothing new there but that folder.
+TEST(Close, StartedInTheHomeFolderLeavesNothingThere)
+{
+    TempFolder home;
+    const std::filesystem::path before = std::filesystem::current_path();
+    const ScopedEnvironment home_variable("HOME", home.path());
+    const ScopedEnvironment config_variable("XDG_CONFIG_HOME", "");   // empty: ~/.config
+    std::filesystem::current_path(home.path());
+    {
+        MainFormOptions options;
+        options.screen = ScreenSize{1024, 768};
+        TMainForm window(QStringList{QStringLiteral("orvel")}, options);
+        window.sePort()->setValue(8);
+        window.show();
+        window.close();
+    }
+    std::filesystem::current_path(before);
+    std::vector<std::string> entries;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(home.path()))
+        entries.push_back(std::filesystem::relative(entry.path(), home.path()).string());
+    std::sort(entries.begin(), entries.end());
+    EXPECT_EQ(entries, (std::vector<std::string>{".config", ".config/orvel", ".config/orvel/Orvel.ini"}));
+    EXPECT_NE(ReadText(home / ".config/orvel/Orvel.ini").find("COM=8"), std::string::npos);
 }
 
 TEST(Close, WritesOrvelIniWithThePortOfTheHiddenBox)

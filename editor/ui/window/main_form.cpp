@@ -715,11 +715,14 @@ std::string TMainForm::ShownFileName() const
 
 void TMainForm::ShowCommandStep(const QString& step, bool open_ended)
 {
-    if (step != command_step_text_) step_started_ = std::chrono::steady_clock::now();
+    if (step != command_step_text_) {
+        // The seconds count from the step's start.
+        step_started_ = std::chrono::steady_clock::now();
+        stepSeconds_->start();
+    }
     command_step_text_ = step;
     // A step whose length cannot be counted (the erase) shows a moving bar.
     if (open_ended) pb_->setRange(0, 0);
-    if (!stepSeconds_->isActive()) stepSeconds_->start();
     DrawCommandLine();
 }
 
