@@ -178,6 +178,10 @@ int Restore(Companion& c) {
     if (!LoadSource(c, c.request.file) || !Connect(c)) return 1;
     if (const int status = ExitStatus(c, WriteAllPresets(c.session)); status != 0) return status;
     if (const int status = ExitStatus(c, WriteSettings(c.session)); status != 0) return status;
+    // A value the controller holds as another one ("preset 37 MIDI1 200 is stored as 128")
+    // is no difference to "diff", but the file does not say what the controller now holds.
+    for (const SetupDifference& stored : StoredDifferently(c.table, c.settings, c.link.firmware_version))
+        std::cout << StoredAsLine(stored) << '\n';
     std::cout << "restored from " << c.request.file << '\n';
     return 0;
 }
