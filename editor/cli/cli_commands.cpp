@@ -150,10 +150,11 @@ int Current(Companion& c) {
     int shown = -1;
     do {
         std::uint8_t preset = 0;
-        std::uint8_t code = 0;
-        if (!QueryCurrentPreset(c.link, preset, code)) {
-            // The controller identified itself: a reply cut off is the exchange's own failure.
-            if (!follow) return Fail(code != 0 ? ReplyCodeText(code) : NoAnswerText(c));
+        std::string failure;
+        if (!QueryCurrentPreset(c.link, preset, failure)) {
+            // The controller identified itself: a reply cut off or garbled is the exchange's own
+            // failure; a link that did not open is no controller.
+            if (!follow) return Fail(!failure.empty() ? failure : NoAnswerText(c));
         } else if (preset != shown) {
             shown = preset;
             std::cout << "current preset: " << int(preset) << " (bank " << preset / 10 << ", preset " << preset % 10

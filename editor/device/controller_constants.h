@@ -42,6 +42,12 @@ constexpr const char* kTextChecksum = "102: checksum error";
 constexpr const char* kTextMemoryLocked = "103: unlock memory pressing memory lock key";
 constexpr const char* kTextOtherCodeSuffix = " error";
 
+// The current preset reply: two bytes, the bank digit and the preset digit. A reply of other
+// bytes is a failure named by them: the prefix, "0x00 0x0C", the suffix.
+constexpr std::uint8_t kLastDigit = 9;
+constexpr const char* kTextPresetReplyPrefix = "The controller's current preset reply ";
+constexpr const char* kTextPresetReplySuffix = " names no preset: both digits must be 0 to 9";
+
 // The line: 9600 bit/s, 8 data bits, even parity, 1 stop bit.
 constexpr std::int32_t kLineBaudRate = 9600;
 
