@@ -54,6 +54,11 @@ constexpr std::int32_t kLineBaudRate = 9600;
 // What the commands show.
 constexpr const char* kCaptionMessages = "Orvel";
 constexpr const char* kTextNoController = "No KPX-2/KPX-3 connected";
+// A numbered serial port whose device is there but whose port did not open: the prefix, then
+// the serial library's text and its code ("Błąd podczas uruchamiania wątku. (code 11)").
+constexpr const char* kTextPortNotOpenedPrefix = "The serial port could not be opened: ";
+constexpr const char* kTextLibraryCodePrefix = " (code ";
+constexpr const char* kTextLibraryCodeSuffix = ")";
 // A converter or serial device that is there but that this user may not open, said instead
 // of kTextNoController: the path, then how to get access (device_access.cpp puts them together).
 constexpr const char* kTextNoPermissionPrefix = "No permission to open ";
