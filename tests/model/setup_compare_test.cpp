@@ -148,28 +148,5 @@ TEST(SetupCompare, ValuesTheControllerStoresAlikeAreEqual)
     EXPECT_EQ(newer[2].field, "AUX MODE");
 }
 
-// What "restore" tells about a file: each value the controller will hold as another one.
-TEST(SetupCompare, ValuesStoredDifferentlyAreNamedWithWhatTheyBecome)
-{
-    PresetTable table;
-    table.SetText(Row(37), kColumnMidi1, "200");
-    table.SetText(Row(37), kColumnMidi3Program, "0");
-    table.SetText(Row(37), kFirstControlColumn, "129");
-    table.SetText(Row(37), kFirstControlColumn + 1, "222");
-    table.SetText(Row(37), kFirstControlColumn + 2, "007");  // the same number
-    table.SetText(Row(38), kColumnMidi2, "x");               // nothing to store: restore refuses it
-    SettingsData settings;
-    settings.keys[0] = "cb3";
-    settings.ctrl_numbers[0] = "081";
-
-    std::vector<std::string> lines;
-    for (const SetupDifference& d : StoredDifferently(table, settings, kVersion1)) lines.push_back(StoredAsLine(d));
-    EXPECT_EQ(lines, (std::vector<std::string>{
-                         "preset 37 MIDI1 200 is stored as 128", "preset 37 MIDI3 0 is stored as unu",
-                         "preset 37 Ctrl 1 129 is stored as 128", "preset 37 Ctrl 2 222 is stored as tog",
-                         "settings BANKS cb3 is stored as cb1"}));
-    EXPECT_EQ(StoredDifferently(table, settings, kVersion3).size(), 4u);
-}
-
 }  // namespace
 }  // namespace orvel
