@@ -122,10 +122,13 @@ bool Console::Execute(const std::string& line) {
         } else if (!tens || !units) {
             usage("preset-reply off|T U (bytes 0-255)");
         } else {
-            faults_.preset_reply =
-                std::array<std::uint8_t, 2>{static_cast<std::uint8_t>(*tens), static_cast<std::uint8_t>(*units)};
+            // value_or: GCC cannot see that both are set here.
+            const std::array<std::uint8_t, 2> reply{static_cast<std::uint8_t>(tens.value_or(0)),
+                                                    static_cast<std::uint8_t>(units.value_or(0))};
+            faults_.preset_reply = reply;
             ApplyFaults();
-            out_ << "kpx-sim: the current preset is answered with " << *tens << " " << *units << '\n';
+            out_ << "kpx-sim: the current preset is answered with " << unsigned{reply[0]} << " " << unsigned{reply[1]}
+                 << '\n';
         }
     } else if (command == "lock") {
         set_switch("lock on|off", [&](bool on) { simulator_.SetMemoryLocked(on); });
