@@ -180,6 +180,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 CloseLink(link);
                 std::uint8_t preset = argument;
                 if (!QueryCurrentPreset(link, preset)) Check(preset == argument);
+                else
+                    Check(preset < kPresetCount);
                 Check(!line.open && line.reads <= 2);
                 Check(OpenLink(link, 1, link.selected_serial));
                 break;

@@ -1,9 +1,9 @@
 #include "header_table_check.h"
 
 #include <cctype>
-#include <charconv>
 #include <optional>
 
+#include "c_integer_literal.h"
 #include "crc16_arc.h"
 #include "loader_constants.h"
 
@@ -38,32 +38,21 @@ std::string_view Trim(std::string_view text) {
     return text;
 }
 
-// A C integer literal (decimal or 0x hexadecimal) from 0 to 255.
-std::optional<std::uint8_t> ByteValue(std::string_view token) {
-    int base = 10;
-    if (token.size() > 2 && token[0] == '0' && (token[1] == 'x' || token[1] == 'X')) {
-        base = 16;
-        token.remove_prefix(2);
-    }
-    unsigned value = 0;
-    const auto [end, error] = std::from_chars(token.data(), token.data() + token.size(), value, base);
-    if (error != std::errc() || end != token.data() + token.size() || value > 0xFF) return std::nullopt;
-    return static_cast<std::uint8_t>(value);
+std::string Unreadable(std::string_view token)
+{
+    return "\"" + std::string(token) + "\" cannot be read as an integer literal";
 }
 
-// The number `#define name` gives, or none.
-std::optional<long> DefinedNumber(std::string_view text, std::string_view name) {
+// The value text of `#define name`, or none when the header defines no such name.
+std::optional<std::string_view> DefinedValue(std::string_view text, std::string_view name)
+{
     const std::string directive = "#define " + std::string(name);
     std::size_t at = text.find(directive);
     while (at != std::string_view::npos) {
         const std::size_t after = at + directive.size();
         if (after < text.size() && std::isspace(static_cast<unsigned char>(text[after])) != 0) {
             const std::size_t end = text.find('\n', after);
-            const std::string_view value = Trim(text.substr(after, end - after));
-            long number = 0;
-            const auto [ptr, error] = std::from_chars(value.data(), value.data() + value.size(), number);
-            if (error != std::errc() || ptr != value.data() + value.size()) return std::nullopt;
-            return number;
+            return Trim(text.substr(after, end == std::string_view::npos ? end : end - after));
         }
         at = text.find(directive, after);
     }
@@ -81,11 +70,16 @@ HeaderTableCheck CheckHeaderTable(std::string_view header) {
     auto& problems = check.problems;
     const std::string text = WithoutComments(header);
 
-    const std::optional<long> declared = DefinedNumber(text, "IloscDanychZPliku");
-    if (!declared) {
+    const std::optional<std::string_view> count = DefinedValue(text, "IloscDanychZPliku");
+    const std::optional<std::uint64_t> read_count = count ? ReadIntegerLiteral(*count) : std::nullopt;
+    const bool declared = read_count.has_value();
+    const std::uint64_t declared_blocks = read_count.value_or(0);
+    if (!count) {
         problems.push_back("IloscDanychZPliku: no block count is defined");
-    } else if (*declared != kImageBlockCount) {
-        problems.push_back("IloscDanychZPliku declares " + std::to_string(*declared) + " blocks; the image has " +
+    } else if (!declared) {
+        problems.push_back("IloscDanychZPliku: " + Unreadable(*count));
+    } else if (declared_blocks != static_cast<std::uint64_t>(kImageBlockCount)) {
+        problems.push_back("IloscDanychZPliku declares " + std::to_string(declared_blocks) + " blocks; the image has " +
                            std::to_string(kImageBlockCount));
     }
 
@@ -135,14 +129,15 @@ HeaderTableCheck CheckHeaderTable(std::string_view header) {
                 row_ok = false;
                 break;
             }
-            const std::optional<std::uint8_t> value = ByteValue(token);
-            if (!value) {
-                problems.push_back(block + ", byte " + std::to_string(values) + ": \"" + std::string(token) +
-                                   "\" is not a byte value");
+            // Read as the compiler reads it: "0117" is the byte 79.
+            const std::optional<std::uint64_t> value = ReadIntegerLiteral(token);
+            if (!value || *value > 0xFF) {
+                problems.push_back(block + ", byte " + std::to_string(values) + ": " +
+                                   (value ? "\"" + std::string(token) + "\" is not a byte value" : Unreadable(token)));
                 row_ok = false;
                 break;
             }
-            crc = Crc16ArcStep(crc, *value);
+            crc = Crc16ArcStep(crc, static_cast<std::uint8_t>(*value));
             ++values;
         }
         if (row_ok && values < kBlockSize) {
@@ -157,17 +152,17 @@ HeaderTableCheck CheckHeaderTable(std::string_view header) {
     }
     if (!closed) problems.push_back("TablicaDanych: the table has no closing '}'");
 
-    if (declared && blocks != static_cast<std::size_t>(*declared)) {
-        if (blocks < static_cast<std::size_t>(*declared)) {
-            const std::size_t missing = static_cast<std::size_t>(*declared) - blocks;
+    if (declared && blocks != static_cast<std::size_t>(declared_blocks)) {
+        if (blocks < static_cast<std::size_t>(declared_blocks)) {
+            const std::size_t missing = static_cast<std::size_t>(declared_blocks) - blocks;
             problems.push_back("TablicaDanych has " + std::to_string(blocks) + " block lines for " +
-                               std::to_string(*declared) + " blocks: " +
+                               std::to_string(declared_blocks) + " blocks: " +
                                (missing == 1 ? "block " + std::to_string(blocks) + " is missing"
                                              : "blocks " + std::to_string(blocks) + " to " +
-                                                   std::to_string(*declared - 1) + " are missing"));
+                                                   std::to_string(declared_blocks - 1) + " are missing"));
         } else {
             problems.push_back("TablicaDanych has " + std::to_string(blocks) + " block lines for " +
-                               std::to_string(*declared) + " blocks");
+                               std::to_string(declared_blocks) + " blocks");
         }
     }
     return check;

@@ -80,6 +80,9 @@ std::int32_t TComm::StartAndConfigure() {
     events_thread_ = std::make_unique<TZdarzeniaCommThread>(*device_, event_set_,
                                                             [this](std::uint32_t events) { OnCommEvents(events); });
     transfer_thread_ = std::make_unique<TZapisOdczytThread>(*device_, *handover_, close_event_.get());
+    // A port whose threads do not run cannot move a byte: the open fails with the reason.
+    if (const std::int32_t e = events_thread_->StartError()) return e;
+    if (const std::int32_t e = transfer_thread_->StartError()) return e;
 
     if (const std::int32_t e = ApplyLineSettings()) return e;
     if (const std::int32_t e = device_->SetQueueSizes(input_queue_size_, output_queue_size_)) {

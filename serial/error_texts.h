@@ -29,6 +29,8 @@ inline constexpr const char* kReadCancelled = "Odczyt przerwany";
 inline constexpr const char* kReadAborted = "Odczyt przerwany.";
 inline constexpr const char* kReadTimeout = "Timeout odczytu.";
 inline constexpr const char* kPortNotOpen = "Port nie jest otwarty, niemożliwa operacja.";
+// Ours: a worker thread of the port could not be started (the open fails with its code).
+inline constexpr const char* kThreadNotStarted = "Błąd podczas uruchamiania wątku.";
 
 // Line errors, recorded for the line-error event, each with its flag as the code.
 inline constexpr const char* kLineBreak = "Urządzenie wykryło stan BREAK (CE_BREAK).";

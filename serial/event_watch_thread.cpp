@@ -1,5 +1,6 @@
 #include "event_watch_thread.h"
 
+#include "error_texts.h"
 #include "process_priority.h"
 #include "threaded_state.h"
 #include "zudedize_constants.h"
@@ -21,7 +22,12 @@ TZdarzeniaCommThread::TZdarzeniaCommThread(SerialDevice& device, std::uint16_t e
     if (*library.saved_priority != kRealTimePriority) SetProcessPriority(kRealTimePriority);
     device_.SetEventMask(EventMaskOf(event_set));
     stop_ = ManualResetEvent::Create(false);
-    if (stop_) thread_ = std::thread(&TZdarzeniaCommThread::Run, this);
+    if (!stop_) {
+        start_error_ = CurrentOsError();
+        Record(texts::kEventsNotCreated, start_error_);
+        return;
+    }
+    start_error_ = StartWorkerThread(thread_, [this] { Run(); });
 }
 
 TZdarzeniaCommThread::~TZdarzeniaCommThread() { Stop(); }

@@ -31,6 +31,9 @@ public:
     // Ends the thread and waits for it. On its way out the thread discards both queues.
     void Stop();
 
+    // 0 when the thread runs; otherwise the code of why it could not start (its text recorded).
+    std::int32_t StartError() const { return start_error_; }
+
 protected:
     // Calls the callback with the events received.
     virtual void DoEvent();
@@ -43,6 +46,7 @@ private:
     Callback callback_;
     std::unique_ptr<ManualResetEvent> stop_;
     std::atomic<bool> terminated_{false};
+    std::int32_t start_error_ = 0;
     std::thread thread_;
 };
 

@@ -8,8 +8,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 
 namespace zudedize {
 
@@ -107,6 +109,9 @@ public:
     // nothing else is done to it, so a line that another program holds and has set up is
     // left exactly as it was.
     virtual bool CanOpen(const std::string& path) = 0;
+    // Starts a thread running `body`. Throws std::system_error when the system cannot start
+    // one, as std::thread does (which it is, unless a test refuses).
+    virtual std::thread StartThread(std::function<void()> body);
 };
 
 // The system the library uses now: the termios one unless a test put another in place.

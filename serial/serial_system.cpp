@@ -12,6 +12,11 @@ SerialSystem*& Installed() {
 
 }  // namespace
 
+std::thread SerialSystem::StartThread(std::function<void()> body)
+{
+    return std::thread(std::move(body));
+}
+
 SerialSystem& CurrentSerialSystem() {
     static TermiosSystem termios;
     SerialSystem* installed = Installed();

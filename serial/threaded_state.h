@@ -4,8 +4,10 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <thread>
 
 #include "last_error.h"
 #include "zudedize_constants.h"
@@ -36,5 +38,9 @@ TComm* CurrentOpenPort();
 void Record(const char* text, std::int32_t code);
 // errno as the code of a failure that has no better one (never 0).
 std::int32_t CurrentOsError();
+
+// Starts a worker thread of a port through the serial system. 0, or the system's code when
+// no thread could be started (the text recorded); `thread` then stays empty.
+std::int32_t StartWorkerThread(std::thread& thread, std::function<void()> body);
 
 }  // namespace zudedize::threaded

@@ -15,10 +15,11 @@ TZapisOdczytThread::TZapisOdczytThread(SerialDevice& device, Handover& handover,
     handover_.read_request = ManualResetEvent::Create(false);
     stop_ = ManualResetEvent::Create(false);
     if (!handover_.ready || !handover_.write_request || !handover_.read_request || !stop_) {
-        Record(texts::kEventsNotCreated, CurrentOsError());
+        start_error_ = CurrentOsError();
+        Record(texts::kEventsNotCreated, start_error_);
         return;
     }
-    thread_ = std::thread(&TZapisOdczytThread::Run, this);
+    start_error_ = StartWorkerThread(thread_, [this] { Run(); });
 }
 
 TZapisOdczytThread::~TZapisOdczytThread() { Stop(); }

@@ -38,6 +38,9 @@ public:
     // Ends the thread after the transfer in progress and waits for it.
     void Stop();
 
+    // 0 when the thread runs; otherwise the code of why it could not start (its text recorded).
+    std::int32_t StartError() const { return start_error_; }
+
 protected:
     // One transfer of the shared byte; the number of bytes moved.
     virtual std::size_t DoWrite();
@@ -56,6 +59,7 @@ private:
     const ManualResetEvent* close_event_;
     std::unique_ptr<ManualResetEvent> stop_;
     std::atomic<bool> terminated_{false};
+    std::int32_t start_error_ = 0;
     std::thread thread_;
 };
 

@@ -14,6 +14,7 @@ void CommandEngine::SetFaults(const Faults& faults) {
     bad_checksum_ = faults.bad_checksum;
     read_reply_ = faults.read_reply;
     write_reply_ = faults.write_reply;
+    preset_reply_ = faults.preset_reply;
 }
 
 std::vector<std::uint8_t> CommandEngine::Feed(std::uint8_t byte) {
@@ -48,6 +49,7 @@ std::vector<std::uint8_t> CommandEngine::StartCommand(std::uint8_t command) {
         case wire::kIdentify:
             return {identity_.begin(), identity_.end()};
         case wire::kCurrentPreset:
+            if (preset_reply_) return {(*preset_reply_)[0], (*preset_reply_)[1]};
             return {static_cast<std::uint8_t>(current_preset_ / 10),
                     static_cast<std::uint8_t>(current_preset_ % 10)};
         case wire::kReadBlock:

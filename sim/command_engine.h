@@ -2,6 +2,7 @@
 // the editor and it returns the bytes the controller answers (often none). No I/O, no clock.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -26,7 +27,8 @@ public:
 
     void SetCurrentPreset(std::uint8_t preset) { current_preset_ = preset; }
     void SetMemoryLocked(bool locked) { memory_locked_ = locked; }
-    // Takes the faults that change what a reply says: bad_checksum, read_reply, write_reply.
+    // Takes the faults that change what a reply says: bad_checksum, read_reply, write_reply,
+    // preset_reply.
     void SetFaults(const Faults& faults);
 
 private:
@@ -42,6 +44,7 @@ private:
     bool bad_checksum_ = false;
     std::optional<std::uint8_t> read_reply_;
     std::optional<std::uint8_t> write_reply_;
+    std::optional<std::array<std::uint8_t, 2>> preset_reply_;
 
     ControllerMemory memory_;
     State state_ = State::Idle;

@@ -47,6 +47,8 @@ std::string Hex(const Bytes& block) {
 const char* Console::Help() {
     return "Commands, one a line:\n"
            "  preset N             the current preset the controller reports (0-99)\n"
+           "  preset-reply off|T U answer the current preset query with the bytes T and U\n"
+           "                       (e.g. 0 12: digits that name no preset)\n"
            "  lock on|off          memory lock: writes are answered with 0x67 while on\n"
            "  silent on|off        read everything, answer nothing\n"
            "  bad-checksum on|off  end block reads with a wrong checksum\n"
@@ -109,6 +111,24 @@ bool Console::Execute(const std::string& line) {
         } else {
             simulator_.SetCurrentPreset(static_cast<std::uint8_t>(*value));
             out_ << "kpx-sim: current preset " << *value << '\n';
+        }
+    } else if (command == "preset-reply") {
+        const auto tens = args.size() == 2 ? ParseNumber(args[0], 0xFF) : std::nullopt;
+        const auto units = args.size() == 2 ? ParseNumber(args[1], 0xFF) : std::nullopt;
+        if (one_arg && arg == "off") {
+            faults_.preset_reply.reset();
+            ApplyFaults();
+            out_ << "kpx-sim: preset-reply off\n";
+        } else if (!tens || !units) {
+            usage("preset-reply off|T U (bytes 0-255)");
+        } else {
+            // value_or: GCC cannot see that both are set here.
+            const std::array<std::uint8_t, 2> reply{static_cast<std::uint8_t>(tens.value_or(0)),
+                                                    static_cast<std::uint8_t>(units.value_or(0))};
+            faults_.preset_reply = reply;
+            ApplyFaults();
+            out_ << "kpx-sim: the current preset is answered with " << unsigned{reply[0]} << " " << unsigned{reply[1]}
+                 << '\n';
         }
     } else if (command == "lock") {
         set_switch("lock on|off", [&](bool on) { simulator_.SetMemoryLocked(on); });

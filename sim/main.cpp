@@ -93,13 +93,16 @@ kpxsim::UniqueFd CatchStopSignals() {
 }
 
 void WriteEnvFile(const std::string& path, const std::string& contents) {
-    const std::string partial = path + ".partial";
+    // Written beside it under a short name of this process, then renamed: readers never see
+    // half a file, and a name as long as the folder takes leaves no room for a suffix.
+    const std::filesystem::path target(path);
+    const std::filesystem::path partial = target.parent_path() / (".kpx-sim-env-" + std::to_string(::getpid()));
     {
         std::ofstream file(partial);
         file << contents;
-        if (!file) throw std::runtime_error("kpx-sim: cannot write " + partial);
+        if (!file) throw std::runtime_error("kpx-sim: cannot write " + partial.string());
     }
-    std::filesystem::rename(partial, path);  // readers never see half a file
+    std::filesystem::rename(partial, target);
 }
 
 // Reads command lines from standard input until quit or a stop signal.

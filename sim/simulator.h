@@ -71,6 +71,8 @@ struct Faults {
     std::optional<std::size_t> stop_after;      // send this many more bytes, then fall silent
     std::optional<std::size_t> vanish_after;    // send this many more bytes, then vanish (close the line)
     std::optional<BlockStatus> block_status;    // loader: the write of this block is answered with this status
+    // The two bytes of every current preset reply instead of the preset's digits (e.g. 0 and 12).
+    std::optional<std::array<std::uint8_t, 2>> preset_reply;
     // After each batch of bytes it takes off the line, the thread is held up this long before it
     // reads on, as a busy system may hold it up between two reads.
     std::optional<std::chrono::milliseconds> held_up;

@@ -22,6 +22,7 @@
 #include "files/preset_file.h"
 #include "firmware_upgrade.h"
 #include "kpx2.h"
+#include "model/model_constants.h"
 #include "model/preset_image.h"
 #include "print_table.h"
 
@@ -71,30 +72,33 @@ bool LoadSource(Companion& c, const std::string& path) {
                                                         : result.reason);
 }
 
-// A preset file a command stores what it read in, keeping what the file holds otherwise.
-// It is read and checked to be writable before the controller is, so that a destination
-// that cannot take the result is found before the wait.
-struct Destination {
-    std::string path;
-    PresetTable table;
-    SettingsData settings;
-};
-
-bool OpenDestination(const std::string& path, Destination& d) {
-    d.path = path;
-    // An empty file holds nothing to keep: it is written as a new one.
+// A preset file a command stores what it read in. The file is read into the companion's
+// set-up before the controller is, so that the read replaces only what the controller holds:
+// the names, the AUX mode a controller below version 2 does not report and whatever else the
+// file holds stay as they are. It is also checked to be writable then, so that a destination
+// that cannot take the result is found before the wait. An empty file holds nothing to keep.
+bool OpenDestination(Companion& c, const std::string& path)
+{
     std::error_code error;
     const bool empty = std::filesystem::is_regular_file(path, error) && std::filesystem::file_size(path, error) == 0;
-    const FileResult loaded = empty ? FileResult{} : LoadPresetFile(path, d.table, d.settings);
+    const FileResult loaded = empty ? FileResult{} : LoadPresetFile(path, c.table, c.settings);
     if (loaded.status == FileStatus::Failed) return Refuse(loaded.reason);
     const FileResult writable = CheckReplaceable(path);
     if (writable.status != FileStatus::Done) return Refuse(writable.reason);
     return true;
 }
 
-int Save(const Destination& d) {
-    const FileResult saved = SavePresetFile(d.path, d.table, d.settings);
-    return saved.status == FileStatus::Done ? 0 : Fail(saved.reason);
+// Saves the companion's set-up to the destination and says whose names it kept: those of
+// the presets read (table rows `first` to `last`) that the file named.
+int SaveDestination(const Companion& c, const std::string& path, int first, int last)
+{
+    const FileResult saved = SavePresetFile(path, c.table, c.settings);
+    if (saved.status != FileStatus::Done) return Fail(saved.reason);
+    int named = 0;
+    for (int row = first; row <= last; ++row) named += c.table.Cell(row, kColumnName).text.empty() ? 0 : 1;
+    if (named == 1) std::cout << "kept the name of 1 preset from " << path << '\n';
+    if (named > 1) std::cout << "kept the names of " << named << " presets from " << path << '\n';
+    return 0;
 }
 
 // The table row of the bank's first preset (preset digit 1), or of one preset.
@@ -146,10 +150,11 @@ int Current(Companion& c) {
     int shown = -1;
     do {
         std::uint8_t preset = 0;
-        std::uint8_t code = 0;
-        if (!QueryCurrentPreset(c.link, preset, code)) {
-            // The controller identified itself: a reply cut off is the exchange's own failure.
-            if (!follow) return Fail(code != 0 ? ReplyCodeText(code) : NoAnswerText(c));
+        std::string failure;
+        if (!QueryCurrentPreset(c.link, preset, failure)) {
+            // The controller identified itself: a reply cut off or garbled is the exchange's own
+            // failure; a link that did not open is no controller.
+            if (!follow) return Fail(!failure.empty() ? failure : NoAnswerText(c));
         } else if (preset != shown) {
             shown = preset;
             std::cout << "current preset: " << int(preset) << " (bank " << preset / 10 << ", preset " << preset % 10
@@ -161,13 +166,12 @@ int Current(Companion& c) {
 }
 
 int Backup(Companion& c) {
-    Destination d;
-    if (!OpenDestination(c.request.file, d) || !Connect(c)) return 1;
+    const std::string& path = c.request.file;
+    if (!OpenDestination(c, path) || !Connect(c)) return 1;
     if (const int status = ExitStatus(c, ReadAllPresets(c.session)); status != 0) return status;
     if (const int status = ExitStatus(c, ReadSettings(c.session)); status != 0) return status;
-    const FileResult saved = SavePresetFile(d.path, c.table, c.settings);
-    if (saved.status != FileStatus::Done) return Fail(saved.reason);
-    std::cout << "backed up to " << d.path << '\n';
+    if (const int status = SaveDestination(c, path, kHeaderRowCount, kTableRowCount - 1); status != 0) return status;
+    std::cout << "backed up to " << path << '\n';
     return 0;
 }
 
@@ -175,6 +179,10 @@ int Restore(Companion& c) {
     if (!LoadSource(c, c.request.file) || !Connect(c)) return 1;
     if (const int status = ExitStatus(c, WriteAllPresets(c.session)); status != 0) return status;
     if (const int status = ExitStatus(c, WriteSettings(c.session)); status != 0) return status;
+    // A value the controller holds as another one ("preset 37 MIDI1 200 is stored as 128")
+    // is no difference to "diff", but the file does not say what the controller now holds.
+    for (const SetupDifference& stored : StoredDifferently(c.table, c.settings, c.link.firmware_version))
+        std::cout << StoredAsLine(stored) << '\n';
     std::cout << "restored from " << c.request.file << '\n';
     return 0;
 }
@@ -197,17 +205,14 @@ int Diff(Companion& c)
 int ReadBankCommand(Companion& c) {
     const int bank = c.request.number;
     const int first = BankRow(bank);
-    Destination d;
-    if (!c.request.into.empty() && !OpenDestination(c.request.into, d)) return 1;
+    if (!c.request.into.empty() && !OpenDestination(c, c.request.into)) return 1;
     if (!Connect(c)) return 1;
     c.table.SetCurrentRow(first);
     if (const int status = ExitStatus(c, ReadBank(c.session)); status != 0) return status;
     for (int k = 0; k < 10; ++k) PrintPreset(c.table, first + k);
     std::cout << "bank function: " << (c.table.BankFunction(bank) ? "Add" : "Pr9") << '\n';
     if (c.request.into.empty()) return 0;
-    for (int k = 0; k < 10; ++k) d.table.SetRow(first + k, c.table.GetRow(first + k));
-    d.table.SetBankFunction(bank, c.table.BankFunction(bank));
-    return Save(d);
+    return SaveDestination(c, c.request.into, first, first + kPresetsPerBank - 1);
 }
 
 int WriteBankCommand(Companion& c) {
@@ -221,16 +226,14 @@ int WriteBankCommand(Companion& c) {
 int ReadPresetCommand(Companion& c) {
     const int preset = c.request.number;
     const int row = PresetRow(preset);
-    Destination d;
-    if (!c.request.into.empty() && !OpenDestination(c.request.into, d)) return 1;
+    if (!c.request.into.empty() && !OpenDestination(c, c.request.into)) return 1;
     if (!Connect(c)) return 1;
     c.table.SetCurrentRow(row);
     if (const int status = ExitStatus(c, ReadOnePreset(c.session)); status != 0) return status;
     PrintPreset(c.table, row);
     std::cout << "image: " << Hex(c.last_read[preset].data(), 16) << '\n';
     if (c.request.into.empty()) return 0;
-    d.table.SetRow(row, c.table.GetRow(row));
-    return Save(d);
+    return SaveDestination(c, c.request.into, row, row);
 }
 
 int WritePresetCommand(Companion& c) {
@@ -242,14 +245,12 @@ int WritePresetCommand(Companion& c) {
 }
 
 int ReadSettingsCommand(Companion& c) {
-    Destination d;
-    if (!c.request.into.empty() && !OpenDestination(c.request.into, d)) return 1;
+    if (!c.request.into.empty() && !OpenDestination(c, c.request.into)) return 1;
     if (!Connect(c)) return 1;
     if (const int status = ExitStatus(c, ReadSettings(c.session)); status != 0) return status;
     ShowSettings(c.settings);
     if (c.request.into.empty()) return 0;
-    d.settings = c.settings;
-    return Save(d);
+    return SaveDestination(c, c.request.into, 0, -1);
 }
 
 int WriteSettingsCommand(Companion& c) {

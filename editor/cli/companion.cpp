@@ -64,6 +64,8 @@ bool Refuse(const std::string& text)
 
 std::string NoAnswerText(const Companion& c)
 {
+    if (const std::string failure = c.link.transport->OpenFailure(); !failure.empty())
+        return "cannot open " + c.place + ": " + failure;
     const auto tried =
         UsesSerialPort(c.link) ? SerialPortCandidates(c.link.port_number) : ConverterCandidates(c.request.serial);
     if (const auto refused = FindRefusedDevice(tried)) return AccessRefusedText(*refused);

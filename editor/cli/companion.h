@@ -59,7 +59,9 @@ int Fail(const std::string& text);
 bool Refuse(const std::string& text);
 
 // "no controller answered on " and where: the line for a controller that stayed silent; for a
-// device this user may not open, the line that names it and how to get access.
+// device this user may not open, the line that names it and how to get access; for a port
+// whose device is there but that did not open, "cannot open ", where, and the serial
+// library's text and code.
 std::string NoAnswerText(const Companion& c);
 
 // On a numbered port or a device path: settles its COM port number and the place a failure

@@ -1,6 +1,8 @@
 #include "command_protocol.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdio>
 
 #include "controller_identity.h"
 #include "model/preset_image.h"
@@ -36,6 +38,14 @@ bool Receive(Transport& transport, std::uint8_t& byte, std::uint8_t& code)
 bool Receive(DeviceLink& link, std::uint8_t& byte, std::uint8_t& code)
 {
     return Receive(*link.transport, byte, code);
+}
+
+// The failure text of a current preset reply that is not two digits, naming its bytes.
+std::string PresetReplyText(std::uint8_t tens, std::uint8_t units)
+{
+    std::array<char, 16> bytes{};
+    std::snprintf(bytes.data(), bytes.size(), "0x%02X 0x%02X", tens, units);
+    return std::string(kTextPresetReplyPrefix) + bytes.data() + kTextPresetReplySuffix;
 }
 
 // Sends the write command and waits for the controller's verdict.
@@ -127,37 +137,32 @@ bool QueryIdentityUsb(DeviceLink& link, const std::string& serial, std::string& 
     return QueryIdentity(converter, LinkAddress{0, serial}, link.firmware_version, identity);
 }
 
-bool QueryCurrentPresetDigits(DeviceLink& link, std::uint8_t& bank_digit, std::uint8_t& preset_digit,
-                              std::uint8_t& code) {
+bool QueryCurrentPreset(DeviceLink& link, std::uint8_t& preset, std::string& failure)
+{
+    failure.clear();
     if (!OpenLink(link, link.port_number, link.selected_serial)) return false;
+    std::uint8_t code = 0;
     std::uint8_t tens = 0;
     std::uint8_t units = 0;
     const bool ok = SendAll(link, {kEscape, kCommandCurrentPreset}, code) && Receive(link, tens, code) &&
                     Receive(link, units, code);
     CloseLink(link);
-    if (ok) {
-        bank_digit = tens;
-        preset_digit = units;
+    if (!ok) {
+        failure = ReplyCodeText(code);
+        return false;
     }
-    return ok;
-}
-
-bool QueryCurrentPresetDigits(DeviceLink& link, std::uint8_t& bank_digit, std::uint8_t& preset_digit) {
-    std::uint8_t code = 0;
-    return QueryCurrentPresetDigits(link, bank_digit, preset_digit, code);
-}
-
-bool QueryCurrentPreset(DeviceLink& link, std::uint8_t& preset, std::uint8_t& code) {
-    std::uint8_t tens = 0;
-    std::uint8_t units = 0;
-    if (!QueryCurrentPresetDigits(link, tens, units, code)) return false;
+    // Two bytes that are not both digits name no preset: a garbled reply, not a number to make.
+    if (tens > kLastDigit || units > kLastDigit) {
+        failure = PresetReplyText(tens, units);
+        return false;
+    }
     preset = static_cast<std::uint8_t>(10 * tens + units);
     return true;
 }
 
 bool QueryCurrentPreset(DeviceLink& link, std::uint8_t& preset) {
-    std::uint8_t code = 0;
-    return QueryCurrentPreset(link, preset, code);
+    std::string failure;
+    return QueryCurrentPreset(link, preset, failure);
 }
 
 bool ReadBlock(DeviceLink& link, std::uint8_t address, std::uint8_t& code, Block& bytes) {

@@ -37,16 +37,12 @@ bool QueryIdentity(Transport& transport, const LinkAddress& address, std::uint8_
 bool QueryIdentityUsb(DeviceLink& link, const std::string& serial, std::string& identity);
 
 // The preset active on the controller (bank digit x 10 + preset digit); opens and closes the
-// link with the link's port number and selected converter.
+// link with the link's port number and selected converter. The one question for the window's
+// live preview and the companion alike. False when the link does not open (`failure` empty),
+// when the exchange fails (`failure` its code's text) and when the two bytes are not both
+// digits 0 to 9 (`failure` names them); `preset` is then left as it was.
+bool QueryCurrentPreset(DeviceLink& link, std::uint8_t& preset, std::string& failure);
 bool QueryCurrentPreset(DeviceLink& link, std::uint8_t& preset);
-// The same, and on a failure of the exchange the error code in `code` (left as it was when
-// the link did not open).
-bool QueryCurrentPreset(DeviceLink& link, std::uint8_t& preset, std::uint8_t& code);
-// The same query, giving the two digits as the controller sent them (either may be above 9
-// on a garbled reply).
-bool QueryCurrentPresetDigits(DeviceLink& link, std::uint8_t& bank_digit, std::uint8_t& preset_digit);
-bool QueryCurrentPresetDigits(DeviceLink& link, std::uint8_t& bank_digit, std::uint8_t& preset_digit,
-                              std::uint8_t& code);
 
 // These expect the link to be open and leave it open. On a failure they return false and set
 // `code`; a refused address (254 or more, preset 100 or more) returns false, sends nothing and

@@ -82,7 +82,8 @@ TransferOutcome CompareWithController(TransferSession& s, std::vector<SetupDiffe
     ControllerSetup read;
     read.settings = s.settings;
     const TransferOutcome outcome = ReadWholeController(s, read);
-    if (outcome == TransferOutcome::Done) differences = CompareSetups(s.table, s.settings, read.table, read.settings);
+    if (outcome == TransferOutcome::Done)
+        differences = CompareSetups(s.table, s.settings, read.table, read.settings, s.link.firmware_version);
     return outcome;
 }
 

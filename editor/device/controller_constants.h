@@ -42,12 +42,23 @@ constexpr const char* kTextChecksum = "102: checksum error";
 constexpr const char* kTextMemoryLocked = "103: unlock memory pressing memory lock key";
 constexpr const char* kTextOtherCodeSuffix = " error";
 
+// The current preset reply: two bytes, the bank digit and the preset digit. A reply of other
+// bytes is a failure named by them: the prefix, "0x00 0x0C", the suffix.
+constexpr std::uint8_t kLastDigit = 9;
+constexpr const char* kTextPresetReplyPrefix = "The controller's current preset reply ";
+constexpr const char* kTextPresetReplySuffix = " names no preset: both digits must be 0 to 9";
+
 // The line: 9600 bit/s, 8 data bits, even parity, 1 stop bit.
 constexpr std::int32_t kLineBaudRate = 9600;
 
 // What the commands show.
 constexpr const char* kCaptionMessages = "Orvel";
 constexpr const char* kTextNoController = "No KPX-2/KPX-3 connected";
+// A numbered serial port whose device is there but whose port did not open: the prefix, then
+// the serial library's text and its code ("Błąd podczas uruchamiania wątku. (code 11)").
+constexpr const char* kTextPortNotOpenedPrefix = "The serial port could not be opened: ";
+constexpr const char* kTextLibraryCodePrefix = " (code ";
+constexpr const char* kTextLibraryCodeSuffix = ")";
 // A converter or serial device that is there but that this user may not open, said instead
 // of kTextNoController: the path, then how to get access (device_access.cpp puts them together).
 constexpr const char* kTextNoPermissionPrefix = "No permission to open ";

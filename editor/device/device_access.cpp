@@ -114,6 +114,8 @@ std::string AccessRefusedText(const RefusedDevice& refused)
 
 std::optional<std::string> LinkAccessProblem(const DeviceLink& link)
 {
+    if (const std::string failure = link.transport->OpenFailure(); !failure.empty())
+        return kTextPortNotOpenedPrefix + failure;
     const auto refused = FindRefusedDevice(LinkCandidates(link));
     if (!refused) return std::nullopt;
     return AccessRefusedText(*refused);

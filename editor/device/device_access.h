@@ -43,10 +43,13 @@ std::optional<RefusedDevice> FindRefusedDevice(const std::vector<DeviceCandidate
 // "No permission to open /dev/ttyUSB0. Add your user to its group "dialout" (…)".
 std::string AccessRefusedText(const RefusedDevice& refused);
 
-// What a transfer shows when the link did not open: the refusal when one of the link's devices
-// refused this user, else "No KPX-2/KPX-3 connected".
+// What a transfer shows when the link did not open: why its port did not open although its
+// device is there ("The serial port could not be opened: " and the serial library's text and
+// code), the refusal when one of the link's devices refused this user, else "No KPX-2/KPX-3
+// connected".
 std::string NoControllerText(const DeviceLink& link);
-// The refusal alone, for the places where nothing is said when no controller is there.
+// The port's failure or the refusal alone, for the places where nothing is said when no
+// controller is there.
 std::optional<std::string> LinkAccessProblem(const DeviceLink& link);
 
 }  // namespace orvel

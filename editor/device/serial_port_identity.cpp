@@ -10,10 +10,12 @@ namespace orvel {
 bool QueryIdentitySerial(DeviceLink& link, std::uint8_t port, std::string& shown)
 {
     shown.clear();
-    // Always the numbered port, whichever transport the run uses.
+    // Always the numbered port, whichever transport the run uses; the link's own when it is
+    // that port, so that why it did not open stays with the link (OpenFailure).
     SerialPortTransport serial_port;
+    Transport& transport = UsesSerialPort(link) ? *link.transport : serial_port;
     std::string identity;
-    if (!QueryIdentity(serial_port, LinkAddress{port, {}}, link.firmware_version, identity)) return false;
+    if (!QueryIdentity(transport, LinkAddress{port, {}}, link.firmware_version, identity)) return false;
     shown = ShownIdentity(identity);
     return true;
 }

@@ -2,6 +2,8 @@
 // one port slot opened on the controller's line with whole-second time-outs.
 #pragma once
 
+#include <string>
+
 #include "transport.h"
 
 namespace orvel {
@@ -12,6 +14,10 @@ public:
     bool Close() override;
     bool Send(std::uint8_t byte) override;
     bool Receive(std::uint8_t& byte) override;
+    std::string OpenFailure() const override { return open_failure_; }
+
+private:
+    std::string open_failure_;
 };
 
 }  // namespace orvel

@@ -59,6 +59,10 @@ public:
     virtual bool Open(const LinkAddress& address, LinkPace pace) = 0;
     // True when the link closed cleanly.
     virtual bool Close() = 0;
+    // Why the last Open failed although the device is there (its port could not be made
+    // ready: no worker thread, line settings refused), in the words of the layer below;
+    // empty when the device is missing or refused, and after an Open that succeeded.
+    virtual std::string OpenFailure() const { return {}; }
     virtual bool Send(std::uint8_t byte) = 0;
     // On success `byte` holds what arrived; otherwise it is left as it was.
     virtual bool Receive(std::uint8_t& byte) = 0;

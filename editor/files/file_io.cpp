@@ -1,6 +1,7 @@
 #include "files/file_io.h"
 
 #include <fcntl.h>
+#include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -58,14 +59,26 @@ std::string DirectoryOf(const std::string& path)
     return parent.empty() ? std::string(".") : parent.string();
 }
 
+// The longest name the folder's file system takes for one entry.
+std::size_t LongestNameIn(const std::string& directory)
+{
+    const long limit = ::pathconf(directory.c_str(), _PC_NAME_MAX);
+    return limit > 0 ? static_cast<std::size_t>(limit) : static_cast<std::size_t>(NAME_MAX);
+}
+
 // A name for the new file beside the target: hidden, and unique to this process and attempt.
+// It carries as much of the target's name as fits, so that any name the folder takes can
+// be saved this way.
 std::string TemporaryNameBeside(const std::string& target)
 {
     static std::atomic<unsigned> counter{0};
     const fs::path path(target);
-    const std::string name = "." + path.filename().string() + ".tmp-" +
-                             std::to_string(::getpid()) + "-" + std::to_string(counter++);
-    return (path.parent_path() / name).string();
+    const std::string tail = ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+    std::string kept = path.filename().string();
+    const std::size_t longest = LongestNameIn(DirectoryOf(target));
+    const std::size_t room = longest > tail.size() + 1 ? longest - tail.size() - 1 : 0;
+    if (kept.size() > room) kept.resize(room);
+    return (path.parent_path() / ("." + kept + tail)).string();
 }
 
 // Makes the rename itself durable; a folder that cannot be synced is no failure.

@@ -1,6 +1,7 @@
 #include "model/preset_image.h"
 
 #include <optional>
+#include <vector>
 
 #include "model/model_constants.h"
 #include "model/modifier.h"
@@ -40,23 +41,10 @@ bool IsEncodableControl(const std::string& text)
     return text == kToggleText || text == kUnusedText || EncodableNumber(text).has_value();
 }
 
-// The first field, in grid column order, whose text has no byte on the controller: one that
-// is not "unu", "tog" (controls) or a whole number 0 to 255, or a modifier of another name.
-std::optional<PresetFieldFault> FindFault(const PresetData& preset)
+// Whether a preset grid column is one of the seven controls.
+bool IsControlByteColumn(int column)
 {
-    if (!ModifierOfText(preset.modifier))
-        return PresetFieldFault{kColumnModifier, std::string(kFieldModifier), preset.modifier};
-    if (!IsEncodableProgram(preset.midi1))
-        return PresetFieldFault{kColumnMidi1, std::string(kFieldMidi1), preset.midi1};
-    if (!IsEncodableProgram(preset.midi2))
-        return PresetFieldFault{kColumnMidi2, std::string(kFieldMidi2), preset.midi2};
-    if (!IsEncodableProgram(preset.midi3_pc))
-        return PresetFieldFault{kColumnMidi3Program, std::string(kFieldMidi3), preset.midi3_pc};
-    for (int i = 0; i < kControlCount; ++i) {
-        if (!IsEncodableControl(preset.ctrls[i]))
-            return PresetFieldFault{kFirstControlColumn + i, ControlField(i), preset.ctrls[i]};
-    }
-    return std::nullopt;
+    return column >= kFirstControlColumn && column <= kLastControlColumn;
 }
 
 // Expects a text IsEncodableProgram accepts. MIDI 1 and 2 have no program above 128.
@@ -92,6 +80,24 @@ std::string ControlText(std::uint8_t byte)
     return std::to_string(byte);
 }
 
+// The stored texts of a preset in grid column order, with their columns and captions.
+struct StoredField {
+    int column;
+    std::string field;
+    const std::string& text;
+};
+
+std::vector<StoredField> StoredFields(const PresetData& preset)
+{
+    std::vector<StoredField> fields{{kColumnModifier, std::string(kFieldModifier), preset.modifier},
+                                    {kColumnMidi1, std::string(kFieldMidi1), preset.midi1},
+                                    {kColumnMidi2, std::string(kFieldMidi2), preset.midi2},
+                                    {kColumnMidi3Program, std::string(kFieldMidi3), preset.midi3_pc}};
+    for (int i = 0; i < kControlCount; ++i)
+        fields.push_back({kFirstControlColumn + i, ControlField(i), preset.ctrls[static_cast<std::size_t>(i)]});
+    return fields;
+}
+
 }  // namespace
 
 PresetImage DefaultPresetImage()
@@ -101,24 +107,49 @@ PresetImage DefaultPresetImage()
     return image;
 }
 
+std::optional<std::uint8_t> StoredByte(int column, const std::string& text)
+{
+    if (column == kColumnModifier) {
+        const std::optional<Modifier> modifier = ModifierOfText(text);
+        if (!modifier) return std::nullopt;
+        return ModifierCode(*modifier);
+    }
+    if (column == kColumnMidi1 || column == kColumnMidi2 || column == kColumnMidi3Program) {
+        if (!IsEncodableProgram(text)) return std::nullopt;
+        return ProgramByte(text, column != kColumnMidi3Program);
+    }
+    if (IsControlByteColumn(column) && IsEncodableControl(text)) return ControlByte(text);
+    return std::nullopt;
+}
+
+std::string StoredText(int column, std::uint8_t byte)
+{
+    if (column == kColumnModifier) return std::string(ModifierText(ModifierOfCode(byte)));
+    if (IsControlByteColumn(column)) return ControlText(byte);
+    return ProgramText(byte);
+}
+
 bool EncodePreset(const PresetData& preset, PresetImage& image, PresetFieldFault* fault)
 {
-    if (const auto found = FindFault(preset)) {
-        if (fault) *fault = *found;
+    // The first field, in grid column order, whose text has no byte on the controller.
+    for (const StoredField& f : StoredFields(preset)) {
+        if (StoredByte(f.column, f.text)) continue;
+        if (fault) *fault = PresetFieldFault{f.column, f.field, f.text};
         return false;
     }
+    const auto byte = [](int column, const std::string& text) { return *StoredByte(column, text); };
 
     PresetImage encoded{};
     encoded[kByteLoops] = BitIf(preset.buffer, 0);
     for (int i = 0; i < kLoopCount; ++i) encoded[kByteLoops] |= BitIf(preset.loops[i], i + 1);
     for (int i = 0; i < kSwitchCount; ++i) encoded[kByteSwitches] |= BitIf(preset.switches[i], i);
     for (int i = 0; i < kAuxCount; ++i) encoded[kByteSwitches] |= BitIf(preset.aux[i], kBitFirstAux + i);
-    encoded[kByteMidi1] = ProgramByte(preset.midi1, true);
-    encoded[kByteMidi2] = ProgramByte(preset.midi2, true);
-    encoded[kByteModifier] = ModifierCode(*ModifierOfText(preset.modifier));
+    encoded[kByteMidi1] = byte(kColumnMidi1, preset.midi1);
+    encoded[kByteMidi2] = byte(kColumnMidi2, preset.midi2);
+    encoded[kByteModifier] = byte(kColumnModifier, preset.modifier);
     for (int i = 0; i < kControlCount; ++i)
-        encoded[kByteFirstControl + i] = ControlByte(preset.ctrls[i]);
-    encoded[kByteMidi3Program] = ProgramByte(preset.midi3_pc, false);
+        encoded[kByteFirstControl + i] = byte(kFirstControlColumn + i, preset.ctrls[i]);
+    encoded[kByteMidi3Program] = byte(kColumnMidi3Program, preset.midi3_pc);
 
     image = encoded;
     return true;
@@ -126,15 +157,16 @@ bool EncodePreset(const PresetData& preset, PresetImage& image, PresetFieldFault
 
 void DecodePreset(const PresetImage& image, PresetData& preset)
 {
-    preset.modifier = std::string(ModifierText(ModifierOfCode(image[kByteModifier])));
+    preset.modifier = StoredText(kColumnModifier, image[kByteModifier]);
     preset.buffer = Bit(image[kByteLoops], 0);
     for (int i = 0; i < kLoopCount; ++i) preset.loops[i] = Bit(image[kByteLoops], i + 1);
     for (int i = 0; i < kSwitchCount; ++i) preset.switches[i] = Bit(image[kByteSwitches], i);
     for (int i = 0; i < kAuxCount; ++i) preset.aux[i] = Bit(image[kByteSwitches], kBitFirstAux + i);
-    preset.midi1 = ProgramText(image[kByteMidi1]);
-    preset.midi2 = ProgramText(image[kByteMidi2]);
-    preset.midi3_pc = ProgramText(image[kByteMidi3Program]);
-    for (int i = 0; i < kControlCount; ++i) preset.ctrls[i] = ControlText(image[kByteFirstControl + i]);
+    preset.midi1 = StoredText(kColumnMidi1, image[kByteMidi1]);
+    preset.midi2 = StoredText(kColumnMidi2, image[kByteMidi2]);
+    preset.midi3_pc = StoredText(kColumnMidi3Program, image[kByteMidi3Program]);
+    for (int i = 0; i < kControlCount; ++i)
+        preset.ctrls[i] = StoredText(kFirstControlColumn + i, image[kByteFirstControl + i]);
 }
 
 }  // namespace orvel

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "preset_data.h"
@@ -32,5 +33,14 @@ bool EncodePreset(const PresetData& preset, PresetImage& image, PresetFieldFault
 
 // Decodes an image into a preset; the name and the bank function field are left as they were.
 void DecodePreset(const PresetImage& image, PresetData& preset);
+
+// The byte the controller stores for the text of a preset grid column that holds a text it
+// stores (the type, the three programs, the seven controls), as EncodePreset puts it there:
+// MIDI1 "200" is 128, a program "0" is 0 (read back as "unu"), a control "129" is 129 (read
+// back as "128"), "222" is 222 ("tog"). None for a text it has no byte for, or another column.
+std::optional<std::uint8_t> StoredByte(int column, const std::string& text);
+
+// The text such a byte of that column reads back as, as DecodePreset gives it.
+std::string StoredText(int column, std::uint8_t byte);
 
 }  // namespace orvel

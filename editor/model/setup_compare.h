@@ -3,6 +3,7 @@
 // eight key settings. Names are not compared: the controller does not hold them.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,11 +33,20 @@ struct SetupDifference {
 
 // Every difference, presets first in preset number order and, within a preset, in grid
 // column order; then the bank functions by bank digit, the settings grid by column and the
-// tiles. Numbers are compared as numbers ("007" and "7" are the same value); any other text
-// as it is.
+// tiles. Two values are the same when the controller (of this firmware version) stores them
+// alike: a preset value as the same byte ("007" and "7", a MIDI1 program "200" and "128", a
+// control "222" and "tog"), a setting as the same code it reports back ("n3A" and "n3P"
+// below version 2, where it reports no AUX mode at all). A text the controller has no byte
+// for is compared as it is. Each difference shows both sides' texts as they are.
 std::vector<SetupDifference> CompareSetups(const PresetTable& editor_table, const SettingsData& editor_settings,
-                                           const PresetTable& controller_table,
-                                           const SettingsData& controller_settings);
+                                           const PresetTable& controller_table, const SettingsData& controller_settings,
+                                           std::uint8_t firmware_version);
+
+// The values of a set-up that a controller of this firmware version stores as another value
+// ("200" in MIDI1 as "128"), in the order of CompareSetups: `editor_value` the text given,
+// `controller_value` the text it comes back as.
+std::vector<SetupDifference> StoredDifferently(const PresetTable& table, const SettingsData& settings,
+                                               std::uint8_t firmware_version);
 
 // Where a difference is, as a person reads it: "preset 37", "bank 3", "settings".
 std::string DifferenceWhere(const SetupDifference& difference);
@@ -44,5 +54,8 @@ std::string DifferenceWhere(const SetupDifference& difference);
 // One line per difference: "preset 37 MIDI1: editor 12, controller unu"; `editor_label`
 // names the first side ("editor", or "file" for a preset file).
 std::string DifferenceLine(const SetupDifference& difference, std::string_view editor_label);
+
+// A value StoredDifferently found: "preset 37 MIDI1 200 is stored as 128".
+std::string StoredAsLine(const SetupDifference& difference);
 
 }  // namespace orvel

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # orvel-cli says why on every failure, in one line on standard error: against a silent
 # controller (on a numbered port and on a USB converter), on a port with nothing behind it,
-# with a transfer cut off half-way, with files it cannot read or write, and with a wrong
-# command line (exit status 2). What succeeds says what it did.
+# with a transfer cut off half-way or a reply that names no preset, with files it cannot
+# read or write, and with a wrong command line (exit status 2). What succeeds says what it
+# did.
 # Arguments: the orvel-cli program, the kpx-sim program.
 set -uo pipefail
 cli=$1
@@ -76,6 +77,13 @@ expect 1 "^orvel-cli: 021: transmission error$" --com 6 current
 console "stop-after 6"
 expect 1 "^Orvel: 021: transmission error$" --com 6 check-defaults
 console "stop-after off"
+# A current preset reply that is not two digits is a failure naming its bytes, never a preset.
+console "preset-reply 0 12"
+expect 1 "^orvel-cli: The controller's current preset reply 0x00 0x0C names no preset: both digits must be 0 to 9$" \
+  --com 6 current
+console "preset-reply 255 255"
+expect 1 "^orvel-cli: The controller's current preset reply 0xFF 0xFF names no preset" current
+console "preset-reply off"
 
 # Files: named with the reason, and a destination that cannot be written is found before the
 # controller is read (a silent one would otherwise be the complaint).

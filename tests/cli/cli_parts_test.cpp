@@ -1,12 +1,17 @@
-// The companion's command-line numbers and the COM port numbers of device paths.
+// The companion's command-line numbers, the COM port numbers of device paths, and a port that
+// does not open told in the serial library's words.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdlib>
 
+#include "companion.h"
 #include "decimal_number.h"
 #include "device_port.h"
 #include "port_names.h"
 #include "scoped_environment.h"
+#include "simulator.h"
+#include "thread_refusing_serial_system.h"
 
 namespace orvel {
 namespace {
@@ -65,6 +70,26 @@ TEST(DevicePorts, APathIsReachedThroughTheNumberThatNamesItOrOneGivenToIt) {
 
     EXPECT_EQ(PortNumberForDevice("/dev/no-such-port", problem), 0);
     EXPECT_EQ(problem, "cannot open /dev/no-such-port: No such file or directory");
+}
+
+TEST(Companion, APortWhoseThreadCannotStartIsNamedWithTheSerialLibrarysWords)
+{
+    kpxsim::Simulator sim;
+    ScopedEnvironment port(PortVariable(7), sim.SlavePath());
+    Request request;
+    request.com_port = 7;
+    request.transport = TransportKind::SerialPort;
+    Companion companion(request);
+    {
+        testing::ThreadRefusingSerialSystem refusing(1);
+        zudedize::ScopedSerialSystem in_place(refusing);
+        ::testing::internal::CaptureStderr();
+        EXPECT_FALSE(Connect(companion));
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(), "orvel-cli: cannot open COM 7 (" + sim.SlavePath() +
+                                                                "): Błąd podczas uruchamiania wątku. (code " +
+                                                                std::to_string(EAGAIN) + ")\n");
+    }
+    EXPECT_TRUE(Connect(companion)) << "the port opens once threads start again";
 }
 
 }  // namespace

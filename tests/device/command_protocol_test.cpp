@@ -2,6 +2,10 @@
 // the editor's real converter layer.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <string>
+#include <utility>
+
 #include "command_protocol.h"
 #include "controller_identity.h"
 #include "model/preset_image.h"
@@ -60,15 +64,34 @@ TEST_F(CommandProtocol, IdentifyOfAConverterWithoutControllerFails) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(CommandProtocol, CurrentPresetIsTensThenUnits) {
+TEST_F(CommandProtocol, CurrentPresetIsTensThenUnitsAndOtherBytesNameNoPreset)
+{
     sim->SetCurrentPreset(37);
     std::uint8_t preset = 0;
-    ASSERT_TRUE(QueryCurrentPreset(link, preset));
+    std::string failure = "before";
+    ASSERT_TRUE(QueryCurrentPreset(link, preset, failure));
     EXPECT_EQ(preset, 37);
+    EXPECT_EQ(failure, "");
     EXPECT_FALSE(usb.IsOpen());
     sim->SetCurrentPreset(0);
     ASSERT_TRUE(QueryCurrentPreset(link, preset));
     EXPECT_EQ(preset, 0);
+
+    // Bytes that are not two digits 0 to 9 are a failure naming them, never a preset.
+    const std::pair<std::array<std::uint8_t, 2>, const char*> replies[] = {
+        {{0, 12}, "0x00 0x0C"}, {{255, 255}, "0xFF 0xFF"}, {{10, 0}, "0x0A 0x00"}};
+    for (const auto& [reply, bytes] : replies) {
+        sim->SetFaults(With([&](kpxsim::Faults& f) { f.preset_reply = reply; }));
+        preset = 55;
+        EXPECT_FALSE(QueryCurrentPreset(link, preset, failure)) << bytes;
+        EXPECT_EQ(preset, 55);
+        EXPECT_EQ(failure, std::string("The controller's current preset reply ") + bytes +
+                               " names no preset: both digits must be 0 to 9");
+        EXPECT_FALSE(usb.IsOpen());
+    }
+    sim->SetFaults(With([](kpxsim::Faults& f) { f.preset_reply = std::array<std::uint8_t, 2>{9, 9}; }));
+    ASSERT_TRUE(QueryCurrentPreset(link, preset, failure));
+    EXPECT_EQ(preset, 99);
 }
 
 TEST_F(CommandProtocol, ReadsAndWritesBlocksWithChecksums) {

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <cerrno>
 #include <chrono>
+#include <string>
 
 #include "command_protocol.h"
 #include "model/preset_image.h"
@@ -11,6 +13,7 @@
 #include "recording_serial_system.h"
 #include "recording_view.h"
 #include "serial_port_identity.h"
+#include "thread_refusing_serial_system.h"
 #include "sim_faults.h"
 #include "simulator.h"
 #include "transfer_commands.h"
@@ -169,6 +172,32 @@ TEST_F(SerialPortTransport, WriteAllWithoutAControllerEndsSilentlyAfterTheIdenti
     ASSERT_EQ(recording.LineSettings().size(), 1u);   // one open: the identification's
     EXPECT_EQ(recording.Timeouts()[0].read_constant, 1000u);
     EXPECT_FALSE(session.running);
+}
+
+// A port whose worker thread cannot start: the command says so in the serial library's
+// words and leaves the port closed, so that the next command reaches the controller.
+TEST_F(SerialPortTransport, APortWhoseThreadCannotStartIsReportedAndOpensAgainLater)
+{
+    PresetTable table;
+    SettingsData settings;
+    TransferBuffer buffer{};
+    LastReadImages last_read{};
+    testing::RecordingView view;
+    TransferSession session{link, table, settings, buffer, last_read, view};
+    {
+        testing::ThreadRefusingSerialSystem refusing(2);
+        zudedize::ScopedSerialSystem in_place(refusing);
+        EXPECT_EQ(ReadSettings(session), TransferOutcome::NotIdentified);
+    }
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_EQ(view.messages[0].text, "The serial port could not be opened: Błąd podczas uruchamiania wątku. (code " +
+                                         std::to_string(EAGAIN) + ")");
+    EXPECT_EQ(sim.BytesReceived(), 0u);
+
+    view.messages.clear();
+    EXPECT_EQ(ReadSettings(session), TransferOutcome::Done);
+    EXPECT_TRUE(view.messages.empty());
+    EXPECT_EQ(link.transport->OpenFailure(), "");
 }
 
 }  // namespace

@@ -3,9 +3,16 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <string>
+#include <vector>
 
+#include "files/app_config.h"
 #include "files/file_io.h"
+#include "files/preset_file.h"
+#include "files/recent_files.h"
+#include "model/model_constants.h"
 #include "temp_folder.h"
 
 namespace orvel {
@@ -58,6 +65,51 @@ TEST(CheckReplaceable, RefusesAFolderItMayNotWriteIn)
     const FileResult result = CheckReplaceable(folder / "setup.ini");
     ::chmod(folder.path().c_str(), 0755);
     EXPECT_EQ(result.reason, "Cannot save \"" + (folder / "setup.ini") + "\": Permission denied");
+}
+
+// A file name is the bytes it was given, whatever they are, up to the longest the folder
+// takes: a preset file is saved under it and found again, Orvel.ini and the recent files
+// keep it, and no other file appears beside it.
+TEST(FileNames, AnyNameTheFolderTakesIsSavedKeptAndFoundAsItsBytes)
+{
+    const std::vector<std::string> names{
+        "caf\xe9.ini",                       // Latin-1: no UTF-8 text names it
+        "caf\xe8.ini",                       // one byte from it: another file
+        std::string(236 - 4, 'n') + ".ini",  // the shortest name whose temporary name was too long
+        std::string(255 - 4, 'n') + ".ini",  // the longest name the folder takes
+    };
+    TempFolder folder;
+    TempFolder user;
+    const ConfigPlaces places{folder.path(), user.path() + "/orvel"};
+    RecentFiles recent;
+    for (const std::string& name : names) {
+        const std::string path = folder / name;
+        EditorState state;
+        state.table.SetText(TableRowOfPreset(37), kColumnName, name.substr(0, 15));
+        ASSERT_EQ(SavePresetFile(path, state.table, state.settings).status, FileStatus::Done) << name.size();
+        ASSERT_EQ(ReplaceFileContents(path, ReadText(path)).status, FileStatus::Done) << "replaced";
+        state.current_file = path;
+        ASSERT_EQ(WriteConfiguration(state, places).status, FileStatus::Done);
+        AddRecentFile(recent, path);
+
+        EditorState next;
+        ASSERT_EQ(ReadConfiguration(next, places).status, FileStatus::Done);
+        EXPECT_EQ(next.current_file, path);
+        EXPECT_EQ(next.table.GetRow(TableRowOfPreset(37)).name, name.substr(0, 15));
+    }
+    ASSERT_EQ(SaveRecentFiles(places.user_folder, recent).status, FileStatus::Done);
+    const RecentFiles loaded = LoadRecentFiles(places.user_folder);
+    EXPECT_EQ(loaded, recent);
+    EXPECT_EQ(loaded.front(), folder / names.back());
+
+    std::vector<std::string> found;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        found.push_back(entry.path().filename().string());
+    std::vector<std::string> expected = names;
+    expected.push_back("Orvel.ini");
+    std::sort(found.begin(), found.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(found, expected);
 }
 
 }  // namespace

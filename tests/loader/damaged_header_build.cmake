@@ -1,13 +1,14 @@
 # Tries to build kpx2 from a damaged firmware header and expects the build to refuse it with
 # a message naming the block, before the library is made.
 #
-#   cmake -DCASE=<missing_byte|missing_last_block|count_disagrees> -DSOURCE_DIR=<project>
+#   cmake -DCASE=<missing_byte|missing_last_block|count_disagrees|unreadable_literal> -DSOURCE_DIR=<project>
 #         -DWORK_DIR=<scratch> -DCXX=<compiler> [-DLAUNCHER=<ccache>] -P damaged_header_build.cmake
 
 # A header in the export format, every byte 0x5A, with the damage of CASE.
 set(count 89)
 set(rows 89)
 set(short_block -1)
+set(octal_block -1)
 if(CASE STREQUAL "missing_byte")
   set(short_block 17)
   set(expected "block 17 has 127 of its 128 bytes: 1 byte is missing")
@@ -17,6 +18,10 @@ elseif(CASE STREQUAL "missing_last_block")
 elseif(CASE STREQUAL "count_disagrees")
   set(count 90)
   set(expected "IloscDanychZPliku declares 90 blocks; the image has 89")
+elseif(CASE STREQUAL "unreadable_literal")
+  # 089 is no octal number: the compiler would refuse it, and the check names it first.
+  set(octal_block 30)
+  set(expected "block 30, byte 0: \"089\" cannot be read as an integer literal")
 else()
   message(FATAL_ERROR "unknown CASE ${CASE}")
 endif()
@@ -34,6 +39,8 @@ math(EXPR last "${rows} - 1")
 foreach(block RANGE ${last})
   if(block EQUAL short_block)
     string(APPEND header "    {${short_row}0x5A")
+  elseif(block EQUAL octal_block)
+    string(APPEND header "    {089, ${short_row}0x5A")
   else()
     string(APPEND header "    {${full_row}0x5A")
   endif()

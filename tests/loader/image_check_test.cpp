@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "built_in_image.h"
+#include "c_integer_literal.h"
 #include "crc16_arc.h"
 #include "header_table_check.h"
 #include "image_check.h"
@@ -72,7 +73,7 @@ TEST(HeaderTableCheck, DamageIsNamedByBlockAndWhatIsMissing) {
               "TablicaDanych has 89 block lines for 90 blocks: block 89 is missing\n");
 
     EXPECT_EQ(Problems(CheckHeaderTable(Edited(whole, 5, ", 0x", ", 0x1G, 0x"))),
-              "block 5, byte 1: \"0x1G\" is not a byte value\n");
+              "block 5, byte 1: \"0x1G\" cannot be read as an integer literal\n");
     EXPECT_EQ(Problems(CheckHeaderTable(Edited(whole, 6, ", 0x", ", 0x100, 0x"))),
               "block 6, byte 1: \"0x100\" is not a byte value\n");
     EXPECT_EQ(Problems(CheckHeaderTable(Edited(whole, 7, ", 0x", ", , 0x"))), "block 7: a value is missing after byte 1\n");
@@ -80,6 +81,56 @@ TEST(HeaderTableCheck, DamageIsNamedByBlockAndWhatIsMissing) {
               "block 8 has 129 bytes; a block holds 128\n");
     // A comment is not a value.
     EXPECT_EQ(Problems(CheckHeaderTable(Edited(whole, 9, ", 0x", ", /* 0x00, */ 0x"))), "");
+}
+
+// Each literal beside the value the compiler gives it, so that the check is held to the
+// compiler's own reading.
+struct CompiledLiteral {
+    const char* text;
+    unsigned long long value;
+};
+#define KPX2_COMPILED(literal) \
+    CompiledLiteral            \
+    {                          \
+#literal, literal      \
+    }
+
+TEST(HeaderTableCheck, ReadsEveryLiteralAsTheCompilerDoesOrNamesIt)
+{
+    for (const CompiledLiteral& literal :
+         {KPX2_COMPILED(0117), KPX2_COMPILED(0), KPX2_COMPILED(00), KPX2_COMPILED(0'17), KPX2_COMPILED(0x4F),
+          KPX2_COMPILED(0XfFu), KPX2_COMPILED(0b1001111), KPX2_COMPILED(0B1'0LU), KPX2_COMPILED(79ull),
+          KPX2_COMPILED(1'0), KPX2_COMPILED(255Ul), KPX2_COMPILED(0377LLU), KPX2_COMPILED(0xBull)}) {
+        EXPECT_EQ(ReadIntegerLiteral(literal.text), literal.value) << literal.text;
+    }
+    for (const char* unreadable : {"089", "0x", "0b12", "1e2", "'O'", "1''0", "0x'1", "1'", "12lL", "1.0", "-1", "79z",
+                                   "(79)", "99999999999999999999"}) {
+        EXPECT_EQ(ReadIntegerLiteral(unreadable), std::nullopt) << unreadable;
+    }
+
+    // An octal byte is checked as the byte the compiler stores, so the library built from
+    // this header finds its image whole.
+    const std::string whole = BuiltInHeaderText();
+    std::string text = whole;
+    std::size_t at = text.find("TablicaDanych");
+    for (int i = 0; i <= 10; ++i) at = text.find("    {", at + 1);
+    text.replace(at + 5, 4, "0117");  // the first byte's "0xHH"
+    const HeaderTableCheck check = CheckHeaderTable(text);
+    EXPECT_EQ(Problems(check), "");
+    const auto original = ImageBlockBytes(BuiltInImage(), 10);
+    std::vector<std::uint8_t> block(original.begin(), original.end());
+    block[0] = 79;
+    ASSERT_EQ(check.block_crcs.size(), 89u);
+    EXPECT_EQ(check.block_crcs[10], Crc16Arc(block));
+
+    const std::string count = "IloscDanychZPliku                      89";
+    text = whole;
+    EXPECT_EQ(Problems(CheckHeaderTable(text.replace(text.find(count), count.size(), "IloscDanychZPliku 0131"))), "");
+    text = whole;
+    EXPECT_EQ(Problems(CheckHeaderTable(text.replace(text.find(count), count.size(), "IloscDanychZPliku 89z"))),
+              "IloscDanychZPliku: \"89z\" cannot be read as an integer literal\n");
+    EXPECT_EQ(Problems(CheckHeaderTable(Edited(whole, 12, ", 0x", ", 089, 0x"))),
+              "block 12, byte 1: \"089\" cannot be read as an integer literal\n");
 }
 
 TEST(ImageCheck, RefusesAnImageThatDiffersFromItsHeader) {

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
 #include <cstdio>
 #include <thread>
 
@@ -15,6 +16,7 @@
 #include "pseudo_terminal.h"
 #include "serial_test_support.h"
 #include "termios_line.h"
+#include "thread_refusing_serial_system.h"
 
 namespace zudedize::test {
 namespace {
@@ -228,6 +230,26 @@ TEST_F(ThreadedPortTest, OpenFailuresAreToldApart) {
     EXPECT_EQ(InitializePort(kThreadedPort, 9600, 1, 1), kErrorAccessDenied);
     CloseLine(other);
     EXPECT_EQ(InitializePort(kThreadedPort, 9600, 1, 1), 0) << "a failed open leaves the slot ready for the next";
+}
+
+TEST_F(ThreadedPortTest, AWorkerThreadThatCannotStartFailsTheOpenAndLeavesThePortClosed)
+{
+    for (const int refused : {1, 2}) {  // the event watcher, then the write/read thread
+        {
+            orvel::testing::ThreadRefusingSerialSystem system(refused);
+            ScopedSerialSystem refusing(system);
+            EXPECT_EQ(InitializePort(kThreadedPort, 9600, 1, 1), EAGAIN) << refused;
+            const LastErrorSeen seen = TakeLastError();
+            EXPECT_EQ(seen.text, texts::kThreadNotStarted);
+            EXPECT_EQ(seen.code, EAGAIN);
+            EXPECT_EQ(GetCOMHandle(1), kInvalidHandle);
+            EXPECT_TRUE(SerialPortPresent(kThreadedPort)) << "the device is not held";
+        }
+        ASSERT_EQ(InitializePort(kThreadedPort, 9600, 1, 1), 0) << "the slot opens again";
+        EXPECT_EQ(WriteByte(0x5A), 1);
+        EXPECT_EQ(line_.Receive(), 0x5A);
+        EXPECT_EQ(UnInitializePort(), 0);
+    }
 }
 
 TEST_F(ThreadedPortTest, CallsOnSlotsWithoutAnOpenPortFailQuietly) {

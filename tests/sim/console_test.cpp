@@ -22,6 +22,12 @@ TEST(Console, CommandsReachTheSimulator) {
     EXPECT_TRUE(console.Execute("preset 37"));
     ASSERT_TRUE(port.Write({0x1B, 0x01}));
     EXPECT_EQ(port.Read(2).bytes, (Bytes{3, 7}));
+    EXPECT_TRUE(console.Execute("preset-reply 0 12"));
+    ASSERT_TRUE(port.Write({0x1B, 0x01}));
+    EXPECT_EQ(port.Read(2).bytes, (Bytes{0, 12}));
+    EXPECT_TRUE(console.Execute("preset-reply off"));
+    ASSERT_TRUE(port.Write({0x1B, 0x01}));
+    EXPECT_EQ(port.Read(2).bytes, (Bytes{3, 7}));
 
     EXPECT_TRUE(console.Execute("read-reply 0x65"));
     EXPECT_TRUE(console.Execute("  lock on "));
@@ -66,9 +72,10 @@ TEST(Console, RefusesMalformedCommands) {
     Simulator sim;
     std::ostringstream out;
     Console console(sim, out);
-    for (const char* line : {"preset 100", "preset -1", "preset", "lock maybe", "dump 254",
-                             "dump 0x1FF", "stop-after x", "read-reply 256", "frobnicate", "flash 128",
-                             "block-status 3", "block-status 128 1", "block-status 1 256", "erase-time x"}) {
+    for (const char* line :
+         {"preset 100", "preset -1", "preset", "lock maybe", "dump 254", "dump 0x1FF", "stop-after x", "read-reply 256",
+          "frobnicate", "flash 128", "block-status 3", "block-status 128 1", "block-status 1 256", "erase-time x",
+          "preset-reply 1", "preset-reply 1 256"}) {
         out.str("");
         EXPECT_TRUE(console.Execute(line));
         const bool refused = out.str().find("kpx-sim: usage: ") == 0 ||

@@ -25,13 +25,14 @@ echo "$out" | grep -q '^block 252: FF 03 00 00 00 00 00 00$' || fail "dump: $out
 echo "$out" | grep -q 'ORVEL_SYSROOT' && fail "converter without a serial number"
 
 # In the background (where a shell ignores SIGINT) with standard input at end of file,
-# until SIGINT.
+# until SIGINT; its env file under the longest name the folder takes.
+env="$work/$(printf 'e%.0s' $(seq 255))"
 "$sim" --no-pace --model 3 --form short --firmware-version 12 --serial SIMTEST01 \
-    --env-file "$work/env" </dev/null >"$work/out" &
+    --env-file "$env" </dev/null >"$work/out" &
 pid=$!
-for _ in $(seq 50); do [ -f "$work/env" ] && break; sleep 0.1; done
-[ -f "$work/env" ] || fail "no env file"
-. "$work/env"
+for _ in $(seq 50); do [ -f "$env" ] && break; sleep 0.1; done
+[ -f "$env" ] || fail "no env file"
+. "$env"
 grep -q "^kpx-sim: USB converter SIMTEST01; use ORVEL_SYSROOT=$ORVEL_SYSROOT\$" "$work/out" \
     || fail "converter line: $(cat "$work/out")"
 [ "$(cat "$ORVEL_SYSROOT/sys/bus/usb-serial/devices/ttyUSB0/../../serial")" = SIMTEST01 ] \

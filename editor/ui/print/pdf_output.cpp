@@ -1,13 +1,13 @@
 #include "ui/print/pdf_output.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QGuiApplication>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include <memory>
+#include <string_view>
 
+#include "files/file_io.h"
 #include "model/preset_table.h"
 
 namespace orvel {
@@ -38,23 +38,25 @@ TableLayout PdfTableLayout(const PrintSettings& settings)
 PdfResult WritePresetTablePdf(const std::string& path, const PresetTable& table, const PrintSettings& settings,
                               const PlatformColours& colours, const QDateTime& now, const PrintHooks& hooks)
 {
-    const QString name = QFile::decodeName(QByteArray::fromStdString(path));
-    if (name.isEmpty()) return {0, "No file name was given for the PDF."};
-    QSaveFile file(name);
-    if (!file.open(QIODevice::WriteOnly))
-        return {0, "Cannot write \"" + path + "\": " + file.errorString().toStdString()};
+    if (path.empty()) return {0, "No file name was given for the PDF."};
+    // The pages are made in memory and then saved under the name's own bytes: Qt's file names
+    // are texts, and a name that is not UTF-8 would reach the disk as another name.
+    const FileResult writable = CheckReplaceable(path);
+    if (writable.status != FileStatus::Done) return {0, writable.reason};
+    QBuffer pages;
+    pages.open(QIODevice::WriteOnly);
     PaintResult painted;
     {
-        // The writer finishes the file when the painter ends; it must be gone before the commit.
-        QPdfWriter writer(&file);
+        // The writer finishes the document when the painter ends; it must be gone before the save.
+        QPdfWriter writer(&pages);
         SetUpWriter(writer, settings);
         painted = PaintPresetTable(writer, table, settings, colours, now, hooks);
     }
-    if (!painted.error.empty()) {
-        file.cancelWriting();
-        return {0, painted.error};
-    }
-    if (!file.commit()) return {0, "Cannot write \"" + path + "\": " + file.errorString().toStdString()};
+    if (!painted.error.empty()) return {0, painted.error};
+    const QByteArray& bytes = pages.data();
+    const FileResult saved =
+        ReplaceFileContents(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (saved.status != FileStatus::Done) return {0, saved.reason};
     return {painted.pages, {}};
 }
 

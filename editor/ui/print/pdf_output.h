@@ -1,5 +1,6 @@
 // The preset table as a PDF file, written through Qt's PDF writer. The file appears only
-// when every page is written: an existing file is replaced whole or not at all.
+// when every page is written: an existing file is replaced whole or not at all. The file's
+// name is kept as the bytes it was given.
 #pragma once
 
 #include <QDateTime>

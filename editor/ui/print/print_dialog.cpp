@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
+#include <QFile>
 #include <QFileDialog>
 #include <QFontComboBox>
 #include <QFormLayout>
@@ -15,10 +16,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
 #include <cmath>
+#include <filesystem>
+#include <system_error>
 
 #include "files/file_result.h"
 #include "model/preset_table.h"
@@ -76,6 +80,11 @@ PrintSettingsDialog::PrintSettingsDialog(const PresetTable& table, std::string s
 {
     setObjectName(QStringLiteral("asgprint"));
     setWindowTitle(QStringLiteral("Print"));
+    ask_replace_ = [this](const std::string& path) {
+        const QString text = QStringLiteral("\"%1\" already exists. Do you want to replace it?")
+                                 .arg(QFile::decodeName(QByteArray::fromStdString(path)));
+        return QMessageBox::question(this, windowTitle(), text) == QMessageBox::Yes;
+    };
     preview_printer_.setOutputFormat(QPrinter::PdfFormat);
     preview_printer_.setFullPage(true);
     preview_printer_.setPageLayout(PageLayoutFor(settings_));
@@ -299,6 +308,9 @@ void PrintSettingsDialog::BuildDestination()
     browse_->setObjectName(QStringLiteral("asgprintBrowse"));
     connect(destination_, &QComboBox::currentIndexChanged, this, &PrintSettingsDialog::DestinationChanged);
     connect(browse_, &QPushButton::clicked, this, &PrintSettingsDialog::ChoosePdfFile);
+    // A name typed in is taken as the system's bytes for that text; one set as bytes stays so.
+    connect(pdf_path_, &QLineEdit::textEdited, this,
+            [this](const QString& text) { pdf_file_ = QFile::encodeName(text.trimmed()).toStdString(); });
 }
 
 void PrintSettingsDialog::ShowSettings()
@@ -407,15 +419,16 @@ bool PrintSettingsDialog::ToPdf() const
     return destination_->currentText() == kPdfEntry && destination_->currentIndex() == destination_->count() - 1;
 }
 
-QString PrintSettingsDialog::PdfPath() const
-{
-    return pdf_path_->text().trimmed();
-}
-
-void PrintSettingsDialog::SetPdfPath(const QString& path)
+void PrintSettingsDialog::SetPdfFile(const std::string& path)
 {
     destination_->setCurrentIndex(destination_->count() - 1);
-    pdf_path_->setText(path);
+    pdf_file_ = path;
+    pdf_path_->setText(QFile::decodeName(QByteArray::fromStdString(path)));
+}
+
+void PrintSettingsDialog::SetReplaceQuestion(ReplaceQuestion ask)
+{
+    ask_replace_ = std::move(ask);
 }
 
 void PrintSettingsDialog::DestinationChanged()
@@ -426,11 +439,13 @@ void PrintSettingsDialog::DestinationChanged()
 
 void PrintSettingsDialog::ChoosePdfFile()
 {
-    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Print to PDF file"), PdfPath(),
-                                                QStringLiteral("PDF file (*.pdf)"));
+    // Printing asks before it replaces a file, so the file dialog does not ask as well.
+    QString path =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Print to PDF file"), pdf_path_->text(),
+                                     QStringLiteral("PDF file (*.pdf)"), nullptr, QFileDialog::DontConfirmOverwrite);
     if (path.isEmpty()) return;
     if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
-    pdf_path_->setText(path);
+    SetPdfFile(QFile::encodeName(path).toStdString());
 }
 
 bool PrintSettingsDialog::SaveSettings()
@@ -445,8 +460,7 @@ bool PrintSettingsDialog::SaveSettings()
 PdfResult PrintSettingsDialog::PrintTable(const PrintHooks& hooks)
 {
     const QDateTime now = QDateTime::currentDateTime();
-    if (ToPdf())
-        return WritePresetTablePdf(PdfPath().toStdString(), table_, settings_, CurrentPlatformColours(), now, hooks);
+    if (ToPdf()) return WritePresetTablePdf(pdf_file_, table_, settings_, CurrentPlatformColours(), now, hooks);
     QPrinter printer(QPrinter::HighResolution);
     printer.setPrinterName(destination_->currentText());
     printer.setFullPage(true);
@@ -468,8 +482,14 @@ int PrintSettingsDialog::exec()
 
 void PrintSettingsDialog::accept()
 {
-    if (ToPdf() && PdfPath().isEmpty()) {
+    if (ToPdf() && pdf_file_.empty()) {
         note_->setText(QStringLiteral("Choose the PDF file to print to."));
+        pdf_path_->setFocus();
+        return;
+    }
+    // Printing over a file that is there replaces it: the user says so first.
+    std::error_code error;
+    if (ToPdf() && std::filesystem::exists(std::filesystem::path(pdf_file_), error) && !ask_replace_(pdf_file_)) {
         pdf_path_->setFocus();
         return;
     }

@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QPrinter>
 
+#include <functional>
 #include <string>
 
 #include "ui/print/pdf_output.h"
@@ -42,10 +43,16 @@ public:
     const PrintSettings& Settings() const { return settings_; }
     void SetSettings(const PrintSettings& settings);   // shows them and updates the preview
 
-    // The destination: a printer by name, or the PDF file (the last entry of the list).
+    // The destination: a printer by name, or the PDF file (the last entry of the list). The
+    // file's name is kept as bytes, as the system names files; the field shows it as text.
     bool ToPdf() const;
-    QString PdfPath() const;
-    void SetPdfPath(const QString& path);
+    const std::string& PdfFile() const { return pdf_file_; }
+    void SetPdfFile(const std::string& path);  // chooses "PDF file" too
+
+    // Asked, with the PDF file's name, before printing replaces a file that is there; true
+    // to replace it. By default a question box; tests answer it themselves.
+    using ReplaceQuestion = std::function<bool(const std::string& path)>;
+    void SetReplaceQuestion(ReplaceQuestion ask);
 
     // Writes print.ini; false (and the reason shown in the dialog) when it cannot.
     bool SaveSettings();
@@ -87,6 +94,8 @@ private:
     QPushButton* save_ = nullptr;
     QComboBox* destination_ = nullptr;
     QLineEdit* pdf_path_ = nullptr;
+    std::string pdf_file_;  // the PDF file's name as bytes
+    ReplaceQuestion ask_replace_;
     QPushButton* browse_ = nullptr;
 
     QCheckBox* grid_lines_ = nullptr;

@@ -1280,9 +1280,10 @@ void TMainForm::timercurrentpresetTimer()
     device_thread_->Post(
         [this, reply, port] {
             link_.port_number = port;
-            std::uint8_t bank = 0;
+            // A reply that names no preset is a failure like a silent line: the picture stays.
             std::uint8_t preset = 0;
-            if (QueryCurrentPresetDigits(link_, bank, preset)) *reply = std::make_pair(bank, preset);
+            if (QueryCurrentPreset(link_, preset))
+                *reply = std::make_pair(static_cast<std::uint8_t>(preset / 10), static_cast<std::uint8_t>(preset % 10));
         },
         [this, reply] {
             preview_in_flight_ = false;

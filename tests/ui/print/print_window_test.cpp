@@ -15,6 +15,8 @@
 
 #include <filesystem>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "model/model_constants.h"
 #include "pdf_tools.h"
@@ -70,7 +72,7 @@ TEST(Print, CancelPrintsNothingAndPutsTheSettingsBack)
         EXPECT_GT(dialog.PreviewPageCount(), 0);
         Control<QDoubleSpinBox>(dialog, "asgprintMarginTop")->setValue(20.0);
         EXPECT_EQ(dialog.Settings().margin_top, 200);
-        dialog.SetPdfPath(QString::fromStdString(pdf));
+        dialog.SetPdfFile(pdf);
         dialog.reject();
     });
     EXPECT_FALSE(std::filesystem::exists(pdf));
@@ -101,11 +103,11 @@ TEST(Print, OkPrintsEveryPageAndLeavesGridDataAndFileAsTheyWere)
     PrintWith(f, [&](PrintSettingsDialog& dialog) {
         preview_pages = dialog.PreviewPageCount();
         // OK without a file name keeps the dialog open and says why.
-        dialog.SetPdfPath(QString());
+        dialog.SetPdfFile("");
         Control<QPushButton>(dialog, "asgprintOk")->click();
         EXPECT_TRUE(dialog.isVisible());
         EXPECT_FALSE(Control<QLabel>(dialog, "asgprintNote")->text().isEmpty());
-        dialog.SetPdfPath(QString::fromStdString(pdf));
+        dialog.SetPdfFile(pdf);
         Control<QPushButton>(dialog, "asgprintOk")->click();
     });
 
@@ -133,13 +135,42 @@ TEST(Print, AFailedPrintIsShownAndWritesNothing)
     f.Start();
     const std::string pdf = f.folder() / "no/such/folder/table.pdf";
     PrintWith(f, [&](PrintSettingsDialog& dialog) {
-        dialog.SetPdfPath(QString::fromStdString(pdf));
+        dialog.SetPdfFile(pdf);
         dialog.accept();
     });
     EXPECT_FALSE(std::filesystem::exists(pdf));
     ASSERT_EQ(f.messages().shown.size(), 1u);
     EXPECT_EQ(f.messages().shown[0].icon, MessageIcon::Error);
     EXPECT_NE(f.messages().shown[0].text.find("table.pdf"), std::string::npos);
+}
+
+TEST(Print, APdfNameKeepsItsBytesAndAFileThereIsReplacedOnlyWhenTheUserSaysSo)
+{
+    WindowFixture f;
+    f.Start();
+    // "café.pdf" in Latin-1: no UTF-8 text can name it.
+    const std::string pdf = f.folder() / "caf\xe9.pdf";
+    WriteText(pdf, "kept");
+    std::vector<std::string> asked;
+    PrintWith(f, [&](PrintSettingsDialog& dialog) {
+        dialog.SetPdfFile(pdf);
+        dialog.SetReplaceQuestion([&](const std::string& path) {
+            asked.push_back(path);
+            return false;
+        });
+        Control<QPushButton>(dialog, "asgprintOk")->click();
+        EXPECT_TRUE(dialog.isVisible()) << "refused: the dialog stays for another name";
+        EXPECT_EQ(ReadText(pdf), "kept");
+        dialog.SetReplaceQuestion([&](const std::string& path) {
+            asked.push_back(path);
+            return true;
+        });
+        Control<QPushButton>(dialog, "asgprintOk")->click();
+    });
+    EXPECT_EQ(asked, (std::vector<std::string>{pdf, pdf}));
+    EXPECT_EQ(ReadText(pdf).substr(0, 5), "%PDF-");
+    EXPECT_FALSE(std::filesystem::exists(f.folder() / "caf\xef\xbf\xbd.pdf"));
+    EXPECT_TRUE(f.messages().shown.empty());
 }
 
 TEST(Print, PreviewFollowsChangesAndSavedSettingsComeBackAtTheNextPrint)
@@ -186,7 +217,7 @@ TEST(Print, PreviewFollowsChangesAndSavedSettingsComeBackAtTheNextPrint)
         EXPECT_EQ(dialog->Settings().margin_left, 125);
         EXPECT_TRUE(Control<QRadioButton>(*dialog, "asgprintPortrait")->isChecked());
         EXPECT_DOUBLE_EQ(Control<QDoubleSpinBox>(*dialog, "asgprintMarginLeft")->value(), 12.5);
-        dialog->SetPdfPath(QString::fromStdString(pdf));
+        dialog->SetPdfFile(pdf);
         dialog->accept();
     });
     next.findChild<QAction*>(QStringLiteral("Print1"))->trigger();
