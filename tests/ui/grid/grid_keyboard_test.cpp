@@ -436,12 +436,12 @@ TEST_F(GridKeyboardTest, DeleteClearsCellsThroughTheirRuleAsOneStep)
         EXPECT_FALSE(body->IsEditing());
     }
     EXPECT_TRUE(table.Cell(row, kFirstLoopColumn).checked);  // only the current cell
-    EXPECT_EQ(steps.steps.size(), std::size(cases));
+    ASSERT_EQ(steps.steps.size(), std::size(cases));
 
     // A selection of two rows: every cell of it, grey ones (MIDI under LOOP) kept.
     Key(Qt::Key_Down, Qt::ShiftModifier);
     Key(Qt::Key_Delete);
-    EXPECT_EQ(steps.steps.size(), std::size(cases) + 1);
+    ASSERT_EQ(steps.steps.size(), std::size(cases) + 1);
     EXPECT_EQ(steps.steps.back(), "clear cells");
     EXPECT_FALSE(table.Cell(row, kFirstLoopColumn).checked);
     EXPECT_FALSE(table.Cell(row, kFirstSwitchColumn + 1).checked);
