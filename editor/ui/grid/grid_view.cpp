@@ -71,9 +71,16 @@ void GridView::mousePressEvent(QMouseEvent* event)
     if (pane_ == GridPane::Body && event->button() == Qt::LeftButton) {
         const QModelIndex index = model()->index(row, column);
         if (index.flags() & Qt::ItemIsEditable) QAbstractItemView::edit(index);
-        // A list that cannot be typed into has nothing to show but its list: open it.
+        // A list that cannot be typed into has nothing to show but its list: the press goes on
+        // to it, which opens the list as its own press would, so that the button coming up
+        // does not close it again.
         auto* list = qobject_cast<QComboBox*>(indexWidget(index));
-        if (list && !list->isEditable()) list->showPopup();
+        if (list && !list->isEditable()) {
+            const QPoint centre = list->rect().center();
+            QMouseEvent press(QEvent::MouseButtonPress, centre, list->mapToGlobal(centre), Qt::LeftButton,
+                              Qt::LeftButton, event->modifiers());
+            QCoreApplication::sendEvent(list, &press);
+        }
     }
 }
 
