@@ -402,9 +402,7 @@ TEST_F(GridKeyboardTest, DeleteClearsCellsThroughTheirRuleAsOneStep)
     const int row = TableRowOfPreset(67);
     PresetData preset;
     preset.name = "Lead";
-    preset.buffer = true;
-    preset.loops[0] = true;
-    preset.switches[1] = true;
+    preset.buffer = preset.loops[0] = preset.switches[1] = true;
     preset.midi1 = "5";
     preset.ctrls[3] = "64";
     table.SetRow(row, preset);
@@ -412,44 +410,38 @@ TEST_F(GridKeyboardTest, DeleteClearsCellsThroughTheirRuleAsOneStep)
     table.SetModifier(row + 1, "LOOP");
     grid.Refresh();
 
-    struct Case {
-        int column;
-        int key;
-        std::string text;  // what the cell holds afterwards
-        bool checked;
-    };
-    const Case cases[] = {
-        {kColumnName, Qt::Key_Delete, "", false},
-        {kColumnMidi1, Qt::Key_Backspace, "unu", false},
-        {kFirstControlColumn + 3, Qt::Key_Delete, "unu", false},
-        {kColumnBuffer, Qt::Key_Delete, "", false},
-        {kColumnModifier, Qt::Key_Delete, "PRESET", false},  // no empty TYPE
-    };
+    // The current cell alone; TYPE has no empty entry.
+    const std::pair<int, Qt::Key> keys[] = {{kColumnName, Qt::Key_Delete},
+                                            {kColumnMidi1, Qt::Key_Backspace},
+                                            {kFirstControlColumn + 3, Qt::Key_Delete},
+                                            {kColumnBuffer, Qt::Key_Delete},
+                                            {kColumnModifier, Qt::Key_Delete}};
     Click(row, kColumnMidi1);
     Key(Qt::Key_Escape);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.column);
-        body->setCurrentIndex(Index(row, c.column));
-        Key(c.key);
-        EXPECT_EQ(table.Cell(row, c.column).text, c.text);
-        EXPECT_EQ(table.Cell(row, c.column).checked, c.checked);
-        EXPECT_FALSE(body->IsEditing());
+    for (const auto& [column, key] : keys) {
+        body->setCurrentIndex(Index(row, column));
+        Key(key);
     }
-    EXPECT_TRUE(table.Cell(row, kFirstLoopColumn).checked);  // only the current cell
-    ASSERT_EQ(steps.steps.size(), std::size(cases));
+    PresetData cleared = preset;
+    cleared.name = "";
+    cleared.buffer = false;
+    cleared.midi1 = cleared.ctrls[3] = "unu";
+    EXPECT_EQ(table.GetRow(row), cleared);
+    EXPECT_FALSE(body->IsEditing());
+    ASSERT_EQ(steps.steps.size(), std::size(keys));
 
-    // A selection of two rows: every cell of it, grey ones (MIDI under LOOP) kept.
+    // A selection of two rows: every cell of it as one step, grey ones (MIDI under LOOP) kept.
     Key(Qt::Key_Down, Qt::ShiftModifier);
     Key(Qt::Key_Delete);
-    ASSERT_EQ(steps.steps.size(), std::size(cases) + 1);
+    ASSERT_EQ(steps.steps.size(), std::size(keys) + 1);
     EXPECT_EQ(steps.steps.back(), "clear cells");
-    EXPECT_FALSE(table.Cell(row, kFirstLoopColumn).checked);
-    EXPECT_FALSE(table.Cell(row, kFirstSwitchColumn + 1).checked);
-    EXPECT_EQ(table.Cell(row + 1, kColumnName).text, "");
-    EXPECT_FALSE(table.Cell(row + 1, kColumnBuffer).checked);
-    EXPECT_EQ(table.Cell(row + 1, kColumnMidi1).text, "5");
-    EXPECT_TRUE(table.Cell(row + 1, kFirstSwitchColumn + 1).checked);
-    EXPECT_EQ(table.Cell(row + 1, kColumnModifier).text, "LOOP");
+    EXPECT_EQ(table.GetRow(row), PresetData{});
+    cleared = PresetData{};
+    cleared.modifier = "LOOP";
+    cleared.switches[1] = true;
+    cleared.midi1 = "5";
+    cleared.ctrls[3] = "64";
+    EXPECT_EQ(table.GetRow(row + 1), cleared);
 }
 
 }  // namespace
