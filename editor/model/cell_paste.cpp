@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/cell_editor.h"
+#include "model/entry_rules.h"
 #include "model/model_constants.h"
 #include "model/modifier.h"
 #include "model/preset_entry.h"
@@ -27,6 +28,17 @@ int CharacterCount(std::string_view text)
 {
     return static_cast<int>(
         std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+// Writes a value its column's rule has accepted.
+void StoreCell(PresetTable& table, int row, int column, const std::string& value)
+{
+    if (IsCheckBoxColumn(column))
+        table.SetChecked(row, column, value == "1");
+    else if (column == kColumnModifier)
+        table.SetModifier(row, value);
+    else
+        table.SetText(row, column, value);
 }
 
 }  // namespace
@@ -86,16 +98,27 @@ PasteCount PasteTableCells(PresetTable& table, int row, int column, const CellBl
                 ++count.refused;
                 continue;
             }
-            if (IsCheckBoxColumn(target_column))
-                table.SetChecked(target_row, target_column, *value == "1");
-            else if (target_column == kColumnModifier)
-                table.SetModifier(target_row, *value);
-            else
-                table.SetText(target_row, target_column, *value);
+            StoreCell(table, target_row, target_column, *value);
             ++count.stored;
         }
     }
     return count;
+}
+
+int ClearTableCells(PresetTable& table, int first_row, int last_row, int first_column, int last_column)
+{
+    int cleared = 0;
+    for (int row = std::max(first_row, kHeaderRowCount); row <= std::min(last_row, kTableRowCount - 1); ++row)
+        for (int column = std::max(first_column, kFixedColumnCount); column <= std::min(last_column, kColumnCount - 1);
+             ++column) {
+            const std::optional<std::string> empty = EmptyPresetEntry(column);
+            if (!empty || !table.Cell(row, column).active) continue;
+            const std::optional<std::string> value = PastedPresetValue(column, *empty);
+            if (!value) continue;
+            StoreCell(table, row, column, *value);
+            ++cleared;
+        }
+    return cleared;
 }
 
 CellBlock CopySettingsCells(const SettingsData& settings, int first_column, int last_column)

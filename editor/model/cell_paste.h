@@ -37,6 +37,12 @@ CellBlock CopyTableCells(const PresetTable& table, int first_row, int last_row, 
 // cells, the digit columns, header rows and what lies beyond the table are never written.
 PasteCount PasteTableCells(PresetTable& table, int row, int column, const CellBlock& block);
 
+// Delete and Backspace: every active cell of rows first..last, columns first..last takes
+// its column's empty value (EmptyPresetEntry) through the rule of a typed entry. TYPE,
+// inactive cells, the digit columns and header rows keep what they hold. Returns the number
+// of cells written.
+int ClearTableCells(PresetTable& table, int first_row, int last_row, int first_column, int last_column);
+
 // The settings grid's value row: columns first..last.
 CellBlock CopySettingsCells(const SettingsData& settings, int first_column, int last_column);
 

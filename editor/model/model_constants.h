@@ -36,6 +36,7 @@ inline constexpr std::string_view kModifierMidi = "MIDI";
 // differences from the controller; the controls are "Ctrl 1" to "Ctrl 7". The grid's
 // header shows the same names over these columns.
 inline constexpr std::string_view kFieldModifier = "TYPE";
+inline constexpr std::string_view kFieldName = "NAME";
 inline constexpr std::string_view kFieldBuffer = "BUFFER";
 inline constexpr std::string_view kFieldLoop = "LOOP";
 inline constexpr std::string_view kFieldSwitch = "SWITCH";

@@ -36,7 +36,11 @@ private:
     }
     static void Record(QtMsgType type, const QMessageLogContext& context, const QString& text)
     {
-        if (type == QtWarningMsg || type == QtCriticalMsg) Warnings() << text;
+        // The offscreen platform notes what it cannot do for a popup (raise, grab the keyboard):
+        // not a fault of the code under test.
+        const bool platform_note = text.startsWith(QLatin1String("This plugin does not support"));
+        if ((type == QtWarningMsg || type == QtCriticalMsg) && !platform_note)
+            Warnings() << text;
         else if (Previous()) Previous()(type, context, text);
     }
 

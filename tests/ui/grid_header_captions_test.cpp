@@ -1,10 +1,13 @@
 #include "ui/rules/grid_header_captions.h"
+#include "ui/rules/grid_tooltips.h"
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
+
+#include "model/entry_rules.h"
 
 namespace orvel {
 namespace {
@@ -48,6 +51,22 @@ TEST(PresetGridLayout, MergedCells)
     EXPECT_TRUE(has({92, 0, 10, 1}));    // bank 0
     EXPECT_FALSE(has({0, 15, 2, 1}));    // MIDI1 has its own caption below
     EXPECT_EQ(spans.size(), 10u + 10u);  // ten header blocks, ten banks
+}
+
+// Every caption has a tooltip, and those over values name what the column takes in the
+// words its refusals use.
+TEST(PresetGridLayout, EveryHeaderCellHasATooltipNamingItsValues)
+{
+    for (const HeaderCaption& caption : HeaderCaptions())
+        for (int row = caption.span.row; row < caption.span.row + caption.span.rows; ++row)
+            for (int column = caption.span.column; column < caption.span.column + caption.span.columns; ++column)
+                EXPECT_FALSE(HeaderTooltipAt(row, column).empty()) << row << "," << column;
+    for (int column :
+         {kColumnModifier, kColumnMidi1, kColumnMidi2, kColumnMidi3Program, kFirstControlColumn, kLastControlColumn}) {
+        const std::string accepted = PresetEntryRule(column).accepted;
+        EXPECT_NE(HeaderTooltipAt(1, column).find(accepted), std::string_view::npos) << column << ": " << accepted;
+    }
+    EXPECT_TRUE(HeaderTooltipAt(2, kColumnMidi1).empty());  // preset rows have none
 }
 
 }  // namespace

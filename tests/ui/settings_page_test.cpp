@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QEnterEvent>
+#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -14,6 +15,7 @@
 #include "ui/settings/settings_grid.h"
 #include "ui/window/com_port_dialog.h"
 #include "qt_warning_recorder.h"
+#include "wheel_turns.h"
 #include "window_test_support.h"
 
 namespace orvel::testing {
@@ -131,6 +133,8 @@ TEST(SettingsGrid, RefusedEntriesAreNotStored)
     EXPECT_FALSE(model->setData(model->index(2, 9), QStringLiteral("128"), Qt::EditRole));
     EXPECT_FALSE(model->setData(model->index(1, 9), QStringLiteral("5"), Qt::EditRole));   // header
     EXPECT_EQ(refused.count(), 3);
+    EXPECT_EQ(refused.at(0).at(0).toString(), "\"17\" is not a MIDI channel 1 value: enter 1 to 16.");
+    EXPECT_EQ(refused.at(2).at(0).toString(), "\"128\" is not a CTRL number 7 value: enter 0 to 127.");
     EXPECT_EQ(window.State().settings.midi_channels[0], "1");
     EXPECT_EQ(window.State().settings.ctrl_numbers[6], "87");
 
@@ -246,6 +250,39 @@ TEST(SettingsGrid, EditedFromTheKeyboardLikeASpreadsheet)
     Key(Qt::Key_Escape);
     EXPECT_EQ(grid->currentIndex(), grid->model()->index(2, 9));
     EXPECT_TRUE(recorder.warnings().isEmpty()) << recorder.warnings().join('\n').toStdString();
+}
+
+// The wheel over an open drop-down once stepped the setting; the current cell had no frame.
+TEST(SettingsGrid, WheelChangesNoSettingTheCurrentCellIsFramedAndDeleteSaysWhatItTakes)
+{
+    WindowFixture f;
+    TMainForm& window = f.Start();
+    window.show();
+    window.Configuration2()->setCurrentIndex(0);
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    SettingsGrid* grid = window.aSetup();
+    const SettingsData& settings = window.State().settings;
+    const auto cell = [grid](int column) { return grid->visualRect(grid->model()->index(2, column)); };
+
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell(1).center());
+    auto* combo = qobject_cast<QComboBox*>(QApplication::focusWidget());
+    ASSERT_NE(combo, nullptr);
+    TurnWheel(combo, combo->rect().center(), 3);
+    EXPECT_EQ(combo->currentText(), "2");
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell(5).center());  // elsewhere: stored
+    EXPECT_EQ(settings.midi_channels[1], "2");
+
+    Key(Qt::Key_Escape);
+    const QImage shot = grid->viewport()->grab().toImage();
+    EXPECT_EQ(shot.pixelColor(cell(5).left(), cell(5).center().y()), QColor(Qt::black));
+    EXPECT_NE(shot.pixelColor(cell(4).left(), cell(4).center().y()), QColor(Qt::black));
+
+    QSignalSpy refused(grid, &SettingsGrid::entryRefused);
+    Key(Qt::Key_Delete);  // a CTRL number has no empty value
+    ASSERT_EQ(refused.count(), 1);
+    EXPECT_EQ(refused.at(0).at(0).toString(), "\"\" is not a CTRL number 3 value: enter 0 to 127.");
+    EXPECT_EQ(settings.ctrl_numbers[2], "83");
 }
 
 TEST(PortBox, FollowsTheStateAndTheDialogAsksForANumber)

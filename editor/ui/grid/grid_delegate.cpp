@@ -15,6 +15,7 @@
 #include "ui/qt_values.h"
 #include "ui/rules/cell_colours.h"
 #include "ui/rules/drop_down_sizes.h"
+#include "ui/wheel_to_parent.h"
 
 namespace orvel {
 
@@ -68,6 +69,13 @@ bool DrawCaptionOverColumns(QPainter* painter, const QRect& rect, const QString&
     return true;
 }
 
+// a mixed with percent % of b.
+QColor Mixed(const QColor& a, const QColor& b, int percent)
+{
+    const auto mix = [percent](int x, int y) { return (x * (100 - percent) + y * percent) / 100; };
+    return QColor(mix(a.red(), b.red()), mix(a.green(), b.green()), mix(a.blue(), b.blue()));
+}
+
 // A drop-down that knows whether its current entry was just picked from its open list: the
 // list closes right before the pick is reported.
 class ListEditor : public QComboBox {
@@ -91,13 +99,15 @@ private:
 
 void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
-    if (index.data(InactiveRole).toBool()) {
-        painter->fillRect(option.rect, QtColour(kInactiveRgb));
-        return;
-    }
     QStyleOptionViewItem opt = option;
     initStyleOption(&opt, index);
-    painter->fillRect(opt.rect, opt.backgroundBrush);
+    const bool inactive = index.data(InactiveRole).toBool();
+    QColor background = inactive ? QtColour(kInactiveRgb) : opt.backgroundBrush.color();
+    // Selected rows show it through their own colours; the current row is yellow instead.
+    if ((opt.state & QStyle::State_Selected) && !index.data(CurrentRowRole).toBool())
+        background = Mixed(background, opt.palette.color(QPalette::Active, QPalette::Highlight), kSelectionTintPercent);
+    painter->fillRect(opt.rect, background);
+    if (inactive) return;  // a plain box, without text or check box
 
     painter->save();
     painter->setClipRect(opt.rect);
@@ -112,14 +122,7 @@ void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, 
     else if (!DrawCaptionOverColumns(painter, opt.rect, text))
         painter->drawText(opt.rect, Qt::AlignCenter, text);
     painter->restore();
-
-    if (opt.state & QStyle::State_HasFocus) {
-        QStyleOptionFocusRect focus;
-        focus.QStyleOption::operator=(opt);
-        focus.rect = opt.rect.adjusted(1, 1, -1, -1);
-        focus.backgroundColor = opt.backgroundBrush.color();
-        StyleOf(opt)->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, opt.widget);
-    }
+    // The current cell's frame is the view's to draw (SpreadsheetView), over every kind of cell.
 }
 
 QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const
@@ -136,6 +139,7 @@ QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
     case CellEditorKind::List:
     case CellEditorKind::EditableList: {
         auto* combo = new ListEditor(parent);
+        PassWheelToParent(combo);  // the wheel scrolls the grid, never changes the entry
         for (const std::string& item : kind.items) combo->addItem(QString::fromStdString(item));
         combo->setMaxVisibleItems(PresetDropDownVisibleItems(kind));
         if (kind.kind == CellEditorKind::EditableList) {

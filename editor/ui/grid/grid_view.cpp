@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -56,6 +58,11 @@ void GridView::mousePressEvent(QMouseEvent* event)
     const int column = columnAt(position.x());
     emit mouseOverCell(row, column);
     if (row < kHeaderRowCount || column < 0) return;
+    if (event->button() == Qt::LeftButton && (event->modifiers() & Qt::ShiftModifier)) {
+        extending_press_ = true;  // its release neither toggles nor edits
+        emit extendPressed(row, column);
+        return;
+    }
     if (column < kFixedColumnCount) {
         emit digitCellPressed(row);
         return;
@@ -64,6 +71,16 @@ void GridView::mousePressEvent(QMouseEvent* event)
     if (pane_ == GridPane::Body && event->button() == Qt::LeftButton) {
         const QModelIndex index = model()->index(row, column);
         if (index.flags() & Qt::ItemIsEditable) QAbstractItemView::edit(index);
+        // A list that cannot be typed into has nothing to show but its list: the press goes on
+        // to it, which opens the list as its own press would, so that the button coming up
+        // does not close it again.
+        auto* list = qobject_cast<QComboBox*>(indexWidget(index));
+        if (list && !list->isEditable()) {
+            const QPoint centre = list->rect().center();
+            QMouseEvent press(QEvent::MouseButtonPress, centre, list->mapToGlobal(centre), Qt::LeftButton,
+                              Qt::LeftButton, event->modifiers());
+            QCoreApplication::sendEvent(list, &press);
+        }
     }
 }
 
@@ -71,6 +88,10 @@ void GridView::mouseReleaseEvent(QMouseEvent* event)
 {
     const QPoint position = event->position().toPoint();
     emit mouseOverCell(rowAt(position.y()), columnAt(position.x()));
+    if (extending_press_) {
+        extending_press_ = false;
+        return;
+    }
     SpreadsheetView::mouseReleaseEvent(event);
 }
 
@@ -104,6 +125,7 @@ FrozenGridView::FrozenGridView(QWidget* parent) : GridView(GridPane::Body, paren
         pane->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         pane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         pane->setEditTriggers(NoEditTriggers);
+        pane->SetShowsCurrentCell(false);
     }
     // Stacked bottom to top: body, digit columns, header rows, corner.
     viewport()->stackUnder(columns_);
@@ -181,6 +203,78 @@ void FrozenGridView::scrollTo(const QModelIndex& index, ScrollHint)
     if (index.column() >= kFixedColumnCount)
         ScrollIntoView(horizontalScrollBar(), columnViewportPosition(index.column()),
                        columnWidth(index.column()), frozen_width, viewport()->width());
+}
+
+void FrozenGridView::SelectRow(const QModelIndex& cell)
+{
+    if (!cell.isValid()) return;
+    anchor_row_ = cell.row();
+    selectionModel()->setCurrentIndex(cell, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+void FrozenGridView::ExtendSelectionTo(int row, int column)
+{
+    if (row < kHeaderRowCount || row >= model()->rowCount()) return;
+    if (column < kFixedColumnCount) column = std::max(currentIndex().column(), kFixedColumnCount);
+    if (anchor_row_ < kHeaderRowCount) anchor_row_ = row;
+    const int top = std::min(anchor_row_, row);
+    const int bottom = std::max(anchor_row_, row);
+    const QItemSelection rows(model()->index(top, 0), model()->index(bottom, model()->columnCount() - 1));
+    selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect);
+    selectionModel()->setCurrentIndex(model()->index(row, column), QItemSelectionModel::NoUpdate);
+}
+
+std::pair<int, int> FrozenGridView::SelectedRows() const
+{
+    int top = -1;
+    int bottom = -1;
+    for (const QItemSelectionRange& range : selectionModel()->selection()) {
+        if (range.isEmpty()) continue;
+        top = top < 0 ? range.top() : std::min(top, range.top());
+        bottom = std::max(bottom, range.bottom());
+    }
+    return {top, bottom};
+}
+
+bool FrozenGridView::ExtendingMove(const QKeyEvent* event, CursorAction* action)
+{
+    if (!(event->modifiers() & Qt::ShiftModifier)) return false;
+    const bool control = event->modifiers() & Qt::ControlModifier;
+    switch (event->key()) {
+    case Qt::Key_Up: *action = MoveUp; return true;
+    case Qt::Key_Down: *action = MoveDown; return true;
+    case Qt::Key_Left: *action = MoveLeft; return true;
+    case Qt::Key_Right: *action = MoveRight; return true;
+    case Qt::Key_Home: *action = MoveHome; return true;
+    case Qt::Key_End: *action = MoveEnd; return true;
+    case Qt::Key_PageUp: *action = MovePageUp; return !control;
+    case Qt::Key_PageDown: *action = MovePageDown; return !control;
+    default: return false;
+    }
+}
+
+void FrozenGridView::keyPressEvent(QKeyEvent* event)
+{
+    CursorAction action{};
+    if (!IsEditing() && ExtendingMove(event, &action)) {
+        Qt::KeyboardModifiers modifiers = event->modifiers();
+        modifiers.setFlag(Qt::ShiftModifier, false);
+        const QModelIndex next = moveCursor(action, modifiers);
+        if (next.isValid()) ExtendSelectionTo(next.row(), next.column());
+        event->accept();
+        return;
+    }
+    GridView::keyPressEvent(event);
+    if (!(event->modifiers() & Qt::ShiftModifier) && currentIndex().isValid()) anchor_row_ = currentIndex().row();
+}
+
+void FrozenGridView::mousePressEvent(QMouseEvent* event)
+{
+    GridView::mousePressEvent(event);
+    const int row = rowAt(event->position().toPoint().y());
+    const int column = columnAt(event->position().toPoint().x());
+    if (!(event->modifiers() & Qt::ShiftModifier) && row >= kHeaderRowCount && column >= kFixedColumnCount)
+        anchor_row_ = row;
 }
 
 void FrozenGridView::updateGeometries()

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <utility>
 #include <vector>
 
 #include "ui/rules/grid_header_captions.h"
@@ -20,7 +21,9 @@ enum class GridPane {
 
 // One view of the grid with the grid's mouse rules: a press over a header row, or over no
 // cell, only reports the cell; a press on a digit cell of a preset row reports the row for
-// selection; a left press on an editable cell of the body opens its editor at once.
+// selection; a Shift+left press on a preset row reports it for extending the selection and
+// does nothing else; a left press on an editable cell of the body opens its editor at once,
+// and a drop-down list that cannot be typed into (TYPE) opens its list too.
 class GridView : public SpreadsheetView {
     Q_OBJECT
 
@@ -38,6 +41,9 @@ signals:
     void mouseOverCell(int row, int column);
     // A press on the bank or preset digit of a preset row.
     void digitCellPressed(int row);
+    // A Shift+left press on a preset row: the selection is to reach it (column -1 or a digit
+    // column where the press was not on a cell that takes an entry).
+    void extendPressed(int row, int column);
     // The current cell moved to another row or column (mouse, keyboard or program),
     // reported before the view redraws or asks for an editor.
     void currentRowChanged(int row);
@@ -50,6 +56,7 @@ protected:
 
 private:
     GridPane pane_;
+    bool extending_press_ = false;  // the press under way extends the selection
 };
 
 // The body with its three panes.
@@ -75,11 +82,28 @@ public:
     // Scrolls so that the cell is visible beside and below the panes, not under them.
     void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
+    // Selects the whole row of `cell` alone and makes the cell current: the row where a
+    // selection extended with Shift starts.
+    void SelectRow(const QModelIndex& cell);
+    // Selects the whole rows from where the selection started to `row` and makes (row,
+    // column) the current cell; a digit column keeps the current cell's column.
+    void ExtendSelectionTo(int row, int column);
+    // The first and last selected rows; (-1, -1) without a selection.
+    std::pair<int, int> SelectedRows() const;
+
 protected:
     void updateGeometries() override;
+    // Shift with the arrow, page, Home and End keys extends the selection over whole rows.
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     void PlacePanes();
+    // The cursor movement of a key that Shift turns into extending the selection; false for
+    // other keys. Ctrl+PgUp and Ctrl+PgDown are the window's page keys.
+    static bool ExtendingMove(const QKeyEvent* event, CursorAction* action);
+
+    int anchor_row_ = -1;  // where a selection extended with Shift starts
 
     GridView* columns_ = nullptr;
     GridView* rows_ = nullptr;

@@ -18,6 +18,7 @@
 #include "model/change_recorder.h"
 #include "ui/qt_values.h"
 #include "ui/rules/grid_header_captions.h"
+#include "ui/rules/grid_tooltips.h"
 #include "model/preset_popup.h"
 #include "model/preset_table.h"
 #include "ui/rules/cell_colours.h"
@@ -64,6 +65,12 @@ PresetGrid::PresetGrid(PresetTable& table, QWidget* parent)
 
     for (GridView* view : view_->Views()) {
         connect(view, &GridView::mouseOverCell, this, [this](int row, int) { MoveCurrentRow(row); });
+        connect(view, &GridView::extendPressed, this, [this](int row, int column) {
+            view_->setAutoScroll(false);  // the row clicked stays under the pointer
+            view_->ExtendSelectionTo(row, column);
+            view_->setAutoScroll(true);
+            view_->setFocus(Qt::MouseFocusReason);
+        });
         connect(view, &GridView::digitCellPressed, this, [this](int row) {
             // As for any press: the row clicked stays where it is under the pointer.
             MoveCurrentRow(row);
@@ -75,19 +82,18 @@ PresetGrid::PresetGrid(PresetTable& table, QWidget* parent)
         connect(view, &GridView::currentRowChanged, this, &PresetGrid::MoveCurrentRow);
         connect(view, &SpreadsheetView::copyKeys, this, &PresetGrid::CopyCells);
         connect(view, &SpreadsheetView::pasteKeys, this, &PresetGrid::PasteCells);
+        connect(view, &SpreadsheetView::clearKeys, this, &PresetGrid::ClearCells);
         view->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(view, &QWidget::customContextMenuRequested, this,
                 [this, view](const QPoint& position) { popup_->popup(view->viewport()->mapToGlobal(position)); });
     }
-    connect(view_, &SpreadsheetView::keyOnReadOnlyCell, this, [this](const QModelIndex& index) {
-        const std::string& type = table_.Cell(index.row(), kColumnModifier).text;
-        emit inactiveCellKey(tr("This cell is not used by a %1 preset").arg(QString::fromStdString(type)));
-    });
+    connect(view_, &SpreadsheetView::keyOnReadOnlyCell, this,
+            [this](const QModelIndex& index) { ReportInactiveCell(index.row()); });
     connect(model_, &PresetTableModel::nameEdited, this, &PresetGrid::nameEdited);
     connect(model_, &PresetTableModel::edited, this, &PresetGrid::setupEdited);
-    connect(model_, &PresetTableModel::entryRefused, this, [this](const QString& entry) {
+    connect(model_, &PresetTableModel::entryRefused, this, [this](const QString& message) {
         QApplication::beep();
-        emit entryRefused(tr("\"%1\" is not a value for this column").arg(entry));
+        emit entryRefused(message);
     });
 
     BuildPopup();
@@ -125,6 +131,7 @@ void PresetGrid::BuildBankButtons()
         auto* button = new QPushButton(QtText(BankFunctionCaption(table_.BankFunction(digit))));
         button->setObjectName(QStringLiteral("bankButton%1").arg(digit));
         button->setFocusPolicy(Qt::NoFocus);
+        button->setToolTip(QtText(kBankButtonTooltip));
         connect(button, &QPushButton::clicked, this, [this, row] { BankButtonPressed(row); });
         columns->setIndexWidget(model_->index(row, kColumnBank), button);
         bank_buttons_[static_cast<std::size_t>(digit)] = button;
@@ -193,10 +200,8 @@ void PresetGrid::SelectCurrentRow()
 {
     const int row = table_.CurrentRow();
     if (!IsPresetTableRow(row)) return;
-    QItemSelectionModel* selection = view_->selectionModel();
-    const int column = std::max(selection->currentIndex().column(), kFixedColumnCount);
-    selection->setCurrentIndex(model_->index(row, column),
-                               QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    const int column = std::max(view_->currentIndex().column(), kFixedColumnCount);
+    view_->SelectRow(model_->index(row, column));
 }
 
 void PresetGrid::PopupOpening()
@@ -225,27 +230,29 @@ void PresetGrid::SetRecorder(ChangeRecorder* recorder)
 
 void PresetGrid::CopyCells()
 {
-    const QModelIndexList selected = view_->selectionModel()->selectedIndexes();
-    if (selected.isEmpty()) return;
-    int top = kTableRowCount, bottom = -1, left = kColumnCount, right = -1;
-    for (const QModelIndex& index : selected) {
-        top = std::min(top, index.row());
-        bottom = std::max(bottom, index.row());
-        left = std::min(left, index.column());
-        right = std::max(right, index.column());
-    }
-    const std::string text = FormatCellText(CopyTableCells(table_, top, bottom, left, right));
+    // The selection is always whole rows: what is drawn as selected.
+    const auto [top, bottom] = view_->SelectedRows();
+    if (top < 0) return;
+    const std::string text = FormatCellText(CopyTableCells(table_, top, bottom, kFixedColumnCount, kColumnCount - 1));
     QGuiApplication::clipboard()->setText(QString::fromStdString(text));
 }
 
 void PresetGrid::PasteCells()
 {
-    const CellBlock block = ParseCellText(QGuiApplication::clipboard()->text().toStdString());
+    CellBlock block = ParseCellText(QGuiApplication::clipboard()->text().toStdString());
     if (block.empty()) return;
     const QModelIndex current = view_->selectionModel()->currentIndex();
-    const int row =
-        current.isValid() && IsPresetTableRow(current.row()) ? current.row() : CommandRow(table_.CurrentRow());
-    const int column = current.isValid() ? std::max(current.column(), kFixedColumnCount) : kColumnModifier;
+    int row = current.isValid() && IsPresetTableRow(current.row()) ? current.row() : CommandRow(table_.CurrentRow());
+    int column = current.isValid() ? std::max(current.column(), kFixedColumnCount) : kColumnModifier;
+    const auto [top, bottom] = view_->SelectedRows();
+    if (bottom > top && row >= top && row <= bottom) {
+        row = top;
+        if (block.size() == 1) block.assign(static_cast<std::size_t>(bottom - top + 1), block.front());
+    }
+    const auto whole_row = [](const std::vector<std::string>& line) {
+        return line.size() == static_cast<std::size_t>(kColumnCount - kFixedColumnCount);
+    };
+    if (std::all_of(block.begin(), block.end(), whole_row)) column = kColumnModifier;
     PasteCount count;
     RecordChange(recorder_, PasteCellsStep(), [&] { count = PasteTableCells(table_, row, column, block); });
     if (count.refused > 0) QApplication::beep();
@@ -255,6 +262,36 @@ void PresetGrid::PasteCells()
         emit setupEdited();
     }
     emit cellsPasted(QString::fromStdString(PasteStatusText(count.stored, count.refused, count.skipped)));
+}
+
+void PresetGrid::ClearCells()
+{
+    const QModelIndex current = view_->currentIndex();
+    auto [first_row, last_row] = view_->SelectedRows();
+    int first_column = kFixedColumnCount;
+    int last_column = kColumnCount - 1;
+    if (last_row <= first_row) {  // no selection of several rows: the current cell alone
+        if (!current.isValid() || !IsPresetTableRow(current.row()) || current.column() < kFixedColumnCount) return;
+        if (!table_.Cell(current.row(), current.column()).active) {
+            ReportInactiveCell(current.row());
+            return;
+        }
+        first_row = last_row = current.row();
+        first_column = last_column = current.column();
+    }
+    int cleared = 0;
+    RecordChange(recorder_, ClearCellsStep(),
+                 [&] { cleared = ClearTableCells(table_, first_row, last_row, first_column, last_column); });
+    model_->RowsChanged(first_row, last_row);
+    if (cleared == 0) return;
+    if (first_column <= kColumnName && last_column >= kColumnName) emit nameEdited();
+    emit setupEdited();
+}
+
+void PresetGrid::ReportInactiveCell(int table_row)
+{
+    const std::string& type = table_.Cell(table_row, kColumnModifier).text;
+    emit inactiveCellKey(tr("This cell is not used by a %1 preset").arg(QString::fromStdString(type)));
 }
 
 void PresetGrid::PastePreset()
@@ -335,7 +372,7 @@ void PresetGrid::ShowCell(int table_row, int column)
     if (!IsPresetTableRow(table_row) || column < 0 || column >= kColumnCount) return;
     MoveCurrentRow(table_row);
     const QModelIndex cell = model_->index(table_row, std::max(column, kFixedColumnCount));
-    view_->selectionModel()->setCurrentIndex(cell, QItemSelectionModel::ClearAndSelect);
+    view_->SelectRow(cell);
     view_->scrollTo(cell);
     view_->setFocus(Qt::OtherFocusReason);
 }

@@ -61,11 +61,19 @@ public:
     // Where every change the grid makes goes as an undo step; null runs them directly.
     void SetRecorder(ChangeRecorder* recorder);
 
-    // Ctrl+C: the selected cells as tab-separated text on the system clipboard.
+    // Ctrl+C: the selected rows as tab-separated text on the system clipboard.
     void CopyCells();
     // Ctrl+V: the clipboard's text from the current cell on, each value checked by its
-    // column's rule; one undo step. Says what it did through cellsPasted.
+    // column's rule; one undo step. Says what it did through cellsPasted. When the current
+    // cell lies in a selection of several rows, the paste starts on the selection's first
+    // row and one copied line fills every selected row; whole rows (as Ctrl+C copies them)
+    // go into whole rows, from TYPE on, wherever the current cell is.
     void PasteCells();
+    // Delete and Backspace: the current cell, or every cell of a selection of several
+    // rows, takes its column's empty value (NAME "", programs and controls "unu", check
+    // boxes cleared) through the rule of typed entries; one undo step. TYPE and inactive
+    // cells keep their values.
+    void ClearCells();
 
     // Moves a current row that is a header row to the first preset row (2) and selects
     // the current row. The popup does this when it opens; the window does it when its
@@ -115,6 +123,7 @@ private:
     void CopyBank();            // Copybank1
     void PasteBank();           // Pastebank1
     void BankButtonPressed(int table_row);
+    void ReportInactiveCell(int table_row);  // inactiveCellKey
     void ShowPasteItems();
 
     PresetTable& table_;

@@ -11,9 +11,11 @@
 #include "ui/rules/edit_captions.h"
 #include "model/cell_editor.h"
 #include "model/change_recorder.h"
+#include "model/entry_rules.h"
 #include "model/model_constants.h"
 #include "model/preset_entry.h"
 #include "ui/rules/grid_header_captions.h"
+#include "ui/rules/grid_tooltips.h"
 #include "model/preset_table.h"
 
 namespace orvel {
@@ -99,6 +101,13 @@ QVariant PresetTableModel::data(const QModelIndex& index, int role) const
     case TurnedRole:
         return IsTurnedCaption(row, column);
     case InactiveRole: return IsPresetTableRow(row) && !cell.active && !IsMarked(row, column);
+    case CurrentRowRole: return row == table_.CurrentRow();
+    case Qt::ToolTipRole: {
+        if (IsPresetTableRow(row)) return {};
+        const std::string_view tip = HeaderTooltipAt(row, column);
+        if (tip.empty()) return {};
+        return QtText(tip);
+    }
     default:
         return {};
     }
@@ -137,7 +146,7 @@ bool PresetTableModel::setData(const QModelIndex& index, const QVariant& value, 
     const QString entry = value.toString();
     const std::optional<std::string> accepted = ValidatePresetEntry(column, entry.toStdString());
     if (!accepted) {
-        emit entryRefused(entry);
+        emit entryRefused(QString::fromStdString(RefusedEntryText(PresetEntryRule(column), entry.toStdString())));
         return false;
     }
     const bool changed = table_.Cell(row, column).text != *accepted;

@@ -15,8 +15,9 @@ class PresetTable;
 
 // Roles beyond Qt's that the grid's delegate draws from.
 enum PresetGridRole {
-    TurnedRole = Qt::UserRole + 1,   // bool: the caption is drawn turned by 90 degrees
-    InactiveRole,                    // bool: an inactive cell, drawn as a plain silver box
+    TurnedRole = Qt::UserRole + 1,  // bool: the caption is drawn turned by 90 degrees
+    InactiveRole,                   // bool: an inactive cell, drawn as a plain silver box
+    CurrentRowRole,                 // bool: a cell of the current row (drawn yellow)
 };
 
 class PresetTableModel : public QAbstractTableModel {
@@ -35,6 +36,8 @@ public:
     // row. Check state role: sets a check box. Neither asks whether the row is current, so
     // an editor closed after the current row moved on still stores its entry.
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+
+    // Header cells carry their tooltip (what the columns hold and take).
 
     // The colours for the platform's roles: fixed cells use the button colours, the MIDI
     // columns the tooltip colours.
@@ -55,7 +58,8 @@ public:
     void SetRecorder(ChangeRecorder* recorder) { recorder_ = recorder; }
 
 signals:
-    void entryRefused(const QString& entry);
+    // The text names the column and what it accepts.
+    void entryRefused(const QString& message);
     void nameEdited();
     // An entry or a check box changed a cell (an editor closed on the same text did not).
     void edited();

@@ -1,6 +1,12 @@
 #include "ui/grid/spreadsheet_view.h"
 
+#include <algorithm>
+
 #include <QKeyEvent>
+#include <QPainter>
+
+#include "ui/qt_values.h"
+#include "ui/rules/cell_colours.h"
 
 namespace orvel {
 
@@ -80,6 +86,14 @@ void SpreadsheetView::keyPressEvent(QKeyEvent* event)
         return;
     }
     switch (event->key()) {
+    case Qt::Key_Delete:
+    case Qt::Key_Backspace:
+        if (state() != EditingState && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            emit clearKeys();
+            event->accept();
+            return;
+        }
+        break;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
         StepAlongRow(event->key() == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier) ? -1 : 1);
@@ -116,6 +130,29 @@ void SpreadsheetView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEdi
         return;
     }
     QTableView::closeEditor(editor, hint);
+}
+
+QRect SpreadsheetView::CurrentCellFrame() const
+{
+    const QModelIndex current = currentIndex();
+    if (!shows_current_cell_ || !current.isValid() || !(current.flags() & Qt::ItemIsSelectable)) return {};
+    return visualRect(current);
+}
+
+void SpreadsheetView::paintEvent(QPaintEvent* event)
+{
+    QTableView::paintEvent(event);
+    const QRect cell = CurrentCellFrame();
+    if (cell.isEmpty()) return;
+    // Four strips inside the cell, so that the frame shows on every cell colour and never
+    // spills onto the next cell.
+    QPainter painter(viewport());
+    const QColor colour = QtColour(kCurrentCellFrameRgb);
+    const int width = std::min({kCurrentCellFrameWidth, cell.width() / 2, cell.height() / 2});
+    painter.fillRect(QRect(cell.left(), cell.top(), cell.width(), width), colour);
+    painter.fillRect(QRect(cell.left(), cell.bottom() - width + 1, cell.width(), width), colour);
+    painter.fillRect(QRect(cell.left(), cell.top(), width, cell.height()), colour);
+    painter.fillRect(QRect(cell.right() - width + 1, cell.top(), width, cell.height()), colour);
 }
 
 }  // namespace orvel

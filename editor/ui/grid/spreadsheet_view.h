@@ -8,7 +8,9 @@
 //  - keys on a cell that takes no entry do nothing, and say so through keyOnReadOnlyCell;
 //  - Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PgDown and Ctrl+PgUp are left to the window (pages);
 //  - Ctrl+C and Ctrl+V (the platform's copy and paste keys) outside an open editor are
-//    handed over through copyKeys and pasteKeys: the grid's owner moves the cells' text.
+//    handed over through copyKeys and pasteKeys: the grid's owner moves the cells' text;
+//    Delete and Backspace likewise through clearKeys;
+//  - the current cell, where typing, Space and paste act, carries a frame in every column.
 #pragma once
 
 #include <QTableView>
@@ -30,20 +32,32 @@ public:
     // entry; invalid when there is none.
     QModelIndex NextCellInRow(const QModelIndex& from, int step) const;
 
+    // Whether this view draws the current cell's frame (views that only show part of a
+    // grid leave it to the view that edits).
+    void SetShowsCurrentCell(bool shows) { shows_current_cell_ = shows; }
+    // Where the frame is drawn: the current cell's rectangle in the viewport, or an empty one
+    // when there is no frame (no current cell, or one the keyboard cannot reach).
+    QRect CurrentCellFrame() const;
+
 signals:
     // A printable key on a cell that takes no entry (read-only or inactive); nothing changed.
     void keyOnReadOnlyCell(const QModelIndex& index);
     // Ctrl+C or Ctrl+V on the view (not in an open editor).
     void copyKeys();
     void pasteKeys();
+    // Delete or Backspace on the view (not in an open editor).
+    void clearKeys();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void StepAlongRow(int step);
+
+    bool shows_current_cell_ = true;
 };
 
 }  // namespace orvel

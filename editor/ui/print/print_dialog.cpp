@@ -26,6 +26,7 @@
 
 #include "files/file_result.h"
 #include "model/preset_table.h"
+#include "ui/wheel_to_parent.h"
 
 namespace orvel {
 
@@ -151,6 +152,9 @@ PrintSettingsDialog::PrintSettingsDialog(const PresetTable& table, std::string s
     auto* whole = new QVBoxLayout(this);
     whole->addLayout(columns, 1);
     whole->addWidget(buttons);
+
+    // The wheel over a drop-down goes on to the dialog: a choice is made by a click or a key.
+    for (QComboBox* box : findChildren<QComboBox*>()) PassWheelToParent(box);
 
     ShowSettings();
     DestinationChanged();

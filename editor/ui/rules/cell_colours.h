@@ -19,6 +19,13 @@ inline constexpr std::uint32_t kTextRgb = 0x000000;       // black
 // A cell, bank button or tile whose value differs from the controller's after "Compare with
 // controller": light coral, apart from every other cell colour and the tiles' yellow.
 inline constexpr std::uint32_t kDifferenceRgb = 0xFFA08C;
+// The current cell of either grid, where typing, Space and paste act: a frame of this width
+// in pixels, inside the cell, over whatever the cell shows.
+inline constexpr std::uint32_t kCurrentCellFrameRgb = 0x000000;
+inline constexpr int kCurrentCellFrameWidth = 2;
+// Selected rows other than the current one: their own colour mixed with this share of the
+// platform's selection colour.
+inline constexpr int kSelectionTintPercent = 50;
 
 enum class CellBackground {
     Fixed,       // header rows and digit columns: the platform's colour for fixed cells

@@ -49,6 +49,10 @@ std::string PasteCellsStep()
 {
     return "paste cells";
 }
+std::string ClearCellsStep()
+{
+    return "clear cells";
+}
 
 std::string OpenFileStep(std::string_view file_name)
 {

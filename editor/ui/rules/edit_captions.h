@@ -30,6 +30,7 @@ std::string BankButtonStep(int bank_digit);            // "bank 3 function"
 std::string TileClickStep(int tile);                   // "tile 4"
 std::string SettingsEditStep();                        // "edit settings"
 std::string PasteCellsStep();                          // "paste cells"
+std::string ClearCellsStep();                          // "clear cells"
 std::string OpenFileStep(std::string_view file_name);  // "open setup.ini"
 // A transfer command's step, from its command name and the preset it acts on: "Read all
 // presets" gives "read all presets", "Read bank" with preset 37 "read bank 3", "Read

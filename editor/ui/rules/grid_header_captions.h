@@ -16,7 +16,7 @@ namespace orvel {
 inline constexpr std::string_view kCaptionBank = "B";
 inline constexpr std::string_view kCaptionPreset = "P";
 inline constexpr std::string_view kCaptionModifier = kFieldModifier;
-inline constexpr std::string_view kCaptionName = "NAME";
+inline constexpr std::string_view kCaptionName = kFieldName;
 inline constexpr std::string_view kCaptionBuffer = kFieldBuffer;
 inline constexpr std::string_view kCaptionLoop = kFieldLoop;
 inline constexpr std::string_view kCaptionSwitch = kFieldSwitch;

@@ -14,6 +14,7 @@
 
 #include "model/cell_paste.h"
 #include "model/change_recorder.h"
+#include "model/entry_rules.h"
 #include "model/settings_constants.h"
 #include "model/settings_entry.h"
 #include "ui/qt_values.h"
@@ -21,6 +22,7 @@
 #include "ui/rules/drop_down_sizes.h"
 #include "ui/rules/edit_captions.h"
 #include "ui/rules/window_constants.h"
+#include "ui/wheel_to_parent.h"
 
 namespace orvel {
 
@@ -37,13 +39,6 @@ QString HeaderText(int row, int column)
     }
     if (column < kSetupFirstCtrlColumn) return QString::number(column - kSetupFirstChannelColumn + 1);
     return QString::number(column - kSetupFirstCtrlColumn + 1);
-}
-
-QString RefusalText(int column, const QString& entry)
-{
-    if (column < kSetupFirstCtrlColumn)
-        return QStringLiteral("\"%1\" is not a MIDI channel: enter %2 to %3.").arg(entry).arg(kMidiChannelMin).arg(kMidiChannelMax);
-    return QStringLiteral("\"%1\" is not a CTRL number: enter %2 to %3.").arg(entry).arg(kCtrlNumberMin).arg(kCtrlNumberMax);
 }
 
 }  // namespace
@@ -92,7 +87,8 @@ bool SettingsGridModel::setData(const QModelIndex& index, const QVariant& value,
     const QString entry = value.toString();
     const std::optional<std::string> accepted = ValidateSettingsEntry(index.column(), entry.toStdString());
     if (!accepted) {
-        emit entryRefused(RefusalText(index.column(), entry));
+        emit entryRefused(
+            QString::fromStdString(RefusedEntryText(SettingsEntryRule(index.column()), entry.toStdString())));
         return false;
     }
     const bool changed = SettingsCellText(settings_, index.column()) != *accepted;
@@ -132,11 +128,19 @@ QWidget* SettingsCellDelegate::createEditor(QWidget* parent, const QStyleOptionV
     const CellEditor editor = SettingsEditorOfColumn(index.column());
     if (editor.kind == CellEditorKind::None) return nullptr;
     auto* box = new QComboBox(parent);
+    PassWheelToParent(box);  // the wheel never changes a setting
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
     for (const std::string& item : editor.items) box->addItem(QString::fromStdString(item));
     box->setMaxVisibleItems(SettingsDropDownVisibleItems(index.column()));
     return box;
+}
+
+void SettingsCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    QStyleOptionViewItem opt = option;
+    opt.state &= ~QStyle::State_HasFocus;  // the grid draws the current cell's frame itself
+    QStyledItemDelegate::paint(painter, opt, index);
 }
 
 void SettingsCellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const
@@ -176,6 +180,7 @@ SettingsGrid::SettingsGrid(SettingsData& settings, QWidget* parent)
 
     connect(this, &SpreadsheetView::copyKeys, this, &SettingsGrid::CopyCells);
     connect(this, &SpreadsheetView::pasteKeys, this, &SettingsGrid::PasteCells);
+    connect(this, &SpreadsheetView::clearKeys, this, &SettingsGrid::ClearCell);
     connect(model_, &SettingsGridModel::entryRefused, this, [this](const QString& message) {
         QApplication::beep();
         emit entryRefused(message);
@@ -214,6 +219,12 @@ void SettingsGrid::PasteCells()
     model_->Reload();
     if (count.stored > 0) emit model_->edited();
     emit cellsPasted(QString::fromStdString(PasteStatusText(count.stored, count.refused, count.skipped)));
+}
+
+void SettingsGrid::ClearCell()
+{
+    const QModelIndex current = currentIndex();
+    if (current.isValid() && current.row() == kSetupValueRow) model_->setData(current, QString(), Qt::EditRole);
 }
 
 void SettingsGrid::ApplyLayout(int column_width, int row_height)

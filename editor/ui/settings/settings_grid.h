@@ -60,6 +60,7 @@ class SettingsCellDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
@@ -84,6 +85,9 @@ public:
     // Ctrl+V: the clipboard's first line from the current value cell on, each value checked
     // by its column's rule; one undo step.
     void PasteCells();
+    // Delete and Backspace: a setting has no empty value, so the current value cell is
+    // given the empty entry, which the rule refuses with the values it takes.
+    void ClearCell();
 
 signals:
     void entryRefused(const QString& message);

@@ -1,15 +1,21 @@
 // The preset grid driven from the keyboard as a user drives it: key events sent to
 // whatever has the focus, on the real grid. No Qt warning may be printed meanwhile.
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QImage>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 
+#include <functional>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
+#include "model/change_recorder.h"
 #include "model/preset_table.h"
 #include "qt_warning_recorder.h"
 #include "ui/grid/grid_view.h"
@@ -40,10 +46,29 @@ protected:
 
     QModelIndex Index(int row, int column) const { return body->model()->index(row, column); }
 
-    void Click(int row, int column)
+    void Click(int row, int column, Qt::KeyboardModifiers modifiers = {})
     {
-        body->scrollTo(Index(row, column));
-        QTest::mouseClick(body->viewport(), Qt::LeftButton, {}, body->visualRect(Index(row, column)).center());
+        body->scrollTo(Index(row, std::max(column, kFixedColumnCount)));
+        GridView* view = column < kFixedColumnCount ? body->View(GridPane::Columns) : body;
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, modifiers, view->visualRect(Index(row, column)).center());
+        QCoreApplication::processEvents();
+    }
+
+    // The colour drawn at a point of a cell: (dx, dy) from its top-left corner.
+    QColor Drawn(int row, int column, int dx, int dy) const
+    {
+        const QRect cell = body->visualRect(Index(row, column));
+        return body->viewport()->grab().toImage().pixelColor(cell.left() + dx, cell.top() + dy);
+    }
+    // Whether the cell shows the current cell's frame: on its edges, in black.
+    bool Framed(int row, int column) const
+    {
+        const QRect cell = body->visualRect(Index(row, column));
+        const QImage shot = body->viewport()->grab().toImage();
+        for (const QPoint edge : {QPoint(cell.left(), cell.center().y()), QPoint(cell.right(), cell.center().y()),
+                                  QPoint(cell.center().x(), cell.top()), QPoint(cell.center().x(), cell.bottom())})
+            if (shot.pixelColor(edge) != QColor(Qt::black)) return false;
+        return true;
     }
 
     // Keys go where the user's keys go: to the widget with the focus.
@@ -82,6 +107,16 @@ protected:
             }
         return true;
     }
+
+    // Every change the grid hands over, by its step's name.
+    struct StepRecorder : ChangeRecorder {
+        std::vector<std::string> steps;
+        void Record(const std::string& caption, const std::function<void()>& change) override
+        {
+            steps.push_back(caption);
+            change();
+        }
+    };
 
     std::optional<testing::QtWarningRecorder> recorder;
     PresetTable table;
@@ -230,8 +265,10 @@ TEST_F(GridKeyboardTest, TypeListStepsWithArrowsAndStoresOnEnter)
 {
     const int row = TableRowOfPreset(36);
     QSignalSpy commits(body->itemDelegate(), &QAbstractItemDelegate::commitData);
-    Click(row, kColumnModifier);
-    ASSERT_NE(qobject_cast<QComboBox*>(QApplication::focusWidget()), nullptr);
+    Click(row, kColumnModifier);  // the list opens on the first click
+    auto* type = qobject_cast<QComboBox*>(body->indexWidget(Index(row, kColumnModifier)));
+    ASSERT_NE(type, nullptr);
+    ASSERT_TRUE(type->view()->isVisible());
     Key(Qt::Key_Down);
     Key(Qt::Key_Down);
     EXPECT_EQ(table.Cell(row, kColumnModifier).text, "PRESET");   // not yet
@@ -239,6 +276,9 @@ TEST_F(GridKeyboardTest, TypeListStepsWithArrowsAndStoresOnEnter)
     EXPECT_EQ(table.Cell(row, kColumnModifier).text, "SWITCH");
     EXPECT_FALSE(table.Cell(row, kColumnMidi1).active);
     EXPECT_EQ(commits.count(), 1);
+    // The offscreen platform leaves no window active once a popup has closed.
+    grid.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&grid));
 
     Type("M");   // a letter opens the list's editor on that entry
     Key(Qt::Key_Tab);
@@ -289,6 +329,119 @@ TEST_F(GridKeyboardTest, EnteredNumbersAreStoredPlainAndRefusalsKeepTheCell)
     EXPECT_EQ(table.Cell(row, kColumnMidi2).text, "5");
     EXPECT_EQ(table.Cell(row, kColumnMidi3Program).text, "unu");
     EXPECT_EQ(refused.count(), 1);
+}
+
+// Left and Right once moved an invisible current cell: only the row was yellow.
+TEST_F(GridKeyboardTest, TheCurrentCellIsFramedInEveryColumn)
+{
+    const int row = TableRowOfPreset(23);
+    table.SetModifier(row, "LOOP");  // grey cells are framed too
+    grid.Refresh();
+    Click(row, kLastAuxColumn);
+    for (int column = kLastAuxColumn; column >= kColumnModifier; --column) {
+        SCOPED_TRACE(column);
+        ASSERT_EQ(body->currentIndex(), Index(row, column));
+        EXPECT_TRUE(Framed(row, column));
+        if (column < kLastAuxColumn) {
+            EXPECT_FALSE(Framed(row, column + 1));
+        }
+        Key(Qt::Key_Left);
+    }
+}
+
+// Shift+click opened editors and toggled check boxes, a selection begun on the P column
+// grew from wherever an earlier click had been, and selected rows looked like any other.
+TEST_F(GridKeyboardTest, ShiftExtendsASelectionThatIsDrawnCopiedAndPastedInto)
+{
+    const int row = TableRowOfPreset(33);
+    const auto shift_down = [this] {
+        for (int i = 0; i < 3; ++i) Key(Qt::Key_Down, Qt::ShiftModifier);
+    };
+    struct Way {
+        const char* name;
+        std::function<void()> start;
+        std::function<void()> extend;
+    };
+    const std::vector<Way> ways = {
+        {"cell, Shift+Down", [&] { Click(row, kColumnMidi1), Key(Qt::Key_Escape); }, shift_down},
+        {"cell, Shift+click", [&] { Click(row, kColumnMidi1), Key(Qt::Key_Escape); },
+         [&] { Click(row + 3, kFirstLoopColumn, Qt::ShiftModifier); }},
+        {"P, Shift+Down", [&] { Click(row, kColumnPreset); }, shift_down},
+        {"P, Shift+click", [&] { Click(row, kColumnPreset); },
+         [&] { Click(row + 3, kColumnMidi2, Qt::ShiftModifier); }},
+    };
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.name);
+        Click(row + 20, kColumnMidi1);  // an earlier click elsewhere
+        Key(Qt::Key_Escape);
+        const PresetTable before = table;
+        way.start();
+        way.extend();
+        EXPECT_EQ(body->SelectedRows(), std::make_pair(row, row + 3));
+        EXPECT_EQ(grid.CurrentRow(), row + 3);
+        EXPECT_FALSE(body->IsEditing());
+        EXPECT_TRUE(SameTable(before));
+        EXPECT_NE(Drawn(row + 1, kColumnName, 4, 4), Drawn(row + 5, kColumnName, 4, 4));  // drawn as selected
+        Key(Qt::Key_C, Qt::ControlModifier);
+        EXPECT_EQ(QGuiApplication::clipboard()->text().split('\n').size(), 4);
+    }
+
+    // A copied line pasted on the selection fills each of its rows from the current column.
+    QGuiApplication::clipboard()->setText("64\ttog\n");
+    Key(Qt::Key_V, Qt::ControlModifier);
+    for (int r = row; r <= row + 3; ++r) {
+        EXPECT_EQ(table.Cell(r, kColumnMidi2).text, "64");
+        EXPECT_EQ(table.Cell(r, kColumnMidi3Program).text, "unu");  // "tog" is no program
+    }
+}
+
+TEST_F(GridKeyboardTest, DeleteClearsCellsThroughTheirRuleAsOneStep)
+{
+    StepRecorder steps;
+    grid.SetRecorder(&steps);
+    const int row = TableRowOfPreset(67);
+    PresetData preset;
+    preset.name = "Lead";
+    preset.buffer = preset.loops[0] = preset.switches[1] = true;
+    preset.midi1 = "5";
+    preset.ctrls[3] = "64";
+    table.SetRow(row, preset);
+    table.SetRow(row + 1, preset);
+    table.SetModifier(row + 1, "LOOP");
+    grid.Refresh();
+
+    // The current cell alone; TYPE has no empty entry.
+    const std::pair<int, Qt::Key> keys[] = {{kColumnName, Qt::Key_Delete},
+                                            {kColumnMidi1, Qt::Key_Backspace},
+                                            {kFirstControlColumn + 3, Qt::Key_Delete},
+                                            {kColumnBuffer, Qt::Key_Delete},
+                                            {kColumnModifier, Qt::Key_Delete}};
+    Click(row, kColumnMidi1);
+    Key(Qt::Key_Escape);
+    for (const auto& [column, key] : keys) {
+        body->setCurrentIndex(Index(row, column));
+        Key(key);
+    }
+    PresetData cleared = preset;
+    cleared.name = "";
+    cleared.buffer = false;
+    cleared.midi1 = cleared.ctrls[3] = "unu";
+    EXPECT_EQ(table.GetRow(row), cleared);
+    EXPECT_FALSE(body->IsEditing());
+    ASSERT_EQ(steps.steps.size(), std::size(keys));
+
+    // A selection of two rows: every cell of it as one step, grey ones (MIDI under LOOP) kept.
+    Key(Qt::Key_Down, Qt::ShiftModifier);
+    Key(Qt::Key_Delete);
+    ASSERT_EQ(steps.steps.size(), std::size(keys) + 1);
+    EXPECT_EQ(steps.steps.back(), "clear cells");
+    EXPECT_EQ(table.GetRow(row), PresetData{});
+    cleared = PresetData{};
+    cleared.modifier = "LOOP";
+    cleared.switches[1] = true;
+    cleared.midi1 = "5";
+    cleared.ctrls[3] = "64";
+    EXPECT_EQ(table.GetRow(row + 1), cleared);
 }
 
 }  // namespace

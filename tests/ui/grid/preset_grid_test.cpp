@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
@@ -16,6 +17,7 @@
 #include "ui/rules/preset_grid_sizes.h"
 #include "model/preset_table.h"
 #include "ui/grid/grid_view.h"
+#include "wheel_turns.h"
 
 namespace orvel {
 namespace {
@@ -115,13 +117,16 @@ TEST_F(PresetGridTest, TypeListAppliesItsModifierAndCheckBoxesToggleOnOneClick)
     EXPECT_TRUE(table.Cell(row52, 5).checked);
     EXPECT_EQ(EditorAt(row52, 5), nullptr);
 
-    Click(body, row52, 2);
+    Click(body, row52, 2);  // the list opens on the first click
     auto* type = qobject_cast<QComboBox*>(EditorAt(row52, 2));
     ASSERT_NE(type, nullptr);
     EXPECT_FALSE(type->isEditable());
     EXPECT_EQ(type->count(), 4);
-    type->showPopup();   // picked from the open list: stored at once
     QAbstractItemView* list = type->view();
+    ASSERT_TRUE(list->isVisible());  // picked from the open list: stored at once
+    // The user's pause: a list takes no click within a double click's time of opening (the
+    // button coming up from the opening click must not pick an entry).
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(1, 0)).center());
     EXPECT_EQ(table.Cell(row52, 2).text, "LOOP");
     EXPECT_EQ(EditorAt(row52, 2), nullptr);
@@ -130,6 +135,33 @@ TEST_F(PresetGridTest, TypeListAppliesItsModifierAndCheckBoxesToggleOnOneClick)
     Click(body, row52, 12);   // inactive: neither toggled nor edited
     EXPECT_FALSE(table.Cell(row52, 12).checked);
     EXPECT_EQ(EditorAt(row52, 12), nullptr);
+}
+
+// The wheel over an open drop-down once stepped its entry (three notches turned MIDI1 into
+// 3, two turned a TYPE into SWITCH) and the grid stayed where it was.
+TEST_F(PresetGridTest, WheelOverADropDownScrollsTheGridAndChangesNoValue)
+{
+    const int row = TableRowOfPreset(23);
+    for (int column : {kColumnMidi1, kColumnModifier, kLastControlColumn}) {
+        SCOPED_TRACE(column);
+        body->verticalScrollBar()->setValue(0);
+        if (column == kColumnModifier) {  // a click opens its list; F2 its closed editor
+            Click(body, row, kColumnName);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+            body->setCurrentIndex(Index(row, column));
+            QTest::keyClick(body, Qt::Key_F2);
+        } else {
+            Click(body, row, column);
+        }
+        auto* combo = qobject_cast<QComboBox*>(EditorAt(row, column));
+        ASSERT_NE(combo, nullptr);
+        const int top = body->verticalScrollBar()->value();
+        testing::TurnWheel(combo, combo->rect().center(), 3);
+        EXPECT_GT(body->verticalScrollBar()->value(), top);
+        Click(body, row + 1, kColumnName);  // elsewhere: the editor closes and stores
+        EXPECT_EQ(EditorAt(row, column), nullptr);
+        EXPECT_EQ(table.GetRow(row), PresetData{});
+    }
 }
 
 TEST_F(PresetGridTest, KeyboardMovesTheCurrentRow)
@@ -187,6 +219,7 @@ TEST_F(PresetGridTest, BankButtonTogglesItsFlagAndCaption)
     EXPECT_EQ(button->height(), columns->rowHeight(92) - 1);
 
     EXPECT_EQ(button->text(), "Add");
+    EXPECT_TRUE(button->toolTip().contains("wah-pad"));
     QTest::mouseClick(button, Qt::LeftButton);
     EXPECT_EQ(button->text(), "Pr9");
     EXPECT_FALSE(table.BankFunction(0));

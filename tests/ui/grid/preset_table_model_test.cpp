@@ -47,6 +47,8 @@ TEST_F(PresetTableModelTest, HeaderRowsShowTheCaptionsOnOneOrTwoLines)
     EXPECT_EQ(Data(1, 21, Qt::TextAlignmentRole).value<Qt::Alignment>(), Qt::AlignCenter);
     EXPECT_EQ(Data(12, 0).toString(), "2");   // bank digit
     EXPECT_EQ(Data(11, 1).toString(), "0");   // preset digit of preset 10
+    EXPECT_TRUE(Data(0, 17, Qt::ToolTipRole).toString().startsWith("MIDI output 3"));
+    EXPECT_FALSE(Data(12, 17, Qt::ToolTipRole).isValid());
     EXPECT_EQ(model.flags(model.index(1, 5)), Qt::NoItemFlags);
     EXPECT_EQ(model.flags(model.index(20, 0)), Qt::NoItemFlags);
 }
@@ -91,7 +93,7 @@ TEST_F(PresetTableModelTest, EntriesAreValidatedBeforeTheyAreStored)
     EXPECT_FALSE(Store(row52, 15, "0"));
     EXPECT_EQ(table.Cell(row52, 15).text, "12");
     ASSERT_EQ(refused.count(), 1);
-    EXPECT_EQ(refused.at(0).at(0).toString(), "0");
+    EXPECT_EQ(refused.at(0).at(0).toString(), "\"0\" is not a MIDI1 value: enter 1 to 128 or unu.");
     EXPECT_EQ(named.count(), 0);
 
     EXPECT_TRUE(Store(row52, 3, "Solo"));

@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QStackedWidget>
 #include <QStatusBar>
 #include <QDoubleSpinBox>
 #include <QLabel>
@@ -21,6 +23,7 @@
 #include "model/model_constants.h"
 #include "pdf_tools.h"
 #include "ui/print/print_dialog.h"
+#include "wheel_turns.h"
 #include "window_test_support.h"
 
 namespace orvel::testing {
@@ -224,6 +227,28 @@ TEST(Print, PreviewFollowsChangesAndSavedSettingsComeBackAtTheNextPrint)
     if (!HavePoppler()) return;
     const std::string today = QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")).toStdString();
     EXPECT_NE(PdfPageText(pdf, 1).find(today), std::string::npos) << "the date, as dd/mm/yyyy";
+}
+
+// The wheel over a drop-down of the dialog once changed its choice.
+TEST(Print, TheWheelChangesNoDropDown)
+{
+    PresetTable table;
+    PrintSettingsDialog dialog(table, std::string());
+    dialog.show();
+    auto* pages = Control<QStackedWidget>(dialog, "asgprintPages");
+    ASSERT_NE(pages, nullptr);
+    int turned = 0;
+    for (int page = 0; page < pages->count(); ++page) {
+        pages->setCurrentIndex(page);
+        for (QComboBox* box : dialog.findChildren<QComboBox*>()) {
+            if (!box->isVisible() || box->count() < 2) continue;
+            box->setCurrentIndex(0);
+            TurnWheel(box, box->rect().center(), 1);
+            EXPECT_EQ(box->currentIndex(), 0) << box->objectName().toStdString();
+            ++turned;
+        }
+    }
+    EXPECT_GE(turned, 3);  // the three places at least (date, title, page number)
 }
 
 }  // namespace
