@@ -27,9 +27,9 @@ failures=0
 fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
 scratch=$(mktemp -d)
 pids=()
-cleanup() {
+cleanup() {   # each background job runs in a process group of its own
   local pid
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  for pid in "${pids[@]}"; do kill -- "-$pid" 2>/dev/null || true; done
   for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
   rm -rf "$scratch"
 }
@@ -45,6 +45,7 @@ make_packages() {
   rm -f "$1"/*.deb
   (cd "$1" && cpack -G DEB >cpack.log 2>&1) || { cat "$1/cpack.log"; return 1; }
 }
+export -f make_packages
 
 # --- The second build, in the background ------------------------------------------------------
 
@@ -59,11 +60,11 @@ if [ "${ORVEL_PACKAGE_REPRO:-1}" != 0 ]; then
     value=$(cache "$variable")
     [ -n "$value" ] && options+=("-D$variable=$value")
   done
-  (
-    start=$(date +%s)
-    cmake -S . -B "$twin" "${options[@]}" >/dev/null && cmake --build "$twin" && make_packages "$twin"
-    echo "second build and its packages: $(($(date +%s) - start)) s"
-  ) >"$scratch/twin.log" 2>&1 &
+  # shellcheck disable=SC2016 # expanded by the inner shell
+  setsid --wait bash -c 'start=$(date +%s)
+    cmake -S . -B "$0" "${@}" >/dev/null && cmake --build "$0" && make_packages "$0" &&
+      echo "second build and its packages: $(($(date +%s) - start)) s"' "$twin" "${options[@]}" \
+    >"$scratch/twin.log" 2>&1 &
   twin_pid=$!
   pids+=("$twin_pid")
 fi
@@ -147,11 +148,13 @@ done
 # --- The preset files' type ----------------------------------------------------------------
 
 # A preset file saved by the packaged orvel-cli from a virtual controller, and another INI file.
-"$root/usr/bin/kpx-sim" --no-pace --serial KPXCHECK --env-file "$scratch/sim.env" </dev/null >"$scratch/sim.log" 2>&1 &
-pids+=($!)
+setsid --wait "$root/usr/bin/kpx-sim" --no-pace --serial KPXCHECK --env-file "$scratch/sim.env" </dev/null >"$scratch/sim.log" 2>&1 &
+sim=$!
+pids+=("$sim")
 for _ in $(seq 100); do [ -s "$scratch/sim.env" ] && break; sleep 0.1; done
 (set -a && . "$scratch/sim.env" && "$root/usr/bin/orvel-cli" --serial KPXCHECK backup "$scratch/setup.ini") \
   >"$scratch/backup.log" 2>&1 || fail "orvel-cli backup:$(printf '\n'; cat "$scratch/backup.log")"
+kill "$sim" && wait "$sim" || true
 printf '[CONFIG]\nCOM=1\n' >"$scratch/other.ini"
 
 # Two desktops' data: one that knows only the packaged types, one that also has a generic INI
@@ -191,6 +194,12 @@ plain   -     default:application/x-orvel-setup orvel.desktop
 EOF
 
 # --- libkpx2-dev: a C caller ---------------------------------------------------------------
+
+# Every name the library exports is declared in the headers the package installs.
+for name in $(nm -D --defined-only "$root/usr/$libdir"/libkpx2.so.*.* | awk '{ print $3 }'); do
+  grep -qw -- "$name" "$root/usr/include/kpx2.h" "$root/usr/include/zudedize.h" ||
+    fail "libkpx2 exports $name, which no installed header declares"
+done
 
 caller=tests/package/kpx2_caller
 expected_output="^KPX-2 [0-9.]+, 89 blocks, device type 0x1F
