@@ -3,8 +3,10 @@
 #
 # Paths: the compiler writes the source and build folders into debug information and
 # __FILE__; both are mapped to fixed names (GCC tries the map given last first, so the build
-# folder, usually inside the source folder, keeps its own name).
-add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}=. -ffile-prefix-map=${PROJECT_BINARY_DIR}=./build)
+# folder, usually inside the source folder, keeps its own name). A debug build keeps the
+# real paths, for the debugger.
+add_compile_options("$<$<NOT:$<CONFIG:Debug>>:-ffile-prefix-map=${PROJECT_SOURCE_DIR}=.>"
+                    "$<$<NOT:$<CONFIG:Debug>>:-ffile-prefix-map=${PROJECT_BINARY_DIR}=./build>")
 
 # The search path the programs use inside the build folder is relative to themselves, so its
 # length, and with it where everything after it lies in the file, does not depend on the
