@@ -15,7 +15,10 @@ namespace kpx2 {
 
 bool ExportFile::Create(const std::string& path) {
     Close();
-    fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, S_IRUSR | S_IWUSR);
+    // Read and write for everyone the umask lets through, as for every other file a program
+    // writes.
+    constexpr mode_t kReadWrite = S_IRUSR | S_IWUSR | S_IRGRP | S_IWGRP | S_IROTH | S_IWOTH;
+    fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, kReadWrite);
     return fd_ >= 0;
 }
 

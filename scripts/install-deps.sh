@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Orvel builds with (asks apt-get only for what is missing).
+# Installs the Debian packages Orvel builds with, and those named as arguments (asks apt-get
+# only for what is missing). Run as root, or as a user who may use sudo.
 set -euo pipefail
 
 packages=(
@@ -8,8 +9,10 @@ packages=(
   qt6-base-dev
   fonts-dejavu-core poppler-utils
   help2man dpkg-dev lintian file desktop-file-utils
+  appstream devscripts shared-mime-info xdg-utils libfile-mimeinfo-perl libglib2.0-bin
   clang-format git
 )
+packages+=("$@")
 
 missing=()
 for p in "${packages[@]}"; do
@@ -21,4 +24,4 @@ sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 echo "Installing: ${missing[*]}"
 $sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"

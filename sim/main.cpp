@@ -41,7 +41,8 @@ constexpr const char* kDescription =
 constexpr const char* kFooter =
     "\n"
     "Standard input takes commands while it runs (end of input does not stop it; SIGINT or\n"
-    "SIGTERM do, and remove the temporary tree).\n";
+    "SIGTERM do, and remove the temporary tree).\n"
+    "\n";
 
 struct ProgramOptions {
     kpxsim::Options sim;
