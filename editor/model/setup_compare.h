@@ -42,7 +42,9 @@ std::vector<SetupDifference> CompareSetups(const PresetTable& editor_table, cons
 std::string DifferenceWhere(const SetupDifference& difference);
 
 // One line per difference: "preset 37 MIDI1: editor 12, controller unu"; `editor_label`
-// names the first side ("editor", or "file" for a preset file).
-std::string DifferenceLine(const SetupDifference& difference, std::string_view editor_label);
+// names the first side ("editor", or "file" for a preset file), `controller_label` the second
+// (another preset file's name when two files are compared).
+std::string DifferenceLine(const SetupDifference& difference, std::string_view editor_label,
+                           std::string_view controller_label = "controller");
 
 }  // namespace orvel
