@@ -21,6 +21,7 @@
 #include "files/file_io.h"
 #include "files/preset_file.h"
 #include "firmware_upgrade.h"
+#include "follow_current.h"
 #include "json_output.h"
 #include "kpx2.h"
 #include "librarian_commands.h"
@@ -148,6 +149,7 @@ volatile std::sig_atomic_t stop_following = 0;
 
 int Current(Companion& c) {
     if (!Connect(c)) return 1;
+    if (c.request.follow) return FollowCurrentPreset(c);
     const bool follow = c.request.follow;
     std::signal(SIGINT, [](int) { stop_following = 1; });
     int shown = -1;
@@ -159,16 +161,7 @@ int Current(Companion& c) {
             if (!follow) return Fail(code != 0 ? ReplyCodeText(code) : NoAnswerText(c));
         } else if (preset != shown) {
             shown = preset;
-            if (c.request.json) {
-                JsonWriter json;
-                json.BeginObject();
-                WriteCurrentPreset(json, preset);
-                json.EndObject();
-                PrintJsonLine(json);
-            } else {
-                std::cout << "current preset: " << int(preset) << " (bank " << preset / 10 << ", preset "
-                          << preset % 10 << ")" << std::endl;
-            }
+            ShowCurrentPreset(c, preset);
         }
         if (follow) std::this_thread::sleep_for(std::chrono::milliseconds(200));
     } while (follow && stop_following == 0);
