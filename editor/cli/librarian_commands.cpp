@@ -273,13 +273,15 @@ std::vector<CliCommand> LibrarianCommands()
          },
          ShowCommand},
         {"set",
-         "set fields of a preset file, each value checked as the grid checks it: set FILE preset 37 midi1=12 "
-         "name=Lead, set FILE bank 3 function=Pr9, set FILE settings ctrl2=64",
+         "set fields of a preset file, each value checked as the grid checks it "
+         "(set FILE preset 37 midi1=12 name=Lead; bank 3 function=Pr9; settings ctrl2=64)",
          [](CLI::App& command, Request& r) {
              command.add_option("file", r.file, "preset file to change")->required();
              command.add_option("what", r.words, "preset N, bank N or settings, then FIELD=VALUE ...")->required();
-             command.footer("Preset fields: " + PresetFieldNames() + ".\nBank field: function.\nSettings fields: " +
-                            SettingsFieldNames() + ".\nNames are the grids' captions, in any case.");
+             command.footer("Preset fields: " + PresetFieldNames() + ".\nBank field: function (Add or Pr9).\n" +
+                            "Settings fields: " + SettingsFieldNames() +
+                            " (MIDI1 to MIDI3 are the MIDI channels, Ctrl1 to Ctrl7 the CTRL numbers).\n" +
+                            "Names are the grids' captions, in any case. A refused value changes nothing (exit 1).");
          },
          SetCommand},
         {"export-csv", "write the presets of a preset file as CSV, one row each under a header of field names",
