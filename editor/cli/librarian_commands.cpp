@@ -22,6 +22,7 @@ namespace orvel {
 namespace {
 
 constexpr int kLibrarianWrongUsage = 2;
+constexpr std::string_view kBankFieldName = "function";  // a bank's one field: its wah-pad function
 constexpr int kFilesEqual = 0;
 constexpr int kFilesDifferent = 1;
 constexpr int kFilesNotCompared = 2;
@@ -106,38 +107,29 @@ struct FieldValue {
 bool ReadAssignments(SetTarget target, const std::vector<std::string>& words, std::size_t first,
                      std::vector<FieldValue>& values)
 {
-    if (first >= words.size()) {
-        Fail("set needs at least one FIELD=VALUE");
-        return false;
-    }
+    if (first >= words.size()) return Refuse("set needs at least one FIELD=VALUE");
     for (std::size_t i = first; i < words.size(); ++i) {
         const std::size_t equals = words[i].find('=');
+        if (equals == std::string::npos || equals == 0) return Refuse("\"" + words[i] + "\" is not FIELD=VALUE");
         FieldValue v;
-        if (equals == std::string::npos || equals == 0) {
-            Fail("\"" + words[i] + "\" is not FIELD=VALUE");
-            return false;
-        }
         v.field = words[i].substr(0, equals);
         v.value = words[i].substr(equals + 1);
-        bool known = false;
         if (target == SetTarget::Preset) {
             const std::optional<int> column = PresetColumnNamed(v.field);
-            known = column && *column >= kFixedColumnCount;
-            v.column = column.value_or(0);
-            if (!known) Fail("\"" + v.field + "\" is not a preset field; the fields are " + PresetFieldNames());
+            if (!column || *column < kFixedColumnCount)
+                return Refuse("\"" + v.field + "\" is not a preset field; the fields are " + PresetFieldNames());
+            v.column = *column;
         } else if (target == SetTarget::Bank) {
-            known = SameFieldName(v.field, "function");
-            if (!known) Fail("\"" + v.field + "\" is not a bank field; a bank has its function (Add or Pr9)");
+            if (!SameFieldName(v.field, kBankFieldName))
+                return Refuse("\"" + v.field + "\" is not a bank field; a bank has its " + std::string(kBankFieldName) +
+                              " (Add or Pr9)");
         } else if (const std::optional<int> column = SettingsColumnNamed(v.field)) {
-            known = true;
             v.column = *column;
         } else if (const std::optional<int> tile = TileNamed(v.field)) {
-            known = true;
             v.tile = *tile;
         } else {
-            Fail("\"" + v.field + "\" is not a settings field; the fields are " + SettingsFieldNames());
+            return Refuse("\"" + v.field + "\" is not a settings field; the fields are " + SettingsFieldNames());
         }
-        if (!known) return false;
         values.push_back(v);
     }
     return true;
@@ -278,8 +270,8 @@ std::vector<CliCommand> LibrarianCommands()
          [](CLI::App& command, Request& r) {
              command.add_option("file", r.file, "preset file to change")->required();
              command.add_option("what", r.words, "preset N, bank N or settings, then FIELD=VALUE ...")->required();
-             command.footer("Preset fields: " + PresetFieldNames() + ".\nBank field: function (Add or Pr9).\n" +
-                            "Settings fields: " + SettingsFieldNames() +
+             command.footer("Preset fields: " + PresetFieldNames() + ".\nBank field: " + std::string(kBankFieldName) +
+                            " (Add or Pr9).\n" + "Settings fields: " + SettingsFieldNames() +
                             " (MIDI1 to MIDI3 are the MIDI channels, Ctrl1 to Ctrl7 the CTRL numbers).\n" +
                             "Names are the grids' captions, in any case. A refused value changes nothing (exit 1).");
          },
