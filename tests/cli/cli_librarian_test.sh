@@ -23,7 +23,8 @@ printf 'B,P\r\n' >none.csv
 "$cli" set setup.ini bank 3 function=pr9 >/dev/null || fail "set bank"
 "$cli" set setup.ini settings CTRL2=64 'tuner mode=tu3' >/dev/null || fail "set settings"
 
-# Each refusal or wrong use: its exit status, one line naming the value or field, no change.
+# Each refusal or wrong use: its exit status, one line naming the value or field (a refusal in
+# the grid's words), and no change.
 cp setup.ini before.ini
 while IFS='|' read -r expected named args; do
   read -ra words <<<"$args"
@@ -34,11 +35,11 @@ while IFS='|' read -r expected named args; do
 done <<'CASES'
 1|"0" is not a MIDI1 value|preset 37 midi1=0
 1|"129" is not a MIDI2 value|preset 37 midi1=5 midi2=129
-1|"t" is not a MIDI3 value|preset 37 midi3=t
-1|"MONO" is not a TYPE value|preset 37 type=MONO
-1|"17" is not a MIDI channel 1 value|settings midi1=17
-1|"cb4" is not a BANKS value|settings banks=cb4
-1|"on" is not a bank function value|bank 3 function=on
+1|"t" is not a|preset 37 midi3=t
+1|"MONO" is not a|preset 37 type=MONO
+1|"17" is not a|settings midi1=17
+1|"cb4" is not a|settings banks=cb4
+1|"on" is not a|bank 3 function=on
 2|"foo" is not a preset field|preset 37 foo=1
 2|"b" is not a preset field|preset 37 b=1
 2|"ctrl8" is not a settings field|settings ctrl8=1
