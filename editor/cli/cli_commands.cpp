@@ -21,7 +21,10 @@
 #include "files/file_io.h"
 #include "files/preset_file.h"
 #include "firmware_upgrade.h"
+#include "follow_current.h"
+#include "json_output.h"
 #include "kpx2.h"
+#include "librarian_commands.h"
 #include "model/model_constants.h"
 #include "model/preset_image.h"
 #include "print_table.h"
@@ -123,6 +126,7 @@ void FromOption(CLI::App& command, Request& r) {
 // --- The commands --------------------------------------------------------------------
 
 int List(Companion& c) {
+    if (c.request.json) return ListJson(c);
     const auto converters = ListUsbConverters();
     if (converters.empty()) std::cout << "no USB converter found\n";
     for (const ListedConverter& converter : converters) {
@@ -136,32 +140,24 @@ int List(Companion& c) {
 
 int Identify(Companion& c) {
     if (!Connect(c)) return 1;
+    if (c.request.json) {
+        PrintIdentityJson(c.identity, c.link.firmware_version);
+        return 0;
+    }
     std::cout << "KPX firmware version: " << c.identity << " (version number " << int(c.link.firmware_version)
               << ")\n";
     return 0;
 }
 
-volatile std::sig_atomic_t stop_following = 0;
-
 int Current(Companion& c) {
     if (!Connect(c)) return 1;
-    const bool follow = c.request.follow;
-    std::signal(SIGINT, [](int) { stop_following = 1; });
-    int shown = -1;
-    do {
-        std::uint8_t preset = 0;
-        std::string failure;
-        if (!QueryCurrentPreset(c.link, preset, failure)) {
-            // The controller identified itself: a reply cut off or garbled is the exchange's own
-            // failure; a link that did not open is no controller.
-            if (!follow) return Fail(!failure.empty() ? failure : NoAnswerText(c));
-        } else if (preset != shown) {
-            shown = preset;
-            std::cout << "current preset: " << int(preset) << " (bank " << preset / 10 << ", preset " << preset % 10
-                      << ")" << std::endl;
-        }
-        if (follow) std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    } while (follow && stop_following == 0);
+    if (c.request.follow) return FollowCurrentPreset(c);
+    std::uint8_t preset = 0;
+    std::string failure;
+    // The controller identified itself: a reply cut off or garbled is the exchange's own
+    // failure; a link that did not open is no controller.
+    if (!QueryCurrentPreset(c.link, preset, failure)) return Fail(!failure.empty() ? failure : NoAnswerText(c));
+    ShowCurrentPreset(c, preset);
     return 0;
 }
 
@@ -195,10 +191,11 @@ constexpr int kDiffFailed = 2;
 
 int Diff(Companion& c)
 {
+    if (!c.request.second_file.empty()) return DiffFiles(c);
     if (!LoadSource(c, c.request.file) || !Connect(c)) return kDiffFailed;
     std::vector<SetupDifference> differences;
     if (ExitStatus(c, CompareWithController(c.session, differences)) != 0) return kDiffFailed;
-    for (const SetupDifference& difference : differences) std::cout << DifferenceLine(difference, "file") << '\n';
+    PrintDifferences(differences, "file", "controller", c.request.json);
     return differences.empty() ? kDiffEqual : kDiffDifferent;
 }
 
@@ -307,11 +304,12 @@ int ExportHeader(Companion& c) {
 
 const std::vector<CliCommand>& CliCommands() {
     static const std::vector<CliCommand> commands{
-        {"list", "list the USB converters and what answers on each", nullptr, List},
-        {"identify", "identify the controller and its firmware version", nullptr, Identify},
+        {"list", "list the USB converters and what answers on each", JsonOption, List},
+        {"identify", "identify the controller and its firmware version", JsonOption, Identify},
         {"current", "show the preset active on the controller",
          [](CLI::App& command, Request& r) {
              command.add_flag("-f,--follow", r.follow, "keep following it until Ctrl-C");
+             JsonOption(command, r);
          },
          Current},
         {"backup", "read all presets, bank functions and settings into a preset file",
@@ -321,10 +319,12 @@ const std::vector<CliCommand>& CliCommands() {
          [](CLI::App& command, Request& r) { command.add_option("file", r.file, "preset file to read")->required(); },
          Restore},
         {"diff",
-         "compare a preset file with the controller's presets, bank functions and settings "
-         "(exit status 0 equal, 1 different, 2 failed)",
+         "compare a preset file with the controller's presets, bank functions and settings, or with a second "
+         "preset file (exit status 0 equal, 1 different, 2 failed)",
          [](CLI::App& command, Request& r) {
              command.add_option("file", r.file, "preset file to compare")->required();
+             command.add_option("second", r.second_file, "preset file to compare it with instead of the controller");
+             JsonOption(command, r);
          },
          Diff},
         {"read-bank", "read one bank (bank digit 0 to 9) and its bank function",
@@ -376,7 +376,12 @@ const std::vector<CliCommand>& CliCommands() {
          },
          [](Companion& c) { return PrintTableCommand(c.request.file, c.request.from); }},
     };
-    return commands;
+    static const std::vector<CliCommand> with_librarian = [] {
+        std::vector<CliCommand> all = commands;
+        for (const CliCommand& command : LibrarianCommands()) all.push_back(command);
+        return all;
+    }();
+    return with_librarian;
 }
 
 }  // namespace orvel

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "d2xx_unit.h"
 #include "terminal_view.h"
@@ -24,9 +25,12 @@ struct Request {
     int number = 0;       // a preset number or a bank digit
     int address = 0;      // a block address
     bool follow = false;
+    bool json = false;
     std::string file;
     std::string into;
     std::string from;
+    std::string second_file;         // the second file of diff, export-csv and import-csv
+    std::vector<std::string> words;  // set: what to set, its number and the FIELD=VALUE pairs
 };
 
 // The transport the command line names: --com or --device the numbered serial port, --serial

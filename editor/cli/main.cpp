@@ -44,7 +44,9 @@ int main(int argc, char** argv) {
     CLI::App app{
         "orvel-cli: the command-line companion of Orvel, the KPX-2/KPX-3 editor.\n"
         "Without --serial, --com or --device the first USB converter whose controller answers is used.\n"
-        "Exit status: 0 done, 1 failed, 2 wrong usage; diff: 0 equal, 1 different, 2 failed."};
+        "Exit status: 0 done, 1 failed, 2 wrong usage; diff: 0 equal, 1 different, 2 failed.\n"
+        "show, set, export-csv, import-csv and diff A B work on preset files alone; --json (list, identify,\n"
+        "current, diff, show) answers in JSON, described in docs/cli-json.md."};
     app.require_subcommand(1);
     Request request;
     auto* by_serial = app.add_option("-s,--serial", request.serial, "the USB converter with this serial number");

@@ -217,10 +217,11 @@ std::string DifferenceWhere(const SetupDifference& difference)
     return "settings";
 }
 
-std::string DifferenceLine(const SetupDifference& difference, std::string_view editor_label)
+std::string DifferenceLine(const SetupDifference& difference, std::string_view editor_label,
+                           std::string_view controller_label)
 {
     return DifferenceWhere(difference) + " " + difference.field + ": " + std::string(editor_label) + " " +
-           difference.editor_value + ", controller " + difference.controller_value;
+           difference.editor_value + ", " + std::string(controller_label) + " " + difference.controller_value;
 }
 
 std::string StoredAsLine(const SetupDifference& difference)

@@ -52,8 +52,10 @@ std::vector<SetupDifference> StoredDifferently(const PresetTable& table, const S
 std::string DifferenceWhere(const SetupDifference& difference);
 
 // One line per difference: "preset 37 MIDI1: editor 12, controller unu"; `editor_label`
-// names the first side ("editor", or "file" for a preset file).
-std::string DifferenceLine(const SetupDifference& difference, std::string_view editor_label);
+// names the first side ("editor", or "file" for a preset file), `controller_label` the second
+// (another preset file's name when two files are compared).
+std::string DifferenceLine(const SetupDifference& difference, std::string_view editor_label,
+                           std::string_view controller_label = "controller");
 
 // A value StoredDifferently found: "preset 37 MIDI1 200 is stored as 128".
 std::string StoredAsLine(const SetupDifference& difference);

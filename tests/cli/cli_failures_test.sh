@@ -100,7 +100,7 @@ for number in 0x10 abc 5a 100; do
   expect 2 "^orvel-cli: preset: \"$number\" is not a decimal number from 0 to 99$" read-preset "$number"
 done
 expect 2 "^orvel-cli: --com: \"0x6\" is not a decimal number from 1 to 99$" --com 0x6 identify
-expect 2 "^orvel-cli: unknown command \"frob\"; the commands are list, identify, .*, upgrade, export-header, print-table$" --com 6 frob
+expect 2 "^orvel-cli: unknown command \"frob\"; the commands are list, identify, .*, upgrade, export-header, print-table, show, set, export-csv, import-csv$" --com 6 frob
 expect 2 "^orvel-cli: no command given; the commands are list, " --com 6
 
 if [ "$failures" -ne 0 ]; then echo "$failures failed"; exit 1; fi

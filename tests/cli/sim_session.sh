@@ -17,7 +17,7 @@ start_sim() {
   local console=/dev/null
   if [ "${1:-}" = "--console" ]; then
     shift
-    mkfifo "$work/console"
+    [ -p "$work/console" ] || mkfifo "$work/console"
     console=$work/console
   fi
   "$sim" --no-pace "$@" --env-file "$work/env" <"$console" >"$work/sim.log" 2>&1 &
