@@ -221,13 +221,13 @@ void FillGrid(TMainForm& window)
         p.buffer = true;
         p.midi1 = std::to_string(n + 1);
         p.ctrls[2] = "tog";
-        window.TakeRow(row, p);
+        window.Session().TakeRow(row, p);
     }
-    window.TakeBankFunction(3, false);
+    window.Session().TakeBankFunction(3, false);
     orvel::SettingsData settings = window.State().settings;
     settings.ctrl_numbers[1] = "100";
     settings.midi_channels[0] = "5";
-    window.TakeSettings(settings);
+    window.Session().TakeSettings(settings);
     window.State().table.SetCurrentRow(orvel::TableRowOfPreset(kPreset));
 }
 
@@ -263,7 +263,7 @@ Snapshot Take(Bench& bench)
         s.rows.push_back(table.GetRow(orvel::TableRowOfPreset(static_cast<std::uint8_t>(n))));
     s.functions = table.AllBankFunctions();
     s.settings = bench.window->State().settings;
-    s.buffer = bench.window->Buffer();
+    s.buffer = bench.window->Session().Buffer();
     s.memory = MemoryOf(*bench.sim);
     s.files = FilesIn(bench.folder.path().toStdString());
     return s;

@@ -30,7 +30,6 @@ public:
     void SetProgress(int position, int maximum) override;
     void ShowStep(const std::string& step) override;
     void SetBusyCursor(bool) override {}
-    void ProcessPendingEvents() override {}
     void PresetRowChanged(int) override {}
     void BankFunctionChanged(int) override {}
     void SettingsChanged() override {}

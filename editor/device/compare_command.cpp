@@ -31,7 +31,6 @@ public:
     }
     void ShowStep(const std::string& step) override { outer_.ShowStep(step); }
     void SetBusyCursor(bool) override {}
-    void ProcessPendingEvents() override { outer_.ProcessPendingEvents(); }
     bool AskYesNo(MessageIcon icon, const std::string& caption, const std::string& text) override
     {
         return outer_.AskYesNo(icon, caption, text);
@@ -61,7 +60,6 @@ constexpr int kPresetsPart = 97;
 
 TransferOutcome ReadWholeController(TransferSession& s, ControllerSetup& read)
 {
-    if (s.running) return TransferOutcome::Busy;
     WholeReadView view(s.view);
     TransferSession inner{s.link, read.table, read.settings, s.buffer, s.last_read, view};
 

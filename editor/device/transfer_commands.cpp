@@ -18,7 +18,6 @@ namespace orvel {
 
 SessionHold::SessionHold(TransferSession& s, bool busy_cursor) : s_(s), busy_cursor_(busy_cursor)
 {
-    s_.running = true;
     if (busy_cursor_) s_.view.SetBusyCursor(true);
     s_.view.SetTransferControls(false);
 }
@@ -29,7 +28,6 @@ void SessionHold::Release()
     held_ = false;
     s_.view.SetTransferControls(true);
     if (busy_cursor_) s_.view.SetBusyCursor(false);
-    s_.running = false;
 }
 
 namespace {
@@ -113,8 +111,8 @@ private:
     bool link_open_ = false;
 };
 
-TransferOutcome Run(TransferSession& s, const Command& command) {
-    if (s.running) return TransferOutcome::Busy;
+TransferOutcome Run(TransferSession& s, const Command& command)
+{
     if (command.check && !command.check()) return TransferOutcome::Refused;
     std::string shown;
     if (!IdentifyBeforeTransfer(s.link, shown)) {
@@ -159,7 +157,6 @@ TransferOutcome ReadAllPresets(TransferSession& s) {
             const std::uint8_t n = PresetNumber(s.table, row);
             if (!ReadPreset(s.link, n, code, s.buffer[n], s.last_read)) return false;
             CopyRecordToRow(s, row, s.buffer[n]);
-            s.view.ProcessPendingEvents();
             s.view.SetProgress(i + 1, kProgressMaximum);
         }
         Block block{};

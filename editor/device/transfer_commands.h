@@ -22,14 +22,12 @@ struct TransferSession {
     TransferBuffer& buffer;
     LastReadImages& last_read;
     TransferView& view;
-    bool running = false;   // a command holds the link; no second one may start
 };
 
 // Result type of the commands (the transfer commands, "Check default", the firmware upgrade):
 // what happened, for the caller to act on without reading what was shown.
 enum class TransferOutcome {
     Done,
-    Busy,           // another command holds the link: nothing happened
     NotIdentified,  // nothing answered the identification on the serial port: nothing happened
     Refused,        // a value the controller cannot take: shown, nothing sent
     NoController,   // the link did not open: "No KPX-2/KPX-3 connected" shown
@@ -38,9 +36,10 @@ enum class TransferOutcome {
     Declined,       // the user said No or closed the port dialog: nothing happened
 };
 
-// A command's hold on its session. While it stands the running flag is set, the transfer
-// controls are off and, when asked, the hourglass shows; however the command leaves (done,
-// failed, or by an exception) they are given back, once.
+// A command's hold on its session. While it stands the transfer controls are off and, when
+// asked, the hourglass shows; however the command leaves (done, failed, or by an exception)
+// they are given back, once. One command at a time is the caller's rule: the window's device
+// session runs one job at a time, orvel-cli one command a run.
 class SessionHold {
 public:
     SessionHold(TransferSession& s, bool busy_cursor);

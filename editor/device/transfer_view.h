@@ -25,8 +25,6 @@ public:
     // shows a moving bar until the next position.
     virtual void ShowWaitingStep(const std::string& step) { ShowStep(step); }
     virtual void SetBusyCursor(bool busy) = 0;
-    // Lets pending window messages run ("Read all presets" does after each preset).
-    virtual void ProcessPendingEvents() = 0;
     // A Yes/No box; true for Yes. A "\r" in the text is a line break.
     virtual bool AskYesNo(MessageIcon icon, const std::string& caption, const std::string& text) = 0;
     // The port number dialog, preset with a number; nothing when it was not closed with OK.

@@ -52,7 +52,9 @@ protected:
     // In the child: what the transfer showed, on standard error, for the parent to match.
     static void PrintShown(const testing::RecordingView& shown, TransferOutcome outcome)
     {
-        std::cerr << "outcome " << static_cast<int>(outcome) << ": ";
+        std::cerr << (outcome == TransferOutcome::NoController    ? "no controller: "
+                      : outcome == TransferOutcome::NotIdentified ? "not identified: "
+                                                                  : "other outcome: ");
         for (const auto& m : shown.messages) std::cerr << "[" << m.text << "]";
         std::cerr << std::endl;
         std::exit(0);
@@ -68,7 +70,7 @@ TEST_F(DeviceAccess, ConverterOfAGroupTheUserIsNotInIsNamedWithTheGroupAndTheRul
             PrintShown(view, ReadSettings(session));
         },
         ::testing::ExitedWithCode(0),
-        "outcome 4: \\[No permission to open /[^ ]*/dev/ttyUSB0\\. Add your user to its group \"dialout\" "
+        "no controller: \\[No permission to open /[^ ]*/dev/ttyUSB0\\. Add your user to its group \"dialout\" "
         "\\(sudo usermod -aG dialout nobody, then log in again\\) or install Orvel's udev rule "
         "60-orvel-kpx\\.rules and plug the converter in again\\.\\]");
 }
@@ -101,7 +103,7 @@ TEST_F(DeviceAccess, SerialPortTheUserMayNotOpenIsNamedWhereSilenceWasKept)
             PrintShown(view, ReadSettings(serial_session));
         },
         ::testing::ExitedWithCode(0),
-        "outcome 2: \\[No permission to open /dev/pts/[0-9]+\\. Add your user to its group \"dialout\" "
+        "not identified: \\[No permission to open /dev/pts/[0-9]+\\. Add your user to its group \"dialout\" "
         "\\(sudo usermod -aG dialout nobody, then log in again\\)\\.\\]");
 }
 

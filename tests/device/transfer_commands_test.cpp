@@ -222,21 +222,19 @@ TEST_F(TransferCommands, LockedMemoryLeavesTheLinkClosedAndTheControlsEnabled) {
     EXPECT_EQ(view.messages[0].text, "103: unlock memory pressing memory lock key");
     EXPECT_TRUE(view.controls_enabled);
     EXPECT_FALSE(usb.IsOpen());
-    EXPECT_FALSE(session.running);
 }
 
-// However a command ends, the link is closed and the controls, the cursor and the running
-// flag come back, so the next command can run.
+// However a command ends, the link is closed and the controls and the cursor come back, so
+// the next command can run.
 TEST_F(TransferCommands, AnExceptionInsideACommandGivesBackTheLinkAndTheControls) {
-    view.on_pending_events = [] { throw std::runtime_error("window gone"); };
+    view.on_progress = [] { throw std::runtime_error("window gone"); };
     EXPECT_THROW(ReadAllPresets(session), std::runtime_error);
-    EXPECT_FALSE(session.running);
     EXPECT_TRUE(view.controls_enabled);
     EXPECT_FALSE(view.busy_cursor);
     EXPECT_FALSE(usb.IsOpen());
     EXPECT_EQ((view.control_changes), (std::vector<bool>{false, true}));
 
-    view.on_pending_events = nullptr;
+    view.on_progress = nullptr;
     table.SetCurrentRow(Row(4));
     EXPECT_EQ(ReadOnePreset(session), TransferOutcome::Done);
     EXPECT_FALSE(usb.IsOpen());
@@ -266,16 +264,6 @@ TEST_F(TransferCommands, SettingsRoundTripThroughBlocks251And253) {
     EXPECT_EQ(read, settings);
     EXPECT_EQ(FrameAddresses(sim->Received(), 0x02), (std::vector<int>{251, 253, 250}));
     EXPECT_EQ(view.settings_changes, 1);
-}
-
-TEST_F(TransferCommands, NoSecondCommandWhileOneHoldsTheLink) {
-    std::vector<TransferOutcome> nested;
-    view.on_pending_events = [&] {
-        if (nested.empty()) nested.push_back(ReadOnePreset(session));
-    };
-    EXPECT_EQ(ReadAllPresets(session), TransferOutcome::Done);
-    EXPECT_EQ(nested, std::vector<TransferOutcome>{TransferOutcome::Busy});
-    EXPECT_EQ(FrameAddresses(sim->Received(), 0x02).size(), 201u);
 }
 
 }  // namespace

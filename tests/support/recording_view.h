@@ -38,12 +38,10 @@ public:
     void SetProgress(int position, int maximum) override {
         progress.push_back(position);
         progress_maximum = maximum;
+        if (on_progress) on_progress();
     }
     void ShowStep(const std::string& step) override { steps.push_back(step); }
     void SetBusyCursor(bool busy) override { busy_cursor = busy; }
-    void ProcessPendingEvents() override {
-        if (on_pending_events) on_pending_events();
-    }
     void PresetRowChanged(int table_row) override { changed_rows.push_back(table_row); }
     void BankFunctionChanged(int bank_digit) override { changed_banks.push_back(bank_digit); }
     void SettingsChanged() override { ++settings_changes; }
@@ -63,7 +61,7 @@ public:
     int progress_maximum = 0;
     std::vector<std::string> steps;
     bool busy_cursor = false;
-    std::function<void()> on_pending_events;
+    std::function<void()> on_progress;  // called at each progress step
     std::vector<int> changed_rows;
     std::vector<int> changed_banks;
     int settings_changes = 0;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "ui/rules/device_commands.h"
 #include "ui/rules/page_rules.h"
 
 namespace orvel {
@@ -17,15 +18,30 @@ TEST(PageRule, EachPageEnablesItsOwnItems)
     EXPECT_EQ(TransferStateOfPageIndex(3), (PageTransferState{false, false, false}));
 }
 
-TEST(TransferCaptions, CarryTheBankDigitAndTwoPresetDigits)
+// The bank and preset commands carry the current row's bank digit or two preset digits, in
+// their captions and their undo steps; the others their words alone.
+TEST(DeviceCommands, CaptionsAndStepsCarryTheBankDigitOrTwoPresetDigits)
 {
-    EXPECT_EQ(TransferCaptionsOfPreset(11),
-              (TransferCaptions{"Write bank 1", "Read bank 1", "Write preset 11", "Read preset 11"}));
-    EXPECT_EQ(TransferCaptionsOfPreset(37),
-              (TransferCaptions{"Write bank 3", "Read bank 3", "Write preset 37", "Read preset 37"}));
-    EXPECT_EQ(TransferCaptionsOfPreset(5),
-              (TransferCaptions{"Write bank 0", "Read bank 0", "Write preset 05", "Read preset 05"}));
-    EXPECT_EQ(TransferCaptionsOfPreset(0).write_preset, "Write preset 00");
+    const struct {
+        DeviceCommand command;
+        std::uint8_t preset;
+        const char* caption;
+        const char* step;
+    } cases[] = {
+        {DeviceCommand::WriteBank, 11, "Write bank 1", "write bank 1"},
+        {DeviceCommand::ReadBank, 37, "Read bank 3", "read bank 3"},
+        {DeviceCommand::ReadBank, 5, "Read bank 0", "read bank 0"},
+        {DeviceCommand::WritePreset, 5, "Write preset 05", "write preset 05"},
+        {DeviceCommand::ReadPreset, 0, "Read preset 00", "read preset 00"},
+        {DeviceCommand::ReadAll, 37, "Read all presets", "read all presets"},
+        {DeviceCommand::CheckDefault, 37, "Check &default", "check default"},
+    };
+    for (const auto& c : cases) {
+        const DeviceCommandInfo& info = DeviceCommandOf(c.command);
+        EXPECT_EQ(info.command, c.command);
+        EXPECT_EQ(CommandCaptionFor(info, c.preset), c.caption);
+        EXPECT_EQ(CommandStepFor(info, c.preset), c.step);
+    }
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // What a job on the device thread shows and switches, carried over to the window's thread.
 // Boxes and questions wait for the user; progress, cursors, titles and grid updates are
 // queued. The job works on its own copy of the preset table and settings: a changed row
-// travels to the window as a value and the window stores it in its own table.
+// travels to the window's thread as a value, where the device session stores it in the
+// set-up.
 #pragma once
 
 #include "model/preset_table.h"
@@ -11,7 +12,7 @@
 
 namespace orvel {
 
-class TMainForm;
+class DeviceSession;
 
 // Message boxes of the device thread (the converter layer's error dialogs, the commands'
 // boxes): shown by the window's own messages, the device thread waiting until closed.
@@ -30,8 +31,10 @@ private:
 
 class ThreadTransferView final : public TransferView {
 public:
+    // `window_view` shows on the window's thread; `session` stores what the job read there.
     // `table` and `settings` are the job's copies, which the commands change.
-    ThreadTransferView(TMainForm& form, DeviceThread& thread, const PresetTable& table, const SettingsData& settings);
+    ThreadTransferView(DeviceThread& thread, TransferView& window_view, DeviceSession& session,
+                       const PresetTable& table, const SettingsData& settings);
 
     void ShowMessage(MessageIcon icon, const std::string& caption, const std::string& text) override;
     bool AskYesNo(MessageIcon icon, const std::string& caption, const std::string& text) override;
@@ -42,7 +45,6 @@ public:
     void ShowStep(const std::string& step) override;
     void ShowWaitingStep(const std::string& step) override;
     void SetBusyCursor(bool busy) override;
-    void ProcessPendingEvents() override {}   // the window's thread is never held
     void PresetRowChanged(int table_row) override;
     void BankFunctionChanged(int bank_digit) override;
     void SettingsChanged() override;
@@ -50,8 +52,9 @@ public:
     void ControllerIdentified(const std::string& shown_identity) override;
 
 private:
-    TMainForm& form_;
     DeviceThread& thread_;
+    TransferView& window_;
+    DeviceSession& session_;
     const PresetTable& table_;
     const SettingsData& settings_;
 };

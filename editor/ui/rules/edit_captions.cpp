@@ -59,17 +59,6 @@ std::string OpenFileStep(std::string_view file_name)
     return "open " + std::string(file_name);
 }
 
-std::string TransferStep(std::string_view command_name, std::uint8_t preset)
-{
-    std::string step(command_name);
-    if (!step.empty()) step[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(step[0])));
-    if (step.ends_with(" bank"))
-        step += " " + std::to_string(preset / 10);
-    else if (step.ends_with(" preset"))
-        step += " " + TwoDigitPreset(preset);
-    return step;
-}
-
 std::string PasteStatusText(int stored, int refused, int skipped)
 {
     std::string text = "Pasted " + std::to_string(stored) + (stored == 1 ? " cell" : " cells");

@@ -32,10 +32,7 @@ std::string SettingsEditStep();                        // "edit settings"
 std::string PasteCellsStep();                          // "paste cells"
 std::string ClearCellsStep();                          // "clear cells"
 std::string OpenFileStep(std::string_view file_name);  // "open setup.ini"
-// A transfer command's step, from its command name and the preset it acts on: "Read all
-// presets" gives "read all presets", "Read bank" with preset 37 "read bank 3", "Read
-// preset" "read preset 37".
-std::string TransferStep(std::string_view command_name, std::uint8_t preset);
+// A device command's step: CommandStepFor (ui/rules/device_commands.h).
 
 // The status line after Ctrl+V: "Pasted 12 cells", with ", 1 refused" and ", 3 not used
 // by their preset's type or outside the grid" when there are such.

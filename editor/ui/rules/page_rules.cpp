@@ -1,7 +1,5 @@
 #include "ui/rules/page_rules.h"
 
-#include <cstdio>
-
 namespace orvel {
 
 PageTransferState TransferStateOfPage(Page page)
@@ -22,16 +20,6 @@ PageTransferState TransferStateOfPageIndex(int index)
     case static_cast<int>(Page::Preview): return TransferStateOfPage(Page::Preview);
     default: return {};
     }
-}
-
-TransferCaptions TransferCaptionsOfPreset(std::uint8_t preset_number)
-{
-    const int number = preset_number % 100;
-    char digits[3];
-    std::snprintf(digits, sizeof digits, "%02d", number);
-    const std::string bank = std::to_string(number / 10);
-    return {std::string(kDataTransferWriteBankPrefix) + bank, std::string(kDataTransferReadBankPrefix) + bank,
-            std::string(kDataTransferWritePresetPrefix) + digits, std::string(kDataTransferReadPresetPrefix) + digits};
 }
 
 }  // namespace orvel

@@ -4,6 +4,7 @@
 
 #include "model/preset_popup.h"
 #include "model/preset_table.h"
+#include "ui/rules/device_commands.h"
 
 namespace orvel {
 
@@ -19,9 +20,16 @@ RowCommandCaptions CaptionsForRow(const PresetTable& table, int table_row)
     const std::uint8_t preset = number.value_or(0);
     const std::string nn = TwoDigitPreset(preset);
     const std::string b = std::to_string(preset / 10);
+    const auto caption = [preset](DeviceCommand command) {
+        return CommandCaptionFor(DeviceCommandOf(command), preset);
+    };
     return RowCommandCaptions{
-        "Copy bank " + b,  "Copy preset " + nn, "Read bank " + b,
-        "Write bank " + b, "Read preset " + nn, "Write preset " + nn,
+        "Copy bank " + b,
+        "Copy preset " + nn,
+        caption(DeviceCommand::ReadBank),
+        caption(DeviceCommand::WriteBank),
+        caption(DeviceCommand::ReadPreset),
+        caption(DeviceCommand::WritePreset),
     };
 }
 

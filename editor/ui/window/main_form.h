@@ -4,12 +4,14 @@
 // tsPreview); the progress bar pb; the status bar sbKPX with two panels; the timers timerKPX
 // and timercurrentpreset. Every element carries its name as its objectName.
 //
-// The window is a thin layer: the set-up lives in an EditorState, the controller link in a
-// DeviceLink, and the layout comes from the plain rules in ui/rules. Every exchange with the
-// controller runs as a job on the window's DeviceThread, one at a time; the link, the
-// converter layer, the transfer buffer and the last read images belong to that thread, and
-// a command works on its own copy of the preset table and settings, whose changed rows and
-// settings come back to the window as values.
+// The window is a thin layer: the set-up lives in an EditorState, the way to the controller
+// in a DeviceSession (its device thread, converter layer, link and transfer buffers; one
+// command at a time, the monitor's and the preview's ticks), and the layout comes from the
+// plain rules in ui/rules. The window shows what the session signals and what its jobs show
+// through the window's TransferView. Its code is spread over four files: main_form.cpp
+// (start-up, what it shows, pages and edits), main_form_build.cpp (the elements and their
+// layout), main_form_files.cpp (files, recent files, closing, printing) and
+// main_form_device.cpp (the device commands and what the session signals).
 #pragma once
 
 #include <QMainWindow>
@@ -25,20 +27,17 @@
 #include <string>
 #include <vector>
 
-#include "byte_transport.h"
 #include "connection_monitor.h"
-#include "d2xx_unit.h"
 #include "files/app_config.h"
 #include "files/editor_state.h"
 #include "files/recent_files.h"
 #include "model/setup_compare.h"
-#include "transfer_commands.h"
-#include "usb_converters.h"
-#include "user_messages.h"
+#include "ui/device/device_session.h"
+#include "ui/rules/device_commands.h"
+#include "ui/rules/page_rules.h"
 #include "ui/rules/preview_rules.h"
 #include "ui/rules/window_layout.h"
-#include "ui/device/device_thread.h"
-#include "ui/device/thread_transfer_view.h"
+#include "user_messages.h"
 
 class QAction;
 class QFileDialog;
@@ -96,20 +95,13 @@ public:
 
     // --- What the window works on -------------------------------------------------------
     EditorState& State() { return state_; }
-    // The device thread's: touch them only while DeviceIdle().
-    DeviceLink& Link() { return link_; }
-    D2XXUnit& Usb() { return usb_; }
-    const TransferBuffer& Buffer() const { return buffer_; }
+    DeviceSession& Session() { return *session_; }
+    // The device thread's: touch it only while DeviceIdle().
+    D2XXUnit& Usb() { return session_->Usb(); }
     // No command runs and no job is queued or running on the device thread.
-    bool DeviceIdle() const { return !command_running_ && device_thread_->Idle(); }
+    bool DeviceIdle() const { return session_->Idle(); }
     // A command holds the controller: everything that starts one or changes the set-up is off.
-    bool CommandRunning() const { return command_running_; }
-    WindowTransferView& WindowView() { return *transfer_view_; }
-    // What a command on the device thread hands back: a preset row, a bank's wah-pad
-    // function, the settings. Each is stored in the window's set-up and shown.
-    void TakeRow(int table_row, const PresetData& row);
-    void TakeBankFunction(int bank_digit, bool on);
-    void TakeSettings(const SettingsData& settings);
+    bool CommandRunning() const { return session_->CommandRunning(); }
     // The labels the live preview drew last (empty before its first drawing).
     const std::array<std::string, kPreviewBoxCount>& ShownPreviewLabels() const { return shown_labels_; }
     UserMessages& Messages() { return *messages_; }
@@ -231,6 +223,8 @@ public:
     void Writesettings2Click() { Writesettings1Click(); }
     void Undo1Click();
     void Redo1Click();
+    // The "Data transfer" item of a device command.
+    QAction* CommandItem(DeviceCommand command) const { return command_items_[static_cast<std::size_t>(command)]; }
     void Configuration2Change(int page);   // the page shown changed
     void TileClick(int tile);              // asg1 to asg8
     void timerKPXTimer();
@@ -268,29 +262,27 @@ private:
     void ShowRefusedEntry(const QString& message);
     void CommitOpenEditors();
     QAction* NewAction(const char* name, const QString& caption);
-    // Runs a device command on the session, with the port box's number.
-    void RunDeviceCommand(const QString& name, const std::function<void(TransferSession&)>& command);
-    // Posts a command's job: locks the window's commands and edits until it has ended.
-    void RunCommandJob(const QString& name, std::function<void()> job);
-    void SetCommandRunning(bool running, const QString& name = {});
+    void ConnectSession();
+    // Runs a device command on the session, on the current row, with the port box's number.
+    void RunTransferCommand(DeviceCommand command, const DeviceSession::Command& run);
+    std::uint8_t PortNumber() const;
+    // The one place that shows whether a command runs: while one does, everything that
+    // starts another or changes the set-up is off and the command's name is beside the bar.
+    void ShowCommandRunning(bool running, const QString& name = {});
+    // The device commands' items as the page-change rule and a running command have them.
+    void ShowCommandItems(const PageTransferState& rule);
     void SetPopupTransferItems(bool enabled);
     void ShowEditItems();  // "Undo" and "Redo": captions and whether they can run now
-    void ApplyMonitorResult(const MonitorResult& result);
-    void ShowCurrentPreset(std::uint8_t bank_digit, std::uint8_t preset_digit);
-    void CloseIfAsked();
+    void ShowMonitorFinding(const MonitorShow& show);
+    void ShowCurrentPreset(std::uint8_t preset);
 
     MainFormOptions options_;
     std::unique_ptr<UserMessages> own_messages_;
     UserMessages* messages_;
-    std::unique_ptr<DeviceThread> device_thread_;
-    ThreadMessages device_messages_;   // the converter layer's dialogs, from the device thread
-    UsbConverters converters_;
-    D2XXUnit usb_;
-    DeviceLink link_;
     EditorState state_;
-    TransferBuffer buffer_{};
-    LastReadImages last_read_{};
     std::unique_ptr<WindowTransferView> transfer_view_;
+    UndoHistory* history_ = nullptr;
+    std::unique_ptr<DeviceSession> session_;  // after what it shows through: it goes first
     ConfigPlaces places_;
     bool test_mode_ = false;
     ScreenSize screen_;
@@ -299,21 +291,14 @@ private:
     WindowLayout layout_;
     QString base_title_;
     std::optional<QString> title_right_;  // the firmware text while a controller answers
-    std::string last_identity_;           // the identity shown when one last answered
     std::uint8_t shown_bank_ = 255;
     std::uint8_t shown_preset_ = 255;
     std::array<std::string, kPreviewBoxCount> shown_labels_;
-    bool command_running_ = false;
-    bool monitor_in_flight_ = false;
-    bool preview_in_flight_ = false;
-    bool close_requested_ = false;      // closes once the device thread's job has ended
     QString command_name_;              // the running command's name
     QString command_step_text_;         // and the step it is at
     std::chrono::steady_clock::time_point step_started_;
     RecentFiles recent_;
     std::vector<SetupDifference> comparison_;
-    UndoHistory* history_ = nullptr;
-    bool command_step_ = false;  // the running command's rows make one undo step
 
     // menus and their items
     QMenu* Loadfr1_ = nullptr;
@@ -326,20 +311,10 @@ private:
     QAction* SaveAs1_ = nullptr;
     QAction* Print1_ = nullptr;
     QAction* Quit1_ = nullptr;
-    QAction* Readall1_ = nullptr;
-    QAction* Writeall1_ = nullptr;
-    QAction* N5_ = nullptr;
-    QAction* Readbank1_ = nullptr;
-    QAction* Writebank1_ = nullptr;
-    QAction* N6_ = nullptr;
-    QAction* Readpreset1_ = nullptr;
-    QAction* Writepreset1_ = nullptr;
-    QAction* N7_ = nullptr;
-    QAction* Readsettings1_ = nullptr;
-    QAction* Writesettings1_ = nullptr;
-    QAction* Checkdefault1_ = nullptr;
-    QAction* N8_ = nullptr;
-    QAction* Comparewithcontroller1_ = nullptr;
+    // The device commands' "Data transfer" items (Readall1 … Comparewithcontroller1) in the
+    // order of kDeviceCommands, and the separators after their groups (N5 to N8).
+    std::array<QAction*, kDeviceCommandCount> command_items_{};
+    std::array<QAction*, kDeviceCommandCount> separators_after_{};
     QAction* N9_ = nullptr;  // above the recent files
     std::vector<QAction*> recent_items_;
     DifferencesDialog* dDifferences_ = nullptr;

@@ -58,12 +58,12 @@ void UndoHistory::Record(const std::string& caption, const std::function<void()>
 
 void UndoHistory::RecordOpen(const std::string& caption, const std::function<void()>& change)
 {
-    Begin(caption, true);
+    BeginStep(caption, true);
     change();
     End();
 }
 
-void UndoHistory::Begin(const std::string& caption, bool opens_file)
+void UndoHistory::BeginStep(const std::string& caption, bool opens_file)
 {
     if (depth_++ > 0) return;
     caption_ = caption;

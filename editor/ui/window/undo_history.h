@@ -36,17 +36,15 @@ public:
     // The same for opening a file: undo and redo also put back the file name and its mark.
     void RecordOpen(const std::string& caption, const std::function<void()>& change);
 
-    // A step that spans a while (a transfer command whose rows arrive one by one): the
-    // set-up is recorded at Begin, and at End the step is pushed when anything changed.
-    // Begin and End nest; the outermost pair makes the step.
-    void Begin(const std::string& caption, bool opens_file = false);
-    void End();
+    void Begin(const std::string& caption) override { BeginStep(caption, false); }
+    void End() override;
     bool Open() const { return depth_ > 0; }
 
     QUndoStack& Stack() { return stack_; }
 
 private:
     friend class SetupStep;
+    void BeginStep(const std::string& caption, bool opens_file);
     // The file Save writes to, with what it held when last opened or saved.
     struct FileMark {
         std::string current_file;

@@ -44,6 +44,16 @@ void WindowTransferView::SetProgress(int position, int maximum)
     form_.pb()->setValue(position);
 }
 
+void WindowTransferView::ShowStep(const std::string& step)
+{
+    form_.ShowCommandStep(QString::fromStdString(step), false);
+}
+
+void WindowTransferView::ShowWaitingStep(const std::string& step)
+{
+    form_.ShowCommandStep(QString::fromStdString(step), true);
+}
+
 void WindowTransferView::SetBusyCursor(bool busy) { form_.SetBusyCursor(busy); }
 
 void WindowTransferView::PresetRowChanged(int table_row) { form_.asgbanks()->RowChanged(table_row); }

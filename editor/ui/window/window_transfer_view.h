@@ -1,7 +1,6 @@
 // What the transfer commands, the default check and the firmware upgrade show, shown by
-// the main window: its message boxes, progress bar, cursors, grids and title. The device
-// thread's view hands each of these to the window's thread; the window itself never runs
-// a command, so it has nothing to let through while one runs.
+// the main window on its own thread: its message boxes, progress bar, the step beside it,
+// cursors, grids and title. The device session's jobs reach it through the device thread.
 #pragma once
 
 #include "transfer_view.h"
@@ -10,22 +9,24 @@ namespace orvel {
 
 class TMainForm;
 
-class WindowTransferView final {
+class WindowTransferView final : public TransferView {
 public:
     explicit WindowTransferView(TMainForm& form) : form_(form) {}
 
-    void ShowMessage(MessageIcon icon, const std::string& caption, const std::string& text);
-    bool AskYesNo(MessageIcon icon, const std::string& caption, const std::string& text);
-    std::optional<int> AskPortNumber(int preset);
-    void SetTransferControls(bool enabled);
-    void ShowProgressBar(bool shown);
-    void SetProgress(int position, int maximum);
-    void SetBusyCursor(bool busy);
-    void PresetRowChanged(int table_row);
-    void BankFunctionChanged(int bank_digit);
-    void SettingsChanged();
-    void RedrawPresets();
-    void ControllerIdentified(const std::string& shown_identity);
+    void ShowMessage(MessageIcon icon, const std::string& caption, const std::string& text) override;
+    bool AskYesNo(MessageIcon icon, const std::string& caption, const std::string& text) override;
+    std::optional<int> AskPortNumber(int preset) override;
+    void SetTransferControls(bool enabled) override;
+    void ShowProgressBar(bool shown) override;
+    void SetProgress(int position, int maximum) override;
+    void ShowStep(const std::string& step) override;
+    void ShowWaitingStep(const std::string& step) override;
+    void SetBusyCursor(bool busy) override;
+    void PresetRowChanged(int table_row) override;
+    void BankFunctionChanged(int bank_digit) override;
+    void SettingsChanged() override;
+    void RedrawPresets() override;
+    void ControllerIdentified(const std::string& shown_identity) override;
 
 private:
     TMainForm& form_;

@@ -116,6 +116,8 @@ protected:
             steps.push_back(caption);
             change();
         }
+        void Begin(const std::string& caption) override { steps.push_back(caption); }
+        void End() override {}
     };
 
     std::optional<testing::QtWarningRecorder> recorder;
