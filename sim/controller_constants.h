@@ -1,5 +1,9 @@
 // Everything the controller's firmware fixes: command and reply bytes, the memory map, the
 // factory contents of memory and the timing of the serial line.
+//
+// The virtual controller keeps its own copy of these on purpose: it is an independent peer
+// of the editor, written from what the controller does, so that a wrong byte in the editor's
+// copy (editor/device) shows up as a failing exchange instead of agreeing with itself.
 #pragma once
 
 #include <array>

@@ -1,6 +1,10 @@
 // What the controller's loader side fixes: its line speeds, how long a space must last to be
 // a break, its requests and fixed frames, the status bytes it answers with and the layout of
 // its application flash.
+//
+// The virtual controller keeps its own copy of these on purpose: it is an independent peer
+// of kpx2, written from what the loader does, so that a wrong byte in kpx2's copy (loader/)
+// shows up as a failing upgrade instead of agreeing with itself.
 #pragma once
 
 #include <array>

@@ -15,7 +15,6 @@ namespace orvel {
 inline constexpr int kPresetCount = 100;
 inline constexpr int kBankCount = 10;
 inline constexpr int kPresetsPerBank = 10;
-inline constexpr int kPresetImageSize = 16;
 inline constexpr int kLoopCount = 6;
 inline constexpr int kSwitchCount = 4;
 inline constexpr int kAuxCount = 2;
@@ -90,7 +89,6 @@ inline constexpr int kEncodableMax = 255;
 
 // --- Bank functions (wah-pad), controller block 252 ------------------------------------
 
-inline constexpr int kBankFunctionBlockSize = 8;
 inline constexpr std::string_view kBankFunctionOnCaption = "Add";    // flag true
 inline constexpr std::string_view kBankFunctionOffCaption = "Pr9";   // flag false
 

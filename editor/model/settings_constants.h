@@ -120,7 +120,6 @@ inline constexpr std::string_view kBankUpLabel = "BANK UP";
 
 // Their addresses, and block 250 read along with them, are the command protocol's.
 // Block 251, bytes 0-6: CTRL numbers 1-7; block 253: options and MIDI channels.
-inline constexpr int kSettingsBlockSize = 8;
 
 // Firmware from this version on knows "cb3", "n3A" (on reading) and the AUX mode.
 inline constexpr std::uint8_t kFirmwareWithExtendedOptions = 2;

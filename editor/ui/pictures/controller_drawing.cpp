@@ -6,11 +6,15 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 
-#include "ui/rules/window_constants.h"
+#include "ui/rules/window_layout.h"
 
 namespace orvel {
 
 namespace {
+
+// The preview's background: 4140 x 1293 design pixels, shown stretched in the picture's place.
+constexpr int kPreviewDesignWidth = 4140;
+constexpr int kPreviewDesignHeight = 1293;
 
 // Controller picture, design pixels.
 constexpr double kLowerRowY = 233;

@@ -8,7 +8,6 @@
 #include "model/settings_entry.h"
 #include "model/settings_tiles.h"
 #include "ui/rules/grid_header_captions.h"
-#include "ui/rules/window_constants.h"
 
 namespace orvel {
 

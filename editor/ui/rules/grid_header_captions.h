@@ -11,6 +11,11 @@
 
 namespace orvel {
 
+// The settings grid's header row 0 (two spaces after "Ctrl" in both CTRL captions).
+inline constexpr std::string_view kSetupCaptionChannels = "MIDI Channel";                       // columns 0-2
+inline constexpr std::string_view kSetupCaptionCtrl = "Ctrl  Number";                           // columns 3-5
+inline constexpr std::string_view kSetupCaptionCtrlOrChannel = "Ctrl  Number or MIDI Channel";  // columns 6-9
+
 // Header captions; "\r" breaks a caption into two lines. The columns whose captions also
 // name their field in messages take the field's name.
 inline constexpr std::string_view kCaptionBank = "B";

@@ -1,9 +1,10 @@
 // What the page shown decides. Plain functions, no toolkit.
 #pragma once
 
-#include "ui/rules/window_constants.h"
-
 namespace orvel {
+
+// The pages, by their tab index.
+enum class Page { Settings = 0, Presets = 1, Preview = 2 };
 
 // The page-change rule: which "Data transfer" items are enabled and whether the live
 // preview runs. "Check &default", the "&File" items and "Firmware upgrade" are not ruled.

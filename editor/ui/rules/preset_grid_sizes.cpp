@@ -5,17 +5,10 @@
 
 namespace orvel {
 
-namespace {
-
-constexpr int kDesignScreenWidth = 1024;
-constexpr int kDesignScreenHeight = 768;
-
-}  // namespace
-
 int ColumnWidthPixels(int column, int screen_width)
 {
     if (column < 0 || column >= kColumnCount) return 0;
-    return static_cast<int>(RoundRatio(std::int64_t{kColumnWidthUnits[column]} * screen_width, kDesignScreenWidth));
+    return static_cast<int>(RoundRatio(std::int64_t{kColumnWidthUnits[column]} * screen_width, kDesignWidth));
 }
 
 int GridWidthPixels(int screen_width)
@@ -27,7 +20,7 @@ int GridWidthPixels(int screen_width)
 
 int RowHeightFactor(int screen_height)
 {
-    return static_cast<int>(RoundRatio(screen_height, kDesignScreenHeight));
+    return static_cast<int>(RoundRatio(screen_height, kDesignHeight));
 }
 
 int RowHeightPixels(int table_row, int screen_height)

@@ -17,16 +17,13 @@ inline constexpr int kHeaderRow0DesignHeight = 20;
 inline constexpr int kHeaderRow1DesignHeight = 32;
 inline constexpr int kPresetRowDesignHeight = 22;
 
-// Width units are 1/1024 of the desktop width.
-inline constexpr std::array<int, kColumnCount> kColumnWidthUnits = {
-    28, 15, 50, 77, 23,                  // B, P, TYPE, NAME, BUFFER
-    23, 23, 23, 23, 23, 23,              // LOOP 1-6
-    23, 23, 23, 23,                      // SWITCH 1-4
-    46, 46, 46,                          // MIDI1, MIDI2, MIDI3 programs
-    46, 46, 46, 46, 46, 46, 46,          // controls 1-7
-    23, 23};                             // AUX 1-2
-inline constexpr int kWidthUnitsPerDesktop = 1024;
-
+// Width units are 1/1024 of the desktop width (kDesignWidth).
+inline constexpr std::array<int, kColumnCount> kColumnWidthUnits = {28, 15, 50, 77, 23,      // B, P, TYPE, NAME, BUFFER
+                                                                    23, 23, 23, 23, 23, 23,  // LOOP 1-6
+                                                                    23, 23, 23, 23,          // SWITCH 1-4
+                                                                    46, 46, 46,  // MIDI1, MIDI2, MIDI3 programs
+                                                                    46, 46, 46, 46, 46, 46, 46,  // controls 1-7
+                                                                    23, 23};                     // AUX 1-2
 // Pixels the grid has beside its columns (frame and vertical scroll bar).
 inline constexpr int kGridExtraWidth = 26;
 

@@ -5,14 +5,12 @@
 
 #include "model/model_constants.h"
 #include "model/settings_constants.h"
-#include "ui/rules/window_constants.h"
+#include "ui/rules/window_layout.h"
 
 namespace orvel {
 
 namespace {
 
-constexpr const char* kBankDown = "BANK DOWN";
-constexpr const char* kBankUp = "BANK UP";
 constexpr int kBankDownBox = 4;
 constexpr int kBankUpBox = 9;
 
@@ -68,8 +66,8 @@ std::array<std::string, kPreviewBoxCount> PreviewLabels(const PresetTable& table
     if (first < 0) return labels;
     for (int k = 0; k < kPreviewBoxCount; ++k) labels[static_cast<std::size_t>(k)] = table.GetRow(first + k).name;
     if ((tile1 == kBankModeUpDown || tile1 == kBankModeUpDownRecall) && tile8 != kAuxFunction2) {
-        labels[kBankDownBox] = kBankDown;
-        labels[kBankUpBox] = kBankUp;
+        labels[kBankDownBox] = kBankDownLabel;
+        labels[kBankUpBox] = kBankUpLabel;
     }
     return labels;
 }

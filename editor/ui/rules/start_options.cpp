@@ -3,9 +3,16 @@
 #include <algorithm>
 #include <cctype>
 
-#include "ui/rules/window_constants.h"
-
 namespace orvel {
+
+namespace {
+
+// A first argument equal to this word, in any case, shows "Check &default".
+constexpr std::string_view kTestWord = "ZEBU";
+// This argument (anywhere on the line) selects the numbered serial port transport.
+constexpr std::string_view kSerialPortOption = "--serial-port";
+
+}  // namespace
 
 bool IsTestMode(const std::vector<std::string>& arguments)
 {

@@ -9,6 +9,69 @@
 
 namespace orvel {
 
+namespace {
+
+// Proportions, as numerator and denominator so that the arithmetic stays exact.
+constexpr int kPercent = 100;
+constexpr int kWindowPercentOfScreen = 95;
+constexpr int kToolbarPercentOfWindow = 5;
+constexpr int kStatusBarPercentOfWindow = 3;
+constexpr int kPagesPercentOfWindow = 98;
+constexpr int kPresetGridTenthsOfPage = 9;
+
+// Progress bar: design size, and the gap between its right end and the toolbar's.
+constexpr int kProgressDesignWidth = 201;
+constexpr int kProgressDesignHeight = 16;
+constexpr int kProgressDesignRightGap = 100;
+
+// Picture of the controller.
+constexpr int kPictureMargin = 10;      // taken off the page width before scaling
+constexpr int kPictureShrinkStep = 10;  // until it fits the page
+constexpr int kPictureTop = 100;        // below the page's top
+
+// The preview picture's place: the controller picture's, its height 0.3123188 of its width.
+constexpr long long kPreviewHeightNumerator = 3123188;
+constexpr long long kPreviewHeightDenominator = 10000000;
+
+// Settings grid.
+constexpr int kSetupGridDesignRowHeight = 24;
+constexpr int kSetupGridDesignGapBelowPicture = 10;
+constexpr int kPortLabelLeft = 10;  // right of the picture's left edge
+constexpr int kPortBoxGap = 20;     // right of the "Port" label
+
+// Option tiles.
+constexpr int kTileDesignSize = 44;
+
+// Tile N's design corner over the picture is (x + ax_N * a, y + by_N * b), in picture pixels
+// that scale with W / 1024. The steps a and b grow with the screen (TileStepA, TileStepB).
+struct TilePlace {
+    int x;
+    int y;
+    int a_factor;
+    int b_factor;
+};
+constexpr std::array<TilePlace, 8> kTilePlaces = {{
+    {44, 193, 0, 1},
+    {223, 193, 1, 1},
+    {402, 193, 2, 1},
+    {581, 193, 3, 1},
+    {760, 193, 4, 1},
+    {134, 61, 0, -1},
+    {313, 61, 1, -1},
+    {492, 61, 2, -1},
+}};
+
+// a = 0, 1, 2, 3 for W up to these widths and above; b = 0, 1, 2 for H up to these heights
+// and above.
+constexpr std::array<int, 3> kTileStepAWidths = {1199, 1599, 1819};
+constexpr std::array<int, 2> kTileStepBHeights = {1199, 1539};
+
+// The settings grid aSetup.
+constexpr int kSetupColumnWidthUnits = 60;
+constexpr int kSetupExtraWidthPixels = 10;
+
+}  // namespace
+
 std::int64_t RoundRatio(std::int64_t numerator, std::int64_t denominator)
 {
     std::int64_t quotient = numerator / denominator;

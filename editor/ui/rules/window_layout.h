@@ -7,9 +7,16 @@
 #include <array>
 #include <cstdint>
 
-#include "ui/rules/window_constants.h"
-
 namespace orvel {
+
+// The design screen the window is drawn for, and the dots per inch its fonts are given at.
+inline constexpr int kDesignWidth = 1024;
+inline constexpr int kDesignHeight = 768;
+inline constexpr int kDesignDpi = 96;
+
+// The picture of the controller: 1024 x 284 design pixels, shown stretched.
+inline constexpr int kPictureDesignWidth = 1024;
+inline constexpr int kPictureDesignHeight = 284;
 
 struct ScreenSize {
     int width = kDesignWidth;

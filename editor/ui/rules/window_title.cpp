@@ -1,9 +1,15 @@
 #include "ui/rules/window_title.h"
 
 #include "ui/rules/version.h"
-#include "ui/rules/window_constants.h"
 
 namespace orvel {
+
+namespace {
+
+constexpr std::string_view kBaseTitlePrefix = "Orvel version ";
+constexpr std::string_view kImageVersionSeparator = " / ";
+
+}  // namespace
 
 std::string BaseTitle(const std::optional<std::string>& image_version)
 {

@@ -11,11 +11,14 @@
 #include "model/settings_tiles.h"
 #include "ui/qt_values.h"
 #include "ui/settings/option_tile.h"
-#include "ui/rules/window_constants.h"
 
 namespace orvel {
 
 namespace {
+
+constexpr int kBalloonShowDelayMs = 200;    // pointer rests on a tile
+constexpr int kBalloonHideAfterMs = 30000;  // a balloon closes on its own
+constexpr int kBalloonReshowDelayMs = 50;   // pointer moves on to another tile
 
 constexpr int kAwakeAfterCloseMs = 2000;
 constexpr int kPointerGap = 18;   // the balloon's corner below the pointer

@@ -21,7 +21,7 @@
 #include "ui/rules/cell_colours.h"
 #include "ui/rules/drop_down_sizes.h"
 #include "ui/rules/edit_captions.h"
-#include "ui/rules/window_constants.h"
+#include "ui/rules/grid_header_captions.h"
 #include "ui/wheel_to_parent.h"
 
 namespace orvel {

@@ -46,6 +46,24 @@ namespace {
 
 const QString kPresetFileFilter = QStringLiteral("Configuration file (*.ini)");
 
+// Fonts, in design points.
+constexpr double kWindowFontPoints = 8;
+constexpr double kTileFontPoints = 12;
+
+// Status bar panels, in pixels.
+constexpr int kStatusPanel0Width = 468;
+constexpr int kStatusPanel1Width = 467;
+
+// How long a hint (a toolbar button's) stays visible.
+constexpr int kHintVisibleMs = 32000;
+
+constexpr int kMonitorIntervalMs = 1000;  // timerKPX
+constexpr int kPreviewIntervalMs = 200;   // timercurrentpreset
+
+constexpr std::string_view kPageSettingsCaption = "Settings";
+constexpr std::string_view kPagePresetsCaption = "Presets";
+constexpr std::string_view kPagePreviewCaption = "Preview";
+
 QRect BuildRect(const PixelRect& r)
 {
     return {r.x, r.y, r.width, r.height};

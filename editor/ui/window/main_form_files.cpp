@@ -18,13 +18,15 @@
 #include "ui/print/print_dialog.h"
 #include "ui/qt_values.h"
 #include "ui/rules/edit_captions.h"
-#include "ui/rules/window_constants.h"
 #include "ui/rules/window_title.h"
 #include "ui/window/undo_history.h"
 
 namespace orvel {
 
 namespace {
+
+// What the status bar says while a close waits for the controller's work to end.
+constexpr const char* kClosingText = "Closing when the controller's work has ended\u2026";
 
 const QString kFileErrorCaption = QStringLiteral("Error");
 
