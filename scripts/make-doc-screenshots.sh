@@ -54,7 +54,8 @@ export LC_ALL=C.UTF-8
 Xvfb -displayfd 3 -screen 0 1280x800x24 -dpi 96 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 pids+=($!)
 wait_for 100 test -s "$work/display"
-export DISPLAY=":$(cat "$work/display")"
+display=$(cat "$work/display")
+export DISPLAY=":$display"
 
 # The virtual controller behind the USB converter KPX00001, on preset 13; unpaced, so that
 # the transfers below take no time.
@@ -94,7 +95,6 @@ pids+=($!)
 # The connection monitor has found the controller when the title names its firmware.
 wait_for 150 xdotool search --onlyvisible --name 'KPX firmware version'
 window=$(xdotool search --onlyvisible --name 'KPX firmware version' | head -1)
-eval "$(xdotool getwindowgeometry --shell "$window" | sed 's/^/window_/')"
 # The pointer out of the window, so that no hover or tooltip shows.
 xdotool mousemove 1279 799
 
@@ -130,12 +130,16 @@ save() {
   optipng -quiet -o2 -strip all "$file"
   echo "$file: $(identify -format '%w x %h' "$file"), $(stat -c %s "$file") bytes"
 }
-whole_window=${window_WIDTH}x${window_HEIGHT}+${window_X}+${window_Y}
-# The geometry of the window of the id in $1 as WIDTHxHEIGHT+X+Y.
+# Sets X, Y, WIDTH and HEIGHT to the place and size of the window of the id in $1.
+place_of() { eval "$(xdotool getwindowgeometry --shell "$1" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"; }
+# The place and size of the window of the id in $1 as WIDTHxHEIGHT+X+Y.
 geometry() {
-  eval "$(xdotool getwindowgeometry --shell "$1")"
+  place_of "$1"
   echo "${WIDTH}x${HEIGHT}+${X}+${Y}"
 }
+place_of "$window"
+window_x=$X window_y=$Y window_width=$WIDTH window_height=$HEIGHT
+whole_window=$(geometry "$window")
 
 mkdir -p "$out"
 
@@ -156,19 +160,18 @@ menu_open() { [ "$(xdotool search --onlyvisible --classname orvel | wc -l)" -ge 
 keys "$window" alt+f Right Right
 wait_for 50 menu_open
 menu=$(xdotool search --onlyvisible --classname orvel | grep -vx "$window" | head -1)
-eval "$(xdotool getwindowgeometry --shell "$menu")"
+place_of "$menu"
 settle
-save data-transfer-menu.png "$((X + WIDTH + 24 - window_X))x$((Y + HEIGHT + 24 - window_Y))+${window_X}+${window_Y}"
+save data-transfer-menu.png "$((X + WIDTH + 24 - window_x))x$((Y + HEIGHT + 24 - window_y))+${window_x}+${window_y}"
 
-# "Compare with controller", the menu's last item; its list moved aside so that the marked
-# cells show.
-# An open menu holds the keyboard itself.
+# "Compare with controller", the menu's last item (an open menu holds the keyboard itself);
+# its list moved aside so that the marked cells show.
 xdotool key --delay 100 Up Return
 wait_for 100 named 'Differences with the controller'
 list=$(named 'Differences with the controller')
-eval "$(xdotool getwindowgeometry --shell "$list")"
-list_x=$((window_X + window_WIDTH - WIDTH - 68))
-list_y=$((window_Y + window_HEIGHT - HEIGHT - 110))
+place_of "$list"
+list_x=$((window_x + window_width - WIDTH - 68))
+list_y=$((window_y + window_height - HEIGHT - 110))
 xdotool windowmove --sync "$list" "$list_x" "$list_y"
 settle
 convert "$work/screen.png" -fill none -stroke gray55 \
