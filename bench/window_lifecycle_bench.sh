@@ -11,59 +11,10 @@
 set -euo pipefail
 BUILD=$(cd "${1:-build}" && pwd)
 RUNS=${2:-5}
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  local pid
-  [ -n "${sim_fd:-}" ] && exec {sim_fd}>&-
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-# A display of its own, no window manager: Xvfb picks a free number.
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")"
-
-# kpx-sim behind the USB converter KPX00001, its console on a fifo (sim_say).
-mkfifo "$work/sim.in"
-"$BUILD/sim/kpx-sim" --serial KPX00001 --preset 37 --env-file "$work/sim.env" <"$work/sim.in" >"$work/sim.log" 2>&1 &
-pids+=($!)
-exec {sim_fd}>"$work/sim.in"
-for _ in $(seq 100); do [ -s "$work/sim.env" ] && break; sleep 0.1; done
-set -a
-. "$work/sim.env"
-set +a
-sim_say() { echo "$*" >&"$sim_fd"; sleep 0.3; }
-
-# What a window manager sends when the user clicks the close button (WM_DELETE_WINDOW).
-x_close() {
-  python3 - "$1" <<'PY'
-import ctypes, sys
-X = ctypes.cdll.LoadLibrary("libX11.so.6")
-X.XOpenDisplay.restype = ctypes.c_void_p
-X.XInternAtom.restype = ctypes.c_ulong
-X.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-class Msg(ctypes.Structure):
-    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
-                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
-                ("format", ctypes.c_int), ("l", ctypes.c_long * 5)]
-class Ev(ctypes.Union):
-    _fields_ = [("xclient", Msg), ("pad", ctypes.c_long * 24)]
-d = X.XOpenDisplay(None)
-ev = Ev()
-ev.xclient.type, ev.xclient.window, ev.xclient.format = 33, int(sys.argv[1]), 32
-ev.xclient.message_type = X.XInternAtom(d, b"WM_PROTOCOLS", 0)
-ev.xclient.l[0] = X.XInternAtom(d, b"WM_DELETE_WINDOW", 0)
-X.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.POINTER(Ev)]
-X.XSendEvent(d, int(sys.argv[1]), 0, 0, ctypes.byref(ev))
-X.XFlush.argtypes = [ctypes.c_void_p]
-X.XFlush(d)
-PY
-}
+source "$(dirname "$0")/../scripts/lib/x-session.sh"
+x_session_start
+x_display 1920x1080
+x_sim "$BUILD" --serial KPX00001 --preset 37
 
 now() { date +%s.%N; }
 median() { sort -n | awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}'; }
@@ -111,6 +62,7 @@ for run in $(seq "$RUNS"); do
   preview+=("$took")
 done
 sim_say "silent on"
+sleep 0.3
 for run in $(seq "$RUNS"); do
   (cd "$work" && HOME="$work" XDG_CONFIG_HOME="$work/config" exec "$BUILD/editor/ui/orvel") >"$work/log" 2>&1 &
   orvel_pid=$!

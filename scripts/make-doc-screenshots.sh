@@ -27,44 +27,14 @@ start_page=presets
 bash scripts/install-deps.sh xvfb xdotool imagemagick optipng
 cmake --build "$build" --target orvel kpx-sim orvel-cli
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  local pid
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-# Waits up to $1 tenths of a second for the command that follows to succeed.
-wait_for() {
-  local tenths=$1
-  shift
-  for _ in $(seq "$tenths"); do
-    "$@" >/dev/null 2>&1 && return 0
-    sleep 0.1
-  done
-  echo "gave up waiting for: $*" >&2
-  return 1
-}
-
+source scripts/lib/x-session.sh
+x_session_start
 export LC_ALL=C.UTF-8
-# A display of its own: Xvfb picks a free number and writes it once it takes connections.
-Xvfb -displayfd 3 -screen 0 1280x800x24 -dpi 96 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-wait_for 100 test -s "$work/display"
-display=$(cat "$work/display")
-export DISPLAY=":$display"
+x_display 1280x800 96
 
 # The virtual controller behind the USB converter KPX00001, on preset 13; unpaced, so that
 # the transfers below take no time.
-"$build/sim/kpx-sim" --serial KPX00001 --preset 13 --no-pace --env-file "$work/env" </dev/null >"$work/sim.log" 2>&1 &
-pids+=($!)
-wait_for 100 test -s "$work/env"
-set -a
-. "$work/env"
-set +a
+x_sim "$build" --serial KPX00001 --preset 13 --no-pace
 
 # The set-up: bank 1 named and filled, the controller given the same, then three values the
 # comparison will find.

@@ -12,41 +12,12 @@ out=docs/screenshots/main-window.png
 bash scripts/install-deps.sh xvfb xdotool imagemagick
 cmake --build "$build" --target orvel kpx-sim
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  local pid
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-# Waits up to $1 tenths of a second for the command that follows to succeed.
-wait_for() {
-  local tenths=$1
-  shift
-  for _ in $(seq "$tenths"); do
-    "$@" >/dev/null 2>&1 && return 0
-    sleep 0.1
-  done
-  echo "gave up waiting for: $*" >&2
-  return 1
-}
-
-# A display of its own: Xvfb picks a free number and writes it once it takes connections.
-Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-wait_for 100 test -s "$work/display"
-export DISPLAY=":$(cat "$work/display")"
+source scripts/lib/x-session.sh
+x_session_start
+x_display 1600x1000
 
 # The virtual controller behind the USB converter KPX00001, on preset 37.
-"$build/sim/kpx-sim" --serial KPX00001 --preset 37 --env-file "$work/env" </dev/null >"$work/sim.log" 2>&1 &
-pids+=($!)
-wait_for 100 test -s "$work/env"
-set -a
-. "$work/env"
-set +a
+x_sim "$build" --serial KPX00001 --preset 37
 
 # The editor in folders of its own, so neither the user's settings nor recent files show.
 mkdir -p "$work/editor" "$work/config"
