@@ -19,8 +19,8 @@ struct PageTransferState {
 };
 PageTransferState TransferStateOfPage(Page page);
 
-// The page of a tab index (0 "Settings", 1 "Presets", 2 "Preview"); other indexes are no
-// page and rule like "Preview" does for the items, without the preview.
+// The page of a tab index (0 "Settings", 1 "Presets", 2 "Preview", 3 "Library"); other
+// indexes are no page and rule like "Library": no item, no preview.
 PageTransferState TransferStateOfPageIndex(int index);
 
 // Captions of Writebank1, Readbank1, Writepreset1 and Readpreset1 for a preset number

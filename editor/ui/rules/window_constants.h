@@ -108,11 +108,12 @@ inline constexpr const char* kClosingText = "Closing when the controller's work 
 
 // --- Pages -----------------------------------------------------------------------------
 
-enum class Page { Settings = 0, Presets = 1, Preview = 2 };
+enum class Page { Settings = 0, Presets = 1, Preview = 2, Library = 3 };
 
 inline constexpr std::string_view kPageSettingsCaption = "Settings";
 inline constexpr std::string_view kPagePresetsCaption = "Presets";
 inline constexpr std::string_view kPagePreviewCaption = "Preview";
+inline constexpr std::string_view kPageLibraryCaption = "Library";
 
 // --- Captions of the "Data transfer" items that carry the current row's numbers --------
 

@@ -35,12 +35,14 @@
 
 #include "compare_command.h"
 #include "files/file_commands.h"
+#include "files/file_comparison.h"
 #include "files/file_io.h"
 #include "files/file_names.h"
 #include "model/bank_functions.h"
 #include "model/model_constants.h"
 #include "model/settings_tiles.h"
 #include "ui/grid/preset_grid.h"
+#include "ui/library/library_page.h"
 #include "ui/pictures/controller_picture.h"
 #include "ui/pictures/preview_drawing.h"
 #include "ui/pictures/preview_picture.h"
@@ -226,6 +228,10 @@ void TMainForm::BuildMenus()
     Loadfr1_->addAction(Open1_);
     Loadfr1_->addAction(Save1_);
     Loadfr1_->addAction(SaveAs1_);
+    // Library: "Compare with file…" beside the file commands.
+    Comparewithfile1_ = NewAction("Comparewithfile1", QStringLiteral("Compare with file\u2026"));
+    connect(Comparewithfile1_, &QAction::triggered, this, &TMainForm::Comparewithfile1Click);
+    Loadfr1_->addAction(Comparewithfile1_);
     Loadfr1_->addSeparator();
     Loadfr1_->addAction(Print1_);
     BuildRecentItems();
@@ -427,6 +433,18 @@ void TMainForm::BuildPages()
 
     // "Preview": the live preview picture.
     iPreview_ = new PreviewPicture(tsPreview_);
+
+    // Library: the fourth page; it takes drops and copies into asgbanks itself.
+    LibraryHooks library;
+    library.grid = asgbanks_;
+    library.window = this;
+    library.user_folder = places_.user_folder;
+    library.default_folder = options_.library_folder;
+    library.open = [this](const std::string& path, int preset) { OpenFromLibrary(path, preset); };
+    library.compare = [this](const std::string& path) { CompareWithFile(path); };
+    library.show_error = [this](const std::string& text) { ShowFileFailure(text); };
+    tsLibrary_ = new LibraryPage(std::move(library));
+    Configuration2_->addTab(tsLibrary_, QtText(kPageLibraryCaption));
 
     odialog_ = new QFileDialog(this, QStringLiteral("Open"));
     odialog_->setObjectName(QStringLiteral("odialog"));
@@ -1026,7 +1044,7 @@ struct CommandCopy {
 void TMainForm::SetCommandRunning(bool running, const QString& name)
 {
     command_running_ = running;
-    for (QAction* item : {Open1_, Checkdefault1_, Firmwareupgrade1_}) item->setEnabled(!running);
+    for (QAction* item : {Open1_, Checkdefault1_, Firmwareupgrade1_, Comparewithfile1_}) item->setEnabled(!running);
     ShowRecentItems();
     asgbanks_->setEnabled(!running);
     aSetup_->setEnabled(!running);
@@ -1166,12 +1184,18 @@ void TMainForm::Comparewithcontroller1Click()
     });
 }
 
-void TMainForm::ShowComparison(const std::vector<SetupDifference>& differences)
+void TMainForm::ShowComparison(const std::vector<SetupDifference>& differences, const QString& file_name)
 {
     ClearComparison();
     if (differences.empty()) {
-        messages_->ShowMessage(MessageIcon::Information, "Compare with controller",
-                               "The controller holds the same presets, bank functions and settings as the editor.");
+        if (file_name.isEmpty()) {
+            messages_->ShowMessage(MessageIcon::Information, "Compare with controller",
+                                   "The controller holds the same presets, bank functions and settings as the editor.");
+        } else {
+            messages_->ShowMessage(MessageIcon::Information, "Compare with file",
+                                   "\"" + file_name.toStdString() +
+                                       "\" holds the same presets, bank functions and settings as the editor.");
+        }
         return;
     }
     comparison_ = differences;
@@ -1196,7 +1220,41 @@ void TMainForm::ShowComparison(const std::vector<SetupDifference>& differences)
         dDifferences_ = new DifferencesDialog(this);
         connect(dDifferences_, &DifferencesDialog::differenceChosen, this, &TMainForm::ShowDifference);
     }
-    dDifferences_->ShowDifferences(comparison_);
+    dDifferences_->ShowDifferences(comparison_, file_name);
+}
+
+// --- Library ---------------------------------------------------------------------------
+
+void TMainForm::Comparewithfile1Click()
+{
+    if (command_running_) return;
+    QFileDialog dialog(this, QStringLiteral("Compare with file"));
+    dialog.setObjectName(QStringLiteral("cdialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilter(kFileFilter);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    CompareWithFile(LocalPath(dialog.selectedFiles().first()));
+}
+
+void TMainForm::CompareWithFile(const std::string& path)
+{
+    if (command_running_) return;
+    CommitOpenEditors();
+    std::vector<SetupDifference> differences;
+    const FileResult read = CompareWithPresetFile(state_.table, state_.settings, path, differences);
+    if (read.status == FileStatus::Failed) return ShowFileFailure(read.reason);
+    if (read.status == FileStatus::NotFound) return ShowFileFailure("The file \"" + path + "\" is not there.");
+    ShowComparison(differences, QFileInfo(ShownPath(path)).fileName());
+}
+
+void TMainForm::OpenFromLibrary(const std::string& path, int preset)
+{
+    if (command_running_ || !MaySetAside()) return;
+    OpenPath(path);
+    if (preset < 0 || preset >= kPresetCount || state_.current_file != path) return;
+    Configuration2_->setCurrentWidget(TabSheet1_);
+    asgbanks_->ShowCell(TableRowOfPreset(static_cast<std::uint8_t>(preset)), kColumnName);
 }
 
 void TMainForm::ClearComparison()
