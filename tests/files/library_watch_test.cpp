@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <filesystem>
@@ -171,6 +172,42 @@ TEST(LibraryFollow, FoldersComeAndGoWithTheirFiles)
     testing::WriteNamedSetup(second / "d.ini", {{1, "One"}});
     ASSERT_TRUE(library.WaitFor(Named(second / "d.ini", 1)));
     EXPECT_TRUE(library.WaitFor(Named(first / "c.ini", -1)));
+}
+
+// A listing again reads only what changed since: a thousand files are not read anew for one.
+TEST(LibraryFollow, ListingAgainReadsOnlyWhatChanged)
+{
+    TempFolder folder;
+    testing::WriteNamedSetup(folder / "a.ini", {{37, "Lead"}});
+    testing::WriteNamedSetup(folder / "b.ini", {{11, "Clean"}});
+    std::mutex mutex;
+    std::condition_variable settled;
+    std::vector<std::string> read;
+    int jobs = 0;
+    LibraryIndexer indexer([&](LibraryBatch batch) {
+        const std::lock_guard lock(mutex);
+        for (const LibraryFile& file : batch.files) read.push_back(ShownNameBelow(file.path, folder.path()));
+        if (batch.settled) ++jobs;
+        settled.notify_all();
+    });
+    const auto next_job_read = [&](const std::function<void()>& job) {
+        std::unique_lock lock(mutex);
+        const int done = jobs;
+        read.clear();
+        lock.unlock();
+        job();
+        lock.lock();
+        EXPECT_TRUE(settled.wait_for(lock, kDeadline, [&] { return jobs > done; }));
+        std::sort(read.begin(), read.end());
+        return read;
+    };
+    EXPECT_EQ(next_job_read([&] { indexer.SetFolders({folder.path()}); }),
+              (std::vector<std::string>{"a.ini", "b.ini"}));
+    EXPECT_EQ(next_job_read([&] { indexer.Rescan(); }), std::vector<std::string>{});
+    testing::WriteNamedSetup(folder / "b.ini", {{11, "Clean"}, {12, "Crunch"}});
+    EXPECT_EQ(next_job_read([&] { indexer.Rescan(); }), std::vector<std::string>{"b.ini"});
+    // A path the watch names is read again whatever its size and time say.
+    EXPECT_EQ(next_job_read([&] { indexer.Changed({folder / "a.ini"}); }), std::vector<std::string>{"a.ini"});
 }
 
 }  // namespace

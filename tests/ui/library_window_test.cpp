@@ -199,7 +199,7 @@ TEST_F(LibraryWindow, DropAndPasteBringPresetsAndBanksInAsOneStepEach)
     // Copy in the library, "Paste preset" and "Paste bank" in the grid's popup.
     page->PresetsView()->setFocus();
     page->PresetsView()->setCurrentIndex(page->PresetsModel()->index(lead_row, 0));
-    page->CopyChosenPreset();
+    QTest::keyClick(page->PresetsView(), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(PopupItem("Pastepreset1")->text(), "Paste preset 37");
     ASSERT_TRUE(PopupItem("Pastepreset1")->isEnabled());
     window->asgbanks()->ShowCell(Row(81), kColumnName);
@@ -207,7 +207,10 @@ TEST_F(LibraryWindow, DropAndPasteBringPresetsAndBanksInAsOneStepEach)
     EXPECT_EQ(window->State().table.Cell(Row(81), kColumnName).text, "Lead");
     EXPECT_EQ(window->State().table.PresetNumberOfRow(Row(81)), 81);
     EXPECT_EQ(Steps(), steps + 3);
-    page->CopyChosenBank();
+    // Ctrl+C on a bank of the tree copies that bank.
+    page->FilesView()->setFocus();
+    page->FilesView()->setCurrentIndex(bank3);
+    QTest::keyClick(page->FilesView(), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(PopupItem("Pastebank1")->text(), "Paste bank 3");
     window->asgbanks()->ShowCell(Row(93), kColumnName);
     PopupItem("Pastebank1")->trigger();

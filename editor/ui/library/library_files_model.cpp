@@ -45,6 +45,11 @@ QString NamedCount(qsizetype count)
     return count == 1 ? QStringLiteral("1 named") : QStringLiteral("%1 named").arg(count);
 }
 
+QString FileCount(int count)
+{
+    return count == 1 ? QStringLiteral("1 file") : QStringLiteral("%1 files").arg(count);
+}
+
 }  // namespace
 
 LibraryFilesModel::LibraryFilesModel(QObject* parent) : QStandardItemModel(0, kColumnCount, parent)
@@ -111,9 +116,7 @@ void LibraryFilesModel::PutFile(const LibraryFile& file, int row)
     const QList<QStandardItem*> items = FileRow(file);
     parent->insertRow(std::clamp(row, 0, parent->rowCount()), items);
     files_[file.path] = items.front();
-    item(folder.row(), kNamedColumn)
-        ->setText(parent->rowCount() == 1 ? QStringLiteral("1 file")
-                                          : QStringLiteral("%1 files").arg(parent->rowCount()));
+    item(folder.row(), kNamedColumn)->setText(FileCount(parent->rowCount()));
 }
 
 void LibraryFilesModel::RemoveFile(const std::string& path)
@@ -123,7 +126,7 @@ void LibraryFilesModel::RemoveFile(const std::string& path)
     QStandardItem* parent = found->second->parent();
     parent->removeRow(found->second->row());
     files_.erase(found);
-    item(parent->row(), kNamedColumn)->setText(QStringLiteral("%1 files").arg(parent->rowCount()));
+    item(parent->row(), kNamedColumn)->setText(FileCount(parent->rowCount()));
 }
 
 LibraryFilesModel::Kind LibraryFilesModel::KindOf(const QModelIndex& index)

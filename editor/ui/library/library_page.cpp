@@ -374,16 +374,21 @@ void LibraryPage::ApplyBatches()
 
 void LibraryPage::Refilter()
 {
-    // The chosen preset stays chosen when the search still finds it.
-    const std::optional<LibraryItem> chosen = ChosenPreset();
+    // The preset chosen in the table stays chosen, and in view, when the search still finds
+    // it; otherwise the first one found is chosen and shown.
+    const std::optional<LibraryItem> chosen = presets_model_->ItemOfRow(presets_view_->currentIndex().row());
     presets_model_->SetHits(index_.Search(query_));
-    int row = chosen ? presets_model_->RowOf(chosen->path, chosen->number) : -1;
-    if (row < 0 && presets_model_->rowCount() > 0) row = 0;
-    if (row >= 0) {
-        presets_view_->selectionModel()->setCurrentIndex(
-            presets_model_->index(row, kLibraryColumnName),
-            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    const int kept = chosen ? presets_model_->RowOf(chosen->path, chosen->number) : -1;
+    const int row = kept >= 0 ? kept : 0;
+    if (row >= presets_model_->rowCount()) {
+        ShowStatus();
+        return;
     }
+    presets_view_->setAutoScroll(false);
+    presets_view_->selectionModel()->setCurrentIndex(presets_model_->index(row, kLibraryColumnName),
+                                                     QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    presets_view_->setAutoScroll(true);
+    if (kept < 0) presets_view_->scrollToTop();
     ShowStatus();
 }
 
