@@ -37,11 +37,11 @@ namespace orvel {
 
 namespace {
 
-// Batches from the readers are shown together, at most this often: each showing searches
-// the whole index again.
-constexpr int kApplyIntervalMs = 60;
-// What one turn of the window's thread spends taking records in, before it searches again.
-constexpr int kApplyTurnMs = 10;
+// Batches from the readers are taken in together, at most this often: each turn searches
+// the whole index again and has both views painted again.
+constexpr int kApplyIntervalMs = 100;
+// What one turn of the window's thread spends taking records in, at most.
+constexpr int kApplyTurnMs = 25;
 constexpr int kFilesViewPercent = 35;
 constexpr int kRowMargin = 4;  // pixels above and below a row's text, together
 constexpr int kNumberColumnWidth = 40;
@@ -158,6 +158,8 @@ void LibraryPage::BuildViews()
 
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("lLibraryStatus"));
+    // Its text changes with every batch: it must not lay the page out again each time.
+    status_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
 
     auto* splitter = new QSplitter(Qt::Horizontal, this);
     splitter->addWidget(files_view_);
@@ -369,7 +371,7 @@ void LibraryPage::ApplyBatches()
         pending_.erase(pending_.begin());
     }
     Refilter();
-    if (!pending_.empty()) apply_timer_->start(0);
+    if (!pending_.empty()) apply_timer_->start(kApplyIntervalMs);
 }
 
 void LibraryPage::Refilter()
