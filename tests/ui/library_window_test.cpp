@@ -34,7 +34,7 @@
 namespace orvel::testing {
 namespace {
 
-int Row(int preset)
+int PresetRow(int preset)
 {
     return TableRowOfPreset(static_cast<std::uint8_t>(preset));
 }
@@ -51,8 +51,8 @@ protected:
         lead.name = "Lead";
         lead.loops = {true, false, true, false, false, false};
         lead.midi1 = "12";
-        table.SetRow(Row(37), lead);
-        table.SetText(Row(31), kColumnName, "Intro");
+        table.SetRow(PresetRow(37), lead);
+        table.SetText(PresetRow(31), kColumnName, "Intro");
         table.SetBankFunction(3, false);
         std::filesystem::create_directories(library + "/sub");
         SavePresetFile(library + "/gig.ini", table, SettingsData{});
@@ -146,7 +146,7 @@ TEST_F(LibraryWindow, ListsEveryFileAndSearchesAndOpensFromTheKeyboard)
     QTest::keyClick(page->SearchField(), Qt::Key_Return);
     EXPECT_EQ(window->State().current_file, library + "/sub/rehearsal.ini");
     EXPECT_EQ(window->Configuration2()->currentIndex(), 1);
-    EXPECT_EQ(window->State().table.CurrentRow(), Row(12));
+    EXPECT_EQ(window->State().table.CurrentRow(), PresetRow(12));
     EXPECT_TRUE(fixture.save_questions.empty());
 
     // With unsaved changes Open asks first; Cancel keeps the set-up.
@@ -162,7 +162,7 @@ TEST_F(LibraryWindow, ListsEveryFileAndSearchesAndOpensFromTheKeyboard)
 TEST_F(LibraryWindow, DropAndPasteBringPresetsAndBanksInAsOneStepEach)
 {
     ShowLibrary();
-    window->State().table.SetText(Row(52), kColumnName, "Mine");
+    window->State().table.SetText(PresetRow(52), kColumnName, "Mine");
     window->RefreshViews();
     const int steps = Steps();
 
@@ -170,29 +170,29 @@ TEST_F(LibraryWindow, DropAndPasteBringPresetsAndBanksInAsOneStepEach)
     // bank 5's wah-pad function from the file's bank 3.
     page->SearchField()->clear();
     const int lead_row = TableRow("gig.ini", 37);
-    DropOnGrid(page->PresetsModel()->mimeData({page->PresetsModel()->index(lead_row, 0)}), Row(52));
-    PresetData got = window->State().table.GetRow(Row(52));
+    DropOnGrid(page->PresetsModel()->mimeData({page->PresetsModel()->index(lead_row, 0)}), PresetRow(52));
+    PresetData got = window->State().table.GetRow(PresetRow(52));
     EXPECT_EQ(got.name, "Lead");
     EXPECT_EQ(got.modifier, "LOOP");
     EXPECT_EQ(got.midi1, "12");
     EXPECT_TRUE(got.loops[2]);
-    EXPECT_EQ(window->State().table.PresetNumberOfRow(Row(52)), 52);
+    EXPECT_EQ(window->State().table.PresetNumberOfRow(PresetRow(52)), 52);
     EXPECT_FALSE(window->State().table.BankFunction(5));
-    EXPECT_FALSE(window->State().table.Cell(Row(52), kFirstSwitchColumn).active);  // LOOP applied
+    EXPECT_FALSE(window->State().table.Cell(PresetRow(52), kFirstSwitchColumn).active);  // LOOP applied
     EXPECT_EQ(Steps(), steps + 1);
     EXPECT_TRUE(window->windowTitle().startsWith(QStringLiteral("Untitled*")));
     window->Undo1Click();
-    EXPECT_EQ(window->State().table.Cell(Row(52), kColumnName).text, "Mine");
+    EXPECT_EQ(window->State().table.Cell(PresetRow(52), kColumnName).text, "Mine");
     EXPECT_TRUE(window->State().table.BankFunction(5));
     window->Redo1Click();
-    EXPECT_EQ(window->State().table.Cell(Row(52), kColumnName).text, "Lead");
+    EXPECT_EQ(window->State().table.Cell(PresetRow(52), kColumnName).text, "Lead");
 
     // A bank of the tree dropped on a row of bank 7: the file's bank 3 in its ten rows.
     const QModelIndex bank3 = page->FilesModel()->index(2, 0, page->FilesModel()->IndexOfFile(library + "/gig.ini"));
-    DropOnGrid(page->FilesModel()->mimeData({bank3}), Row(75));
-    EXPECT_EQ(window->State().table.Cell(Row(71), kColumnName).text, "Intro");
-    EXPECT_EQ(window->State().table.Cell(Row(77), kColumnName).text, "Lead");
-    EXPECT_EQ(window->State().table.Cell(Row(72), kColumnName).text, "");
+    DropOnGrid(page->FilesModel()->mimeData({bank3}), PresetRow(75));
+    EXPECT_EQ(window->State().table.Cell(PresetRow(71), kColumnName).text, "Intro");
+    EXPECT_EQ(window->State().table.Cell(PresetRow(77), kColumnName).text, "Lead");
+    EXPECT_EQ(window->State().table.Cell(PresetRow(72), kColumnName).text, "");
     EXPECT_FALSE(window->State().table.BankFunction(7));
     EXPECT_EQ(Steps(), steps + 2);
 
@@ -202,19 +202,19 @@ TEST_F(LibraryWindow, DropAndPasteBringPresetsAndBanksInAsOneStepEach)
     QTest::keyClick(page->PresetsView(), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(PopupItem("Pastepreset1")->text(), "Paste preset 37");
     ASSERT_TRUE(PopupItem("Pastepreset1")->isEnabled());
-    window->asgbanks()->ShowCell(Row(81), kColumnName);
+    window->asgbanks()->ShowCell(PresetRow(81), kColumnName);
     PopupItem("Pastepreset1")->trigger();
-    EXPECT_EQ(window->State().table.Cell(Row(81), kColumnName).text, "Lead");
-    EXPECT_EQ(window->State().table.PresetNumberOfRow(Row(81)), 81);
+    EXPECT_EQ(window->State().table.Cell(PresetRow(81), kColumnName).text, "Lead");
+    EXPECT_EQ(window->State().table.PresetNumberOfRow(PresetRow(81)), 81);
     EXPECT_EQ(Steps(), steps + 3);
     // Ctrl+C on a bank of the tree copies that bank.
     page->FilesView()->setFocus();
     page->FilesView()->setCurrentIndex(bank3);
     QTest::keyClick(page->FilesView(), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(PopupItem("Pastebank1")->text(), "Paste bank 3");
-    window->asgbanks()->ShowCell(Row(93), kColumnName);
+    window->asgbanks()->ShowCell(PresetRow(93), kColumnName);
     PopupItem("Pastebank1")->trigger();
-    EXPECT_EQ(window->State().table.Cell(Row(97), kColumnName).text, "Lead");
+    EXPECT_EQ(window->State().table.Cell(PresetRow(97), kColumnName).text, "Lead");
     EXPECT_FALSE(window->State().table.BankFunction(9));
     EXPECT_EQ(Steps(), steps + 4);
 
@@ -223,8 +223,8 @@ TEST_F(LibraryWindow, DropAndPasteBringPresetsAndBanksInAsOneStepEach)
     auto* stale = new QMimeData;
     stale->setData(QString::fromLatin1(kLibraryItemMimeType.data()),
                    QByteArray::fromStdString(EncodeLibraryItem({library + "/gig.ini", false, 37})));
-    DropOnGrid(stale, Row(11));
-    EXPECT_EQ(window->State().table.Cell(Row(11), kColumnName).text, "");
+    DropOnGrid(stale, PresetRow(11));
+    EXPECT_EQ(window->State().table.Cell(PresetRow(11), kColumnName).text, "");
     EXPECT_EQ(Steps(), steps + 4);
     ASSERT_EQ(fixture.messages().shown.size(), 1u);
     EXPECT_NE(fixture.messages().shown[0].text.find("is no longer there"), std::string::npos);
@@ -235,18 +235,18 @@ TEST_F(LibraryWindow, ComparesWithAFileAsWithTheController)
     ASSERT_NE(fixture.Action("Comparewithfile1"), nullptr);
     // The set-up as gig.ini holds it, but for a name and a value written another way.
     window->OpenFile(QString::fromStdString(library + "/gig.ini"));
-    window->State().table.SetText(Row(37), kColumnName, "Solo");
-    window->State().table.SetText(Row(37), kColumnMidi1, "012");
+    window->State().table.SetText(PresetRow(37), kColumnName, "Solo");
+    window->State().table.SetText(PresetRow(37), kColumnMidi1, "012");
     window->CompareWithFile(library + "/gig.ini");
     ASSERT_EQ(fixture.messages().shown.size(), 1u);
     EXPECT_EQ(fixture.messages().shown[0].text,
               "\"gig.ini\" holds the same presets, bank functions and settings as the editor.");
     EXPECT_TRUE(window->Comparison().empty());
 
-    window->State().table.SetText(Row(37), kColumnMidi1, "13");
+    window->State().table.SetText(PresetRow(37), kColumnMidi1, "13");
     window->CompareWithFile(library + "/gig.ini");
     ASSERT_EQ(window->Comparison().size(), 1u);
-    EXPECT_TRUE(window->asgbanks()->IsMarked(Row(37), kColumnMidi1));
+    EXPECT_TRUE(window->asgbanks()->IsMarked(PresetRow(37), kColumnMidi1));
     QTreeWidget* list = window->dDifferences()->List();
     EXPECT_EQ(list->headerItem()->text(3), "gig.ini");
     EXPECT_EQ(list->topLevelItem(0)->text(2) + "|" + list->topLevelItem(0)->text(3), "13|12");
@@ -260,7 +260,7 @@ TEST_F(LibraryWindow, FollowsItsFoldersWhileTheWindowRuns)
 {
     ShowLibrary();
     // Saved from the window into the library: it comes in, with its names.
-    window->State().table.SetText(Row(44), kColumnName, "Fresh");
+    window->State().table.SetText(PresetRow(44), kColumnName, "Fresh");
     ASSERT_TRUE(window->SaveFileAs(QString::fromStdString(library + "/new.ini")));
     ASSERT_TRUE(WaitFor([&] { return TableRow("new.ini", 44) >= 0; }));
     std::filesystem::remove(library + "/gig.ini");

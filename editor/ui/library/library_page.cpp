@@ -49,7 +49,7 @@ constexpr int kFlagsColumnWidth = 56;
 constexpr int kValueColumnWidth = 44;
 constexpr int kTextColumnWidth = 140;
 
-QString ShownPath(const std::string& path)
+QString ShownLibraryPath(const std::string& path)
 {
     return QFile::decodeName(QByteArray::fromStdString(path));
 }
@@ -62,7 +62,7 @@ std::string FileSystemPath(const QString& path)
 QString LastPart(const std::string& path)
 {
     const std::size_t slash = path.rfind('/');
-    return ShownPath(slash == std::string::npos ? path : path.substr(slash + 1));
+    return ShownLibraryPath(slash == std::string::npos ? path : path.substr(slash + 1));
 }
 
 // The widest text a column of the table shows in practice (its caption may be wider).
@@ -312,7 +312,7 @@ bool LibraryPage::AddFolder(const std::string& folder)
     Start();
     if (!AddLibraryFolder(user_folders_, folder, default_folder_)) {
         ShowNote(QStringLiteral("\"%1\" is already in the library, or lies inside or around a library folder.")
-                     .arg(ShownPath(folder)));
+                     .arg(ShownLibraryPath(folder)));
         return false;
     }
     SaveFolders();
