@@ -137,7 +137,9 @@ std::string LoadAverage()
 template <typename Done>
 void RunUntil(Done done)
 {
-    while (!done()) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    // Sleeps until events come, as the window's own loop does; every change of the page comes
+    // as an event.
+    while (!done()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
 // CPU time of the calling thread, in milliseconds.

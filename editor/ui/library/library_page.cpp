@@ -41,7 +41,7 @@ namespace {
 // the whole index again and has both views painted again.
 constexpr int kApplyIntervalMs = 100;
 // What one turn of the window's thread spends taking records in, at most.
-constexpr int kApplyTurnMs = 25;
+constexpr int kApplyTurnMs = 10;
 constexpr int kFilesViewPercent = 35;
 constexpr int kRowMargin = 4;  // pixels above and below a row's text, together
 constexpr int kNumberColumnWidth = 40;
