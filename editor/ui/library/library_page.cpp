@@ -1,8 +1,8 @@
 #include "ui/library/library_page.h"
 
 #include <QAction>
-#include <QElapsedTimer>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QFontMetrics>
@@ -44,10 +44,6 @@ constexpr int kApplyIntervalMs = 100;
 constexpr int kApplyTurnMs = 10;
 constexpr int kFilesViewPercent = 35;
 constexpr int kRowMargin = 4;  // pixels above and below a row's text, together
-constexpr int kNumberColumnWidth = 40;
-constexpr int kFlagsColumnWidth = 56;
-constexpr int kValueColumnWidth = 44;
-constexpr int kTextColumnWidth = 140;
 
 QString ShownLibraryPath(const std::string& path)
 {
@@ -168,13 +164,10 @@ void LibraryPage::BuildViews()
     splitter->setStretchFactor(1, 100 - kFilesViewPercent);
 
     auto* layout = new QVBoxLayout(this);
-    auto* top = new QHBoxLayout;
-    top->addWidget(search_, 1);
-    layout->addLayout(top);
+    layout->addWidget(search_);
     layout->addWidget(splitter, 1);
-    auto* bottom = new QHBoxLayout;
-    bottom->setObjectName(QStringLiteral("LibraryButtons"));
-    layout->addLayout(bottom);
+    buttons_ = new QHBoxLayout;
+    layout->addLayout(buttons_);
     layout->addWidget(status_);
 }
 
@@ -198,7 +191,10 @@ void LibraryPage::BuildActions()
     });
     remove_folder_ = new QAction(QStringLiteral("Remove folder"), this);
     remove_folder_->setObjectName(QStringLiteral("LibraryRemovefolder1"));
-    connect(remove_folder_, &QAction::triggered, this, [this] { RemoveFolder(ChosenFolder()); });
+    connect(remove_folder_, &QAction::triggered, this, [this] {
+        if (!RemoveFolder(ChosenFolder()))
+            ShowNote(QStringLiteral("Choose a folder added to the library; the default folder stays."));
+    });
     // Ctrl+C in the table or the tree copies what is chosen there.
     copy_preset_->setShortcut(QKeySequence::Copy);
     copy_preset_->setShortcutContext(Qt::WidgetShortcut);
@@ -206,14 +202,13 @@ void LibraryPage::BuildActions()
     auto* copy_bank_keys = new QShortcut(QKeySequence::Copy, files_view_, nullptr, nullptr, Qt::WidgetShortcut);
     connect(copy_bank_keys, &QShortcut::activated, this, &LibraryPage::CopyChosenBank);
 
-    auto* bottom = findChild<QHBoxLayout*>(QStringLiteral("LibraryButtons"));
     for (QAction* action : {open_, copy_preset_, copy_bank_, compare_, add_folder_, remove_folder_}) {
         auto* button = new QToolButton(this);
         button->setDefaultAction(action);
         button->setObjectName(QStringLiteral("b") + action->objectName());
-        bottom->addWidget(button);
+        buttons_->addWidget(button);
     }
-    bottom->addStretch(1);
+    buttons_->addStretch(1);
 
     // Ctrl+F anywhere in the window.
     auto* find = new QShortcut(QKeySequence::Find, hooks_.window ? hooks_.window : this);

@@ -18,6 +18,7 @@
 #include "files/library/library_item.h"
 
 class QAction;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QTableView;
@@ -129,6 +130,7 @@ private:
     LibraryFilesModel* files_model_ = nullptr;
     LibraryPresetsModel* presets_model_ = nullptr;
     QLabel* status_ = nullptr;
+    QHBoxLayout* buttons_ = nullptr;  // the commands' buttons, below the views
     QTimer* apply_timer_ = nullptr;
     QAction* open_ = nullptr;
     QAction* copy_preset_ = nullptr;
