@@ -249,9 +249,9 @@ TEST(Menus, ElementsCarryTheirNamesAndCaptions)
     EXPECT_EQ(file->title(), QStringLiteral("&File"));
     // Below Print, the recent files (none yet, so hidden).
     EXPECT_EQ(captions(file),
-              (QStringList{"Open1=Open", "Save1=Save", "SaveAs1=Save As", "-", "Print1=Print", "-",
-                           "RecentFile1=", "RecentFile2=", "RecentFile3=", "RecentFile4=", "RecentFile5=",
-                           "RecentFile6=", "RecentFile7=", "RecentFile8=", "-", "Quit1=&Quit"}));
+              (QStringList{"Open1=Open", "Save1=Save", "SaveAs1=Save As", "Comparewithfile1=Compare with file\u2026",
+                           "-", "Print1=Print", "-", "RecentFile1=", "RecentFile2=", "RecentFile3=", "RecentFile4=",
+                           "RecentFile5=", "RecentFile6=", "RecentFile7=", "RecentFile8=", "-", "Quit1=&Quit"}));
     QMenu* transfer = f.Find<QMenu>("Datatransfer1");
     ASSERT_NE(transfer, nullptr);
     EXPECT_EQ(transfer->title(), QStringLiteral("Data transfer"));
@@ -284,7 +284,7 @@ TEST(PageRule, SwitchesTransferItemsAndThePreviewTimer)
         EXPECT_EQ(f.Action("Readsettings1")->isEnabled(), settings) << page;
         EXPECT_EQ(f.Action("Writesettings1")->isEnabled(), settings) << page;
         EXPECT_EQ(window.timercurrentpreset()->isActive(), preview) << page;
-        for (const char* name : {"Checkdefault1", "Open1", "SaveAs1", "Print1", "Firmwareupgrade1"})
+        for (const char* name : {"Checkdefault1", "Open1", "SaveAs1", "Comparewithfile1", "Print1", "Firmwareupgrade1"})
             EXPECT_TRUE(f.Action(name)->isEnabled()) << name << " on " << page;
     };
     expect_page(true, false, false, "Presets");
@@ -292,6 +292,9 @@ TEST(PageRule, SwitchesTransferItemsAndThePreviewTimer)
     expect_page(false, true, false, "Settings");
     pages->setCurrentWidget(f.Find<QWidget>("tsPreview"));
     expect_page(false, false, true, "Preview");
+    pages->setCurrentWidget(f.Find<QWidget>("tsLibrary"));
+    expect_page(false, false, false, "Library");
+    EXPECT_FALSE(f.Action("Comparewithcontroller1")->isEnabled());
     pages->setCurrentWidget(f.Find<QWidget>("TabSheet1"));
     expect_page(true, false, false, "Presets");
     pages->setCurrentWidget(f.Find<QWidget>("tsPreview"));
@@ -504,7 +507,7 @@ TEST(PageKeys, ChangePagesFromAnywhereWithTheRule)
     ASSERT_TRUE(settings->IsEditing());
     QTest::keyClicks(QApplication::focusWidget(), "5");
     KeyToFocus(Qt::Key_PageUp, Qt::ControlModifier);
-    EXPECT_EQ(page(), "tsPreview");
+    EXPECT_EQ(page(), "tsLibrary");
     EXPECT_EQ(window.State().settings.midi_channels[2], "5");
     KeyToFocus(Qt::Key_PageDown, Qt::ControlModifier);
     EXPECT_EQ(page(), "tsSetup");

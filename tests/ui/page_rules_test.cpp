@@ -11,11 +11,13 @@ TEST(PageRule, EachPageEnablesItsOwnItems)
     EXPECT_EQ(TransferStateOfPage(Page::Settings), (PageTransferState{false, true, false}));
     EXPECT_EQ(TransferStateOfPage(Page::Presets), (PageTransferState{true, false, false}));
     EXPECT_EQ(TransferStateOfPage(Page::Preview), (PageTransferState{false, false, true}));
+    EXPECT_EQ(TransferStateOfPage(Page::Library), (PageTransferState{false, false, false}));
     EXPECT_EQ(TransferStateOfPageIndex(0), TransferStateOfPage(Page::Settings));
     EXPECT_EQ(TransferStateOfPageIndex(1), TransferStateOfPage(Page::Presets));
     EXPECT_EQ(TransferStateOfPageIndex(2), TransferStateOfPage(Page::Preview));
     EXPECT_EQ(TransferStateOfPageIndex(-1), (PageTransferState{false, false, false}));
-    EXPECT_EQ(TransferStateOfPageIndex(3), (PageTransferState{false, false, false}));
+    EXPECT_EQ(TransferStateOfPageIndex(3), TransferStateOfPage(Page::Library));
+    EXPECT_EQ(TransferStateOfPageIndex(4), (PageTransferState{false, false, false}));
 }
 
 // The bank and preset commands carry the current row's bank digit or two preset digits, in

@@ -39,6 +39,7 @@ TMainForm& WindowFixture::Start(const WindowSetup& setup)
     const std::optional<std::string> version = setup.image_version;
     options.image_version = [version] { return version; };
     options.start_file = setup.start_file;
+    options.library_folder = folder_.path() + "/data/orvel/library";
     if (!setup.save_question_box) {
         options.ask_save_changes = [this](const std::string& question) {
             save_questions.push_back(question);

@@ -1,5 +1,6 @@
 // What the window tests share: a main window laid out for a given screen, with its
-// Orvel.ini in a fresh folder, its messages recorded and its elements found by name.
+// Orvel.ini and its library in a fresh folder, its messages recorded and its elements found
+// by name.
 #pragma once
 
 #include <QAction>

@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QColor>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QEvent>
 #include <QItemSelectionModel>
 #include <QMenu>
@@ -297,15 +299,19 @@ void PresetGrid::ReportInactiveCell(int table_row)
 void PresetGrid::PastePreset()
 {
     const int row = CommandRow(table_.CurrentRow());
+    PastePresetFrom(clipboard_, row, PastePresetStep(table_.PresetNumberOfRow(row).value_or(0)));
+    ShowPasteItems();
+}
+
+void PresetGrid::PastePresetFrom(PresetClipboard& clipboard, int table_row, const std::string& step)
+{
     bool pasted = false;
-    RecordChange(recorder_, PastePresetStep(table_.PresetNumberOfRow(row).value_or(0)),
-                 [&] { pasted = clipboard_.PastePreset(table_, row); });
+    RecordChange(recorder_, step, [&] { pasted = clipboard.PastePreset(table_, table_row); });
     if (pasted) {
-        model_->RowsChanged(row, row);
-        BankFunctionChanged(BankDigitOfTableRow(row));
+        model_->RowsChanged(table_row, table_row);
+        BankFunctionChanged(BankDigitOfTableRow(table_row));
         emit setupEdited();
     }
-    ShowPasteItems();
 }
 
 void PresetGrid::CopyBank()
@@ -317,15 +323,101 @@ void PresetGrid::CopyBank()
 void PresetGrid::PasteBank()
 {
     const int first = FirstRowOfBank(table_.CurrentRow());
+    PasteBankFrom(clipboard_, first, PasteBankStep(BankDigitOfTableRow(first)));
+    ShowPasteItems();
+}
+
+void PresetGrid::PasteBankFrom(PresetClipboard& clipboard, int table_row, const std::string& step)
+{
+    const int first = FirstRowOfBank(table_row);
     bool pasted = false;
-    RecordChange(recorder_, PasteBankStep(BankDigitOfTableRow(first)),
-                 [&] { pasted = clipboard_.PasteBank(table_, first); });
+    RecordChange(recorder_, step, [&] { pasted = clipboard.PasteBank(table_, first); });
     if (pasted) {
         model_->RowsChanged(first, first + kPresetsPerBank - 1);
         BankFunctionChanged(BankDigitOfTableRow(first));
         emit setupEdited();
     }
+}
+
+void PresetGrid::CopyPresetFrom(const PresetTable& source, int source_row)
+{
+    clipboard_.CopyPreset(source, source_row);
     ShowPasteItems();
+}
+
+void PresetGrid::CopyBankFrom(const PresetTable& source, int source_row)
+{
+    clipboard_.CopyBank(source, source_row);
+    ShowPasteItems();
+}
+
+void PresetGrid::DropPreset(const PresetTable& source, int source_row, int target_row)
+{
+    if (!IsPresetTableRow(target_row)) return;
+    PresetClipboard once;
+    once.CopyPreset(source, source_row);
+    PastePresetFrom(once, target_row, DropPresetStep(table_.PresetNumberOfRow(target_row).value_or(0)));
+    MoveCurrentRow(target_row);
+    SelectCurrentRow();
+}
+
+void PresetGrid::DropBank(const PresetTable& source, int source_row, int target_row)
+{
+    if (!IsPresetTableRow(target_row)) return;
+    PresetClipboard once;
+    once.CopyBank(source, source_row);
+    PasteBankFrom(once, target_row, DropBankStep(BankDigitOfTableRow(target_row)));
+    MoveCurrentRow(target_row);
+    SelectCurrentRow();
+}
+
+void PresetGrid::AcceptDrops(const QString& mime_type)
+{
+    drop_type_ = mime_type;
+    for (GridView* view : view_->Views()) {
+        view->viewport()->setAcceptDrops(true);
+        view->viewport()->installEventFilter(this);
+    }
+}
+
+int PresetGrid::DropRowAt(QObject* viewport, const QPoint& at) const
+{
+    for (GridView* view : view_->Views()) {
+        if (view->viewport() != viewport) continue;
+        const int row = view->indexAt(at).row();
+        return IsPresetTableRow(row) ? row : -1;
+    }
+    return -1;
+}
+
+bool PresetGrid::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (drop_type_.isEmpty() || (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop))
+        return QWidget::eventFilter(watched, event);
+    auto* drop = static_cast<QDropEvent*>(event);
+    const int row = drop->mimeData()->hasFormat(drop_type_) ? DropRowAt(watched, drop->position().toPoint()) : -1;
+    if (type == QEvent::DragEnter) {
+        // Entering over a header still lets the drag move on to a preset row.
+        if (drop->mimeData()->hasFormat(drop_type_))
+            drop->acceptProposedAction();
+        else
+            drop->ignore();
+        return true;
+    }
+    if (row < 0) {
+        drop->ignore();
+        return true;
+    }
+    drop->acceptProposedAction();
+    if (type == QEvent::DragMove) {
+        // The row that would receive the drop is shown as the current row.
+        MoveCurrentRow(row);
+        SelectCurrentRow();
+    } else {
+        emit itemDropped(drop->mimeData()->data(drop_type_), row);
+    }
+    return true;
 }
 
 void PresetGrid::BankButtonPressed(int table_row)

@@ -12,6 +12,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -90,6 +91,22 @@ public:
     // Makes a preset row current and brings one of its cells into view as the current cell.
     void ShowCell(int table_row, int column);
 
+    // --- Presets and banks of another set-up (a preset file of the library) -----------------
+    // The row of `source` goes to the preset clipboard, or the ten rows of its bank to the bank
+    // clipboard, as "Copy preset" and "Copy bank" take them from this grid; "Paste preset" and
+    // "Paste bank" put them in.
+    void CopyPresetFrom(const PresetTable& source, int source_row);
+    void CopyBankFrom(const PresetTable& source, int source_row);
+    // The row of `source` (or the bank holding it) put into the target row (or the target row's
+    // bank) as "Paste preset" ("Paste bank") would: the target keeps its preset numbers, every
+    // other value and the bank's wah-pad function come from `source`; one undo step. The
+    // target row becomes the current row; the clipboards keep what they hold.
+    void DropPreset(const PresetTable& source, int source_row, int target_row);
+    void DropBank(const PresetTable& source, int source_row, int target_row);
+    // Drags carrying this MIME type may be dropped on the preset rows; each drop is handed
+    // on through itemDropped.
+    void AcceptDrops(const QString& mime_type);
+
     QMenu* Popup() const { return popup_; }
     QAction* ReadBankAction() const { return read_bank_; }        // "ReadbankfromKPX1"
     QAction* WriteBankAction() const { return write_bank_; }      // "WritebanktoKPX1"
@@ -108,9 +125,12 @@ signals:
     void setupEdited();
     // A Ctrl+V has ended; the text says how many values were stored and refused.
     void cellsPasted(const QString& message);
+    // A drag of the accepted MIME type was dropped on a preset row: its data and the row.
+    void itemDropped(const QByteArray& data, int table_row);
 
 protected:
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildPopup();
@@ -125,6 +145,11 @@ private:
     void BankButtonPressed(int table_row);
     void ReportInactiveCell(int table_row);  // inactiveCellKey
     void ShowPasteItems();
+    // Pastes what `clipboard` holds into a row or its bank, as one undo step named `step`.
+    void PastePresetFrom(PresetClipboard& clipboard, int table_row, const std::string& step);
+    void PasteBankFrom(PresetClipboard& clipboard, int table_row, const std::string& step);
+    // The preset row under a point of one of the grid's viewports; -1 for none.
+    int DropRowAt(QObject* viewport, const QPoint& at) const;
 
     PresetTable& table_;
     PresetClipboard clipboard_;
@@ -133,6 +158,7 @@ private:
     FrozenGridView* view_ = nullptr;
     std::array<QPushButton*, kBankCount> bank_buttons_{};   // by bank digit
     std::array<bool, kBankCount> bank_marked_{};
+    QString drop_type_;  // empty: nothing may be dropped
 
     QMenu* popup_ = nullptr;
     QAction* copy_bank_ = nullptr;

@@ -33,6 +33,14 @@ std::string PasteBankStep(int bank_digit)
 {
     return "paste bank " + std::to_string(bank_digit);
 }
+std::string DropPresetStep(std::uint8_t preset)
+{
+    return "drop on preset " + TwoDigitPreset(preset);
+}
+std::string DropBankStep(int bank_digit)
+{
+    return "drop on bank " + std::to_string(bank_digit);
+}
 std::string BankButtonStep(int bank_digit)
 {
     return "bank " + std::to_string(bank_digit) + " function";

@@ -26,6 +26,8 @@ std::string CheckBoxStep(std::uint8_t preset);         // "check box of preset 3
 std::string TypeChangeStep(std::uint8_t preset);       // "type of preset 37"
 std::string PastePresetStep(std::uint8_t preset);      // "paste preset 37"
 std::string PasteBankStep(int bank_digit);             // "paste bank 3"
+std::string DropPresetStep(std::uint8_t preset);       // "drop on preset 37"
+std::string DropBankStep(int bank_digit);              // "drop on bank 3"
 std::string BankButtonStep(int bank_digit);            // "bank 3 function"
 std::string TileClickStep(int tile);                   // "tile 4"
 std::string SettingsEditStep();                        // "edit settings"

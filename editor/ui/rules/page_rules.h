@@ -4,7 +4,7 @@
 namespace orvel {
 
 // The pages, by their tab index.
-enum class Page { Settings = 0, Presets = 1, Preview = 2 };
+enum class Page { Settings = 0, Presets = 1, Preview = 2, Library = 3 };
 
 // The page-change rule: which "Data transfer" items are enabled and whether the live
 // preview runs. "Check &default", the "&File" items and "Firmware upgrade" are not ruled.
@@ -16,8 +16,8 @@ struct PageTransferState {
 };
 PageTransferState TransferStateOfPage(Page page);
 
-// The page of a tab index (0 "Settings", 1 "Presets", 2 "Preview"); other indexes are no
-// page and rule like "Preview" does for the items, without the preview.
+// The page of a tab index (0 "Settings", 1 "Presets", 2 "Preview", 3 "Library"); other
+// indexes are no page and rule like "Library": no item, no preview.
 PageTransferState TransferStateOfPageIndex(int index);
 
 }  // namespace orvel

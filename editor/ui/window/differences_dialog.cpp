@@ -50,19 +50,26 @@ DifferencesDialog::DifferencesDialog(QWidget* parent) : QDialog(parent)
     layout->addWidget(buttons);
 }
 
-void DifferencesDialog::ShowDifferences(const std::vector<SetupDifference>& differences)
+void DifferencesDialog::ShowDifferences(const std::vector<SetupDifference>& differences, const QString& file_name)
 {
     differences_ = differences;
     list_->clear();
+    const bool file = !file_name.isEmpty();
+    const std::string other = file ? file_name.toStdString() : std::string("controller");
+    setWindowTitle(file ? QStringLiteral("Differences with %1").arg(file_name)
+                        : QStringLiteral("Differences with the controller"));
+    list_->headerItem()->setText(3, file ? file_name : QStringLiteral("Controller"));
     for (const SetupDifference& difference : differences_) {
         auto* line = new QTreeWidgetItem(list_, {Text(DifferenceWhere(difference)), Text(difference.field),
                                                  Text(difference.editor_value), Text(difference.controller_value)});
-        line->setToolTip(0, Text(DifferenceLine(difference, "editor")));
+        line->setToolTip(0, Text(DifferenceLine(difference, "editor", other)));
     }
+    const QString whose = file ? QStringLiteral("those of %1").arg(file_name) : QStringLiteral("the controller's");
     summary_->setText(differences_.size() == 1
-                          ? QStringLiteral("1 value differs from the controller's. Choose a line to see its cell.")
-                          : QStringLiteral("%1 values differ from the controller's. Choose a line to see its cell.")
-                                .arg(differences_.size()));
+                          ? QStringLiteral("1 value differs from %1. Choose a line to see its cell.").arg(whose)
+                          : QStringLiteral("%1 values differ from %2. Choose a line to see its cell.")
+                                .arg(differences_.size())
+                                .arg(whose));
     show();
     raise();
 }

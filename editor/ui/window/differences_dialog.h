@@ -1,6 +1,7 @@
-// The list of differences a "Compare with controller" found: one line per difference with
-// where it is, the field, the editor's value and the controller's. It stays open beside the
-// window; choosing a line (a click, or Enter on it) asks the window to show that cell.
+// The list of differences a "Compare with controller" or "Compare with file" found: one line
+// per difference with where it is, the field, the editor's value and the controller's (or
+// the file's). It stays open beside the window; choosing a line (a click, or Enter on it)
+// asks the window to show that cell.
 #pragma once
 
 #include <QDialog>
@@ -19,8 +20,9 @@ class DifferencesDialog : public QDialog {
 public:
     explicit DifferencesDialog(QWidget* parent);
 
-    // Fills the list (the previous one goes) and shows the dialog.
-    void ShowDifferences(const std::vector<SetupDifference>& differences);
+    // Fills the list (the previous one goes) and shows the dialog. `file_name`: the preset
+    // file compared with; empty for the controller.
+    void ShowDifferences(const std::vector<SetupDifference>& differences, const QString& file_name = {});
     // Empties the list and hides the dialog.
     void Clear();
 

@@ -55,6 +55,7 @@ namespace orvel {
 class BalloonHints;
 class ControllerPicture;
 class DifferencesDialog;
+class LibraryPage;
 class OptionTile;
 class PresetGrid;
 class PreviewPicture;
@@ -80,6 +81,8 @@ struct MainFormOptions {
     std::optional<std::string> start_file;
     // Answers "Save changes to first.ini?" (the question's text); else a modal box.
     std::function<SaveAnswer(const std::string&)> ask_save_changes;
+    // The library's default folder; else $XDG_DATA_HOME/orvel/library.
+    std::optional<std::string> library_folder;
 };
 
 class TMainForm : public QMainWindow {
@@ -189,7 +192,8 @@ public:
     const std::vector<SetupDifference>& Comparison() const { return comparison_; }
     DifferencesDialog* dDifferences() const { return dDifferences_; }
     // Marks and lists the differences; with none, says that the two are the same.
-    void ShowComparison(const std::vector<SetupDifference>& differences);
+    // `file_name`: the preset file compared with ("Compare with file"); empty for the controller.
+    void ShowComparison(const std::vector<SetupDifference>& differences, const QString& file_name = {});
     void ClearComparison();
     // Shows the page and the cell (or tile) of a difference.
     void ShowDifference(const SetupDifference& difference);
@@ -214,6 +218,16 @@ public:
     void Writesettings1Click();
     void Checkdefault1Click();
     void Comparewithcontroller1Click();
+    // --- Library (ui/library) -----------------------------------------------------------
+    // "Compare with file…": a file chosen in a dialog, then CompareWithFile.
+    void Comparewithfile1Click();
+    // The set-up compared with a preset file, shown as "Compare with controller" shows its
+    // differences; a file that cannot be read is reported.
+    void CompareWithFile(const std::string& path);
+    // "Open" in the library: as a recent file opens, after the question about unsaved
+    // changes; then the preset chosen there (-1 for none) is shown in the preset grid.
+    void OpenFromLibrary(const std::string& path, int preset);
+    LibraryPage* tsLibrary() const { return tsLibrary_; }
     void Firmwareupgrade1Click();
     void ReadbankfromKPX1Click() { Readbank1Click(); }
     void WritebanktoKPX1Click() { Writebank1Click(); }
@@ -315,6 +329,7 @@ private:
     // order of kDeviceCommands, and the separators after their groups (N5 to N8).
     std::array<QAction*, kDeviceCommandCount> command_items_{};
     std::array<QAction*, kDeviceCommandCount> separators_after_{};
+    QAction* Comparewithfile1_ = nullptr;  // library: "&File" menu
     QAction* N9_ = nullptr;  // above the recent files
     std::vector<QAction*> recent_items_;
     DifferencesDialog* dDifferences_ = nullptr;
@@ -343,6 +358,7 @@ private:
     PresetGrid* asgbanks_ = nullptr;
     QLabel* lPrinting_ = nullptr;
     PreviewPicture* iPreview_ = nullptr;
+    LibraryPage* tsLibrary_ = nullptr;  // library: the fourth page
 
     QTimer* timerKPX_ = nullptr;
     QTimer* timercurrentpreset_ = nullptr;

@@ -27,6 +27,7 @@
 
 #include "files/recent_files.h"
 #include "ui/grid/preset_grid.h"
+#include "ui/library/library_page.h"
 #include "ui/pictures/controller_picture.h"
 #include "ui/pictures/preview_picture.h"
 #include "ui/qt_values.h"
@@ -63,6 +64,7 @@ constexpr int kPreviewIntervalMs = 200;   // timercurrentpreset
 constexpr std::string_view kPageSettingsCaption = "Settings";
 constexpr std::string_view kPagePresetsCaption = "Presets";
 constexpr std::string_view kPagePreviewCaption = "Preview";
+constexpr std::string_view kPageLibraryCaption = "Library";
 
 QRect BuildRect(const PixelRect& r)
 {
@@ -107,6 +109,10 @@ void TMainForm::BuildMenus()
     Loadfr1_->addAction(Open1_);
     Loadfr1_->addAction(Save1_);
     Loadfr1_->addAction(SaveAs1_);
+    // Library: "Compare with file…" beside the file commands.
+    Comparewithfile1_ = NewAction("Comparewithfile1", QStringLiteral("Compare with file\u2026"));
+    connect(Comparewithfile1_, &QAction::triggered, this, &TMainForm::Comparewithfile1Click);
+    Loadfr1_->addAction(Comparewithfile1_);
     Loadfr1_->addSeparator();
     Loadfr1_->addAction(Print1_);
     BuildRecentItems();
@@ -289,6 +295,18 @@ void TMainForm::BuildPages()
 
     // "Preview": the live preview picture.
     iPreview_ = new PreviewPicture(tsPreview_);
+
+    // Library: the fourth page; it takes drops and copies into asgbanks itself.
+    LibraryHooks library;
+    library.grid = asgbanks_;
+    library.window = this;
+    library.user_folder = places_.user_folder;
+    library.default_folder = options_.library_folder;
+    library.open = [this](const std::string& path, int preset) { OpenFromLibrary(path, preset); };
+    library.compare = [this](const std::string& path) { CompareWithFile(path); };
+    library.show_error = [this](const std::string& text) { ShowFileFailure(text); };
+    tsLibrary_ = new LibraryPage(std::move(library));
+    Configuration2_->addTab(tsLibrary_, QtText(kPageLibraryCaption));
 
     odialog_ = new QFileDialog(this, QStringLiteral("Open"));
     odialog_->setObjectName(QStringLiteral("odialog"));

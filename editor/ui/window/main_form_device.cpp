@@ -36,7 +36,8 @@ void TMainForm::ConnectSession()
         if (!CommandRunning() && !session_->CloseWaiting()) timerKPX_->start();
     });
     connect(session_.get(), &DeviceSession::currentPresetRead, this, &TMainForm::ShowCurrentPreset);
-    connect(session_.get(), &DeviceSession::comparisonRead, this, &TMainForm::ShowComparison);
+    connect(session_.get(), &DeviceSession::comparisonRead, this,
+            [this](const std::vector<SetupDifference>& differences) { ShowComparison(differences); });
     connect(session_.get(), &DeviceSession::closeReady, this, &TMainForm::close);
 }
 
@@ -119,7 +120,7 @@ void TMainForm::ShowCommandRunning(bool running, const QString& name)
     // What the controller holds is about to be read or changed: the marks of an earlier
     // comparison no longer hold.
     if (running) ClearComparison();
-    for (QAction* item : {Open1_, Firmwareupgrade1_}) item->setEnabled(!running);
+    for (QAction* item : {Open1_, Firmwareupgrade1_, Comparewithfile1_}) item->setEnabled(!running);
     ShowRecentItems();
     asgbanks_->setEnabled(!running);
     aSetup_->setEnabled(!running);
@@ -201,12 +202,18 @@ void TMainForm::ShowCurrentPreset(std::uint8_t preset)
     shown_labels_ = bank.labels;
 }
 
-void TMainForm::ShowComparison(const std::vector<SetupDifference>& differences)
+void TMainForm::ShowComparison(const std::vector<SetupDifference>& differences, const QString& file_name)
 {
     ClearComparison();
     if (differences.empty()) {
-        messages_->ShowMessage(MessageIcon::Information, "Compare with controller",
-                               "The controller holds the same presets, bank functions and settings as the editor.");
+        if (file_name.isEmpty()) {
+            messages_->ShowMessage(MessageIcon::Information, "Compare with controller",
+                                   "The controller holds the same presets, bank functions and settings as the editor.");
+        } else {
+            messages_->ShowMessage(MessageIcon::Information, "Compare with file",
+                                   "\"" + file_name.toStdString() +
+                                       "\" holds the same presets, bank functions and settings as the editor.");
+        }
         return;
     }
     comparison_ = differences;
@@ -231,7 +238,7 @@ void TMainForm::ShowComparison(const std::vector<SetupDifference>& differences)
         dDifferences_ = new DifferencesDialog(this);
         connect(dDifferences_, &DifferencesDialog::differenceChosen, this, &TMainForm::ShowDifference);
     }
-    dDifferences_->ShowDifferences(comparison_);
+    dDifferences_->ShowDifferences(comparison_, file_name);
 }
 
 void TMainForm::ClearComparison()

@@ -10,11 +10,14 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QTimer>
 
 #include "files/file_commands.h"
+#include "files/file_comparison.h"
 #include "files/file_io.h"
 #include "files/file_names.h"
+#include "ui/grid/preset_grid.h"
 #include "ui/print/print_dialog.h"
 #include "ui/qt_values.h"
 #include "ui/rules/edit_captions.h"
@@ -233,6 +236,40 @@ void TMainForm::asgbanksPrintPage(int page)
                         QString::number(print_page_count_));
     sbKPX_->showMessage(QStringLiteral("Printing page %1 of %2").arg(page).arg(print_page_count_));
     sbKPX_->repaint();
+}
+
+// --- Library ---------------------------------------------------------------------------
+
+void TMainForm::Comparewithfile1Click()
+{
+    if (CommandRunning()) return;
+    QFileDialog dialog(this, QStringLiteral("Compare with file"));
+    dialog.setObjectName(QStringLiteral("cdialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilter(QStringLiteral("Configuration file (*.ini)"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    CompareWithFile(LocalPath(dialog.selectedFiles().first()));
+}
+
+void TMainForm::CompareWithFile(const std::string& path)
+{
+    if (CommandRunning()) return;
+    CommitOpenEditors();
+    std::vector<SetupDifference> differences;
+    const FileResult read = CompareWithPresetFile(state_.table, state_.settings, path, differences);
+    if (read.status == FileStatus::Failed) return ShowFileFailure(read.reason);
+    if (read.status == FileStatus::NotFound) return ShowFileFailure("The file \"" + path + "\" is not there.");
+    ShowComparison(differences, QFileInfo(ShownPath(path)).fileName());
+}
+
+void TMainForm::OpenFromLibrary(const std::string& path, int preset)
+{
+    if (CommandRunning() || !MaySetAside()) return;
+    OpenPath(path);
+    if (preset < 0 || preset >= kPresetCount || state_.current_file != path) return;
+    Configuration2_->setCurrentWidget(TabSheet1_);
+    asgbanks_->ShowCell(TableRowOfPreset(static_cast<std::uint8_t>(preset)), kColumnName);
 }
 
 }  // namespace orvel
