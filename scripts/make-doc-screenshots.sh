@@ -2,7 +2,8 @@
 # Makes the pictures README.md and docs/user-guide.md show, from the editor's real window on a
 # virtual display (Xvfb, 1280 x 800 at 96 dpi, no window manager) connected to kpx-sim behind a
 # USB converter, into docs/screenshots/:
-#   page-<name>.png          each page of the window (the names in `pages` below)
+#   page-<name>.png          each page of the window (the names in `pages` below); the
+#                            library holds a few files made here
 #   data-transfer-menu.png   the "Data transfer" menu opened on the "Presets" page
 #   differences.png          "Compare with controller": the marked cells and the list
 #   print-dialog.png         the print settings dialog with its preview
@@ -21,7 +22,7 @@ root=$(pwd)
 
 # The window's pages in the order of their tabs, and the one it starts on. A new page needs
 # only its name here: it is shot as page-<name>.png.
-pages=(settings presets preview)
+pages=(settings presets preview library)
 start_page=presets
 
 bash scripts/install-deps.sh xvfb xdotool imagemagick optipng
@@ -59,7 +60,17 @@ cli set "$setup" settings ctrl2=64
 
 # The editor in folders of its own, so neither the user's settings nor recent files show; the
 # file is named relative to its folder, so the status bar shows the same name every run.
-(cd "$work/editor" && XDG_CONFIG_HOME="$work/config" exec "$root/$build/editor/ui/orvel" setup.ini) \
+# The library: a few set-ups of a band's, and another program's .ini, greyed.
+library=$work/data/orvel/library
+mkdir -p "$library/live" "$library/studio"
+cp "$setup" "$library/live/gig.ini"
+cp "$setup" "$library/studio/demo.ini"
+cli set "$library/studio/demo.ini" preset 21 name=Verse loop1=1 midi1=30
+cli set "$library/studio/demo.ini" preset 22 name=Chorus loop1=1 loop3=1 midi1=31
+printf '[General]\nvolume=7\n' >"$library/mixer.ini"
+find "$library" -type f -exec touch -d '2026-12-01 20:00' {} +   # the same times every run
+(cd "$work/editor" && XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" \
+  exec "$root/$build/editor/ui/orvel" setup.ini) \
   >"$work/editor.log" 2>&1 &
 pids+=($!)
 # The connection monitor has found the controller when the title names its firmware.
