@@ -268,6 +268,8 @@ void IniDocument::Reserve(std::size_t sections, std::size_t keys)
 {
     sections_.reserve(sections);
     keys_.reserve(keys);
+    // Room for new keys' names and values too, which go at the end of the store.
+    if (keys > keys_.size()) store_.reserve(store_.size() + (keys - keys_.size()) * 12);
     std::size_t slot_count = slots_.size();
     while (slot_count < (sections + keys) * 2) slot_count *= 2;
     if (slot_count > slots_.size()) Rehash(slot_count);
@@ -333,8 +335,9 @@ bool IniDocument::Parse(std::string_view text)
     comments_.clear();
     sections_.clear();
     keys_.clear();
-    // About one entry a line of eight bytes, in a table at most half full.
-    const std::size_t expected = store_.size() / 8 + 8;
+    // At most one entry a line of six bytes ("key=0" and its line break), in a table at most
+    // half full.
+    const std::size_t expected = store_.size() / 6 + 8;
     sections_.reserve(expected / 16);
     keys_.reserve(expected);
     std::size_t slots = 16;
