@@ -1,6 +1,5 @@
 #include "files/ini_document.h"
 
-#include <algorithm>
 #include <array>
 #include <cstring>
 #include <functional>
@@ -14,6 +13,8 @@ namespace {
 constexpr long long kIntegerLimit = 1'000'000'000'000'000LL;
 constexpr std::uint32_t kNoEntry = 0xFFFFFFFFu;
 constexpr std::string_view kUtf8Signature = "\xEF\xBB\xBF";
+// Places in a text are held in 32 bits, and each line's entry in 31.
+constexpr std::size_t kLargestText = std::size_t{1} << 31;
 
 // Names are matched with A-Z taken as a-z and every other byte as it is.
 constexpr std::array<unsigned char, 256> kLowerCase = [] {
@@ -330,6 +331,7 @@ bool IniDocument::Parse(std::string_view text)
 {
     text = text.substr(0, text.find('\0'));
     if (text.substr(0, kUtf8Signature.size()) == kUtf8Signature) text.remove_prefix(kUtf8Signature.size());
+    if (text.size() >= kLargestText) return false;
     store_ = text;
     file_comment_.clear();
     comments_.clear();
@@ -587,6 +589,9 @@ bool IniDocument::Render(std::string& text) const
         }
         part = true;
     }
+    // A text that begins with a UTF-8 signature (the unnamed section's first key named so)
+    // gets one more, which the next read drops; SimpleIni would let the read drop the name's.
+    if (rendered.starts_with(kUtf8Signature)) rendered.insert(0, kUtf8Signature);
     text = std::move(rendered);
     return true;
 }

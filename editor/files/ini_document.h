@@ -4,7 +4,9 @@
 // places and new ones added after them.
 //
 // It reads and writes what SimpleIni reads and writes with those settings, byte for byte
-// (the tests and a fuzz target hold it to that), but in one pass over the text: names and
+// (the tests and a fuzz target hold it to that; but a text it writes that would begin with a
+// UTF-8 signature gets a second one, so that reading it again keeps the first), in one pass
+// over the text: names and
 // values are pieces of one copy of it, one hash table finds every section and key, and keys
 // read or written in the order they stand are found without it. A preset file of 2,500
 // keys is read, or updated and written, in about a tenth of a millisecond.
@@ -64,7 +66,8 @@ public:
     IniDocument& operator=(const IniDocument&) = delete;
 
     // Takes in a whole text, in place of anything taken before. It ends at a NUL byte; a
-    // UTF-8 signature at its start is dropped. Always true: a text of bytes is always read.
+    // UTF-8 signature at its start is dropped. False only for a text of 2 GB or more, whose
+    // places it cannot hold.
     bool Parse(std::string_view text);
 
     // Whether the text has this section (its name matched without regard to case).
