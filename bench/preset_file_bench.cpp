@@ -1,11 +1,14 @@
 // Loads and saves a full preset file (100 presets with every field set, the settings and
 // the bank functions) again and again and prints the fastest, median and slowest time of
 // each. A save is the whole safe replacement: read the old file, update it, write the new
-// one beside it, flush it to the disk and rename it over the old one.
+// one beside it, flush it to the disk and rename it over the old one. Beside them, the same
+// in memory, without the disk: the text read into a set-up, and a set-up written over the
+// text (every key looked up and set, the whole text written again).
 //
 //   preset_file_bench [folder] [rounds]     (folder: where the file goes, default ".")
 //
-// Exits 1 when the median load or save takes 20 ms or more.
+// Exits 1 when the median load or save takes 20 ms or more, or the median of either in
+// memory 1 ms or more.
 #include <unistd.h>
 
 #include <algorithm>
@@ -24,6 +27,7 @@ using namespace orvel;
 using Clock = std::chrono::steady_clock;
 
 constexpr double kLimitMs = 20.0;
+constexpr double kInMemoryLimitMs = 1.0;
 
 void FillEveryField(PresetTable& table, SettingsData& settings)
 {
@@ -77,7 +81,8 @@ int main(int argc, char** argv)
         return 2;
     }
 
-    std::vector<double> loads, saves;
+    std::vector<double> loads, saves, text_loads, text_saves;
+    std::string text;
     for (int round = 0; round < rounds; ++round) {
         PresetTable loaded;
         SettingsData loaded_settings;
@@ -93,13 +98,36 @@ int main(int argc, char** argv)
             ::unlink(path.c_str());
             return 2;
         }
+
+        if (round == 0 && !PresetFileText("", loaded, loaded_settings, text)) return 2;
+        start = Clock::now();
+        const bool text_loaded = LoadPresetText(text, loaded, loaded_settings);
+        text_loads.push_back(MillisecondsSince(start));
+        std::string again;
+        start = Clock::now();
+        const bool text_saved = PresetFileText(text, loaded, loaded_settings, again);
+        text_saves.push_back(MillisecondsSince(start));
+        if (!text_loaded || !text_saved || again != text) {
+            std::fprintf(stderr, "round %d: the text in memory did not load or save as it was\n", round);
+            ::unlink(path.c_str());
+            return 2;
+        }
     }
     ::unlink(path.c_str());
 
     const Figures load = Summarise(loads);
     const Figures save = Summarise(saves);
+    const Figures text_load = Summarise(text_loads);
+    const Figures text_save = Summarise(text_saves);
     std::printf("full preset file, %d rounds in %s\n", rounds, folder.c_str());
     std::printf("load: fastest %.2f ms, median %.2f ms, slowest %.2f ms\n", load.fastest, load.median, load.slowest);
     std::printf("save: fastest %.2f ms, median %.2f ms, slowest %.2f ms\n", save.fastest, save.median, save.slowest);
-    return load.median < kLimitMs && save.median < kLimitMs ? 0 : 1;
+    std::printf("load in memory: fastest %.3f ms, median %.3f ms, slowest %.3f ms\n", text_load.fastest,
+                text_load.median, text_load.slowest);
+    std::printf("save in memory: fastest %.3f ms, median %.3f ms, slowest %.3f ms\n", text_save.fastest,
+                text_save.median, text_save.slowest);
+    return load.median < kLimitMs && save.median < kLimitMs && text_load.median < kInMemoryLimitMs &&
+                   text_save.median < kInMemoryLimitMs
+               ? 0
+               : 1;
 }

@@ -106,7 +106,7 @@ expect_control() {  # package section dependency...
       fail "$package: Depends lacks $dependency:$depends"
   done
 }
-expect_control orvel sound "$library (= $version)" libc6 libstdc++6 libqt6widgets6 libqt6printsupport6 libsimpleini1 \
+expect_control orvel sound "$library (= $version)" libc6 libstdc++6 libqt6widgets6 libqt6printsupport6 \
   qt6-qpa-plugins fonts-dejavu-core
 expect_control "$library" libs libc6 libstdc++6
 expect_control libkpx2-dev libdevel "$library (= $version)"

@@ -21,6 +21,13 @@ std::string Key(std::string_view prefix, int number)
 const std::string kSettings(kSettingsSection);
 const std::string kBank(kBankSection);
 
+// What a save writes: a section for each preset with these keys (modifier, name, buffer, the
+// loops, the switches, MIDI 1 to 3, the controls, AUX), the settings and the bank.
+constexpr std::size_t kKeysOfPreset = 6 + kLoopCount + kSwitchCount + kControlCount + kAuxCount;
+constexpr std::size_t kSectionsWritten = kPresetCount + 2;
+constexpr std::size_t kKeysWritten =
+    kPresetCount * kKeysOfPreset + kTileCount + kMidiChannelCount + kCtrlNumberCount + kBankCount;
+
 std::string SectionOfRow(const PresetTable& table, int row)
 {
     const std::uint8_t preset =
@@ -30,7 +37,7 @@ std::string SectionOfRow(const PresetTable& table, int row)
 
 // --- Loading ---------------------------------------------------------------------------
 
-// The key names of a preset section, made once rather than for every row.
+// The key names of a preset section, made once rather than for every row loaded or saved.
 struct PresetKeys {
     std::string modifier{kKeyModifier};
     std::string name{kKeyName};
@@ -123,44 +130,45 @@ bool HoldsPresetSections(const IniDocument& ini)
 
 bool SaveRow(IniDocument& ini, const PresetTable& table, int row)
 {
-    const std::string section = SectionOfRow(table, row);
+    const PresetKeys& keys = KeysOfPreset();
+    // The section is found (or added) once; every key is written into it alone.
+    IniSectionWriter section = ini.SectionToWrite(SectionOfRow(table, row));
     const PresetData preset = table.GetRow(row);
 
-    bool ok = ini.SetText(section, std::string(kKeyModifier), preset.modifier);
-    ok = ok && ini.SetText(section, std::string(kKeyName), preset.name);
-    ok = ok && ini.SetBool(section, std::string(kKeyBuffer), preset.buffer);
-    for (int i = 0; i < kLoopCount; ++i)
-        ok = ok && ini.SetBool(section, Key(kKeyLoopPrefix, i + 1), preset.loops[static_cast<std::size_t>(i)]);
-    for (int i = 0; i < kSwitchCount; ++i)
-        ok = ok && ini.SetBool(section, Key(kKeySwitchPrefix, i + 1), preset.switches[static_cast<std::size_t>(i)]);
-    ok = ok && ini.SetText(section, std::string(kKeyMidi1), preset.midi1);
-    ok = ok && ini.SetText(section, std::string(kKeyMidi2), preset.midi2);
-    ok = ok && ini.SetText(section, std::string(kKeyMidi3Program), preset.midi3_pc);
-    for (int i = 0; i < kControlCount; ++i)
-        ok = ok && ini.SetText(section, Key(kKeyCtrlPrefix, i + 1), preset.ctrls[static_cast<std::size_t>(i)]);
-    for (int i = 0; i < kAuxCount; ++i)
-        ok = ok && ini.SetBool(section, Key(kKeyAuxPrefix, i + 1), preset.aux[static_cast<std::size_t>(i)]);
+    bool ok = section.SetText(keys.modifier, preset.modifier);
+    ok = ok && section.SetText(keys.name, preset.name);
+    ok = ok && section.SetBool(keys.buffer, preset.buffer);
+    for (std::size_t i = 0; i < keys.loops.size(); ++i) ok = ok && section.SetBool(keys.loops[i], preset.loops[i]);
+    for (std::size_t i = 0; i < keys.switches.size(); ++i)
+        ok = ok && section.SetBool(keys.switches[i], preset.switches[i]);
+    ok = ok && section.SetText(keys.midi1, preset.midi1);
+    ok = ok && section.SetText(keys.midi2, preset.midi2);
+    ok = ok && section.SetText(keys.midi3, preset.midi3_pc);
+    for (std::size_t i = 0; i < keys.ctrls.size(); ++i) ok = ok && section.SetText(keys.ctrls[i], preset.ctrls[i]);
+    for (std::size_t i = 0; i < keys.aux.size(); ++i) ok = ok && section.SetBool(keys.aux[i], preset.aux[i]);
     return ok;
 }
 
 bool SaveSettings(IniDocument& ini, const SettingsData& settings)
 {
+    IniSectionWriter section = ini.SectionToWrite(kSettings);
     bool ok = true;
     for (int i = 0; i < kTileCount; ++i)
-        ok = ok && ini.SetText(kSettings, Key(kKeyTilePrefix, i + 1), settings.keys[static_cast<std::size_t>(i)]);
+        ok = ok && section.SetText(Key(kKeyTilePrefix, i + 1), settings.keys[static_cast<std::size_t>(i)]);
     for (int i = 0; i < kMidiChannelCount; ++i)
-        ok = ok && ini.SetText(kSettings, Key(kKeyMidiChannelPrefix, i + 1),
-                               settings.midi_channels[static_cast<std::size_t>(i)]);
+        ok = ok &&
+             section.SetText(Key(kKeyMidiChannelPrefix, i + 1), settings.midi_channels[static_cast<std::size_t>(i)]);
     for (int i = 0; i < kCtrlNumberCount; ++i)
-        ok = ok && ini.SetText(kSettings, Key(kKeyCtrlPrefix, i + 1), settings.ctrl_numbers[static_cast<std::size_t>(i)]);
+        ok = ok && section.SetText(Key(kKeyCtrlPrefix, i + 1), settings.ctrl_numbers[static_cast<std::size_t>(i)]);
     return ok;
 }
 
 bool SaveBankFunctions(IniDocument& ini, const PresetTable& table)
 {
+    IniSectionWriter section = ini.SectionToWrite(kBank);
     bool ok = true;
     for (int digit = 0; digit < kBankCount; ++digit)
-        ok = ok && ini.SetBool(kBank, Key(kKeyBankFunctionPrefix, digit), table.BankFunction(digit));
+        ok = ok && section.SetBool(Key(kKeyBankFunctionPrefix, digit), table.BankFunction(digit));
     return ok;
 }
 
@@ -188,6 +196,7 @@ bool PresetFileText(std::string_view existing, const PresetTable& table, const S
 {
     IniDocument ini;
     if (!ini.Parse(existing)) return false;
+    ini.Reserve(kSectionsWritten, kKeysWritten);
     for (int row = kHeaderRowCount; row < kTableRowCount; ++row) {
         if (!SaveRow(ini, table, row)) return false;
     }
