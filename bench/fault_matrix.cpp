@@ -30,7 +30,7 @@
 #include "files/preset_file.h"
 #include "model/preset_table.h"
 #include "model/settings_data.h"
-#include "simulator.h"
+#include "sim/simulator.h"
 
 namespace {
 

@@ -42,7 +42,7 @@
 #include "model/preset_table.h"
 #include "model/settings_data.h"
 #include "recording_messages.h"
-#include "simulator.h"
+#include "sim/simulator.h"
 #include "ui/window/main_form.h"
 
 namespace {

@@ -2,10 +2,10 @@
 // and the preset table taken from CSV.
 #include <gtest/gtest.h>
 
-#include "entry_refusal.h"
+#include "cli/entry_refusal.h"
 #include "model/model_constants.h"
-#include "preset_csv.h"
-#include "setup_fields.h"
+#include "cli/preset_csv.h"
+#include "cli/setup_fields.h"
 #include "ui/rules/field_names.h"
 
 namespace orvel {

@@ -6,8 +6,8 @@
 #include <string>
 #include <utility>
 
-#include "command_protocol.h"
-#include "controller_identity.h"
+#include "device/protocol/command_protocol.h"
+#include "device/protocol/controller_identity.h"
 #include "model/preset_image.h"
 #include "sim_fixture.h"
 #include "sim_faults.h"

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "compare_command.h"
+#include "device/commands/compare_command.h"
 #include "model/model_constants.h"
 #include "recording_view.h"
 #include "sim_faults.h"

@@ -5,11 +5,11 @@
 #include <memory>
 #include <vector>
 
-#include "connection_monitor.h"
+#include "device/commands/connection_monitor.h"
 #include "recording_messages.h"
 #include "sim_faults.h"
-#include "simulator.h"
-#include "usb_converters.h"
+#include "sim/simulator.h"
+#include "device/converter/usb_converters.h"
 
 namespace orvel {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "command_protocol.h"
-#include "controller_identity.h"
+#include "device/protocol/command_protocol.h"
+#include "device/protocol/controller_identity.h"
 
 namespace orvel {
 namespace {

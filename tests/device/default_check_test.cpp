@@ -1,8 +1,8 @@
 // "Check default" against the virtual controller.
 #include <gtest/gtest.h>
 
-#include "controller_constants.h"
-#include "default_check_command.h"
+#include "device/controller_constants.h"
+#include "device/commands/default_check_command.h"
 #include "model/default_check.h"
 #include "recording_view.h"
 #include "sim_faults.h"

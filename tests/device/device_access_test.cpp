@@ -11,12 +11,12 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "device_access.h"
+#include "device/link/device_access.h"
 #include "recording_view.h"
 #include "scoped_environment.h"
-#include "serial_port_identity.h"
+#include "device/protocol/serial_port_identity.h"
 #include "sim_session.h"
-#include "transfer_commands.h"
+#include "device/commands/transfer_commands.h"
 
 namespace orvel {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
-#include "firmware_upgrade.h"
+#include "device/commands/firmware_upgrade.h"
 #include "recording_view.h"
 #include "sim_faults.h"
 #include "sim_fixture.h"

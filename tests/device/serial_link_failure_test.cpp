@@ -5,8 +5,8 @@
 #include "fake_serial.h"
 #include "recording_messages.h"
 #include "scoped_environment.h"
-#include "serial_port_identity.h"
-#include "usb_converters.h"
+#include "device/protocol/serial_port_identity.h"
+#include "device/converter/usb_converters.h"
 
 namespace orvel {
 namespace {

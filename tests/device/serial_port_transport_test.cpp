@@ -7,18 +7,18 @@
 #include <chrono>
 #include <string>
 
-#include "command_protocol.h"
+#include "device/protocol/command_protocol.h"
 #include "model/preset_image.h"
 #include "recording_messages.h"
 #include "recording_serial_system.h"
 #include "recording_view.h"
-#include "serial_port_identity.h"
+#include "device/protocol/serial_port_identity.h"
 #include "thread_refusing_serial_system.h"
 #include "sim_faults.h"
-#include "simulator.h"
-#include "transfer_commands.h"
-#include "usb_converters.h"
-#include "zudedize_constants.h"
+#include "sim/simulator.h"
+#include "device/commands/transfer_commands.h"
+#include "device/converter/usb_converters.h"
+#include "zudedize/zudedize_constants.h"
 
 namespace orvel {
 namespace {

@@ -3,13 +3,13 @@
 
 #include <stdexcept>
 
-#include "command_protocol.h"
+#include "device/protocol/command_protocol.h"
 #include "model/bank_functions.h"
 #include "model/preset_image.h"
 #include "recording_view.h"
 #include "sim_session.h"
 #include "sim_faults.h"
-#include "transfer_commands.h"
+#include "device/commands/transfer_commands.h"
 
 namespace orvel {
 namespace {

@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "scoped_environment.h"
-#include "simulator.h"
-#include "usb_converters.h"
+#include "sim/simulator.h"
+#include "device/converter/usb_converters.h"
 
 namespace orvel {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
-#include "command_protocol.h"
+#include "device/protocol/command_protocol.h"
 #include "sim_fixture.h"
 
 namespace orvel {

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "built_in_image.h"
+#include "loader/built_in_image.h"
 #include "exported_symbols.h"
 #include "kpx2_binding.h"
 

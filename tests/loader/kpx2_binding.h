@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "kpx2.h"
+#include "loader/kpx2.h"
 #include "scoped_environment.h"
-#include "zudedize.h"
+#include "zudedize/zudedize.h"
 
 namespace kpx2::test {
 

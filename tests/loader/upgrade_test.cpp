@@ -13,11 +13,11 @@
 
 #include <gtest/gtest.h>
 
-#include "block_payload.h"
-#include "built_in_image.h"
+#include "loader/block_payload.h"
+#include "loader/built_in_image.h"
 #include "kpx2_binding.h"
-#include "loader_constants.h"
-#include "simulator.h"
+#include "loader/loader_constants.h"
+#include "sim/simulator.h"
 
 namespace kpx2::test {
 namespace {

@@ -11,8 +11,8 @@
 
 #include "exported_symbols.h"
 #include "serial_test_support.h"
-#include "zudedize.h"
-#include "zudedize_constants.h"
+#include "zudedize/zudedize.h"
+#include "zudedize/zudedize_constants.h"
 
 namespace zudedize::test {
 namespace {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cerrno>
 
-#include "line_rules.h"
-#include "zudedize_constants.h"
+#include "serial/line_rules.h"
+#include "zudedize/zudedize_constants.h"
 
 namespace zudedize::test {
 

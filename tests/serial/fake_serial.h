@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "manual_reset_event.h"
-#include "serial_device.h"
+#include "serial/manual_reset_event.h"
+#include "serial/serial_device.h"
 
 namespace zudedize::test {
 

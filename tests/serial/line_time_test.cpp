@@ -8,7 +8,7 @@
 #include <string>
 
 #include "pseudo_terminal.h"
-#include "termios_line.h"
+#include "zudedize/termios_line.h"
 
 namespace zudedize {
 namespace {

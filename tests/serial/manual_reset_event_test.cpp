@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "manual_reset_event.h"
+#include "serial/manual_reset_event.h"
 #include "serial_test_support.h"
 
 namespace zudedize::test {

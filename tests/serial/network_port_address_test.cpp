@@ -5,11 +5,11 @@
 
 #include <gtest/gtest.h>
 
-#include "blocking_api.h"
-#include "network_port_address.h"
+#include "zudedize/blocking_api.h"
+#include "serial/network_port_address.h"
 #include "pseudo_terminal.h"
-#include "threaded_api.h"
-#include "zudedize_constants.h"
+#include "zudedize/threaded_api.h"
+#include "zudedize/zudedize_constants.h"
 
 namespace zudedize::test {
 namespace {

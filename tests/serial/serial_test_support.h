@@ -11,9 +11,9 @@
 #include <string>
 #include <thread>
 
-#include "blocking_api.h"
-#include "threaded_api.h"
-#include "zudedize_constants.h"
+#include "zudedize/blocking_api.h"
+#include "zudedize/threaded_api.h"
+#include "zudedize/zudedize_constants.h"
 
 namespace zudedize::test {
 

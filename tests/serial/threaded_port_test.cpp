@@ -12,10 +12,10 @@
 
 #include <gtest/gtest.h>
 
-#include "error_texts.h"
+#include "serial/error_texts.h"
 #include "pseudo_terminal.h"
 #include "serial_test_support.h"
-#include "termios_line.h"
+#include "zudedize/termios_line.h"
 #include "thread_refusing_serial_system.h"
 
 namespace zudedize::test {

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "error_texts.h"
+#include "serial/error_texts.h"
 #include "fake_serial.h"
 #include "pseudo_terminal.h"
 #include "serial_test_support.h"

@@ -6,8 +6,8 @@
 #include <thread>
 
 #include "editor_port.h"
-#include "loader_constants.h"
-#include "simulator.h"
+#include "sim/loader_constants.h"
+#include "sim/simulator.h"
 
 namespace kpxsim {
 namespace {

@@ -1,4 +1,4 @@
-#include "simulator.h"
+#include "sim/simulator.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <thread>
 
-#include "controller_constants.h"
+#include "sim/controller_constants.h"
 #include "editor_port.h"
 
 namespace kpxsim {

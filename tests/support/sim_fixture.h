@@ -8,11 +8,11 @@
 #include <memory>
 #include <string>
 
-#include "byte_transport.h"
-#include "d2xx_unit.h"
+#include "device/link/byte_transport.h"
+#include "device/converter/d2xx_unit.h"
 #include "recording_messages.h"
-#include "simulator.h"
-#include "usb_converters.h"
+#include "sim/simulator.h"
+#include "device/converter/usb_converters.h"
 
 namespace orvel::testing {
 

@@ -6,7 +6,7 @@
 #include "model/settings_data.h"
 #include "recording_view.h"
 #include "sim_fixture.h"
-#include "transfer_commands.h"
+#include "device/commands/transfer_commands.h"
 
 namespace orvel::testing {
 

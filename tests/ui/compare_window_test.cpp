@@ -12,7 +12,7 @@
 
 #include <set>
 
-#include "simulator.h"
+#include "sim/simulator.h"
 #include "ui/grid/preset_grid.h"
 #include "ui/grid/preset_table_model.h"
 #include "ui/settings/option_tile.h"

@@ -6,7 +6,7 @@
 #include <QProgressBar>
 #include <QSpinBox>
 
-#include "simulator.h"
+#include "sim/simulator.h"
 #include "ui/grid/preset_grid.h"
 #include "scoped_environment.h"
 #include "window_test_support.h"

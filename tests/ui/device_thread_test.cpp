@@ -18,10 +18,10 @@
 #include <string>
 #include <vector>
 
-#include "controller_constants.h"
+#include "device/controller_constants.h"
 #include "model/model_constants.h"
 #include "sim_faults.h"
-#include "simulator.h"
+#include "sim/simulator.h"
 #include "ui/grid/preset_grid.h"
 #include "ui/grid/preset_table_model.h"
 #include "ui/pictures/preview_picture.h"

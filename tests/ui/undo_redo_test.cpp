@@ -21,7 +21,7 @@
 #include "model/bank_rows.h"
 #include "model/setup_snapshot.h"
 #include "sim_faults.h"
-#include "simulator.h"
+#include "sim/simulator.h"
 #include "ui/grid/preset_grid.h"
 #include "ui/settings/option_tile.h"
 #include "ui/settings/settings_grid.h"

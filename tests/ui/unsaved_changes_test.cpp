@@ -12,7 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "scoped_environment.h"
-#include "simulator.h"
+#include "sim/simulator.h"
 #include "ui/settings/option_tile.h"
 #include "ui/window/undo_history.h"
 #include "window_test_support.h"

@@ -1,4 +1,4 @@
-#include "compare_command.h"
+#include "device/commands/compare_command.h"
 
 namespace orvel {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "model/setup_compare.h"
-#include "transfer_commands.h"
+#include "device/commands/transfer_commands.h"
 
 namespace orvel {
 

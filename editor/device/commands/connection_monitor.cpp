@@ -1,8 +1,8 @@
-#include "connection_monitor.h"
+#include "device/commands/connection_monitor.h"
 
-#include "command_protocol.h"
-#include "controller_constants.h"
-#include "controller_identity.h"
+#include "device/protocol/command_protocol.h"
+#include "device/controller_constants.h"
+#include "device/protocol/controller_identity.h"
 
 namespace orvel {
 

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "byte_transport.h"
+#include "device/link/byte_transport.h"
 
 namespace orvel {
 

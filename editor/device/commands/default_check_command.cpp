@@ -1,4 +1,4 @@
-#include "default_check_command.h"
+#include "device/commands/default_check_command.h"
 
 #include "model/default_check.h"
 

@@ -2,7 +2,7 @@
 // the first value that differs from the factory defaults, or that all are at their defaults.
 #pragma once
 
-#include "transfer_commands.h"
+#include "device/commands/transfer_commands.h"
 
 namespace orvel {
 

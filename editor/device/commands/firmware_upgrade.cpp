@@ -1,9 +1,9 @@
-#include "firmware_upgrade.h"
+#include "device/commands/firmware_upgrade.h"
 
 #include <algorithm>
 #include <array>
 
-#include "kpx2.h"
+#include "loader/kpx2.h"
 
 namespace orvel {
 

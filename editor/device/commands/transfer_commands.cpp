@@ -1,18 +1,18 @@
-#include "transfer_commands.h"
+#include "device/commands/transfer_commands.h"
 
 #include <algorithm>
 #include <functional>
 #include <string>
 
-#include "command_protocol.h"
-#include "controller_constants.h"
-#include "device_access.h"
+#include "device/protocol/command_protocol.h"
+#include "device/controller_constants.h"
+#include "device/link/device_access.h"
 #include "model/bank_functions.h"
 #include "model/bank_rows.h"
 #include "model/preset_image.h"
 #include "model/preset_popup.h"
 #include "model/settings_image.h"
-#include "serial_port_identity.h"
+#include "device/protocol/serial_port_identity.h"
 
 namespace orvel {
 

@@ -5,11 +5,11 @@
 
 #include <cstdint>
 
-#include "byte_transport.h"
+#include "device/link/byte_transport.h"
 #include "model/preset_stores.h"
 #include "model/preset_table.h"
 #include "model/settings_data.h"
-#include "transfer_view.h"
+#include "device/commands/transfer_view.h"
 
 namespace orvel {
 

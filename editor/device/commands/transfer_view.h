@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "user_messages.h"
+#include "device/user_messages.h"
 
 namespace orvel {
 

@@ -1,4 +1,4 @@
-#include "d2xx_unit.h"
+#include "device/converter/d2xx_unit.h"
 
 #include <algorithm>
 #include <array>

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "converter_library.h"
-#include "user_messages.h"
+#include "device/converter/converter_library.h"
+#include "device/user_messages.h"
 
 namespace orvel {
 

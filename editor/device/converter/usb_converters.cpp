@@ -1,4 +1,4 @@
-#include "usb_converters.h"
+#include "device/converter/usb_converters.h"
 
 #include <algorithm>
 #include <cctype>
@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "port_names.h"
-#include "termios_line.h"
+#include "zudedize/port_names.h"
+#include "zudedize/termios_line.h"
 
 namespace orvel {
 

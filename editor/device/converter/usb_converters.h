@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "converter_library.h"
+#include "device/converter/converter_library.h"
 
 namespace orvel {
 

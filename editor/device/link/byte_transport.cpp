@@ -1,7 +1,7 @@
-#include "byte_transport.h"
+#include "device/link/byte_transport.h"
 
-#include "serial_port_transport.h"
-#include "usb_converter_transport.h"
+#include "device/link/serial_port_transport.h"
+#include "device/link/usb_converter_transport.h"
 
 namespace orvel {
 

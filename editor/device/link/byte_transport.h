@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "d2xx_unit.h"
-#include "transport.h"
+#include "device/converter/d2xx_unit.h"
+#include "device/link/transport.h"
 
 namespace orvel {
 

@@ -1,4 +1,4 @@
-#include "device_access.h"
+#include "device/link/device_access.h"
 
 #include <fcntl.h>
 #include <grp.h>
@@ -9,9 +9,9 @@
 #include <algorithm>
 #include <cerrno>
 
-#include "controller_constants.h"
-#include "port_names.h"
-#include "usb_converters.h"
+#include "device/controller_constants.h"
+#include "zudedize/port_names.h"
+#include "device/converter/usb_converters.h"
 
 namespace orvel {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "byte_transport.h"
+#include "device/link/byte_transport.h"
 
 namespace orvel {
 

@@ -1,7 +1,7 @@
-#include "serial_port_transport.h"
+#include "device/link/serial_port_transport.h"
 
-#include "controller_constants.h"
-#include "threaded_api.h"
+#include "device/controller_constants.h"
+#include "zudedize/threaded_api.h"
 
 namespace orvel {
 

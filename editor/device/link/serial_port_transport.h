@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "transport.h"
+#include "device/link/transport.h"
 
 namespace orvel {
 

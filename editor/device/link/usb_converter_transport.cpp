@@ -1,6 +1,6 @@
-#include "usb_converter_transport.h"
+#include "device/link/usb_converter_transport.h"
 
-#include "controller_constants.h"
+#include "device/controller_constants.h"
 
 namespace orvel {
 

@@ -2,8 +2,8 @@
 // the controller's line with a per-byte time-out for reads and writes.
 #pragma once
 
-#include "d2xx_unit.h"
-#include "transport.h"
+#include "device/converter/d2xx_unit.h"
+#include "device/link/transport.h"
 
 namespace orvel {
 

@@ -1,12 +1,12 @@
-#include "command_protocol.h"
+#include "device/protocol/command_protocol.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdio>
 
-#include "controller_identity.h"
+#include "device/protocol/controller_identity.h"
 #include "model/preset_image.h"
-#include "usb_converter_transport.h"
+#include "device/link/usb_converter_transport.h"
 
 namespace orvel {
 

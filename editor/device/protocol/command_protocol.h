@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <string>
 
-#include "byte_transport.h"
-#include "controller_constants.h"
+#include "device/link/byte_transport.h"
+#include "device/controller_constants.h"
 #include "model/model_constants.h"
 #include "model/preset_data.h"
 #include "model/preset_stores.h"

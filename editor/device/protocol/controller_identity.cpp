@@ -1,6 +1,6 @@
-#include "controller_identity.h"
+#include "device/protocol/controller_identity.h"
 
-#include "controller_constants.h"
+#include "device/controller_constants.h"
 
 namespace orvel {
 

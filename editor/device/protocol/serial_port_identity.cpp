@@ -1,9 +1,9 @@
-#include "serial_port_identity.h"
+#include "device/protocol/serial_port_identity.h"
 
-#include "command_protocol.h"
-#include "controller_constants.h"
-#include "controller_identity.h"
-#include "serial_port_transport.h"
+#include "device/protocol/command_protocol.h"
+#include "device/controller_constants.h"
+#include "device/protocol/controller_identity.h"
+#include "device/link/serial_port_transport.h"
 
 namespace orvel {
 

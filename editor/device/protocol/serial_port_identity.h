@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "byte_transport.h"
+#include "device/link/byte_transport.h"
 
 namespace orvel {
 

@@ -33,7 +33,7 @@
 #include <thread>
 #include <vector>
 
-#include "compare_command.h"
+#include "device/commands/compare_command.h"
 #include "files/file_commands.h"
 #include "files/file_io.h"
 #include "files/file_names.h"
@@ -57,9 +57,9 @@
 #include "ui/settings/settings_grid.h"
 #include "ui/window/app_icons.h"
 #include "ui/window/com_port_dialog.h"
-#include "command_protocol.h"
-#include "default_check_command.h"
-#include "firmware_upgrade.h"
+#include "device/protocol/command_protocol.h"
+#include "device/commands/default_check_command.h"
+#include "device/commands/firmware_upgrade.h"
 #include "ui/window/differences_dialog.h"
 #include "ui/window/window_transfer_view.h"
 #include "ui/window/message_boxes.h"

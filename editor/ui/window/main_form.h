@@ -25,16 +25,16 @@
 #include <string>
 #include <vector>
 
-#include "byte_transport.h"
-#include "connection_monitor.h"
-#include "d2xx_unit.h"
+#include "device/link/byte_transport.h"
+#include "device/commands/connection_monitor.h"
+#include "device/converter/d2xx_unit.h"
 #include "files/app_config.h"
 #include "files/editor_state.h"
 #include "files/recent_files.h"
 #include "model/setup_compare.h"
-#include "transfer_commands.h"
-#include "usb_converters.h"
-#include "user_messages.h"
+#include "device/commands/transfer_commands.h"
+#include "device/converter/usb_converters.h"
+#include "device/user_messages.h"
 #include "ui/rules/preview_rules.h"
 #include "ui/rules/window_layout.h"
 #include "ui/device/device_thread.h"

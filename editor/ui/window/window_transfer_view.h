@@ -4,7 +4,7 @@
 // a command, so it has nothing to let through while one runs.
 #pragma once
 
-#include "transfer_view.h"
+#include "device/commands/transfer_view.h"
 
 namespace orvel {
 
