@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "device/link/byte_transport.h"
+#include "device/link/device_link.h"
 #include "device/converter/d2xx_unit.h"
 #include "recording_messages.h"
 #include "sim/simulator.h"

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "device/link/byte_transport.h"
+#include "device/link/device_link.h"
 
 namespace orvel {
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "device/link/byte_transport.h"
+#include "device/link/device_link.h"
 #include "model/preset_stores.h"
 #include "model/preset_table.h"
 #include "model/settings_data.h"

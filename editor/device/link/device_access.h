@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "device/link/byte_transport.h"
+#include "device/link/device_link.h"
 
 namespace orvel {
 

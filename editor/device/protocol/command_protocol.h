@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string>
 
-#include "device/link/byte_transport.h"
+#include "device/link/device_link.h"
 #include "device/controller_constants.h"
 #include "model/model_constants.h"
 #include "model/preset_data.h"

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "device/link/byte_transport.h"
+#include "device/link/device_link.h"
 
 namespace orvel {
 

@@ -25,7 +25,7 @@
 #include <string>
 #include <vector>
 
-#include "device/link/byte_transport.h"
+#include "device/link/device_link.h"
 #include "device/commands/connection_monitor.h"
 #include "device/converter/d2xx_unit.h"
 #include "files/app_config.h"

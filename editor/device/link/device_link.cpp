@@ -1,4 +1,4 @@
-#include "device/link/byte_transport.h"
+#include "device/link/device_link.h"
 
 #include "device/link/serial_port_transport.h"
 #include "device/link/usb_converter_transport.h"
