@@ -26,7 +26,7 @@
 #include <thread>
 #include <vector>
 
-#include "fault_matrix_faults.h"
+#include "tests/support/fault_matrix_faults.h"
 #include "files/preset_file.h"
 #include "model/preset_table.h"
 #include "model/settings_data.h"

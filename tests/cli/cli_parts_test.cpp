@@ -9,9 +9,9 @@
 #include "cli/decimal_number.h"
 #include "cli/device_port.h"
 #include "zudedize/port_names.h"
-#include "scoped_environment.h"
+#include "tests/support/scoped_environment.h"
 #include "sim/simulator.h"
-#include "thread_refusing_serial_system.h"
+#include "tests/support/thread_refusing_serial_system.h"
 
 namespace orvel {
 namespace {

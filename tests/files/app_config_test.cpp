@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "files/preset_file.h"
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace orvel {
 namespace {

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "model/model_constants.h"
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace orvel {
 namespace {

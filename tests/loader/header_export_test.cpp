@@ -11,7 +11,7 @@
 
 #include "loader/built_in_image.h"
 #include "loader/header_text.h"
-#include "kpx2_binding.h"
+#include "tests/support/kpx2_binding.h"
 
 namespace kpx2::test {
 namespace {

@@ -8,8 +8,8 @@
 #include <gtest/gtest.h>
 
 #include "loader/built_in_image.h"
-#include "exported_symbols.h"
-#include "kpx2_binding.h"
+#include "tests/support/exported_symbols.h"
+#include "tests/support/kpx2_binding.h"
 
 namespace kpx2::test {
 namespace {

@@ -15,7 +15,7 @@
 
 #include "loader/block_payload.h"
 #include "loader/built_in_image.h"
-#include "kpx2_binding.h"
+#include "tests/support/kpx2_binding.h"
 #include "loader/loader_constants.h"
 #include "sim/simulator.h"
 

@@ -9,8 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include "exported_symbols.h"
-#include "serial_test_support.h"
+#include "tests/support/exported_symbols.h"
+#include "tests/support/serial_test_support.h"
 #include "zudedize/zudedize.h"
 #include "zudedize/zudedize_constants.h"
 

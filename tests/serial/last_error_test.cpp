@@ -5,7 +5,7 @@
 
 #include "serial/error_texts.h"
 #include "serial/last_error.h"
-#include "serial_test_support.h"
+#include "tests/support/serial_test_support.h"
 #include "zudedize/zudedize.h"
 
 namespace zudedize::test {

@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "pseudo_terminal.h"
+#include "tests/support/pseudo_terminal.h"
 #include "zudedize/termios_line.h"
 
 namespace zudedize {

@@ -7,7 +7,7 @@
 
 #include "zudedize/blocking_api.h"
 #include "serial/network_port_address.h"
-#include "pseudo_terminal.h"
+#include "tests/support/pseudo_terminal.h"
 #include "zudedize/threaded_api.h"
 #include "zudedize/zudedize_constants.h"
 

@@ -12,9 +12,9 @@
 
 #include "serial/comm_port.h"
 #include "serial/error_texts.h"
-#include "fake_serial.h"
-#include "pseudo_terminal.h"
-#include "serial_test_support.h"
+#include "tests/support/fake_serial.h"
+#include "tests/support/pseudo_terminal.h"
+#include "tests/support/serial_test_support.h"
 #include "serial/termios_device.h"
 #include "serial/threaded_state.h"
 

@@ -5,7 +5,7 @@
 #include <chrono>
 #include <sstream>
 
-#include "editor_port.h"
+#include "tests/support/editor_port.h"
 
 namespace kpxsim {
 namespace {

@@ -5,7 +5,7 @@
 #include <chrono>
 #include <thread>
 
-#include "editor_port.h"
+#include "tests/support/editor_port.h"
 #include "sim/loader_constants.h"
 #include "sim/simulator.h"
 

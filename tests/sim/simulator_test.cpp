@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "sim/controller_constants.h"
-#include "editor_port.h"
+#include "tests/support/editor_port.h"
 
 namespace kpxsim {
 namespace {

@@ -1,4 +1,4 @@
-#include "editor_port.h"
+#include "tests/support/editor_port.h"
 
 #include <fcntl.h>
 #include <poll.h>

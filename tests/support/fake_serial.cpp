@@ -1,4 +1,4 @@
-#include "fake_serial.h"
+#include "tests/support/fake_serial.h"
 
 #include <algorithm>
 #include <cerrno>

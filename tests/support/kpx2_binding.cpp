@@ -1,4 +1,4 @@
-#include "kpx2_binding.h"
+#include "tests/support/kpx2_binding.h"
 
 #include <dlfcn.h>
 #include <stdlib.h>

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "loader/kpx2.h"
-#include "scoped_environment.h"
+#include "tests/support/scoped_environment.h"
 #include "zudedize/zudedize.h"
 
 namespace kpx2::test {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "scoped_environment.h"
+#include "tests/support/scoped_environment.h"
 
 namespace zudedize::test {
 

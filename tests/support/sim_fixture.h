@@ -10,7 +10,7 @@
 
 #include "device/link/device_link.h"
 #include "device/converter/d2xx_unit.h"
-#include "recording_messages.h"
+#include "tests/support/recording_messages.h"
 #include "sim/simulator.h"
 #include "device/converter/usb_converters.h"
 

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "recording_messages.h"
-#include "temp_folder.h"
+#include "tests/support/recording_messages.h"
+#include "tests/support/temp_folder.h"
 #include "ui/window/main_form.h"
 
 namespace orvel::testing {

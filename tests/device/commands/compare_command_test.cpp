@@ -7,9 +7,9 @@
 
 #include "device/commands/compare_command.h"
 #include "model/model_constants.h"
-#include "recording_view.h"
-#include "sim_faults.h"
-#include "sim_session.h"
+#include "tests/support/recording_view.h"
+#include "tests/support/sim_faults.h"
+#include "tests/support/sim_session.h"
 
 namespace orvel {
 namespace {

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "device/commands/connection_monitor.h"
-#include "recording_messages.h"
-#include "sim_faults.h"
+#include "tests/support/recording_messages.h"
+#include "tests/support/sim_faults.h"
 #include "sim/simulator.h"
 #include "device/converter/usb_converters.h"
 

@@ -4,9 +4,9 @@
 #include "device/controller_constants.h"
 #include "device/commands/default_check_command.h"
 #include "model/default_check.h"
-#include "recording_view.h"
-#include "sim_faults.h"
-#include "sim_session.h"
+#include "tests/support/recording_view.h"
+#include "tests/support/sim_faults.h"
+#include "tests/support/sim_session.h"
 
 namespace orvel {
 namespace {

@@ -4,9 +4,9 @@
 #include <stdlib.h>
 
 #include "device/commands/firmware_upgrade.h"
-#include "recording_view.h"
-#include "sim_faults.h"
-#include "sim_fixture.h"
+#include "tests/support/recording_view.h"
+#include "tests/support/sim_faults.h"
+#include "tests/support/sim_fixture.h"
 
 namespace orvel {
 namespace {

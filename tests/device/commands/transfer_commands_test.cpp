@@ -6,9 +6,9 @@
 #include "device/protocol/command_protocol.h"
 #include "model/bank_functions.h"
 #include "model/preset_image.h"
-#include "recording_view.h"
-#include "sim_session.h"
-#include "sim_faults.h"
+#include "tests/support/recording_view.h"
+#include "tests/support/sim_session.h"
+#include "tests/support/sim_faults.h"
 #include "device/commands/transfer_commands.h"
 
 namespace orvel {

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "scoped_environment.h"
+#include "tests/support/scoped_environment.h"
 #include "sim/simulator.h"
 #include "device/converter/usb_converters.h"
 

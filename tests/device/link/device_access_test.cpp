@@ -12,10 +12,10 @@
 #include <iostream>
 
 #include "device/link/device_access.h"
-#include "recording_view.h"
-#include "scoped_environment.h"
+#include "tests/support/recording_view.h"
+#include "tests/support/scoped_environment.h"
 #include "device/protocol/serial_port_identity.h"
-#include "sim_session.h"
+#include "tests/support/sim_session.h"
 #include "device/commands/transfer_commands.h"
 
 namespace orvel {

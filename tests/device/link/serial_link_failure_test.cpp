@@ -2,9 +2,9 @@
 // refuses its settings (the serial services' stand-in): nothing stays open afterwards.
 #include <gtest/gtest.h>
 
-#include "fake_serial.h"
-#include "recording_messages.h"
-#include "scoped_environment.h"
+#include "tests/support/fake_serial.h"
+#include "tests/support/recording_messages.h"
+#include "tests/support/scoped_environment.h"
 #include "device/protocol/serial_port_identity.h"
 #include "device/converter/usb_converters.h"
 

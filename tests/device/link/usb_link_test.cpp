@@ -4,7 +4,7 @@
 #include <stdlib.h>
 
 #include "device/protocol/command_protocol.h"
-#include "sim_fixture.h"
+#include "tests/support/sim_fixture.h"
 
 namespace orvel {
 namespace {

@@ -9,8 +9,8 @@
 #include "device/protocol/command_protocol.h"
 #include "device/protocol/controller_identity.h"
 #include "model/preset_image.h"
-#include "sim_fixture.h"
-#include "sim_faults.h"
+#include "tests/support/sim_fixture.h"
+#include "tests/support/sim_faults.h"
 
 namespace orvel {
 namespace {

@@ -20,14 +20,14 @@
 
 #include "device/controller_constants.h"
 #include "model/model_constants.h"
-#include "sim_faults.h"
+#include "tests/support/sim_faults.h"
 #include "sim/simulator.h"
 #include "ui/grid/preset_grid.h"
 #include "ui/grid/preset_table_model.h"
 #include "ui/pictures/preview_picture.h"
 #include "ui/settings/option_tile.h"
 #include "ui/settings/settings_grid.h"
-#include "window_test_support.h"
+#include "tests/support/window_test_support.h"
 
 namespace orvel {
 namespace {

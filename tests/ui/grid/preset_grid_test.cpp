@@ -17,7 +17,7 @@
 #include "ui/rules/preset_grid_sizes.h"
 #include "model/preset_table.h"
 #include "ui/grid/grid_view.h"
-#include "wheel_turns.h"
+#include "tests/support/wheel_turns.h"
 
 namespace orvel {
 namespace {

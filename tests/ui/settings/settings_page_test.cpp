@@ -14,9 +14,9 @@
 #include "ui/settings/option_tile.h"
 #include "ui/settings/settings_grid.h"
 #include "ui/window/com_port_dialog.h"
-#include "qt_warning_recorder.h"
-#include "wheel_turns.h"
-#include "window_test_support.h"
+#include "tests/support/qt_warning_recorder.h"
+#include "tests/support/wheel_turns.h"
+#include "tests/support/window_test_support.h"
 
 namespace orvel::testing {
 namespace {

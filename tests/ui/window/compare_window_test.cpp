@@ -18,8 +18,8 @@
 #include "ui/settings/option_tile.h"
 #include "ui/settings/settings_grid.h"
 #include "ui/window/differences_dialog.h"
-#include "scoped_environment.h"
-#include "window_test_support.h"
+#include "tests/support/scoped_environment.h"
+#include "tests/support/window_test_support.h"
 
 namespace orvel {
 namespace {

@@ -8,8 +8,8 @@
 
 #include "sim/simulator.h"
 #include "ui/grid/preset_grid.h"
-#include "scoped_environment.h"
-#include "window_test_support.h"
+#include "tests/support/scoped_environment.h"
+#include "tests/support/window_test_support.h"
 
 namespace orvel {
 namespace {

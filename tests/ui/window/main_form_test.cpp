@@ -23,10 +23,10 @@
 #include "ui/grid/preset_grid.h"
 #include "ui/settings/option_tile.h"
 #include "ui/settings/settings_grid.h"
-#include "qt_warning_recorder.h"
+#include "tests/support/qt_warning_recorder.h"
 #include "ui/grid/grid_view.h"
-#include "scoped_environment.h"
-#include "window_test_support.h"
+#include "tests/support/scoped_environment.h"
+#include "tests/support/window_test_support.h"
 
 namespace orvel::testing {
 namespace {

@@ -7,7 +7,7 @@
 
 #include <filesystem>
 
-#include "window_test_support.h"
+#include "tests/support/window_test_support.h"
 
 namespace orvel {
 namespace {

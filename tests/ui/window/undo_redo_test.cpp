@@ -20,14 +20,14 @@
 
 #include "model/bank_rows.h"
 #include "model/setup_snapshot.h"
-#include "sim_faults.h"
+#include "tests/support/sim_faults.h"
 #include "sim/simulator.h"
 #include "ui/grid/preset_grid.h"
 #include "ui/settings/option_tile.h"
 #include "ui/settings/settings_grid.h"
 #include "ui/window/undo_history.h"
-#include "scoped_environment.h"
-#include "window_test_support.h"
+#include "tests/support/scoped_environment.h"
+#include "tests/support/window_test_support.h"
 
 namespace orvel::testing {
 namespace {

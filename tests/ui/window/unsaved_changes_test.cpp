@@ -11,11 +11,11 @@
 
 #include <gtest/gtest.h>
 
-#include "scoped_environment.h"
+#include "tests/support/scoped_environment.h"
 #include "sim/simulator.h"
 #include "ui/settings/option_tile.h"
 #include "ui/window/undo_history.h"
-#include "window_test_support.h"
+#include "tests/support/window_test_support.h"
 
 namespace orvel::testing {
 namespace {
