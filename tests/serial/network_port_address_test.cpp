@@ -127,7 +127,7 @@ TEST_F(NetworkPortAddressTest, NoFileOrNoRegistryGivesTheEmptyText) {
     EXPECT_EQ(NetworkAddressOfPort(4), "") << "not a REGEDIT4 file";
     Registry("[HKEY_LOCAL_MACHINE\\ENUM\\ROOT\\*VSP\\0000\n\"PortName\"=\"COM4\n\"DestinationIp\"=dword:zz\n");
     EXPECT_EQ(NetworkAddressOfPort(4), "") << "broken lines are skipped";
-    unsetenv(kRegistryFileVariable);
+    const ScopedEnvironment no_registry(kRegistryFileVariable, std::nullopt);
     EXPECT_EQ(NetworkAddressOfPort(4), "");
 }
 

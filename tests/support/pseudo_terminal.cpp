@@ -22,11 +22,11 @@ PseudoTerminal::PseudoTerminal(int port) : port_(port) {
     tcgetattr(slave_, &tio);
     cfmakeraw(&tio);
     tcsetattr(slave_, TCSANOW, &tio);
-    setenv(PortVariable(port_).c_str(), slave_path_.c_str(), 1);
+    mapped_.emplace(PortVariable(port_), slave_path_);
 }
 
 PseudoTerminal::~PseudoTerminal() {
-    unsetenv(PortVariable(port_).c_str());
+    mapped_.reset();
     close(slave_);
     close(master_);
 }

@@ -31,6 +31,7 @@ private:
     int master_ = -1;
     int slave_ = -1;  // kept open so that the line never hangs up between opens
     std::string slave_path_;
+    std::optional<orvel::testing::ScopedEnvironment> mapped_;  // the port's variable
 };
 
 using orvel::testing::PortVariable;

@@ -13,6 +13,7 @@
 
 #include "zudedize/blocking_api.h"
 #include "zudedize/threaded_api.h"
+#include "tests/support/wait_until.h"
 #include "zudedize/zudedize_constants.h"
 
 namespace zudedize::test {
@@ -45,16 +46,7 @@ inline LastErrorSeen TakeLastError() {
     return seen;
 }
 
-// Waits until `condition` holds, looking every millisecond; false when `timeout_ms` passed
-// first. Generous deadlines: a loaded machine or a sanitizer build only makes it slower.
-inline bool WaitUntil(const std::function<bool()>& condition, int timeout_ms = 5000) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() >= deadline) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return true;
-}
+using orvel::testing::WaitUntil;
 
 // Whether thread `tid` of this process is asleep in a wait of the library: poll under a
 // transfer on the line, futex under a wait for events.

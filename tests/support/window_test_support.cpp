@@ -1,5 +1,7 @@
 #include "tests/support/window_test_support.h"
 
+#include "tests/support/event_loop_wait.h"
+
 #include <QApplication>
 #include <QTest>
 #include <QTimer>
@@ -8,14 +10,9 @@
 
 namespace orvel::testing {
 
-bool WaitUntilDeviceIdle(TMainForm& window, int deadline_ms)
+bool WaitUntilDeviceIdle(TMainForm& window, std::chrono::milliseconds deadline)
 {
-    return QTest::qWaitFor([&] { return window.DeviceIdle(); }, deadline_ms);
-}
-
-bool WaitFor(const std::function<bool()>& done, int deadline_ms)
-{
-    return QTest::qWaitFor(done, deadline_ms);
+    return WaitUntil([&] { return window.DeviceIdle(); }, deadline);
 }
 
 void WhenDialogOpens(TMainForm& window, const char* name, std::function<void(QFileDialog&)> step)
@@ -74,6 +71,7 @@ int main(int argc, char** argv)
 {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
+    orvel::testing::WaitWithEventLoop();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QStringList>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -14,6 +15,7 @@
 
 #include "tests/support/recording_messages.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/wait_until.h"
 #include "ui/window/main_form.h"
 
 namespace orvel::testing {
@@ -28,11 +30,9 @@ struct WindowSetup {
 };
 
 // Lets the window's thread run until the device thread has ended every job and the window
-// has taken their results; false at the deadline.
-bool WaitUntilDeviceIdle(TMainForm& window, int deadline_ms = 30000);
-
-// Lets the window's thread run until `done` holds; false at the deadline.
-bool WaitFor(const std::function<bool()>& done, int deadline_ms = 10000);
+// has taken their results; false at the deadline. (WaitUntil, with the event loop running
+// between looks, waits for anything else.)
+bool WaitUntilDeviceIdle(TMainForm& window, std::chrono::milliseconds deadline = std::chrono::seconds(30));
 
 // Runs `step` on the modal file dialog `name` once it is open.
 void WhenDialogOpens(TMainForm& window, const char* name, std::function<void(QFileDialog&)> step);

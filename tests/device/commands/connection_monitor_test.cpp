@@ -1,12 +1,12 @@
 // The connection monitor's tick against virtual controllers behind converters.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <memory>
 #include <vector>
 
 #include "device/commands/connection_monitor.h"
 #include "tests/support/recording_messages.h"
+#include "tests/support/scoped_environment.h"
 #include "tests/support/sim_faults.h"
 #include "sim/simulator.h"
 #include "device/converter/usb_converters.h"
@@ -16,9 +16,6 @@ namespace {
 
 class Monitor : public ::testing::Test {
 protected:
-    void SetUp() override { setenv("ORVEL_SYSROOT", tree.Root().c_str(), 1); }
-    void TearDown() override { unsetenv("ORVEL_SYSROOT"); }
-
     kpxsim::Simulator& Add(int index, const std::string& serial, const kpxsim::Options& options = {})
     {
         sims.push_back(std::make_unique<kpxsim::Simulator>(options));
@@ -32,6 +29,7 @@ protected:
     }
 
     kpxsim::ConverterTree tree;
+    testing::ScopedEnvironment sysroot{"ORVEL_SYSROOT", tree.Root()};
     std::vector<std::unique_ptr<kpxsim::Simulator>> sims;
     testing::RecordingMessages messages;
     UsbConverters converters;

@@ -1,10 +1,12 @@
 // The firmware upgrade through the real kpx2 against the virtual controller's loader, on a
 // COM port number named in the environment.
 #include <gtest/gtest.h>
-#include <stdlib.h>
+
+#include <optional>
 
 #include "device/commands/firmware_upgrade.h"
 #include "tests/support/recording_view.h"
+#include "tests/support/scoped_environment.h"
 #include "tests/support/sim_faults.h"
 #include "tests/support/sim_fixture.h"
 
@@ -20,10 +22,6 @@ protected:
     static constexpr std::uint8_t kPort = 9;
 
     void SetUp() override {}
-    void TearDown() override {
-        unsetenv("ZUDEDIZE_COM9");
-        SimulatedConverter::TearDown();
-    }
 
     void StartLoader(std::array<std::uint8_t, 3> version, bool runs_loader = false) {
         kpxsim::Options options;
@@ -31,10 +29,13 @@ protected:
         options.loader.runs_loader = runs_loader;
         if (runs_loader) options.loader.device_type = 0x1D;
         Start(options);
-        setenv("ZUDEDIZE_COM9", sim->SlavePath().c_str(), 1);
+        MapPort();
     }
+    // COM port 9 names the controller's line.
+    void MapPort() { port_name.emplace(testing::PortVariable(kPort), sim->SlavePath()); }
 
     RecordingView view;
+    std::optional<testing::ScopedEnvironment> port_name;
 };
 
 TEST_F(FirmwareUpgrade, TheUploadableVersionComesFromKpx2) {
@@ -105,7 +106,7 @@ TEST_F(FirmwareUpgrade, OlderControllerInItsLoaderIsNotSwitchedAgain) {
 TEST_F(FirmwareUpgrade, AFailureAtBlock40StopsThereAndShowsItsText) {
     StartLoader({2, 2, 4});
     sim->SetFaults(testing::With([](kpxsim::Faults& f) { f.block_status = kpxsim::BlockStatus{40, 2}; }));
-    setenv("ZUDEDIZE_COM9", sim->SlavePath().c_str(), 1);
+    MapPort();
     view.port_answer = kPort;   // the converter has no COM number: the user names it
     EXPECT_EQ(FirmwareUpgradeCommand(usb, 6, view), TransferOutcome::Failed);
     EXPECT_EQ(view.asked_port_with, std::vector<int>{6});
@@ -120,7 +121,7 @@ TEST_F(FirmwareUpgrade, AFailureAtBlock40StopsThereAndShowsItsText) {
 
 TEST_F(FirmwareUpgrade, AConverterWithACOMNumberNeedsNoDialog) {
     StartLoader({2, 2, 5});
-    setenv("ZUDEDIZE_COM9", sim->SlavePath().c_str(), 1);
+    MapPort();
     ASSERT_EQ(usb.GetSerialNumberByIndex(0), kFtOk);   // as the connection monitor leaves it
     view.answer_yes = false;
     EXPECT_EQ(FirmwareUpgradeCommand(usb, 6, view), TransferOutcome::Declined);

@@ -12,6 +12,7 @@
 #include "tests/support/recording_messages.h"
 #include "tests/support/recording_serial_system.h"
 #include "tests/support/recording_view.h"
+#include "tests/support/scoped_environment.h"
 #include "device/protocol/serial_port_identity.h"
 #include "tests/support/thread_refusing_serial_system.h"
 #include "tests/support/sim_faults.h"
@@ -29,13 +30,10 @@ class SerialPortTransport : public ::testing::Test {
 protected:
     static constexpr std::uint8_t kPort = 7;
 
-    void SetUp() override {
-        setenv("ZUDEDIZE_COM7", sim.SlavePath().c_str(), 1);
-        link.port_number = kPort;
-    }
-    void TearDown() override { unsetenv("ZUDEDIZE_COM7"); }
+    void SetUp() override { link.port_number = kPort; }
 
     kpxsim::Simulator sim;
+    testing::ScopedEnvironment port_name{testing::PortVariable(kPort), sim.SlavePath()};
     RecordingMessages messages;
     UsbConverters converters;
     D2XXUnit usb{converters, messages};
@@ -62,10 +60,9 @@ TEST_F(SerialPortTransport, NoControllerOrNoPortEndsTheCommandSilently) {
     EXPECT_EQ(link.firmware_version, 0);
 
     link.port_number = 99;   // no device behind it on this machine
-    setenv("ZUDEDIZE_COM99", "/nonexistent/tty", 1);
+    const testing::ScopedEnvironment missing(testing::PortVariable(99), "/nonexistent/tty");
     EXPECT_FALSE(IdentifyBeforeTransfer(link, shown));
     EXPECT_FALSE(OpenLink(link, 99, ""));
-    unsetenv("ZUDEDIZE_COM99");
     EXPECT_TRUE(messages.shown.empty());
 }
 

@@ -1,9 +1,9 @@
 // The USB converter layer, D2XXUnit and the byte transport over converters presented in a
 // redirected sysfs tree.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include "device/protocol/command_protocol.h"
+#include "tests/support/scoped_environment.h"
 #include "tests/support/sim_fixture.h"
 
 namespace orvel {
@@ -18,7 +18,7 @@ TEST(UsbConverterListing, ListsFtdiConvertersInTtyOrderWithTheirSerialNumbers) {
     tree.Add(10, "SECOND", second.SlavePath());
     tree.Add(2, "FIRST", first.SlavePath());
     tree.Add(3, "NOT-FTDI", other.SlavePath(), "067b");
-    setenv("ORVEL_SYSROOT", tree.Root().c_str(), 1);
+    const testing::ScopedEnvironment root("ORVEL_SYSROOT", tree.Root());
 
     const auto listed = ListUsbConverters();
     ASSERT_EQ(listed.size(), 2u);
@@ -47,18 +47,16 @@ TEST(UsbConverterListing, ListsFtdiConvertersInTtyOrderWithTheirSerialNumbers) {
     EXPECT_EQ(first.Received(), (std::vector<std::uint8_t>{0x1B, 0x00}));
     EXPECT_EQ(second.Received(), (std::vector<std::uint8_t>{0x1B, 0x00}));
     EXPECT_TRUE(messages.shown.empty());
-    unsetenv("ORVEL_SYSROOT");
 }
 
 TEST(UsbConverterListing, NoTreeMeansNoConverters) {
-    setenv("ORVEL_SYSROOT", "/nonexistent/orvel-test-root", 1);
+    const testing::ScopedEnvironment root("ORVEL_SYSROOT", "/nonexistent/orvel-test-root");
     EXPECT_TRUE(ListUsbConverters().empty());
     RecordingMessages messages;
     UsbConverters converters;
     D2XXUnit usb(converters, messages);
     EXPECT_EQ(usb.GetFTDeviceCount(), kFtOk);
     EXPECT_EQ(usb.DeviceCount(), 0u);
-    unsetenv("ORVEL_SYSROOT");
 }
 
 TEST(DeviceStatusTexts, FollowTheConverterTable) {
@@ -229,10 +227,11 @@ TEST_F(UsbLink, ComPortNumberNamesTheSameDevice) {
     std::int32_t port = -1;
     EXPECT_EQ(usb.GetDeviceComPortNumber(port), kFtOk);
     EXPECT_EQ(port, 0);   // no COM port names a pseudo-terminal
-    setenv("ZUDEDIZE_COM7", sim->SlavePath().c_str(), 1);
-    EXPECT_EQ(usb.GetDeviceComPortNumber(port), kFtOk);
-    EXPECT_EQ(port, 7);
-    unsetenv("ZUDEDIZE_COM7");
+    {
+        const testing::ScopedEnvironment named(testing::PortVariable(7), sim->SlavePath());
+        EXPECT_EQ(usb.GetDeviceComPortNumber(port), kFtOk);
+        EXPECT_EQ(port, 7);
+    }
     CloseLink(link);
 }
 

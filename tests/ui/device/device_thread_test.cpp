@@ -15,11 +15,13 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "device/controller_constants.h"
 #include "model/model_constants.h"
+#include "tests/support/scoped_environment.h"
 #include "tests/support/sim_faults.h"
 #include "sim/simulator.h"
 #include "ui/grid/preset_grid.h"
@@ -32,8 +34,9 @@
 namespace orvel {
 namespace {
 
-using testing::WaitFor;
+using testing::WaitUntil;
 using testing::WaitUntilDeviceIdle;
+using namespace std::chrono_literals;
 
 const QString kVersionTitle = QStringLiteral("KPX firmware version: KPX2-3");
 const QString kConnected = QStringLiteral("KPX2-3 connected");
@@ -77,14 +80,16 @@ protected:
     void SetUp() override
     {
         tree = std::make_unique<kpxsim::ConverterTree>();
-        setenv("ORVEL_SYSROOT", tree->Root().c_str(), 1);
+        sysroot.emplace("ORVEL_SYSROOT", tree->Root());
     }
     void TearDown() override
     {
         fixture.reset();
-        unsetenv("ORVEL_SYSROOT");
-        unsetenv("ZUDEDIZE_COM9");
+        port_name.reset();
+        sysroot.reset();
     }
+    // COM port 9 names the line of `sim`, for an upgrade.
+    void MapPort(const kpxsim::Simulator& sim) { port_name.emplace(testing::PortVariable(9), sim.SlavePath()); }
 
     kpxsim::Simulator& AddController(int index, const std::string& serial, const kpxsim::Options& options = {})
     {
@@ -104,7 +109,7 @@ protected:
     {
         TMainForm& window = Start();
         window.timerKPXTimer();
-        EXPECT_TRUE(WaitFor([&] { return window.windowTitle().contains(kVersionTitle); }));
+        EXPECT_TRUE(WaitUntil([&] { return window.windowTitle().contains(kVersionTitle); }));
         EXPECT_TRUE(WaitUntilDeviceIdle(window));
         return window;
     }
@@ -113,6 +118,8 @@ protected:
     QAction* Action(const char* name) { return fixture->Action(name); }
 
     std::unique_ptr<kpxsim::ConverterTree> tree;
+    std::optional<testing::ScopedEnvironment> sysroot;
+    std::optional<testing::ScopedEnvironment> port_name;
     std::vector<std::unique_ptr<kpxsim::Simulator>> sims;
     std::unique_ptr<testing::WindowFixture> fixture;   // the window goes before the controllers
 };
@@ -129,7 +136,7 @@ TEST_F(UsbWindow, TheMonitorFollowsAConverterThatComesAndGoes)
 
     // Plugged in: the running monitor finds it at its next tick.
     AddController(0, "KPX00001");
-    ASSERT_TRUE(WaitFor([&] { return window.windowTitle().contains(kVersionTitle); }, 3000));
+    ASSERT_TRUE(WaitUntil([&] { return window.windowTitle().contains(kVersionTitle); }, 3s));
     EXPECT_TRUE(window.windowTitle().startsWith(window.BaseTitle() + QLatin1Char(' ')));
     EXPECT_EQ(window.StatusPanel(0), kConnected);
     for (const char* name : kPopupItems) EXPECT_TRUE(Action(name)->isEnabled()) << name;
@@ -137,8 +144,8 @@ TEST_F(UsbWindow, TheMonitorFollowsAConverterThatComesAndGoes)
     // Unplugged: the base title and an empty panel again.
     tree->Remove(0);
     sims[0]->Vanish();
-    ASSERT_TRUE(WaitFor([&] { return window.windowTitle() == window.BaseTitle(); }, 3000));
-    EXPECT_TRUE(WaitFor([&] { return window.StatusPanel(0).isEmpty(); }, 3000));
+    ASSERT_TRUE(WaitUntil([&] { return window.windowTitle() == window.BaseTitle(); }, 3s));
+    EXPECT_TRUE(WaitUntil([&] { return window.StatusPanel(0).isEmpty(); }, 3s));
     EXPECT_TRUE(Shown().empty());
 }
 
@@ -150,12 +157,12 @@ TEST_F(UsbWindow, ASilentControllerIsShownAsNotAnsweringUntilItAnswersAgain)
     TMainForm& window = StartIdentified();
     sim.SetFaults(testing::With([](kpxsim::Faults& f) { f.silent = true; }));
     window.timerKPXTimer();
-    ASSERT_TRUE(WaitFor([&] { return window.windowTitle() == window.BaseTitle(); }, 5000));
+    ASSERT_TRUE(WaitUntil([&] { return window.windowTitle() == window.BaseTitle(); }, 5s));
     EXPECT_EQ(window.StatusPanel(0), QStringLiteral("KPX2-3 not answering on KPX00001"));
     for (const char* name : kPopupItems) EXPECT_TRUE(Action(name)->isEnabled()) << name;
 
     sim.SetFaults({});
-    ASSERT_TRUE(WaitFor([&] { return window.StatusPanel(0) == kConnected; }, 5000));
+    ASSERT_TRUE(WaitUntil([&] { return window.StatusPanel(0) == kConnected; }, 5s));
     EXPECT_TRUE(window.windowTitle().contains(kVersionTitle));
 }
 
@@ -214,7 +221,7 @@ TEST_F(UsbWindow, TheWindowPaintsWhileAllPresetsAreWritten)
     window.show();
     PaintCounter counter(window.pb());
     window.Writeall1Click();
-    ASSERT_TRUE(WaitFor([&] { return counter.paints >= 3 || window.DeviceIdle(); }, 20000));
+    ASSERT_TRUE(WaitUntil([&] { return counter.paints >= 3 || window.DeviceIdle(); }, 20s));
     EXPECT_FALSE(window.DeviceIdle());   // painted while the write still ran
     EXPECT_GE(counter.paints, 3);
     ASSERT_TRUE(WaitUntilDeviceIdle(window));
@@ -290,7 +297,7 @@ TEST_F(UsbWindow, ClosingDuringACommandWaitsForItsEnd)
     window.Readall1Click();
     EXPECT_FALSE(window.close());
     EXPECT_TRUE(window.isVisible());
-    ASSERT_TRUE(WaitFor([&] { return !window.isVisible(); }, 20000));
+    ASSERT_TRUE(WaitUntil([&] { return !window.isVisible(); }, 20s));
     EXPECT_TRUE(window.DeviceIdle());
     EXPECT_EQ(window.State().table.GetRow(TableRowOfPreset(0)).midi1, "55");   // the last row read
     EXPECT_FALSE(window.Usb().IsOpen());
@@ -314,20 +321,20 @@ TEST_F(UsbWindow, ThePreviewDrawsTheActiveBankAndFollowsIt)
         const PreviewPoint at = PreviewBoxOrigin(k);
         return canvas.pixelColor(at.x + 4, at.y + 4);
     };
-    ASSERT_TRUE(WaitFor([&] { return window.ShownBank() == 3 && window.ShownPreset() == 7; }));
+    ASSERT_TRUE(WaitUntil([&] { return window.ShownBank() == 3 && window.ShownPreset() == 7; }));
     EXPECT_EQ(box_colour(6), QColor(Qt::red));
     EXPECT_EQ(box_colour(0), QColor(Qt::white));
     EXPECT_EQ(window.ShownPreviewLabels()[0], "Clean");
 
     sim.SetCurrentPreset(30);
-    ASSERT_TRUE(WaitFor([&] { return window.ShownPreset() == 0; }));
+    ASSERT_TRUE(WaitUntil([&] { return window.ShownPreset() == 0; }));
     EXPECT_EQ(box_colour(9), QColor(Qt::red));
     EXPECT_EQ(box_colour(6), QColor(Qt::white));
 
     // A name edit draws the same bank again at the next tick.
     ASSERT_TRUE(model->setData(model->index(TableRowOfPreset(31), kColumnName), QStringLiteral("ABCDEFGHIJKL"),
                                Qt::EditRole));
-    ASSERT_TRUE(WaitFor([&] { return window.ShownPreviewLabels()[0] == "ABCDEFGHIJKL"; }));
+    ASSERT_TRUE(WaitUntil([&] { return window.ShownPreviewLabels()[0] == "ABCDEFGHIJKL"; }));
 
     // Another page stops the preview; the picture stays.
     fixture->Find<QTabWidget>("Configuration2")->setCurrentIndex(1);
@@ -338,7 +345,7 @@ TEST_F(UsbWindow, ThePreviewDrawsTheActiveBankAndFollowsIt)
 TEST_F(UsbWindow, AnUpgradeThroughAConnectedConverterAsksNoPortNumber)
 {
     kpxsim::Simulator& sim = AddController(0, "KPX00001");
-    setenv("ZUDEDIZE_COM9", sim.SlavePath().c_str(), 1);
+    MapPort(sim);
     TMainForm& window = StartIdentified();
     BoxAnswerer no(QMessageBox::No);
     window.Firmwareupgrade1Click();
@@ -357,7 +364,7 @@ TEST_F(UsbWindow, AnUpgradeNamesItsStepsAndCountsTheErasesSeconds)
     kpxsim::Options paced;
     paced.paced = true;   // blocks take the line's time, so each step can be seen
     kpxsim::Simulator& sim = AddController(0, "KPX00001", paced);
-    setenv("ZUDEDIZE_COM9", sim.SlavePath().c_str(), 1);
+    MapPort(sim);
     sim.SetEraseTime(std::chrono::milliseconds(3500));
     TMainForm& window = StartIdentified();
     BoxAnswerer yes(QMessageBox::Yes);
@@ -365,14 +372,14 @@ TEST_F(UsbWindow, AnUpgradeNamesItsStepsAndCountsTheErasesSeconds)
     const QLabel* line = window.lCommand();
     QStringList seen;
     bool moving_bar = false;
-    ASSERT_TRUE(WaitFor(
+    ASSERT_TRUE(WaitUntil(
         [&] {
             const QString text = line->text();
             if (seen.isEmpty() || seen.back() != text) seen << text;
             if (text.contains(QStringLiteral("erasing"))) moving_bar = moving_bar || window.pb()->maximum() == 0;
             return window.DeviceIdle();
         },
-        60000));
+        60s));
     const auto saw = [&](const QString& text) {
         return std::any_of(seen.begin(), seen.end(), [&](const QString& s) { return s.startsWith(text); });
     };
@@ -401,7 +408,7 @@ TEST_F(UsbWindow, EveryCommandStartsItsBarEmptyAndTheStatusPanelsStay)
     EXPECT_EQ(window.pb()->value(), 0);
     EXPECT_EQ(window.lCommand()->text(), QStringLiteral("Read settings\u2026"));
     const auto* connection = fixture->Find<QLabel>("sbKPXPanel0");
-    ASSERT_TRUE(WaitFor([&] { return window.pb()->isVisibleTo(&window); }));
+    ASSERT_TRUE(WaitUntil([&] { return window.pb()->isVisibleTo(&window); }));
     EXPECT_EQ(window.pb()->value(), 0);
     EXPECT_TRUE(connection->isVisibleTo(&window));
     EXPECT_EQ(connection->text(), kConnected);
@@ -412,14 +419,14 @@ TEST_F(UsbWindow, EveryCommandStartsItsBarEmptyAndTheStatusPanelsStay)
 TEST_F(UsbWindow, AnUpgradeFailingAtBlock40ShowsItsText)
 {
     kpxsim::Simulator& sim = AddController(0, "KPX00001");
-    setenv("ZUDEDIZE_COM9", sim.SlavePath().c_str(), 1);
+    MapPort(sim);
     TMainForm& window = StartIdentified();
     sim.SetFaults(testing::With([](kpxsim::Faults& f) { f.block_status = kpxsim::BlockStatus{40, 2}; }));
     int highest = 0;
     QObject::connect(window.pb(), &QProgressBar::valueChanged, [&](int value) { highest = std::max(highest, value); });
     BoxAnswerer yes(QMessageBox::Yes);
     window.Firmwareupgrade1Click();
-    ASSERT_TRUE(WaitUntilDeviceIdle(window, 60000));
+    ASSERT_TRUE(WaitUntilDeviceIdle(window, 60s));
     ASSERT_EQ(Shown().size(), 1u);
     EXPECT_EQ(Shown()[0].text, "data verification error");
     EXPECT_EQ(Shown()[0].caption, "Information");

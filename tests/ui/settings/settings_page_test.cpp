@@ -7,12 +7,14 @@
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include "ui/settings/balloon_hints.h"
 #include "ui/settings/option_tile.h"
 #include "ui/settings/settings_grid.h"
+#include "ui/rules/window_constants.h"
 #include "ui/window/com_port_dialog.h"
 #include "tests/support/qt_warning_recorder.h"
 #include "tests/support/wheel_turns.h"
@@ -78,7 +80,7 @@ TEST(Tiles, BalloonsShowTitleAndHelpTextWithTheirPauses)
     Enter(TileOf(f, 1));
     EXPECT_EQ(hints->PendingDelayMs(), 200);
     EXPECT_FALSE(balloon->isVisible());
-    QTRY_VERIFY_WITH_TIMEOUT(balloon->isVisible(), 2000);
+    ASSERT_TRUE(WaitUntil([&] { return balloon->isVisible(); }));
     EXPECT_EQ(balloon->Title(), QStringLiteral("BANKS"));
     EXPECT_TRUE(balloon->Text().startsWith(QStringLiteral("cb0 - constantly selected bank No. 0\ncb1 - ")));
     EXPECT_FALSE(balloon->Text().contains(QLatin1Char('\r')));
@@ -88,7 +90,7 @@ TEST(Tiles, BalloonsShowTitleAndHelpTextWithTheirPauses)
     EXPECT_FALSE(balloon->isVisible());
     Enter(TileOf(f, 6));
     EXPECT_EQ(hints->PendingDelayMs(), 50);
-    QTRY_VERIFY_WITH_TIMEOUT(balloon->isVisible(), 2000);
+    ASSERT_TRUE(WaitUntil([&] { return balloon->isVisible(); }));
     EXPECT_EQ(balloon->Title(), QStringLiteral("MIDI MODE"));
 
     // leaving before the pause is over opens nothing
@@ -96,7 +98,10 @@ TEST(Tiles, BalloonsShowTitleAndHelpTextWithTheirPauses)
     Enter(TileOf(f, 3));
     Leave(TileOf(f, 3));
     EXPECT_EQ(hints->PendingDelayMs(), -1);
-    QTest::qWait(100);
+    // A timer of the longest pause, started now, falls due after any balloon still pending.
+    bool longest_pause_over = false;
+    QTimer::singleShot(kBalloonShowDelayMs, [&] { longest_pause_over = true; });
+    ASSERT_TRUE(WaitUntil([&] { return longest_pause_over; }));
     EXPECT_FALSE(balloon->isVisible());
 }
 

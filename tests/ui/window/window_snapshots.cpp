@@ -2,20 +2,22 @@
 // layout by eye: window_snapshots <folder> [WxH ...]. Run with QT_QPA_PLATFORM=offscreen.
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QEnterEvent>
 #include <QTabWidget>
 #include <QTimer>
 
+#include <chrono>
 #include <cstdio>
 
 #include "ui/settings/balloon_hints.h"
 #include "ui/settings/option_tile.h"
 #include "ui/window/main_form.h"
+#include "tests/support/event_loop_wait.h"
 
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
+    orvel::testing::WaitWithEventLoop();
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() < 2) {
         std::fprintf(stderr, "usage: window_snapshots <folder> [WxH ...]\n");
@@ -53,9 +55,7 @@ int main(int argc, char** argv)
         QEnterEvent enter(centre, tile->mapTo(&window, centre), tile->mapToGlobal(centre));
         QApplication::sendEvent(tile, &enter);
         auto* balloon = window.findChild<orvel::BalloonHints*>()->Window();
-        QElapsedTimer waited;
-        waited.start();
-        while (!balloon->isVisible() && waited.elapsed() < 2000) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        orvel::testing::WaitUntil([&] { return balloon->isVisible(); }, std::chrono::seconds(2));
         const QString path = folder.filePath(QStringLiteral("%1-balloon.png").arg(size));
         if (balloon->grab().save(path)) std::printf("%s\n", qPrintable(path));
         const QString icon = folder.filePath(QStringLiteral("%1-icon.png").arg(size));
