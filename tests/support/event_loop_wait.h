@@ -21,6 +21,9 @@ inline void RunEventLoopAMoment()
 }
 
 // Called once by a Qt test program's main, before any test runs.
-inline void WaitWithEventLoop() { wait_step = RunEventLoopAMoment; }
+inline void WaitWithEventLoop()
+{
+    wait_step = RunEventLoopAMoment;
+}
 
 }  // namespace orvel::testing

@@ -15,7 +15,10 @@ inline constexpr std::chrono::milliseconds kWaitDeadline{10000};
 // test program whose main thread runs Qt's event loop lets the loop run instead
 // (tests/support/event_loop_wait.h), so that the queued calls and timers it waits for happen.
 using WaitStep = void (*)();
-inline void SleepAMillisecond() { std::this_thread::sleep_for(std::chrono::milliseconds(1)); }
+inline void SleepAMillisecond()
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+}
 inline WaitStep wait_step = SleepAMillisecond;
 
 // Looks at `condition` until it holds; false when `deadline` passed first.
