@@ -5,6 +5,7 @@
 
 #include "device/protocol/command_protocol.h"
 #include "model/bank_functions.h"
+#include "model/model_constants.h"
 #include "model/preset_image.h"
 #include "tests/support/recording_view.h"
 #include "tests/support/sim_session.h"
@@ -52,7 +53,7 @@ protected:
 TEST_F(TransferCommands, ReadAllGoesInGridOrderAndTakesEveryBankFunction) {
     for (int n = 0; n < 100; ++n) PutOnController(n);
     sim->WriteMemory(kBlockBankFunctions, Block{0x0F, 0x02, 0, 0, 0, 0, 0, 0});
-    table.SetText(Row(37), 3, "Lead");
+    table.SetText(Row(37), kColumnName, "Lead");
 
     EXPECT_EQ(ReadAllPresets(session), TransferOutcome::Done);
     const auto reads = FrameAddresses(sim->Received(), 0x02);
@@ -79,7 +80,7 @@ TEST_F(TransferCommands, ReadAllGoesInGridOrderAndTakesEveryBankFunction) {
 }
 
 TEST_F(TransferCommands, WriteAllGoesInPresetNumberOrderWithTheBankBlockLast) {
-    table.SetText(Row(5), 16, "99");
+    table.SetText(Row(5), kColumnMidi2, "99");
     table.SetBankFunction(2, false);
     EXPECT_EQ(WriteAllPresets(session), TransferOutcome::Done);
     const auto writes = FrameAddresses(sim->Received(), 0x03);
@@ -94,7 +95,7 @@ TEST_F(TransferCommands, WriteAllGoesInPresetNumberOrderWithTheBankBlockLast) {
 }
 
 TEST_F(TransferCommands, AValueOfWrongFormRefusesTheWholeWriteAndSendsNothing) {
-    table.SetText(Row(42), 20, "12a");   // control 3, as a hand-edited file may hold
+    table.SetText(Row(42), kFirstControlColumn + 2, "12a");  // control 3, as a hand-edited file may hold
     EXPECT_EQ(WriteAllPresets(session), TransferOutcome::Refused);
     table.SetCurrentRow(Row(42));
     EXPECT_EQ(WriteBank(session), TransferOutcome::Refused);
@@ -200,18 +201,18 @@ TEST_F(TransferCommands, WriteBankKeepsTheOtherBankFunctionsAsTheControllerHasTh
 
 TEST_F(TransferCommands, TheNameSurvivesAWriteAndAReadBack) {
     table.SetCurrentRow(Row(52));
-    table.SetText(Row(52), 3, "Clean");
+    table.SetText(Row(52), kColumnName, "Clean");
     table.SetModifier(Row(52), "SWITCH");
-    table.SetChecked(Row(52), 12, true);
+    table.SetChecked(Row(52), kFirstSwitchColumn + 1, true);
     ASSERT_EQ(WriteOnePreset(session), TransferOutcome::Done);
     table.SetRow(Row(52), PresetData{});
-    table.SetText(Row(52), 3, "Clean");
+    table.SetText(Row(52), kColumnName, "Clean");
     ASSERT_EQ(ReadOnePreset(session), TransferOutcome::Done);
     const PresetData row = table.GetRow(Row(52));
     EXPECT_EQ(row.name, "Clean");
     EXPECT_EQ(row.modifier, "SWITCH");
     EXPECT_TRUE(row.switches[1]);
-    EXPECT_FALSE(table.Cell(Row(52), 15).active);   // the modifier's inactive cells were applied
+    EXPECT_FALSE(table.Cell(Row(52), kColumnMidi1).active);  // the modifier's inactive cells were applied
 }
 
 TEST_F(TransferCommands, LockedMemoryLeavesTheLinkClosedAndTheControlsEnabled) {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "device/protocol/command_protocol.h"
+#include "model/model_constants.h"
 #include "model/preset_image.h"
 #include "tests/support/recording_messages.h"
 #include "tests/support/recording_serial_system.h"
@@ -142,7 +143,7 @@ TEST_F(SerialPortTransport, WriteAllWithoutAControllerEndsSilentlyAfterTheIdenti
     zudedize::ScopedSerialSystem in_place(recording);
     sim.SetFaults(testing::With([](kpxsim::Faults& f) { f.silent = true; }));
     PresetTable table;
-    table.SetText(TableRowOfPreset(12), 15, "5");
+    table.SetText(TableRowOfPreset(12), kColumnMidi1, "5");
     const PresetTable table_before = table;
     SettingsData settings;
     TransferBuffer buffer{};

@@ -182,7 +182,7 @@ TEST_F(UsbWindow, TransferCommandsFromMenusAndPopupsAndTheirFailures)
     // The popup's "Write preset" sends the current row.
     const int row4 = TableRowOfPreset(4);
     table.SetCurrentRow(row4);
-    table.SetText(row4, 15, "5");
+    table.SetText(row4, kColumnMidi1, "5");
     window.asgbanks()->WritePresetAction()->trigger();
     ASSERT_TRUE(WaitUntilDeviceIdle(window));
     EXPECT_EQ(sim.ReadMemory(4)[2], 5);

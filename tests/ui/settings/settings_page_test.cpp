@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include "model/settings_constants.h"
 #include "ui/settings/balloon_hints.h"
 #include "ui/settings/option_tile.h"
 #include "ui/settings/settings_grid.h"
@@ -110,19 +111,20 @@ TEST(SettingsGrid, HeadersAndMergedCaptions)
     WindowFixture f;
     SettingsGrid* grid = f.Start().aSetup();
     QAbstractItemModel* model = grid->model();
-    EXPECT_EQ(model->rowCount(), 3);
-    EXPECT_EQ(model->columnCount(), 10);
-    EXPECT_EQ(model->index(0, 0).data().toString(), QStringLiteral("MIDI Channel"));
-    EXPECT_EQ(model->index(0, 3).data().toString(), QStringLiteral("Ctrl  Number"));
-    EXPECT_EQ(model->index(0, 6).data().toString(), QStringLiteral("Ctrl  Number or MIDI Channel"));
-    EXPECT_EQ(grid->columnSpan(0, 0), 3);
-    EXPECT_EQ(grid->columnSpan(0, 3), 3);
-    EXPECT_EQ(grid->columnSpan(0, 6), 4);
+    EXPECT_EQ(model->rowCount(), kSetupRowCount);
+    EXPECT_EQ(model->columnCount(), kSetupColumnCount);
+    EXPECT_EQ(model->index(0, kSetupFirstChannelColumn).data().toString(), QStringLiteral("MIDI Channel"));
+    EXPECT_EQ(model->index(0, kSetupFirstCtrlColumn).data().toString(), QStringLiteral("Ctrl  Number"));
+    EXPECT_EQ(model->index(0, kSetupFirstCtrlColumn + 3).data().toString(),
+              QStringLiteral("Ctrl  Number or MIDI Channel"));
+    EXPECT_EQ(grid->columnSpan(0, kSetupFirstChannelColumn), 3);
+    EXPECT_EQ(grid->columnSpan(0, kSetupFirstCtrlColumn), 3);
+    EXPECT_EQ(grid->columnSpan(0, kSetupFirstCtrlColumn + 3), 4);
     QStringList numbers;
-    for (int column = 0; column < 10; ++column) numbers << model->index(1, column).data().toString();
+    for (int column = 0; column < kSetupColumnCount; ++column) numbers << model->index(1, column).data().toString();
     EXPECT_EQ(numbers, (QStringList{"1", "2", "3", "1", "2", "3", "4", "5", "6", "7"}));
-    EXPECT_FALSE(model->flags(model->index(1, 4)) & Qt::ItemIsEditable);
-    EXPECT_TRUE(model->flags(model->index(2, 4)) & Qt::ItemIsEditable);
+    EXPECT_FALSE(model->flags(model->index(1, kSetupFirstCtrlColumn + 1)) & Qt::ItemIsEditable);
+    EXPECT_TRUE(model->flags(model->index(kSetupValueRow, kSetupFirstCtrlColumn + 1)) & Qt::ItemIsEditable);
 }
 
 TEST(SettingsGrid, RefusedEntriesAreNotStored)
@@ -133,18 +135,24 @@ TEST(SettingsGrid, RefusedEntriesAreNotStored)
     QAbstractItemModel* model = grid->model();
     QSignalSpy refused(grid, &SettingsGrid::entryRefused);
 
-    EXPECT_FALSE(model->setData(model->index(2, 0), QStringLiteral("17"), Qt::EditRole));
-    EXPECT_FALSE(model->setData(model->index(2, 1), QStringLiteral("0"), Qt::EditRole));
-    EXPECT_FALSE(model->setData(model->index(2, 9), QStringLiteral("128"), Qt::EditRole));
-    EXPECT_FALSE(model->setData(model->index(1, 9), QStringLiteral("5"), Qt::EditRole));   // header
+    EXPECT_FALSE(
+        model->setData(model->index(kSetupValueRow, kSetupFirstChannelColumn), QStringLiteral("17"), Qt::EditRole));
+    EXPECT_FALSE(
+        model->setData(model->index(kSetupValueRow, kSetupFirstChannelColumn + 1), QStringLiteral("0"), Qt::EditRole));
+    EXPECT_FALSE(
+        model->setData(model->index(kSetupValueRow, kSetupFirstCtrlColumn + 6), QStringLiteral("128"), Qt::EditRole));
+    EXPECT_FALSE(
+        model->setData(model->index(1, kSetupFirstCtrlColumn + 6), QStringLiteral("5"), Qt::EditRole));  // header
     EXPECT_EQ(refused.count(), 3);
     EXPECT_EQ(refused.at(0).at(0).toString(), "\"17\" is not a MIDI channel 1 value: enter 1 to 16.");
     EXPECT_EQ(refused.at(2).at(0).toString(), "\"128\" is not a CTRL number 7 value: enter 0 to 127.");
     EXPECT_EQ(window.State().settings.midi_channels[0], "1");
     EXPECT_EQ(window.State().settings.ctrl_numbers[6], "87");
 
-    EXPECT_TRUE(model->setData(model->index(2, 0), QStringLiteral("16"), Qt::EditRole));
-    EXPECT_TRUE(model->setData(model->index(2, 9), QStringLiteral("127"), Qt::EditRole));
+    EXPECT_TRUE(
+        model->setData(model->index(kSetupValueRow, kSetupFirstChannelColumn), QStringLiteral("16"), Qt::EditRole));
+    EXPECT_TRUE(
+        model->setData(model->index(kSetupValueRow, kSetupFirstCtrlColumn + 6), QStringLiteral("127"), Qt::EditRole));
     EXPECT_EQ(window.State().settings.midi_channels[0], "16");
     EXPECT_EQ(window.State().settings.ctrl_numbers[6], "127");
 }
@@ -158,29 +166,31 @@ TEST(SettingsGrid, DropDownsOfferTheirRangesAndMarkWhatWasStored)
     QAbstractItemDelegate* delegate = grid->itemDelegate();
     QStyleOptionViewItem option;
 
-    std::unique_ptr<QWidget> channel_editor(delegate->createEditor(grid->viewport(), option, model->index(2, 1)));
+    std::unique_ptr<QWidget> channel_editor(
+        delegate->createEditor(grid->viewport(), option, model->index(kSetupValueRow, kSetupFirstChannelColumn + 1)));
     auto* channels = qobject_cast<QComboBox*>(channel_editor.get());
     ASSERT_NE(channels, nullptr);
     EXPECT_TRUE(channels->isEditable());
     EXPECT_EQ(channels->count(), 16);
     EXPECT_EQ(channels->maxVisibleItems(), 16);
-    delegate->setEditorData(channels, model->index(2, 1));
+    delegate->setEditorData(channels, model->index(kSetupValueRow, kSetupFirstChannelColumn + 1));
     EXPECT_EQ(channels->currentText(), QStringLiteral("2"));
     channels->setEditText(QStringLiteral("12"));
-    delegate->setModelData(channels, model, model->index(2, 1));
+    delegate->setModelData(channels, model, model->index(kSetupValueRow, kSetupFirstChannelColumn + 1));
     EXPECT_EQ(window.State().settings.midi_channels[1], "12");
-    EXPECT_TRUE(grid->selectionModel()->isSelected(model->index(2, 1)));
+    EXPECT_TRUE(grid->selectionModel()->isSelected(model->index(kSetupValueRow, kSetupFirstChannelColumn + 1)));
 
-    std::unique_ptr<QWidget> ctrl_editor(delegate->createEditor(grid->viewport(), option, model->index(2, 5)));
+    std::unique_ptr<QWidget> ctrl_editor(
+        delegate->createEditor(grid->viewport(), option, model->index(kSetupValueRow, kSetupFirstCtrlColumn + 2)));
     auto* ctrls = qobject_cast<QComboBox*>(ctrl_editor.get());
     ASSERT_NE(ctrls, nullptr);
     EXPECT_EQ(ctrls->count(), 128);
     EXPECT_EQ(ctrls->itemText(0), QStringLiteral("0"));
     EXPECT_EQ(ctrls->maxVisibleItems(), 10);
     ctrls->setEditText(QStringLiteral("abc"));
-    delegate->setModelData(ctrls, model, model->index(2, 5));
+    delegate->setModelData(ctrls, model, model->index(kSetupValueRow, kSetupFirstCtrlColumn + 2));
     EXPECT_EQ(window.State().settings.ctrl_numbers[2], "83");
-    EXPECT_FALSE(grid->selectionModel()->isSelected(model->index(2, 5)));
+    EXPECT_FALSE(grid->selectionModel()->isSelected(model->index(kSetupValueRow, kSetupFirstCtrlColumn + 2)));
 }
 
 // Keys go where the user's keys go: to the widget with the focus.
@@ -222,7 +232,8 @@ TEST(SettingsGrid, EditedFromTheKeyboardLikeASpreadsheet)
     QSignalSpy commits(grid->itemDelegate(), &QAbstractItemDelegate::commitData);
 
     // A click opens the drop-down with its text selected: typing replaces it.
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(2, 1)).center());
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                      grid->visualRect(grid->model()->index(kSetupValueRow, kSetupFirstChannelColumn + 1)).center());
     EXPECT_EQ(SelectedInEditor(), "2");
     Type("1");
     Type("2");
@@ -240,20 +251,20 @@ TEST(SettingsGrid, EditedFromTheKeyboardLikeASpreadsheet)
     EXPECT_EQ(settings.midi_channels[2], "9");
     EXPECT_EQ(settings.ctrl_numbers[0], "7");
 
-    grid->setCurrentIndex(grid->model()->index(2, 9));
+    grid->setCurrentIndex(grid->model()->index(kSetupValueRow, kSetupFirstCtrlColumn + 6));
     Key(Qt::Key_F2);
     EXPECT_EQ(SelectedInEditor(), "87");
     Type("50");
     Key(Qt::Key_Escape);
     EXPECT_EQ(settings.ctrl_numbers[6], "87");
     Key(Qt::Key_Tab);   // nothing after the last cell: no editor, same cell
-    EXPECT_EQ(grid->currentIndex(), grid->model()->index(2, 9));
+    EXPECT_EQ(grid->currentIndex(), grid->model()->index(kSetupValueRow, kSetupFirstCtrlColumn + 6));
     EXPECT_EQ(commits.count(), 4);   // one per stored or refused entry
 
     // No key moves the current cell by itself (no type-to-search).
     Type("8");
     Key(Qt::Key_Escape);
-    EXPECT_EQ(grid->currentIndex(), grid->model()->index(2, 9));
+    EXPECT_EQ(grid->currentIndex(), grid->model()->index(kSetupValueRow, kSetupFirstCtrlColumn + 6));
     EXPECT_TRUE(recorder.warnings().isEmpty()) << recorder.warnings().join('\n').toStdString();
 }
 
@@ -268,20 +279,23 @@ TEST(SettingsGrid, WheelChangesNoSettingTheCurrentCellIsFramedAndDeleteSaysWhatI
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     SettingsGrid* grid = window.aSetup();
     const SettingsData& settings = window.State().settings;
-    const auto cell = [grid](int column) { return grid->visualRect(grid->model()->index(2, column)); };
+    const auto cell = [grid](int column) { return grid->visualRect(grid->model()->index(kSetupValueRow, column)); };
 
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell(1).center());
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell(kSetupFirstChannelColumn + 1).center());
     auto* combo = qobject_cast<QComboBox*>(QApplication::focusWidget());
     ASSERT_NE(combo, nullptr);
     TurnWheel(combo, combo->rect().center(), 3);
     EXPECT_EQ(combo->currentText(), "2");
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell(5).center());  // elsewhere: stored
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                      cell(kSetupFirstCtrlColumn + 2).center());  // elsewhere: stored
     EXPECT_EQ(settings.midi_channels[1], "2");
 
     Key(Qt::Key_Escape);
     const QImage shot = grid->viewport()->grab().toImage();
-    EXPECT_EQ(shot.pixelColor(cell(5).left(), cell(5).center().y()), QColor(Qt::black));
-    EXPECT_NE(shot.pixelColor(cell(4).left(), cell(4).center().y()), QColor(Qt::black));
+    EXPECT_EQ(shot.pixelColor(cell(kSetupFirstCtrlColumn + 2).left(), cell(kSetupFirstCtrlColumn + 2).center().y()),
+              QColor(Qt::black));
+    EXPECT_NE(shot.pixelColor(cell(kSetupFirstCtrlColumn + 1).left(), cell(kSetupFirstCtrlColumn + 1).center().y()),
+              QColor(Qt::black));
 
     QSignalSpy refused(grid, &SettingsGrid::entryRefused);
     Key(Qt::Key_Delete);  // a CTRL number has no empty value

@@ -12,6 +12,8 @@
 
 #include <set>
 
+#include "model/model_constants.h"
+#include "model/settings_constants.h"
 #include "sim/simulator.h"
 #include "ui/grid/preset_grid.h"
 #include "ui/grid/preset_table_model.h"
@@ -132,8 +134,8 @@ TEST_F(CompareWindow, MarksAndListsExactlyWhatDiffersAndJumpsToIt)
     EXPECT_EQ(window->State().table.CurrentRow(), Row(99));
     Choose(4);
     EXPECT_EQ(window->Configuration2()->currentIndex(), 0);
-    EXPECT_EQ(window->aSetup()->currentIndex().column(), 4);
-    EXPECT_EQ(window->aSetup()->currentIndex().row(), 2);
+    EXPECT_EQ(window->aSetup()->currentIndex().column(), kSetupFirstCtrlColumn + 1);
+    EXPECT_EQ(window->aSetup()->currentIndex().row(), kSetupValueRow);
     // Showing a cell changes nothing: the marks and the list stay.
     EXPECT_EQ(window->Comparison().size(), 5u);
     EXPECT_TRUE(window->aSetup()->Model()->IsMarked(4));
@@ -179,7 +181,8 @@ TEST_F(CompareWindow, AGridEditTakesTheMarksAway)
     // An editor that closes on the text it opened with changes nothing, in either grid.
     ASSERT_TRUE(model->setData(model->index(Row(12), kColumnMidi2), QStringLiteral("unu"), Qt::EditRole));
     SettingsGridModel* settings = window->aSetup()->Model();
-    ASSERT_TRUE(settings->setData(settings->index(2, 4), QStringLiteral("82"), Qt::EditRole));
+    ASSERT_TRUE(settings->setData(settings->index(kSetupValueRow, kSetupFirstCtrlColumn + 1), QStringLiteral("82"),
+                                  Qt::EditRole));
     EXPECT_TRUE(AnyMark());
     ASSERT_TRUE(model->setData(model->index(Row(12), kColumnMidi2), QStringLiteral("5"), Qt::EditRole));
     EXPECT_FALSE(AnyMark());

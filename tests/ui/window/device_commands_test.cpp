@@ -6,6 +6,7 @@
 #include <QProgressBar>
 #include <QSpinBox>
 
+#include "model/model_constants.h"
 #include "sim/simulator.h"
 #include "ui/grid/preset_grid.h"
 #include "tests/support/scoped_environment.h"
@@ -27,7 +28,7 @@ TEST(DeviceCommands, ReadPresetAndSettingsFromTheWindow) {
     window.sePort()->setValue(5);
     const int row = TableRowOfPreset(37);
     window.State().table.SetCurrentRow(row);
-    window.State().table.SetText(row, 3, "Solo");
+    window.State().table.SetText(row, kColumnName, "Solo");
 
     window.Readpreset1Click();
     ASSERT_TRUE(testing::WaitUntilDeviceIdle(window));
@@ -54,7 +55,7 @@ TEST(DeviceCommands, AValueOfWrongFormIsRefusedWithAMessage) {
     TMainForm& window = fixture.Start(setup);
     window.sePort()->setValue(5);
     window.State().table.SetCurrentRow(TableRowOfPreset(4));
-    window.State().table.SetText(TableRowOfPreset(4), 15, "abc");
+    window.State().table.SetText(TableRowOfPreset(4), kColumnMidi1, "abc");
     window.Writepreset1Click();
     ASSERT_TRUE(testing::WaitUntilDeviceIdle(window));
     ASSERT_EQ(fixture.messages().shown.size(), 1u);

@@ -19,6 +19,8 @@
 #include <filesystem>
 #include <functional>
 
+#include "model/model_constants.h"
+#include "model/settings_constants.h"
 #include "model/preset_table.h"
 #include "ui/grid/preset_grid.h"
 #include "ui/settings/option_tile.h"
@@ -155,7 +157,8 @@ TEST(StartUp, AppliesOrvelIni)
     EXPECT_FALSE(window.State().table.BankFunction(3));
     EXPECT_EQ(f.Find<QWidget>("bankButton3")->property("text").toString(), QStringLiteral("Pr9"));
     EXPECT_EQ(f.Find<OptionTile>("asg1")->text(), QStringLiteral("cb3"));
-    EXPECT_EQ(window.aSetup()->model()->index(2, 0).data().toString(), QStringLiteral("5"));
+    EXPECT_EQ(window.aSetup()->model()->index(kSetupValueRow, kSetupFirstChannelColumn).data().toString(),
+              QStringLiteral("5"));
 }
 
 TEST(StartUp, ForgetsARememberedFileThatIsGone)
@@ -378,7 +381,8 @@ TEST(Files, OpenThroughTheDialogLoadsTheIniBesideTheChosenFile)
     window.Open1Click();
     EXPECT_EQ(window.StatusPanel(1), chosen);
     EXPECT_EQ(f.Find<OptionTile>("asg2")->text(), QStringLiteral("uP2"));
-    EXPECT_EQ(window.aSetup()->model()->index(2, 9).data().toString(), QStringLiteral("100"));
+    EXPECT_EQ(window.aSetup()->model()->index(kSetupValueRow, kSetupFirstCtrlColumn + 6).data().toString(),
+              QStringLiteral("100"));
     EXPECT_TRUE(f.Action("Save1")->isEnabled());
 }
 
@@ -444,7 +448,8 @@ TEST(Files, OpeningWhatIsNoPresetFileSaysSoAndChangesNothing)
 
     WriteText(fresh.folder() / "channels.ini", "[Settings]\nmidi2=14\n");
     other.OpenFile(QString::fromStdString(fresh.folder() / "channels.ini"));
-    EXPECT_EQ(other.aSetup()->model()->index(2, 1).data().toString(), QStringLiteral("14"));
+    EXPECT_EQ(other.aSetup()->model()->index(kSetupValueRow, kSetupFirstChannelColumn + 1).data().toString(),
+              QStringLiteral("14"));
     EXPECT_TRUE(fresh.Action("Save1")->isEnabled());
 }
 
@@ -499,7 +504,7 @@ TEST(PageKeys, ChangePagesFromAnywhereWithTheRule)
 
     // From an open editor of the settings grid, and round the end of the pages.
     SettingsGrid* settings = window.aSetup();
-    const QModelIndex channel = settings->model()->index(2, 2);
+    const QModelIndex channel = settings->model()->index(kSetupValueRow, kSetupFirstChannelColumn + 2);
     QTest::mouseClick(settings->viewport(), Qt::LeftButton, {}, settings->visualRect(channel).center());
     ASSERT_TRUE(settings->IsEditing());
     QTest::keyClicks(QApplication::focusWidget(), "5");

@@ -19,6 +19,8 @@
 #include <sstream>
 
 #include "model/bank_rows.h"
+#include "model/model_constants.h"
+#include "model/settings_constants.h"
 #include "model/setup_snapshot.h"
 #include "tests/support/sim_faults.h"
 #include "sim/simulator.h"
@@ -132,7 +134,11 @@ TEST(UndoRedo, EveryKindOfChangeInTheWindowUndoesAndRedoesExactly)
     ExpectUndoRedo(
         f, [&] { window.TileClick(4); }, QStringLiteral("tile 4"));
     ExpectUndoRedo(
-        f, [&] { settings->setData(settings->index(2, 1), QStringLiteral("9"), Qt::EditRole); },
+        f,
+        [&] {
+            settings->setData(settings->index(kSetupValueRow, kSetupFirstChannelColumn + 1), QStringLiteral("9"),
+                              Qt::EditRole);
+        },
         QStringLiteral("edit settings"));
 
     // A refused entry and an entry equal to the old one make no step.
@@ -301,8 +307,9 @@ TEST(Clipboard, ABlockOfRowsCopiedToAnotherBank)
     table.SetChecked(to, kFirstLoopColumn + 5, true);  // grey once the MIDI preset arrives
     window.RefreshViews();
 
-    body->selectionModel()->select(QItemSelection(grid->index(from, 0), grid->index(from + 9, kColumnCount - 1)),
-                                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    body->selectionModel()->select(
+        QItemSelection(grid->index(from, kColumnBank), grid->index(from + 9, kColumnCount - 1)),
+        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     QTest::keyClick(body, Qt::Key_C, Qt::ControlModifier);
     const QString copied = QGuiApplication::clipboard()->text();
     EXPECT_EQ(copied.count(QLatin1Char('\n')), 9);
@@ -369,11 +376,12 @@ TEST(Clipboard, SpreadsheetTextChangesExactlyTheValidCells)
 
     // The settings grid takes the same text by its own rule: 5 is a channel, 99 is not.
     QGuiApplication::clipboard()->setText(QStringLiteral("5\t99\n"));
-    window.aSetup()->setCurrentIndex(window.aSetup()->model()->index(2, 0));
+    window.aSetup()->setCurrentIndex(window.aSetup()->model()->index(kSetupValueRow, kSetupFirstChannelColumn));
     QTest::keyClick(window.aSetup(), Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(window.State().settings.midi_channels[0], "5");
     EXPECT_EQ(window.State().settings.midi_channels[1], SettingsData{}.midi_channels[1]);
-    EXPECT_EQ(window.aSetup()->model()->index(2, 0).data().toString(), QStringLiteral("5"));
+    EXPECT_EQ(window.aSetup()->model()->index(kSetupValueRow, kSetupFirstChannelColumn).data().toString(),
+              QStringLiteral("5"));
     QTest::keyClick(window.aSetup(), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("5"));
     EXPECT_EQ(window.History().Stack().count(), 2);
