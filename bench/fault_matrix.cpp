@@ -23,14 +23,14 @@
 #include <set>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
-#include "fault_matrix_faults.h"
+#include "tests/support/fault_matrix_faults.h"
+#include "tests/support/wait_until.h"
 #include "files/preset_file.h"
 #include "model/preset_table.h"
 #include "model/settings_data.h"
-#include "simulator.h"
+#include "sim/simulator.h"
 
 namespace {
 
@@ -177,16 +177,10 @@ Run RunCompanion(const std::string& program, const std::vector<std::string>& arg
         _exit(127);
     }
     int status = 0;
-    while (true) {
-        const pid_t done = waitpid(pid, &status, WNOHANG);
-        if (done == pid) break;
-        if (Clock::now() - start > kHangLimit) {
-            kill(pid, SIGKILL);
-            waitpid(pid, &status, 0);
-            run.hung = true;
-            break;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    if (!orvel::testing::WaitUntil([&] { return waitpid(pid, &status, WNOHANG) == pid; }, kHangLimit)) {
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+        run.hung = true;
     }
     run.seconds = std::chrono::duration<double>(Clock::now() - start).count();
     if (!run.hung && WIFEXITED(status)) run.exit_status = WEXITSTATUS(status);

@@ -36,13 +36,13 @@
 #include <string>
 #include <vector>
 
-#include "fault_matrix_faults.h"
+#include "tests/support/fault_matrix_faults.h"
 #include "model/model_constants.h"
 #include "model/preset_image.h"
 #include "model/preset_table.h"
 #include "model/settings_data.h"
-#include "recording_messages.h"
-#include "simulator.h"
+#include "tests/support/recording_messages.h"
+#include "sim/simulator.h"
 #include "ui/window/main_form.h"
 
 namespace {

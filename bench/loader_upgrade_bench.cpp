@@ -11,10 +11,10 @@
 #include <cstdio>
 #include <string>
 
-#include "block_payload.h"
-#include "built_in_image.h"
-#include "kpx2.h"
-#include "simulator.h"
+#include "loader/block_payload.h"
+#include "loader/built_in_image.h"
+#include "loader/kpx2.h"
+#include "sim/simulator.h"
 
 namespace {
 

@@ -25,10 +25,10 @@
 #include <thread>
 #include <vector>
 
-#include "command_protocol.h"
-#include "simulator.h"
-#include "threaded_api.h"
-#include "usb_converters.h"
+#include "device/protocol/command_protocol.h"
+#include "sim/simulator.h"
+#include "zudedize/threaded_api.h"
+#include "device/converter/usb_converters.h"
 
 namespace {
 

@@ -32,9 +32,9 @@
 #include <string>
 #include <thread>
 
-#include "simulator.h"
+#include "sim/simulator.h"
 #include "ui/window/main_form.h"
-#include "user_messages.h"
+#include "device/user_messages.h"
 
 namespace {
 

@@ -50,7 +50,7 @@ set_target_properties(kpx2 PROPERTIES VERSION ${PROJECT_VERSION} SOVERSION ${PRO
 install(TARGETS kpx2 EXPORT kpx2Targets
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT runtime NAMELINK_COMPONENT development
         INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
-install(FILES ${PROJECT_SOURCE_DIR}/loader/kpx2.h ${PROJECT_SOURCE_DIR}/serial/include/zudedize.h
+install(FILES ${PROJECT_SOURCE_DIR}/loader/kpx2.h ${PROJECT_SOURCE_DIR}/serial/include/zudedize/zudedize.h
         DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} COMPONENT development)
 
 # kpx2.pc names its folders relative to its own place, so one file serves every prefix

@@ -10,10 +10,10 @@
 #include <memory>
 #include <string>
 
-#include "command_protocol.h"
-#include "controller_identity.h"
-#include "d2xx_unit.h"
-#include "usb_converters.h"
+#include "device/protocol/command_protocol.h"
+#include "device/protocol/controller_identity.h"
+#include "device/converter/d2xx_unit.h"
+#include "device/converter/usb_converters.h"
 #include "model/preset_image.h"
 #include "model/settings_image.h"
 

@@ -10,8 +10,8 @@
 #include <iterator>
 #include <vector>
 
-#include "network_port_address.h"
-#include "registry_file.h"
+#include "serial/network_port_address.h"
+#include "serial/registry_file.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "block_payload.h"
+#include "loader/block_payload.h"
 
 #include <algorithm>
 
-#include "crc16_arc.h"
+#include "loader/crc16_arc.h"
 
 namespace kpx2 {
 

@@ -8,7 +8,7 @@
 #include <optional>
 #include <span>
 
-#include "firmware_image.h"
+#include "loader/firmware_image.h"
 
 namespace kpx2 {
 

@@ -1,11 +1,11 @@
 // The header named by KPX2_FIRMWARE_HEADER is included here, in a namespace of its own, with
 // the two type names its text uses.
-#include "built_in_image.h"
+#include "loader/built_in_image.h"
 
 #include <cstddef>
 #include <cstdint>
 
-#include "image_check.h"
+#include "loader/image_check.h"
 #include KPX2_IMAGE_CHECK_HEADER
 
 namespace kpx2 {

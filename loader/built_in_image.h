@@ -2,7 +2,7 @@
 // generated placeholder image unless the build names another (ORVEL_FIRMWARE_HEADER).
 #pragma once
 
-#include "firmware_image.h"
+#include "loader/firmware_image.h"
 
 namespace kpx2 {
 

@@ -1,4 +1,4 @@
-#include "c_integer_literal.h"
+#include "loader/c_integer_literal.h"
 
 #include <array>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "crc16_arc.h"
+#include "loader/crc16_arc.h"
 
 #include <array>
 #include <bit>

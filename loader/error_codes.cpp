@@ -1,6 +1,6 @@
-#include "error_codes.h"
+#include "loader/error_codes.h"
 
-#include "loader_constants.h"
+#include "loader/loader_constants.h"
 
 namespace kpx2 {
 

@@ -1,8 +1,8 @@
-#include "error_texts.h"
+#include "loader/error_texts.h"
 
 #include <string_view>
 
-#include "loader_constants.h"
+#include "loader/loader_constants.h"
 
 namespace kpx2 {
 

@@ -1,9 +1,9 @@
-#include "exchange.h"
+#include "loader/exchange.h"
 
 #include <algorithm>
 
-#include "blocking_api.h"
-#include "loader_state.h"
+#include "zudedize/blocking_api.h"
+#include "loader/loader_state.h"
 
 namespace kpx2 {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <span>
 
-#include "error_codes.h"
+#include "loader/error_codes.h"
 
 namespace kpx2 {
 

@@ -1,4 +1,4 @@
-#include "firmware_image.h"
+#include "loader/firmware_image.h"
 
 #include <cstddef>
 

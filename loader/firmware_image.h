@@ -5,7 +5,7 @@
 #include <span>
 #include <string_view>
 
-#include "loader_constants.h"
+#include "loader/loader_constants.h"
 
 namespace kpx2 {
 

@@ -1,4 +1,4 @@
-#include "header_export.h"
+#include "loader/header_export.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -6,10 +6,10 @@
 #include <cerrno>
 #include <cstring>
 
-#include "block_payload.h"
-#include "built_in_image.h"
-#include "header_text.h"
-#include "loader_state.h"
+#include "loader/block_payload.h"
+#include "loader/built_in_image.h"
+#include "loader/header_text.h"
+#include "loader/loader_state.h"
 
 namespace kpx2 {
 

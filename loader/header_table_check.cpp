@@ -1,11 +1,11 @@
-#include "header_table_check.h"
+#include "loader/header_table_check.h"
 
 #include <cctype>
 #include <optional>
 
-#include "c_integer_literal.h"
-#include "crc16_arc.h"
-#include "loader_constants.h"
+#include "loader/c_integer_literal.h"
+#include "loader/crc16_arc.h"
+#include "loader/loader_constants.h"
 
 namespace kpx2 {
 

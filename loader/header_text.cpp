@@ -1,4 +1,4 @@
-#include "header_text.h"
+#include "loader/header_text.h"
 
 namespace kpx2 {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "firmware_image.h"
+#include "loader/firmware_image.h"
 
 namespace kpx2 {
 

@@ -1,6 +1,6 @@
-#include "image_check.h"
+#include "loader/image_check.h"
 
-#include "crc16_arc.h"
+#include "loader/crc16_arc.h"
 
 namespace kpx2 {
 

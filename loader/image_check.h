@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <span>
 
-#include "firmware_image.h"
+#include "loader/firmware_image.h"
 
 namespace kpx2 {
 

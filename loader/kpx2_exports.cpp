@@ -1,10 +1,10 @@
 // The C names kpx2 exports; each only passes its call on.
-#include "kpx2.h"
+#include "loader/kpx2.h"
 
-#include "header_export.h"
-#include "library_interface.h"
-#include "port_control.h"
-#include "protocol_steps.h"
+#include "loader/header_export.h"
+#include "loader/library_interface.h"
+#include "loader/port_control.h"
+#include "loader/protocol_steps.h"
 
 namespace k = kpx2;
 

@@ -1,12 +1,12 @@
-#include "library_interface.h"
+#include "loader/library_interface.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "built_in_image.h"
-#include "error_texts.h"
-#include "loader_state.h"
-#include "port_control.h"
+#include "loader/built_in_image.h"
+#include "loader/error_texts.h"
+#include "loader/loader_state.h"
+#include "loader/port_control.h"
 
 namespace kpx2 {
 

@@ -1,7 +1,7 @@
-#include "loader_state.h"
+#include "loader/loader_state.h"
 
-#include "blocking_api.h"
-#include "error_codes.h"
+#include "zudedize/blocking_api.h"
+#include "loader/error_codes.h"
 
 namespace kpx2 {
 

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <span>
 
-#include "header_export.h"
-#include "loader_constants.h"
+#include "loader/header_export.h"
+#include "loader/loader_constants.h"
 
 namespace kpx2 {
 

@@ -1,7 +1,7 @@
-#include "port_control.h"
+#include "loader/port_control.h"
 
-#include "blocking_api.h"
-#include "loader_state.h"
+#include "zudedize/blocking_api.h"
+#include "loader/loader_state.h"
 
 namespace kpx2 {
 

@@ -1,14 +1,14 @@
-#include "protocol_steps.h"
+#include "loader/protocol_steps.h"
 
 #include <chrono>
 #include <thread>
 
-#include "block_payload.h"
-#include "blocking_api.h"
-#include "built_in_image.h"
-#include "exchange.h"
-#include "loader_state.h"
-#include "port_control.h"
+#include "loader/block_payload.h"
+#include "zudedize/blocking_api.h"
+#include "loader/built_in_image.h"
+#include "loader/exchange.h"
+#include "loader/loader_state.h"
+#include "loader/port_control.h"
 
 namespace kpx2 {
 

@@ -30,20 +30,24 @@ fi
 
 failed=0
 checked=0
-while IFS= read -r -d '' file; do
+# A moved or copied file is compared with the file it came from, so that moving a file checks
+# only the lines changed with the move.
+while IFS= read -r -d '' status && IFS= read -r -d '' file; do
+  old=$file
+  case $status in R* | C*) IFS= read -r -d '' file ;; esac
   [ -f "$file" ] || continue
   # The new side of each hunk: "@@ -a,b +start,count @@"; count 0 is a pure deletion.
   ranges=()
   while read -r start count; do
     [ "$count" -eq 0 ] && continue
     ranges+=("--lines=$start:$((start + count - 1))")
-  done < <(git diff -U0 --no-color "$base" -- "$file" |
+  done < <(git diff -U0 -M --no-color "$base" -- "$old" "$file" |
              sed -nE 's/^@@ -[0-9,]+ \+([0-9]+)(,([0-9]+))? @@.*/\1 \3/p' |
              awk '{ print $1, ($2 == "" ? 1 : $2) }')
   [ ${#ranges[@]} -eq 0 ] && continue
   checked=$((checked + 1))
   clang-format --style=file --dry-run --Werror "${ranges[@]}" "$file" || failed=1
-done < <(git diff -z --name-only --diff-filter=ACMR "$base" -- '*.cpp' '*.h' '*.c')
+done < <(git diff -z -M --name-status --diff-filter=ACMR "$base" -- '*.cpp' '*.h' '*.c')
 
 if [ "$failed" -ne 0 ]; then
   echo "format check: changed lines differ from .clang-format (since $base); fix with"

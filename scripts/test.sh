@@ -17,6 +17,8 @@ bash scripts/install-deps.sh clang libclang-rt-14-dev
 
 echo "== format of the changed lines"
 bash scripts/check-format.sh
+echo "== includes against the layers"
+bash scripts/check-layers.sh
 
 one_off=(-G Ninja -DORVEL_WERROR=ON -DORVEL_BUILD_BENCH=OFF -DCMAKE_UNITY_BUILD=ON)
 # Prints how long the step that ends now took.

@@ -1,7 +1,7 @@
 // The C names of the blocking variant, for the shared library that carries it. Each one
 // only passes its call on; the implementation stays hidden.
-#include "blocking_api.h"
-#include "zudedize.h"
+#include "zudedize/blocking_api.h"
+#include "zudedize/zudedize.h"
 
 namespace b = zudedize::blocking;
 

@@ -1,7 +1,7 @@
 // Blocking variant: speed, parity and time-out changes, the modem lines, the port delay.
-#include "blocking_state.h"
-#include "line_rules.h"
-#include "modem_lines.h"
+#include "serial/blocking_state.h"
+#include "serial/line_rules.h"
+#include "serial/modem_lines.h"
 
 namespace zudedize::blocking {
 

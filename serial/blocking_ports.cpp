@@ -1,9 +1,9 @@
 // Blocking variant: opening, configuring and closing ports; slots and enquiries.
-#include "blocking_state.h"
-#include "line_rules.h"
-#include "network_port_address.h"
-#include "port_names.h"
-#include "process_priority.h"
+#include "serial/blocking_state.h"
+#include "serial/line_rules.h"
+#include "serial/network_port_address.h"
+#include "zudedize/port_names.h"
+#include "serial/process_priority.h"
 
 namespace zudedize::blocking {
 

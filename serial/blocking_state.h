@@ -6,9 +6,9 @@
 #include <memory>
 #include <string>
 
-#include "blocking_api.h"
-#include "serial_device.h"
-#include "zudedize_constants.h"
+#include "zudedize/blocking_api.h"
+#include "serial/serial_device.h"
+#include "zudedize/zudedize_constants.h"
 
 namespace zudedize::blocking {
 

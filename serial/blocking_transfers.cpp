@@ -1,6 +1,6 @@
 // Blocking variant: transfers, their line-error flags, queue clearing and CharSent.
-#include "blocking_state.h"
-#include "line_rules.h"
+#include "serial/blocking_state.h"
+#include "serial/line_rules.h"
 
 namespace zudedize::blocking {
 

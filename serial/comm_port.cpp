@@ -1,10 +1,10 @@
-#include "comm_port.h"
+#include "serial/comm_port.h"
 
-#include "error_texts.h"
-#include "line_rules.h"
-#include "port_names.h"
-#include "process_priority.h"
-#include "threaded_state.h"
+#include "serial/error_texts.h"
+#include "serial/line_rules.h"
+#include "zudedize/port_names.h"
+#include "serial/process_priority.h"
+#include "serial/threaded_state.h"
 
 namespace zudedize::threaded {
 

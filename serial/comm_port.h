@@ -7,11 +7,11 @@
 #include <memory>
 #include <string>
 
-#include "event_watch_thread.h"
-#include "manual_reset_event.h"
-#include "serial_device.h"
-#include "transfer_thread.h"
-#include "zudedize_constants.h"
+#include "serial/event_watch_thread.h"
+#include "serial/manual_reset_event.h"
+#include "serial/serial_device.h"
+#include "serial/transfer_thread.h"
+#include "zudedize/zudedize_constants.h"
 
 namespace zudedize::threaded {
 

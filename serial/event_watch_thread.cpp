@@ -1,9 +1,9 @@
-#include "event_watch_thread.h"
+#include "serial/event_watch_thread.h"
 
-#include "error_texts.h"
-#include "process_priority.h"
-#include "threaded_state.h"
-#include "zudedize_constants.h"
+#include "serial/error_texts.h"
+#include "serial/process_priority.h"
+#include "serial/threaded_state.h"
+#include "zudedize/zudedize_constants.h"
 
 namespace zudedize::threaded {
 

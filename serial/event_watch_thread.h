@@ -10,8 +10,8 @@
 #include <memory>
 #include <thread>
 
-#include "manual_reset_event.h"
-#include "serial_device.h"
+#include "serial/manual_reset_event.h"
+#include "serial/serial_device.h"
 
 namespace zudedize::threaded {
 

@@ -1,4 +1,4 @@
-#include "last_error.h"
+#include "serial/last_error.h"
 
 #include <cstring>
 #include <utility>

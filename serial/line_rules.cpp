@@ -1,11 +1,11 @@
-#include "line_rules.h"
+#include "serial/line_rules.h"
 
 #include <algorithm>
 #include <chrono>
 #include <climits>
 #include <thread>
 
-#include "zudedize_constants.h"
+#include "zudedize/zudedize_constants.h"
 
 namespace zudedize {
 

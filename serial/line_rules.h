@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "serial_device.h"
+#include "serial/serial_device.h"
 
 namespace zudedize {
 

@@ -1,4 +1,4 @@
-#include "manual_reset_event.h"
+#include "serial/manual_reset_event.h"
 
 #include <linux/futex.h>
 #include <sys/eventfd.h>

@@ -1,7 +1,7 @@
-#include "modem_lines.h"
+#include "serial/modem_lines.h"
 
-#include "line_rules.h"
-#include "zudedize_constants.h"
+#include "serial/line_rules.h"
+#include "zudedize/zudedize_constants.h"
 
 namespace zudedize {
 

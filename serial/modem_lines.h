@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "serial_device.h"
+#include "serial/serial_device.h"
 
 namespace zudedize {
 

@@ -1,11 +1,11 @@
-#include "network_port_address.h"
+#include "serial/network_port_address.h"
 
 #include <cctype>
 #include <cstdlib>
 #include <string_view>
 
-#include "registry_file.h"
-#include "zudedize_constants.h"
+#include "serial/registry_file.h"
+#include "zudedize/zudedize_constants.h"
 
 namespace zudedize {
 

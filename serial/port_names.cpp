@@ -1,4 +1,4 @@
-#include "port_names.h"
+#include "zudedize/port_names.h"
 
 #include <sys/stat.h>
 

@@ -1,4 +1,4 @@
-#include "process_priority.h"
+#include "serial/process_priority.h"
 
 #include <sys/resource.h>
 #include <unistd.h>

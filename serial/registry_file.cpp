@@ -1,11 +1,11 @@
-#include "registry_file.h"
+#include "serial/registry_file.h"
 
 #include <algorithm>
 #include <cctype>
 #include <fstream>
 #include <iterator>
 
-#include "zudedize_constants.h"
+#include "zudedize/zudedize_constants.h"
 
 namespace zudedize {
 

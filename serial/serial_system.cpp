@@ -1,5 +1,5 @@
-#include "serial_device.h"
-#include "termios_device.h"
+#include "serial/serial_device.h"
+#include "serial/termios_device.h"
 
 namespace zudedize {
 

@@ -10,8 +10,8 @@
 #include <chrono>
 #include <thread>
 
-#include "termios_line.h"
-#include "termios_line_time.h"
+#include "zudedize/termios_line.h"
+#include "serial/termios_line_time.h"
 
 namespace zudedize {
 

@@ -1,13 +1,13 @@
-#include "termios_device.h"
+#include "serial/termios_device.h"
 
 #include <sys/ioctl.h>
 #include <termios.h>
 
 #include <cerrno>
 
-#include "line_rules.h"
-#include "manual_reset_event.h"
-#include "zudedize_constants.h"
+#include "serial/line_rules.h"
+#include "serial/manual_reset_event.h"
+#include "zudedize/zudedize_constants.h"
 
 namespace zudedize {
 

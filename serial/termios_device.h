@@ -11,8 +11,8 @@
 
 #include <mutex>
 
-#include "serial_device.h"
-#include "termios_line.h"
+#include "serial/serial_device.h"
+#include "zudedize/termios_line.h"
 
 namespace zudedize {
 

@@ -1,4 +1,4 @@
-#include "termios_line.h"
+#include "zudedize/termios_line.h"
 
 #include <fcntl.h>
 #include <linux/serial.h>
@@ -12,7 +12,7 @@
 #include <cerrno>
 #include <chrono>
 
-#include "termios_line_time.h"
+#include "serial/termios_line_time.h"
 
 namespace zudedize {
 

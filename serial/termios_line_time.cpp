@@ -1,4 +1,4 @@
-#include "termios_line_time.h"
+#include "serial/termios_line_time.h"
 
 #include <termios.h>
 
@@ -8,7 +8,7 @@
 #include <mutex>
 #include <thread>
 
-#include "termios_line.h"
+#include "zudedize/termios_line.h"
 
 namespace zudedize {
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "termios_line_time.h"
+#include "serial/termios_line_time.h"
 
 namespace zudedize {
 

@@ -1,15 +1,15 @@
 // Threaded variant: opening and closing, line settings and lines, slots and enquiries.
-#include "threaded_api.h"
+#include "zudedize/threaded_api.h"
 
 #include <algorithm>
 
-#include "comm_port.h"
-#include "error_texts.h"
-#include "line_rules.h"
-#include "modem_lines.h"
-#include "network_port_address.h"
-#include "port_names.h"
-#include "threaded_state.h"
+#include "serial/comm_port.h"
+#include "serial/error_texts.h"
+#include "serial/line_rules.h"
+#include "serial/modem_lines.h"
+#include "serial/network_port_address.h"
+#include "zudedize/port_names.h"
+#include "serial/threaded_state.h"
 
 namespace zudedize::threaded {
 

@@ -1,7 +1,7 @@
 // The C names of the threaded variant, for the program that carries it (the editor
 // exports them). Each one only passes its call on; the implementation stays hidden.
-#include "threaded_api.h"
-#include "zudedize.h"
+#include "zudedize/threaded_api.h"
+#include "zudedize/zudedize.h"
 
 namespace t = zudedize::threaded;
 

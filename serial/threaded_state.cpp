@@ -1,11 +1,11 @@
-#include "threaded_state.h"
+#include "serial/threaded_state.h"
 
 #include <cerrno>
 #include <system_error>
 
-#include "comm_port.h"
-#include "error_texts.h"
-#include "serial_device.h"
+#include "serial/comm_port.h"
+#include "serial/error_texts.h"
+#include "serial/serial_device.h"
 
 namespace zudedize::threaded {
 

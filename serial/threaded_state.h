@@ -9,8 +9,8 @@
 #include <optional>
 #include <thread>
 
-#include "last_error.h"
-#include "zudedize_constants.h"
+#include "serial/last_error.h"
+#include "zudedize/zudedize_constants.h"
 
 namespace zudedize::threaded {
 

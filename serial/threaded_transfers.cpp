@@ -2,10 +2,10 @@
 // port's write/read thread and wait until it is done or the port is closed.
 #include <cerrno>
 
-#include "comm_port.h"
-#include "error_texts.h"
-#include "threaded_api.h"
-#include "threaded_state.h"
+#include "serial/comm_port.h"
+#include "serial/error_texts.h"
+#include "zudedize/threaded_api.h"
+#include "serial/threaded_state.h"
 
 namespace zudedize::threaded {
 

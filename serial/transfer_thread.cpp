@@ -1,10 +1,10 @@
-#include "transfer_thread.h"
+#include "serial/transfer_thread.h"
 
 #include <cerrno>
 
-#include "error_texts.h"
-#include "process_priority.h"
-#include "threaded_state.h"
+#include "serial/error_texts.h"
+#include "serial/process_priority.h"
+#include "serial/threaded_state.h"
 
 namespace zudedize::threaded {
 

@@ -1,4 +1,4 @@
-#include "block_check_bytes.h"
+#include "sim/block_check_bytes.h"
 
 #include <bit>
 

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "controller_constants.h"
+#include "sim/controller_constants.h"
 
 namespace kpxsim {
 

@@ -1,9 +1,9 @@
-#include "command_engine.h"
+#include "sim/command_engine.h"
 
 #include <utility>
 
-#include "block_checksum.h"
-#include "controller_constants.h"
+#include "sim/block_checksum.h"
+#include "sim/controller_constants.h"
 
 namespace kpxsim {
 

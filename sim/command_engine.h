@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "controller_memory.h"
-#include "simulator.h"
+#include "sim/controller_memory.h"
+#include "sim/simulator.h"
 
 namespace kpxsim {
 

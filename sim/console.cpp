@@ -1,4 +1,4 @@
-#include "console.h"
+#include "sim/console.h"
 
 #include <chrono>
 #include <cstdio>

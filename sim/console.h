@@ -5,7 +5,7 @@
 #include <ostream>
 #include <string>
 
-#include "simulator.h"
+#include "sim/simulator.h"
 
 namespace kpxsim {
 

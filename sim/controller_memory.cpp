@@ -1,4 +1,4 @@
-#include "controller_memory.h"
+#include "sim/controller_memory.h"
 
 #include <stdexcept>
 #include <string>

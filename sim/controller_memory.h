@@ -4,8 +4,8 @@
 #include <array>
 #include <cstdint>
 
-#include "controller_constants.h"
-#include "simulator.h"
+#include "sim/controller_constants.h"
+#include "sim/simulator.h"
 
 namespace kpxsim {
 

@@ -1,4 +1,4 @@
-#include "deadline_timer.h"
+#include "sim/deadline_timer.h"
 
 #include <sys/timerfd.h>
 #include <unistd.h>

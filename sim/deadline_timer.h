@@ -5,8 +5,8 @@
 
 #include <optional>
 
-#include "line_timing.h"
-#include "unique_fd.h"
+#include "sim/line_timing.h"
+#include "sim/unique_fd.h"
 
 namespace kpxsim {
 

@@ -1,8 +1,8 @@
-#include "identity.h"
+#include "sim/identity.h"
 
 #include <stdexcept>
 
-#include "controller_constants.h"
+#include "sim/controller_constants.h"
 
 namespace kpxsim {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "simulator.h"
+#include "sim/simulator.h"
 
 namespace kpxsim {
 

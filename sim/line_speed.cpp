@@ -1,6 +1,6 @@
 // Kept apart: <asm/termbits.h> (exact bit rates through TCGETS2) cannot share a file with
 // <termios.h>.
-#include "line_speed.h"
+#include "sim/line_speed.h"
 
 #include <asm/termbits.h>
 #include <sys/ioctl.h>

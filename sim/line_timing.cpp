@@ -1,10 +1,10 @@
-#include "line_timing.h"
+#include "sim/line_timing.h"
 
 #include <algorithm>
 #include <bit>
 
-#include "controller_constants.h"
-#include "loader_constants.h"
+#include "sim/controller_constants.h"
+#include "sim/loader_constants.h"
 
 namespace kpxsim {
 

@@ -1,11 +1,11 @@
-#include "loader_engine.h"
+#include "sim/loader_engine.h"
 
 #include <algorithm>
 #include <span>
 #include <stdexcept>
 
-#include "block_check_bytes.h"
-#include "loader_constants.h"
+#include "sim/block_check_bytes.h"
+#include "sim/loader_constants.h"
 
 namespace kpxsim {
 

@@ -9,7 +9,7 @@
 #include <optional>
 #include <vector>
 
-#include "simulator.h"
+#include "sim/simulator.h"
 
 namespace kpxsim {
 

@@ -17,11 +17,11 @@
 #include <stdexcept>
 #include <string>
 
-#include "console.h"
-#include "identity.h"
-#include "simulator.h"
-#include "ui/rules/version.h"
-#include "unique_fd.h"
+#include "sim/console.h"
+#include "sim/identity.h"
+#include "sim/simulator.h"
+#include "orvel/version.h"
+#include "sim/unique_fd.h"
 
 namespace {
 

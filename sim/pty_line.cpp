@@ -1,4 +1,4 @@
-#include "pty_line.h"
+#include "sim/pty_line.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -10,7 +10,7 @@
 #include <cerrno>
 #include <system_error>
 
-#include "line_speed.h"
+#include "sim/line_speed.h"
 
 namespace kpxsim {
 

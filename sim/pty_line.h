@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "unique_fd.h"
+#include "sim/unique_fd.h"
 
 namespace kpxsim {
 

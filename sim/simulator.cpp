@@ -19,7 +19,7 @@
 // queues before it closes the port, and sets a new speed only a port delay (10 ms) after it
 // has opened it again, so its bytes are read at the speed they went at. The thread runs at the
 // highest priority the system allows it.
-#include "simulator.h"
+#include "sim/simulator.h"
 
 #include <poll.h>
 #include <sys/ioctl.h>
@@ -38,14 +38,14 @@
 #include <stdexcept>
 #include <thread>
 
-#include "command_engine.h"
-#include "controller_constants.h"
-#include "deadline_timer.h"
-#include "identity.h"
-#include "line_timing.h"
-#include "loader_engine.h"
-#include "pty_line.h"
-#include "wake_signal.h"
+#include "sim/command_engine.h"
+#include "sim/controller_constants.h"
+#include "sim/deadline_timer.h"
+#include "sim/identity.h"
+#include "sim/line_timing.h"
+#include "sim/loader_engine.h"
+#include "sim/pty_line.h"
+#include "sim/wake_signal.h"
 
 namespace kpxsim {
 

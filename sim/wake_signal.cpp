@@ -1,4 +1,4 @@
-#include "wake_signal.h"
+#include "sim/wake_signal.h"
 
 #include <sys/eventfd.h>
 #include <unistd.h>

@@ -1,7 +1,7 @@
 // A descriptor that another thread can make readable to wake a poll() (an eventfd).
 #pragma once
 
-#include "unique_fd.h"
+#include "sim/unique_fd.h"
 
 namespace kpxsim {
 

@@ -1,4 +1,4 @@
-#include "cli_commands.h"
+#include "cli/cli_commands.h"
 
 #include <array>
 #include <cerrno>
@@ -11,23 +11,23 @@
 #include <string>
 #include <thread>
 
-#include "command_protocol.h"
-#include "compare_command.h"
-#include "controller_constants.h"
-#include "controller_identity.h"
-#include "decimal_number.h"
-#include "default_check_command.h"
-#include "device_port.h"
+#include "device/protocol/command_protocol.h"
+#include "device/commands/compare_command.h"
+#include "device/controller_constants.h"
+#include "device/protocol/controller_identity.h"
+#include "cli/decimal_number.h"
+#include "device/commands/default_check_command.h"
+#include "cli/device_port.h"
 #include "files/file_io.h"
 #include "files/preset_file.h"
-#include "firmware_upgrade.h"
-#include "follow_current.h"
-#include "json_output.h"
-#include "kpx2.h"
-#include "librarian_commands.h"
+#include "device/commands/firmware_upgrade.h"
+#include "cli/follow_current.h"
+#include "cli/json_output.h"
+#include "loader/kpx2.h"
+#include "cli/librarian_commands.h"
 #include "model/model_constants.h"
 #include "model/preset_image.h"
-#include "print_table.h"
+#include "cli/print_table.h"
 
 namespace orvel {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "companion.h"
+#include "cli/companion.h"
 
 namespace orvel {
 

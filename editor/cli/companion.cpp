@@ -1,13 +1,13 @@
-#include "companion.h"
+#include "cli/companion.h"
 
 #include <iostream>
 
-#include "command_protocol.h"
-#include "controller_identity.h"
-#include "device_access.h"
-#include "device_port.h"
-#include "port_names.h"
-#include "serial_port_identity.h"
+#include "device/protocol/command_protocol.h"
+#include "device/protocol/controller_identity.h"
+#include "device/link/device_access.h"
+#include "cli/device_port.h"
+#include "zudedize/port_names.h"
+#include "device/protocol/serial_port_identity.h"
 
 namespace orvel {
 

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "d2xx_unit.h"
-#include "terminal_view.h"
-#include "transfer_commands.h"
-#include "usb_converters.h"
+#include "device/converter/d2xx_unit.h"
+#include "cli/terminal_view.h"
+#include "device/commands/transfer_commands.h"
+#include "device/converter/usb_converters.h"
 
 namespace orvel {
 

@@ -1,4 +1,4 @@
-#include "decimal_number.h"
+#include "cli/decimal_number.h"
 
 #include <algorithm>
 #include <charconv>

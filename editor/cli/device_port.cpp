@@ -1,4 +1,4 @@
-#include "device_port.h"
+#include "cli/device_port.h"
 
 #include <stdlib.h>
 #include <sys/stat.h>
@@ -6,7 +6,7 @@
 #include <cerrno>
 
 #include "files/file_result.h"
-#include "port_names.h"
+#include "zudedize/port_names.h"
 
 namespace orvel {
 

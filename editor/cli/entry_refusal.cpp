@@ -1,4 +1,4 @@
-#include "entry_refusal.h"
+#include "cli/entry_refusal.h"
 
 #include <vector>
 

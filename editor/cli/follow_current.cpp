@@ -1,14 +1,14 @@
-#include "follow_current.h"
+#include "cli/follow_current.h"
 
 #include <chrono>
 #include <csignal>
 #include <iostream>
 #include <thread>
 
-#include "command_protocol.h"
-#include "controller_identity.h"
-#include "json_output.h"
-#include "serial_port_identity.h"
+#include "device/protocol/command_protocol.h"
+#include "device/protocol/controller_identity.h"
+#include "cli/json_output.h"
+#include "device/protocol/serial_port_identity.h"
 
 namespace orvel {
 

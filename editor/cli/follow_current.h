@@ -2,7 +2,7 @@
 // JSON; followed, one line each time it changes until Ctrl-C.
 #pragma once
 
-#include "companion.h"
+#include "cli/companion.h"
 
 namespace orvel {
 

@@ -1,10 +1,10 @@
-#include "json_output.h"
+#include "cli/json_output.h"
 
 #include <iostream>
 
-#include "command_protocol.h"
-#include "controller_identity.h"
-#include "usb_converters.h"
+#include "device/protocol/command_protocol.h"
+#include "device/protocol/controller_identity.h"
+#include "device/converter/usb_converters.h"
 
 namespace orvel {
 

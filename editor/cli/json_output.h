@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "companion.h"
+#include "cli/companion.h"
 #include "files/json_text.h"
 #include "model/setup_compare.h"
 

@@ -1,20 +1,20 @@
-#include "librarian_commands.h"
+#include "cli/librarian_commands.h"
 
 #include <cerrno>
 #include <iostream>
 #include <optional>
 
-#include "decimal_number.h"
+#include "cli/decimal_number.h"
 #include "files/file_io.h"
 #include "files/preset_file.h"
 #include "files/setup_json.h"
-#include "json_output.h"
+#include "cli/json_output.h"
 #include "model/model_constants.h"
 #include "model/settings_constants.h"
 #include "model/settings_tiles.h"
-#include "preset_csv.h"
-#include "setup_fields.h"
-#include "setup_table_text.h"
+#include "cli/preset_csv.h"
+#include "cli/setup_fields.h"
+#include "cli/setup_table_text.h"
 #include "ui/rules/field_names.h"
 
 namespace orvel {

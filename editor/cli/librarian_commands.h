@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "cli_commands.h"
+#include "cli/cli_commands.h"
 
 namespace orvel {
 

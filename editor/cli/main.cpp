@@ -8,10 +8,10 @@
 #include <iostream>
 #include <string>
 
-#include "cli_commands.h"
-#include "companion.h"
-#include "decimal_number.h"
-#include "ui/rules/version.h"
+#include "cli/cli_commands.h"
+#include "cli/companion.h"
+#include "cli/decimal_number.h"
+#include "orvel/version.h"
 
 namespace {
 

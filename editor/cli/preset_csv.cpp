@@ -1,4 +1,4 @@
-#include "preset_csv.h"
+#include "cli/preset_csv.h"
 
 #include <map>
 #include <optional>
@@ -6,7 +6,7 @@
 #include "model/model_constants.h"
 #include "model/preset_entry.h"
 #include "model/preset_numbering.h"
-#include "setup_fields.h"
+#include "cli/setup_fields.h"
 #include "ui/rules/field_names.h"
 
 namespace orvel {

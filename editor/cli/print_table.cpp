@@ -1,8 +1,8 @@
-#include "print_table.h"
+#include "cli/print_table.h"
 
 #include <iostream>
 
-#include "companion.h"
+#include "cli/companion.h"
 #include "files/app_config.h"
 #include "files/preset_file.h"
 #include "model/preset_table.h"

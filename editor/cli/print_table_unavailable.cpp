@@ -1,7 +1,7 @@
 // print-table in a build without Qt: says so instead of printing.
-#include "print_table.h"
+#include "cli/print_table.h"
 
-#include "companion.h"
+#include "cli/companion.h"
 
 namespace orvel {
 

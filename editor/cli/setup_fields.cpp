@@ -1,6 +1,6 @@
-#include "setup_fields.h"
+#include "cli/setup_fields.h"
 
-#include "entry_refusal.h"
+#include "cli/entry_refusal.h"
 #include "model/bank_functions.h"
 #include "model/cell_editor.h"
 #include "model/cell_paste.h"

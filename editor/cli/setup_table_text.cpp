@@ -1,4 +1,4 @@
-#include "setup_table_text.h"
+#include "cli/setup_table_text.h"
 
 #include <algorithm>
 #include <vector>

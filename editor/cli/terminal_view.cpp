@@ -1,4 +1,4 @@
-#include "terminal_view.h"
+#include "cli/terminal_view.h"
 
 #include <unistd.h>
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <thread>
 
-#include "transfer_view.h"
+#include "device/commands/transfer_view.h"
 
 namespace orvel {
 

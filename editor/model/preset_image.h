@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "preset_data.h"
+#include "model/preset_data.h"
 
 namespace orvel {
 

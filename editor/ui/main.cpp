@@ -20,7 +20,7 @@
 #include "ui/qt_values.h"
 #include "ui/rules/program_help.h"
 #include "ui/rules/start_options.h"
-#include "ui/rules/version.h"
+#include "orvel/version.h"
 #include "ui/window/main_form.h"
 
 namespace {

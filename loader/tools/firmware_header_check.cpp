@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "header_table_check.h"
+#include "loader/header_table_check.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) {

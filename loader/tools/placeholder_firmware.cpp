@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "firmware_image.h"
-#include "header_text.h"
+#include "loader/firmware_image.h"
+#include "loader/header_text.h"
 
 namespace {
 

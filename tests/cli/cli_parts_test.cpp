@@ -5,13 +5,13 @@
 #include <cerrno>
 #include <cstdlib>
 
-#include "companion.h"
-#include "decimal_number.h"
-#include "device_port.h"
-#include "port_names.h"
-#include "scoped_environment.h"
-#include "simulator.h"
-#include "thread_refusing_serial_system.h"
+#include "cli/companion.h"
+#include "cli/decimal_number.h"
+#include "cli/device_port.h"
+#include "zudedize/port_names.h"
+#include "tests/support/scoped_environment.h"
+#include "sim/simulator.h"
+#include "tests/support/thread_refusing_serial_system.h"
 
 namespace orvel {
 namespace {

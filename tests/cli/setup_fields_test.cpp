@@ -2,10 +2,11 @@
 // and the preset table taken from CSV.
 #include <gtest/gtest.h>
 
-#include "entry_refusal.h"
+#include "cli/entry_refusal.h"
 #include "model/model_constants.h"
-#include "preset_csv.h"
-#include "setup_fields.h"
+#include "model/settings_constants.h"
+#include "cli/preset_csv.h"
+#include "cli/setup_fields.h"
 #include "ui/rules/field_names.h"
 
 namespace orvel {
@@ -25,11 +26,11 @@ TEST(FieldNames, ComeFromTheCaptionsAndMatchInAnyCaseWithOrWithoutSpaces)
     EXPECT_EQ(PresetColumnNamed("LOOP7"), std::nullopt);
     EXPECT_EQ(PresetColumnNamed("MIDI"), std::nullopt);
 
-    EXPECT_EQ(SettingsFieldShortName(0), "MIDI1");
-    EXPECT_EQ(SettingsFieldShortName(9), "Ctrl7");
-    EXPECT_EQ(SettingsColumnNamed("ctrl2"), 4);
-    EXPECT_EQ(SettingsColumnNamed("CTRL number 2"), 4);
-    EXPECT_EQ(SettingsColumnNamed("midi channel 3"), 2);
+    EXPECT_EQ(SettingsFieldShortName(kSetupFirstChannelColumn), "MIDI1");
+    EXPECT_EQ(SettingsFieldShortName(kSetupFirstCtrlColumn + 6), "Ctrl7");
+    EXPECT_EQ(SettingsColumnNamed("ctrl2"), kSetupFirstCtrlColumn + 1);
+    EXPECT_EQ(SettingsColumnNamed("CTRL number 2"), kSetupFirstCtrlColumn + 1);
+    EXPECT_EQ(SettingsColumnNamed("midi channel 3"), kSetupFirstChannelColumn + 2);
     EXPECT_EQ(TileNamed("tuner mode"), 7);
     EXPECT_EQ(TileNamed("TUNER"), std::nullopt);
 }

@@ -5,7 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "files/preset_file.h"
-#include "temp_folder.h"
+#include "tests/support/scoped_environment.h"
+#include "tests/support/temp_folder.h"
 
 namespace orvel {
 namespace {
@@ -133,17 +134,14 @@ TEST_F(AppConfig, LivesInTheUserFolderUnlessTheWorkingFolderHoldsOne)
 
 TEST(ConfigPlacesOfProcess, UserFolderFollowsXdgThenHome)
 {
-    const std::string saved_xdg = std::getenv("XDG_CONFIG_HOME") ? std::getenv("XDG_CONFIG_HOME") : "";
-    const std::string saved_home = std::getenv("HOME") ? std::getenv("HOME") : "";
-    ::setenv("XDG_CONFIG_HOME", "/cfg/", 1);
-    ::setenv("HOME", "/home/ann", 1);
-    EXPECT_EQ(CurrentConfigPlaces().user_folder, "/cfg/orvel");
-    ::setenv("XDG_CONFIG_HOME", "cfg", 1);   // relative: not taken
+    const testing::ScopedEnvironment home("HOME", "/home/ann");
+    {
+        const testing::ScopedEnvironment config("XDG_CONFIG_HOME", "/cfg/");
+        EXPECT_EQ(CurrentConfigPlaces().user_folder, "/cfg/orvel");
+    }
+    const testing::ScopedEnvironment config("XDG_CONFIG_HOME", "cfg");  // relative: not taken
     EXPECT_EQ(CurrentConfigPlaces().user_folder, "/home/ann/.config/orvel");
     EXPECT_EQ(CurrentConfigPlaces().working_folder, std::filesystem::current_path().string());
-
-    if (saved_xdg.empty()) ::unsetenv("XDG_CONFIG_HOME"); else ::setenv("XDG_CONFIG_HOME", saved_xdg.c_str(), 1);
-    if (saved_home.empty()) ::unsetenv("HOME"); else ::setenv("HOME", saved_home.c_str(), 1);
 }
 
 }  // namespace

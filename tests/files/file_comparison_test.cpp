@@ -4,7 +4,7 @@
 #include "files/file_comparison.h"
 #include "files/preset_file.h"
 #include "model/model_constants.h"
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace orvel {
 namespace {

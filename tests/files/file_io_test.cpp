@@ -13,7 +13,7 @@
 #include "files/preset_file.h"
 #include "files/recent_files.h"
 #include "model/model_constants.h"
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace orvel {
 namespace {

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "model/model_constants.h"
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace orvel {
 namespace {
@@ -51,8 +51,8 @@ int RowOf(int preset)   // table row of a preset number
 void FillEverything(PresetTable& table, SettingsData& settings)
 {
     const char* modifiers[] = {"PRESET", "LOOP", "SWITCH", "MIDI"};
-    for (int row = 2; row < 102; ++row) {
-        const int i = row - 2;
+    for (int row = kHeaderRowCount; row < kTableRowCount; ++row) {
+        const int i = row - kHeaderRowCount;
         PresetData p;
         p.modifier = modifiers[i % 4];
         p.name = i % 3 == 0 ? std::string("Cr\xE9me \xFF=;[x]") : "Lead " + std::to_string(i);
@@ -75,7 +75,7 @@ void FillEverything(PresetTable& table, SettingsData& settings)
 
 void ExpectSameSetUp(const PresetTable& a, const PresetTable& b)
 {
-    for (int row = 2; row < 102; ++row) {
+    for (int row = kHeaderRowCount; row < kTableRowCount; ++row) {
         for (int column = 0; column < kColumnCount; ++column) {
             const TableCell& x = a.Cell(row, column);
             const TableCell& y = b.Cell(row, column);

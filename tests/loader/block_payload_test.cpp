@@ -1,5 +1,5 @@
 // The check bytes and the block payloads built from an image.
-#include "block_payload.h"
+#include "loader/block_payload.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "crc16_arc.h"
+#include "loader/crc16_arc.h"
 
 namespace kpx2 {
 namespace {

@@ -1,9 +1,9 @@
 // Error numbers and status bytes to codes, and the codes' texts.
-#include "error_codes.h"
+#include "loader/error_codes.h"
 
 #include <gtest/gtest.h>
 
-#include "error_texts.h"
+#include "loader/error_texts.h"
 
 namespace kpx2 {
 namespace {

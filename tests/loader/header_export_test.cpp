@@ -9,9 +9,9 @@
 
 #include <gtest/gtest.h>
 
-#include "built_in_image.h"
-#include "header_text.h"
-#include "kpx2_binding.h"
+#include "loader/built_in_image.h"
+#include "loader/header_text.h"
+#include "tests/support/kpx2_binding.h"
 
 namespace kpx2::test {
 namespace {

@@ -1,5 +1,5 @@
 // The header export's text, character for character.
-#include "header_text.h"
+#include "loader/header_text.h"
 
 #include <gtest/gtest.h>
 

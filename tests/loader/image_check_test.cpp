@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "built_in_image.h"
-#include "c_integer_literal.h"
-#include "crc16_arc.h"
-#include "header_table_check.h"
-#include "image_check.h"
+#include "loader/built_in_image.h"
+#include "loader/c_integer_literal.h"
+#include "loader/crc16_arc.h"
+#include "loader/header_table_check.h"
+#include "loader/image_check.h"
 
 namespace kpx2 {
 namespace {

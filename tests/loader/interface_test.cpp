@@ -7,9 +7,9 @@
 
 #include <gtest/gtest.h>
 
-#include "built_in_image.h"
-#include "exported_symbols.h"
-#include "kpx2_binding.h"
+#include "loader/built_in_image.h"
+#include "tests/support/exported_symbols.h"
+#include "tests/support/kpx2_binding.h"
 
 namespace kpx2::test {
 namespace {

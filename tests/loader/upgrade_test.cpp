@@ -5,19 +5,18 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
-#include <functional>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "block_payload.h"
-#include "built_in_image.h"
-#include "kpx2_binding.h"
-#include "loader_constants.h"
-#include "simulator.h"
+#include "loader/block_payload.h"
+#include "loader/built_in_image.h"
+#include "tests/support/kpx2_binding.h"
+#include "loader/loader_constants.h"
+#include "sim/simulator.h"
+#include "tests/support/wait_until.h"
 
 namespace kpx2::test {
 namespace {
@@ -28,15 +27,7 @@ using namespace std::chrono_literals;
 constexpr int kUpgradePort = 42;
 constexpr std::uint8_t kSlot = 1;  // the serial library's selector, as the loader leaves it
 
-// Waits until `condition` holds, with a generous deadline; false when it passed first.
-bool WaitUntil(const std::function<bool()>& condition) {
-    const auto deadline = std::chrono::steady_clock::now() + 5s;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() >= deadline) return false;
-        std::this_thread::sleep_for(1ms);
-    }
-    return true;
-}
+using orvel::testing::WaitUntil;
 
 // Bytes waiting in the input queue of the device `fd`, or -1.
 int InputQueued(int fd) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "model/model_constants.h"
 #include "model/preset_table.h"
 
 namespace orvel {
@@ -37,8 +38,8 @@ PresetData Numbered(int n)
 
 bool SameCells(const PresetTable& a, const PresetTable& b)
 {
-    for (int row = 0; row < 102; ++row) {
-        for (int column = 0; column < 27; ++column) {
+    for (int row = 0; row < kTableRowCount; ++row) {
+        for (int column = 0; column < kColumnCount; ++column) {
             const TableCell& x = a.Cell(row, column);
             const TableCell& y = b.Cell(row, column);
             if (x.text != y.text || x.checked != y.checked || x.active != y.active) return false;
@@ -75,8 +76,8 @@ TEST(PresetClipboard, PresetCopiedFrom37LandsOn52WithItsBankFunction)
 
     ASSERT_TRUE(clipboard.PastePreset(table, kRow52));
     EXPECT_EQ(table.GetRow(kRow52), LoopPreset());   // inactive columns included
-    EXPECT_TRUE(table.Cell(kRow52, 5).active);
-    EXPECT_FALSE(table.Cell(kRow52, 11).active);      // the modifier is applied
+    EXPECT_TRUE(table.Cell(kRow52, kFirstLoopColumn).active);
+    EXPECT_FALSE(table.Cell(kRow52, kFirstSwitchColumn).active);  // the modifier is applied
     EXPECT_FALSE(table.BankFunction(5));              // bank 5 takes bank 3's flag
     EXPECT_FALSE(table.BankFunction(3));
     EXPECT_TRUE(table.BankFunction(4));
@@ -135,11 +136,11 @@ TEST(PresetClipboard, BankGoesToTheLastBankInOrderWithItsFlag)
     ASSERT_TRUE(clipboard.PasteBank(table, 101));   // preset 0, last row of bank 0
     for (int k = 0; k < 10; ++k) {
         EXPECT_EQ(table.GetRow(92 + k), Numbered(k)) << k;
-        EXPECT_EQ(table.Cell(92 + k, 11).active, k % 2 == 1) << k;   // switches: SWITCH rows only
+        EXPECT_EQ(table.Cell(92 + k, kFirstSwitchColumn).active, k % 2 == 1) << k;  // switches: SWITCH rows only
     }
     EXPECT_FALSE(table.BankFunction(0));
-    EXPECT_EQ(table.Cell(92, 0).text, "0");   // digit columns are never written
-    EXPECT_EQ(table.Cell(101, 1).text, "0");
+    EXPECT_EQ(table.Cell(92, kColumnBank).text, "0");  // digit columns are never written
+    EXPECT_EQ(table.Cell(101, kColumnPreset).text, "0");
 }
 
 TEST(PresetClipboard, HeaderRowCountsAsFirstPresetRow)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "model/bank_rows.h"
+#include "model/model_constants.h"
 #include "model/preset_table.h"
 
 namespace orvel {
@@ -36,7 +37,7 @@ TEST(BankRows, BanksByTableRow)
     const PresetTable table;
     for (int digit = 0; digit < 10; ++digit) {
         const int row = BankButtonRow(digit);
-        EXPECT_EQ(table.Cell(row, 0).text, std::to_string(digit)) << digit;
+        EXPECT_EQ(table.Cell(row, kColumnBank).text, std::to_string(digit)) << digit;
         for (int k = 0; k < 10; ++k) {
             EXPECT_EQ(FirstRowOfBank(row + k), row) << digit;
             EXPECT_EQ(BankDigitOfTableRow(row + k), digit) << digit;

@@ -32,14 +32,14 @@ PresetData FullPreset()
 std::vector<bool> ActiveFlags(const PresetTable& table, int row)
 {
     std::vector<bool> flags;
-    for (int column = 4; column < 27; ++column) flags.push_back(table.Cell(row, column).active);
+    for (int column = kColumnBuffer; column < kColumnCount; ++column) flags.push_back(table.Cell(row, column).active);
     return flags;
 }
 
-std::vector<bool> Flags(int from, int to)   // columns 4..26, active in [from, to]
+std::vector<bool> Flags(int from, int to)  // BUFFER to AUX 2, active in [from, to]
 {
     std::vector<bool> flags;
-    for (int column = 4; column < 27; ++column) flags.push_back(column >= from && column <= to);
+    for (int column = kColumnBuffer; column < kColumnCount; ++column) flags.push_back(column >= from && column <= to);
     return flags;
 }
 
@@ -48,13 +48,13 @@ TEST(PresetTable, StartState)
     const PresetTable table;
     EXPECT_EQ(table.CurrentRow(), 0);
     EXPECT_EQ(table.AllBankFunctions(), DefaultBankFunctions());
-    for (int row = 2; row < 102; ++row) {
+    for (int row = kHeaderRowCount; row < kTableRowCount; ++row) {
         EXPECT_EQ(table.GetRow(row), PresetData{}) << row;
-        EXPECT_EQ(ActiveFlags(table, row), Flags(4, 26)) << row;
+        EXPECT_EQ(ActiveFlags(table, row), Flags(kColumnBuffer, kLastAuxColumn)) << row;
     }
-    EXPECT_EQ(table.Cell(2, 0).text, "1");
-    EXPECT_EQ(table.Cell(11, 1).text, "0");
-    EXPECT_EQ(table.Cell(101, 0).text, "0");
+    EXPECT_EQ(table.Cell(kHeaderRowCount, kColumnBank).text, "1");
+    EXPECT_EQ(table.Cell(11, kColumnPreset).text, "0");
+    EXPECT_EQ(table.Cell(101, kColumnBank).text, "0");
     EXPECT_EQ(table.PresetNumberOfRow(2), 11);
     EXPECT_EQ(table.PresetNumberOfRow(11), 10);
     EXPECT_EQ(table.PresetNumberOfRow(92), 1);
@@ -73,12 +73,12 @@ TEST(PresetTable, SetAndGetRowRoundTrip)
     PresetData expected = preset;
     expected.bank_function = false;
     EXPECT_EQ(table.GetRow(kRow), expected);
-    EXPECT_EQ(ActiveFlags(table, kRow), Flags(15, 24));
+    EXPECT_EQ(ActiveFlags(table, kRow), Flags(kColumnMidi1, kLastControlColumn));
     EXPECT_EQ(table.GetRow(kRow + 1), PresetData{});   // neighbours untouched
-    EXPECT_EQ(table.Cell(kRow, 0).text, "2");          // digits untouched
+    EXPECT_EQ(table.Cell(kRow, kColumnBank).text, "2");  // digits untouched
 
     table.SetRow(1, preset);   // header rows are not presets
-    EXPECT_EQ(table.Cell(1, 3).text, "");
+    EXPECT_EQ(table.Cell(1, kColumnName).text, "");
 }
 
 TEST(PresetTable, ModifierSwitchesActiveCellsAndKeepsValues)
@@ -87,13 +87,13 @@ TEST(PresetTable, ModifierSwitchesActiveCellsAndKeepsValues)
     table.SetRow(kRow, FullPreset());
 
     table.SetModifier(kRow, "LOOP");
-    EXPECT_EQ(ActiveFlags(table, kRow), Flags(4, 10));
+    EXPECT_EQ(ActiveFlags(table, kRow), Flags(kColumnBuffer, kLastLoopColumn));
     table.SetModifier(kRow, "SWITCH");
-    std::vector<bool> switch_flags = Flags(11, 14);
+    std::vector<bool> switch_flags = Flags(kFirstSwitchColumn, kLastSwitchColumn);
     std::fill(switch_flags.end() - 2, switch_flags.end(), true);   // AUX too
     EXPECT_EQ(ActiveFlags(table, kRow), switch_flags);
     table.SetModifier(kRow, "PRESET");
-    EXPECT_EQ(ActiveFlags(table, kRow), Flags(4, 26));
+    EXPECT_EQ(ActiveFlags(table, kRow), Flags(kColumnBuffer, kLastAuxColumn));
     EXPECT_EQ(table.GetRow(kRow), FullPreset());
 }
 
@@ -103,47 +103,48 @@ TEST(PresetTable, UnknownModifierChangesNothing)
     table.SetModifier(kRow, "LOOP");
     table.ApplyModifier(kRow, "loop");
     table.ApplyModifier(kRow, "");
-    EXPECT_EQ(ActiveFlags(table, kRow), Flags(4, 10));
+    EXPECT_EQ(ActiveFlags(table, kRow), Flags(kColumnBuffer, kLastLoopColumn));
     table.SetModifier(kRow, "BOGUS");   // the text is stored, the flags stay
-    EXPECT_EQ(table.Cell(kRow, 2).text, "BOGUS");
-    EXPECT_EQ(ActiveFlags(table, kRow), Flags(4, 10));
+    EXPECT_EQ(table.Cell(kRow, kColumnModifier).text, "BOGUS");
+    EXPECT_EQ(ActiveFlags(table, kRow), Flags(kColumnBuffer, kLastLoopColumn));
 }
 
 TEST(PresetTable, CanEditOnlyActiveCellsOfTheCurrentRow)
 {
     PresetTable table;
     table.SetModifier(kRow, "LOOP");
-    EXPECT_FALSE(table.CanEdit(kRow, 5));   // not current yet
+    EXPECT_FALSE(table.CanEdit(kRow, kFirstLoopColumn));  // not current yet
     table.SetCurrentRow(kRow);
-    EXPECT_TRUE(table.CanEdit(kRow, 2));
-    EXPECT_TRUE(table.CanEdit(kRow, 3));
-    EXPECT_TRUE(table.CanEdit(kRow, 5));
-    EXPECT_FALSE(table.CanEdit(kRow, 11));
-    EXPECT_FALSE(table.CanEdit(kRow, 0));   // fixed digit columns
-    EXPECT_FALSE(table.CanEdit(kRow + 1, 5));
+    EXPECT_TRUE(table.CanEdit(kRow, kColumnModifier));
+    EXPECT_TRUE(table.CanEdit(kRow, kColumnName));
+    EXPECT_TRUE(table.CanEdit(kRow, kFirstLoopColumn));
+    EXPECT_FALSE(table.CanEdit(kRow, kFirstSwitchColumn));
+    EXPECT_FALSE(table.CanEdit(kRow, kColumnBank));  // fixed digit columns
+    EXPECT_FALSE(table.CanEdit(kRow + 1, kFirstLoopColumn));
     table.SetCurrentRow(0);
-    EXPECT_FALSE(table.CanEdit(0, 5));      // header row
+    EXPECT_FALSE(table.CanEdit(0, kFirstLoopColumn));  // header row
 }
 
 TEST(CellEditor, KindsAndItems)
 {
-    EXPECT_EQ(EditorKindOfColumn(1), CellEditorKind::None);
-    EXPECT_EQ(EditorKindOfColumn(2), CellEditorKind::List);
-    EXPECT_EQ(EditorOfColumn(3).max_length, 15);
-    EXPECT_TRUE(IsCheckBoxColumn(4) && IsCheckBoxColumn(14) && IsCheckBoxColumn(26));
-    EXPECT_FALSE(IsCheckBoxColumn(15));
+    EXPECT_EQ(EditorKindOfColumn(kColumnPreset), CellEditorKind::None);
+    EXPECT_EQ(EditorKindOfColumn(kColumnModifier), CellEditorKind::List);
+    EXPECT_EQ(EditorOfColumn(kColumnName).max_length, 15);
+    EXPECT_TRUE(IsCheckBoxColumn(kColumnBuffer) && IsCheckBoxColumn(kLastSwitchColumn) &&
+                IsCheckBoxColumn(kLastAuxColumn));
+    EXPECT_FALSE(IsCheckBoxColumn(kColumnMidi1));
 
-    const CellEditor modifier = EditorOfColumn(2);
+    const CellEditor modifier = EditorOfColumn(kColumnModifier);
     EXPECT_EQ(modifier.items, (std::vector<std::string>{"PRESET", "LOOP", "SWITCH", "MIDI"}));
 
-    const CellEditor program = EditorOfColumn(17);
+    const CellEditor program = EditorOfColumn(kColumnMidi3Program);
     EXPECT_EQ(program.kind, CellEditorKind::EditableList);
     ASSERT_EQ(program.items.size(), 129u);
     EXPECT_EQ(program.items.front(), "unu");
     EXPECT_EQ(program.items[1], "1");
     EXPECT_EQ(program.items.back(), "128");
 
-    const CellEditor control = EditorOfColumn(18);
+    const CellEditor control = EditorOfColumn(kFirstControlColumn);
     ASSERT_EQ(control.items.size(), 131u);
     EXPECT_EQ(control.items[1], "0");
     EXPECT_EQ(control.items[129], "128");

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "model/settings_constants.h"
 #include "model/settings_entry.h"
 
 namespace orvel {
@@ -58,25 +59,25 @@ TEST(SettingsTiles, BalloonsAndPreviewRules)
 
 TEST(SettingsEntry, ChannelsTakeOneToSixteenAndCtrlNumbersZeroTo127)
 {
-    EXPECT_EQ(ValidateSettingsEntry(0, "16"), "16");
-    EXPECT_EQ(ValidateSettingsEntry(2, "1"), "1");
-    EXPECT_FALSE(ValidateSettingsEntry(0, "0"));
-    EXPECT_FALSE(ValidateSettingsEntry(1, "17"));
-    EXPECT_EQ(ValidateSettingsEntry(3, "0"), "0");
-    EXPECT_EQ(ValidateSettingsEntry(9, "127"), "127");
-    EXPECT_FALSE(ValidateSettingsEntry(9, "128"));
-    EXPECT_FALSE(ValidateSettingsEntry(4, "unu"));
-    EXPECT_FALSE(ValidateSettingsEntry(4, ""));
-    EXPECT_FALSE(ValidateSettingsEntry(10, "5"));
+    EXPECT_EQ(ValidateSettingsEntry(kSetupFirstChannelColumn, "16"), "16");
+    EXPECT_EQ(ValidateSettingsEntry(kSetupFirstChannelColumn + 2, "1"), "1");
+    EXPECT_FALSE(ValidateSettingsEntry(kSetupFirstChannelColumn, "0"));
+    EXPECT_FALSE(ValidateSettingsEntry(kSetupFirstChannelColumn + 1, "17"));
+    EXPECT_EQ(ValidateSettingsEntry(kSetupFirstCtrlColumn, "0"), "0");
+    EXPECT_EQ(ValidateSettingsEntry(kSetupFirstCtrlColumn + 6, "127"), "127");
+    EXPECT_FALSE(ValidateSettingsEntry(kSetupFirstCtrlColumn + 6, "128"));
+    EXPECT_FALSE(ValidateSettingsEntry(kSetupFirstCtrlColumn + 1, "unu"));
+    EXPECT_FALSE(ValidateSettingsEntry(kSetupFirstCtrlColumn + 1, ""));
+    EXPECT_FALSE(ValidateSettingsEntry(kSetupColumnCount, "5"));
 
-    EXPECT_EQ(SettingsEditorOfColumn(2).items.back(), "16");
-    EXPECT_EQ(SettingsEditorOfColumn(3).items.back(), "127");
-    EXPECT_EQ(SettingsEditorOfColumn(10).kind, CellEditorKind::None);
+    EXPECT_EQ(SettingsEditorOfColumn(kSetupFirstChannelColumn + 2).items.back(), "16");
+    EXPECT_EQ(SettingsEditorOfColumn(kSetupFirstCtrlColumn).items.back(), "127");
+    EXPECT_EQ(SettingsEditorOfColumn(kSetupColumnCount).kind, CellEditorKind::None);
 
     SettingsData settings;
-    SetSettingsCellText(settings, 9, "12");
+    SetSettingsCellText(settings, kSetupFirstCtrlColumn + 6, "12");
     EXPECT_EQ(settings.ctrl_numbers[6], "12");
-    EXPECT_EQ(SettingsCellText(settings, 1), "2");
+    EXPECT_EQ(SettingsCellText(settings, kSetupFirstChannelColumn + 1), "2");
     EXPECT_EQ(SettingsCellText(settings, -1), "");
 }
 

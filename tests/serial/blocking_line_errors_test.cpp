@@ -1,9 +1,9 @@
 // The blocking variant's three line-error flags, with line errors the fake device reports.
 #include <gtest/gtest.h>
 
-#include "fake_serial.h"
-#include "pseudo_terminal.h"
-#include "serial_test_support.h"
+#include "tests/support/fake_serial.h"
+#include "tests/support/pseudo_terminal.h"
+#include "tests/support/serial_test_support.h"
 
 namespace zudedize::test {
 namespace {

@@ -9,10 +9,10 @@
 
 #include <gtest/gtest.h>
 
-#include "exported_symbols.h"
-#include "serial_test_support.h"
-#include "zudedize.h"
-#include "zudedize_constants.h"
+#include "tests/support/exported_symbols.h"
+#include "tests/support/serial_test_support.h"
+#include "zudedize/zudedize.h"
+#include "zudedize/zudedize_constants.h"
 
 namespace zudedize::test {
 namespace {

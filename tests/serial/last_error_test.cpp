@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "error_texts.h"
-#include "last_error.h"
-#include "serial_test_support.h"
-#include "zudedize.h"
+#include "serial/error_texts.h"
+#include "serial/last_error.h"
+#include "tests/support/serial_test_support.h"
+#include "zudedize/zudedize.h"
 
 namespace zudedize::test {
 namespace {

@@ -7,8 +7,8 @@
 #include <functional>
 #include <string>
 
-#include "pseudo_terminal.h"
-#include "termios_line.h"
+#include "tests/support/pseudo_terminal.h"
+#include "zudedize/termios_line.h"
 
 namespace zudedize {
 namespace {

@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include "manual_reset_event.h"
-#include "serial_test_support.h"
+#include "serial/manual_reset_event.h"
+#include "tests/support/serial_test_support.h"
 
 namespace zudedize::test {
 namespace {

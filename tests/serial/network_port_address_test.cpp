@@ -5,11 +5,11 @@
 
 #include <gtest/gtest.h>
 
-#include "blocking_api.h"
-#include "network_port_address.h"
-#include "pseudo_terminal.h"
-#include "threaded_api.h"
-#include "zudedize_constants.h"
+#include "zudedize/blocking_api.h"
+#include "serial/network_port_address.h"
+#include "tests/support/pseudo_terminal.h"
+#include "zudedize/threaded_api.h"
+#include "zudedize/zudedize_constants.h"
 
 namespace zudedize::test {
 namespace {
@@ -127,7 +127,7 @@ TEST_F(NetworkPortAddressTest, NoFileOrNoRegistryGivesTheEmptyText) {
     EXPECT_EQ(NetworkAddressOfPort(4), "") << "not a REGEDIT4 file";
     Registry("[HKEY_LOCAL_MACHINE\\ENUM\\ROOT\\*VSP\\0000\n\"PortName\"=\"COM4\n\"DestinationIp\"=dword:zz\n");
     EXPECT_EQ(NetworkAddressOfPort(4), "") << "broken lines are skipped";
-    unsetenv(kRegistryFileVariable);
+    const ScopedEnvironment no_registry(kRegistryFileVariable, std::nullopt);
     EXPECT_EQ(NetworkAddressOfPort(4), "");
 }
 

@@ -12,11 +12,11 @@
 
 #include <gtest/gtest.h>
 
-#include "error_texts.h"
-#include "pseudo_terminal.h"
-#include "serial_test_support.h"
-#include "termios_line.h"
-#include "thread_refusing_serial_system.h"
+#include "serial/error_texts.h"
+#include "tests/support/pseudo_terminal.h"
+#include "tests/support/serial_test_support.h"
+#include "zudedize/termios_line.h"
+#include "tests/support/thread_refusing_serial_system.h"
 
 namespace zudedize::test {
 namespace {

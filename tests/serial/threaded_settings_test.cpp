@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include "error_texts.h"
-#include "fake_serial.h"
-#include "pseudo_terminal.h"
-#include "serial_test_support.h"
+#include "serial/error_texts.h"
+#include "tests/support/fake_serial.h"
+#include "tests/support/pseudo_terminal.h"
+#include "tests/support/serial_test_support.h"
 
 namespace zudedize::test {
 namespace {

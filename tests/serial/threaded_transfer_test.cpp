@@ -10,13 +10,13 @@
 
 #include <gtest/gtest.h>
 
-#include "comm_port.h"
-#include "error_texts.h"
-#include "fake_serial.h"
-#include "pseudo_terminal.h"
-#include "serial_test_support.h"
-#include "termios_device.h"
-#include "threaded_state.h"
+#include "serial/comm_port.h"
+#include "serial/error_texts.h"
+#include "tests/support/fake_serial.h"
+#include "tests/support/pseudo_terminal.h"
+#include "tests/support/serial_test_support.h"
+#include "serial/termios_device.h"
+#include "serial/threaded_state.h"
 
 namespace zudedize::test {
 namespace {

@@ -1,11 +1,11 @@
-#include "command_engine.h"
+#include "sim/command_engine.h"
 
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 
-#include "block_checksum.h"
-#include "identity.h"
+#include "sim/block_checksum.h"
+#include "sim/identity.h"
 
 namespace kpxsim {
 namespace {

@@ -1,11 +1,11 @@
-#include "console.h"
+#include "sim/console.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <sstream>
 
-#include "editor_port.h"
+#include "tests/support/editor_port.h"
 
 namespace kpxsim {
 namespace {

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "simulator.h"
+#include "sim/simulator.h"
 
 namespace kpxsim {
 namespace {

@@ -1,15 +1,15 @@
 // The controller's loader side as a state machine, and what counts as a break on the line.
-#include "loader_engine.h"
+#include "sim/loader_engine.h"
 
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 #include <vector>
 
-#include "block_check_bytes.h"
-#include "controller_constants.h"
-#include "line_timing.h"
-#include "loader_constants.h"
+#include "sim/block_check_bytes.h"
+#include "sim/controller_constants.h"
+#include "sim/line_timing.h"
+#include "sim/loader_constants.h"
 
 namespace kpxsim {
 namespace {

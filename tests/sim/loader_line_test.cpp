@@ -3,15 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <thread>
 
-#include "editor_port.h"
-#include "loader_constants.h"
-#include "simulator.h"
+#include "tests/support/editor_port.h"
+#include "sim/loader_constants.h"
+#include "sim/simulator.h"
+#include "tests/support/wait_until.h"
 
 namespace kpxsim {
 namespace {
 
+using orvel::testing::WaitUntil;
 using testing::Bytes;
 using testing::EditorPort;
 using namespace std::chrono_literals;
@@ -21,9 +22,7 @@ constexpr auto kLineQuiet = 150ms;
 
 // Waits until the simulator has read `count` bytes, so that a new speed cannot overtake them.
 void WaitForReceived(const Simulator& sim, std::size_t count) {
-    const auto deadline = std::chrono::steady_clock::now() + 2s;
-    while (sim.BytesReceived() < count && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(1ms);
+    WaitUntil([&] { return sim.BytesReceived() >= count; });
     ASSERT_EQ(sim.BytesReceived(), count);
 }
 
@@ -41,10 +40,7 @@ TEST(LoaderLine, BreakAndFrameATakeTheControllerToItsMaximumSpeed) {
     port.SetSpeed(B9600);
     ASSERT_TRUE(port.Write(Bytes(loader::kFrameA.begin(), loader::kFrameA.end())));
     WaitForReceived(sim, 1 + 5 + 22);
-    const auto deadline = std::chrono::steady_clock::now() + 2s;
-    while (sim.ControllerSpeed() != 38400 && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(1ms);
-    EXPECT_EQ(sim.ControllerSpeed(), 38400u);
+    EXPECT_TRUE(WaitUntil([&] { return sim.ControllerSpeed() == 38400; })) << sim.ControllerSpeed();
 
     port.SetSpeed(B38400);
     ASSERT_TRUE(port.Write(kLineTypeQuery));

@@ -1,4 +1,4 @@
-#include "simulator.h"
+#include "sim/simulator.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -9,12 +9,14 @@
 #include <stdexcept>
 #include <thread>
 
-#include "controller_constants.h"
-#include "editor_port.h"
+#include "sim/controller_constants.h"
+#include "tests/support/editor_port.h"
+#include "tests/support/wait_until.h"
 
 namespace kpxsim {
 namespace {
 
+using orvel::testing::WaitUntil;
 using testing::Bytes;
 using testing::EditorPort;
 using namespace std::chrono_literals;
@@ -101,8 +103,7 @@ TEST(Simulator, BytesSentAfterASpeedChangeCountAtTheNewSpeedThoughTheThreadWasHe
     sim.SetFaults(faults);
     EditorPort port(sim.SlavePath(), B4800);
     ASSERT_TRUE(port.Write({0x00}));  // noise at 4800 bit/s; the thread is held up after it
-    const auto deadline = std::chrono::steady_clock::now() + 5s;
-    while (sim.BytesReceived() == 0 && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(1ms);
+    ASSERT_TRUE(WaitUntil([&] { return sim.BytesReceived() != 0; }));
     ASSERT_EQ(sim.BytesReceived(), 1u);
 
     port.SetSpeed(B9600);

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "simulator.h"
+#include "sim/simulator.h"
 
 namespace orvel::matrix {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "user_messages.h"
+#include "device/user_messages.h"
 
 namespace orvel::testing {
 

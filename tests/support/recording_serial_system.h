@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "serial_device.h"
-#include "termios_device.h"
+#include "serial/serial_device.h"
+#include "serial/termios_device.h"
 
 namespace orvel::testing {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "transfer_view.h"
+#include "device/commands/transfer_view.h"
 
 namespace orvel::testing {
 

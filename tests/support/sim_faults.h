@@ -1,7 +1,7 @@
 // One fault of the virtual controller switched on: With([](kpxsim::Faults& f) { f.silent = true; }).
 #pragma once
 
-#include "simulator.h"
+#include "sim/simulator.h"
 
 namespace orvel::testing {
 

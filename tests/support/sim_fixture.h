@@ -3,16 +3,17 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
-#include "byte_transport.h"
-#include "d2xx_unit.h"
-#include "recording_messages.h"
-#include "simulator.h"
-#include "usb_converters.h"
+#include "device/link/device_link.h"
+#include "device/converter/d2xx_unit.h"
+#include "tests/support/recording_messages.h"
+#include "tests/support/scoped_environment.h"
+#include "sim/simulator.h"
+#include "device/converter/usb_converters.h"
 
 namespace orvel::testing {
 
@@ -21,7 +22,6 @@ protected:
     static constexpr const char* kSerial = "KPX00001";
 
     void SetUp() override { Start(kpxsim::Options{}); }
-    void TearDown() override { unsetenv("ORVEL_SYSROOT"); }
 
     // Replaces the controller with one made from other options.
     void Start(const kpxsim::Options& options) {
@@ -29,7 +29,7 @@ protected:
         tree = std::make_unique<kpxsim::ConverterTree>();
         sim = std::make_unique<kpxsim::Simulator>(options);
         tree->Add(0, kSerial, sim->SlavePath());
-        setenv("ORVEL_SYSROOT", tree->Root().c_str(), 1);
+        sysroot.emplace("ORVEL_SYSROOT", tree->Root());
         link.selected_serial = kSerial;
     }
 
@@ -41,6 +41,7 @@ protected:
     UsbConverters converters;
     D2XXUnit usb{converters, messages};
     DeviceLink link{usb, TransportKind::UsbConverter};
+    std::optional<ScopedEnvironment> sysroot;  // the converter tree's root, while the test runs
 };
 
 }  // namespace orvel::testing

@@ -4,9 +4,9 @@
 
 #include "model/preset_table.h"
 #include "model/settings_data.h"
-#include "recording_view.h"
-#include "sim_fixture.h"
-#include "transfer_commands.h"
+#include "tests/support/recording_view.h"
+#include "tests/support/sim_fixture.h"
+#include "device/commands/transfer_commands.h"
 
 namespace orvel::testing {
 

@@ -9,8 +9,8 @@
 #include <system_error>
 #include <thread>
 
-#include "serial_device.h"
-#include "termios_device.h"
+#include "serial/serial_device.h"
+#include "serial/termios_device.h"
 
 namespace orvel::testing {
 

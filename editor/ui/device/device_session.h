@@ -21,17 +21,17 @@
 #include <string>
 #include <vector>
 
-#include "byte_transport.h"
-#include "connection_monitor.h"
-#include "d2xx_unit.h"
+#include "device/link/device_link.h"
+#include "device/commands/connection_monitor.h"
+#include "device/converter/d2xx_unit.h"
 #include "files/editor_state.h"
 #include "model/change_recorder.h"
 #include "model/setup_compare.h"
-#include "transfer_commands.h"
-#include "transfer_view.h"
+#include "device/commands/transfer_commands.h"
+#include "device/commands/transfer_view.h"
 #include "ui/device/device_thread.h"
 #include "ui/device/thread_transfer_view.h"
-#include "usb_converters.h"
+#include "device/converter/usb_converters.h"
 
 namespace orvel {
 

@@ -7,7 +7,7 @@
 
 #include "model/preset_table.h"
 #include "model/settings_data.h"
-#include "transfer_view.h"
+#include "device/commands/transfer_view.h"
 #include "ui/device/device_thread.h"
 
 namespace orvel {

@@ -1,6 +1,6 @@
-#include "program_help.h"
+#include "ui/rules/program_help.h"
 
-#include "ui/rules/version.h"
+#include "orvel/version.h"
 
 namespace orvel {
 

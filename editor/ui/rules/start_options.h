@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "device/transport.h"
+#include "device/link/transport.h"
 
 namespace orvel {
 

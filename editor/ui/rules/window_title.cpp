@@ -1,6 +1,6 @@
 #include "ui/rules/window_title.h"
 
-#include "ui/rules/version.h"
+#include "orvel/version.h"
 
 namespace orvel {
 

@@ -20,7 +20,7 @@
 
 #include "files/file_commands.h"
 #include "files/file_names.h"
-#include "firmware_upgrade.h"
+#include "device/commands/firmware_upgrade.h"
 #include "model/bank_functions.h"
 #include "model/settings_tiles.h"
 #include "ui/grid/preset_grid.h"

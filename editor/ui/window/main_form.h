@@ -27,7 +27,7 @@
 #include <string>
 #include <vector>
 
-#include "connection_monitor.h"
+#include "device/commands/connection_monitor.h"
 #include "files/app_config.h"
 #include "files/editor_state.h"
 #include "files/recent_files.h"
@@ -37,7 +37,7 @@
 #include "ui/rules/page_rules.h"
 #include "ui/rules/preview_rules.h"
 #include "ui/rules/window_layout.h"
-#include "user_messages.h"
+#include "device/user_messages.h"
 
 class QAction;
 class QFileDialog;

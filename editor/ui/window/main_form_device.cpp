@@ -13,7 +13,7 @@
 #include <QTabWidget>
 #include <QTimer>
 
-#include "default_check_command.h"
+#include "device/commands/default_check_command.h"
 #include "model/preset_popup.h"
 #include "ui/grid/preset_grid.h"
 #include "ui/pictures/preview_drawing.h"

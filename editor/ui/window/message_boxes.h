@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "user_messages.h"
+#include "device/user_messages.h"
 
 namespace orvel {
 

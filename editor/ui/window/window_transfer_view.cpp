@@ -4,7 +4,7 @@
 #include <QProgressBar>
 #include <QSpinBox>
 
-#include "controller_constants.h"
+#include "device/controller_constants.h"
 #include "ui/grid/preset_grid.h"
 #include "ui/window/com_port_dialog.h"
 #include "ui/window/main_form.h"

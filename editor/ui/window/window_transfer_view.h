@@ -3,7 +3,7 @@
 // cursors, grids and title. The device session's jobs reach it through the device thread.
 #pragma once
 
-#include "transfer_view.h"
+#include "device/commands/transfer_view.h"
 
 namespace orvel {
 

@@ -17,7 +17,7 @@
 
 #include "model/change_recorder.h"
 #include "model/preset_table.h"
-#include "qt_warning_recorder.h"
+#include "tests/support/qt_warning_recorder.h"
 #include "ui/grid/grid_view.h"
 #include "ui/grid/preset_grid.h"
 

@@ -15,9 +15,10 @@
 #include <gtest/gtest.h>
 
 #include "ui/rules/preset_grid_sizes.h"
+#include "model/model_constants.h"
 #include "model/preset_table.h"
 #include "ui/grid/grid_view.h"
-#include "wheel_turns.h"
+#include "tests/support/wheel_turns.h"
 
 namespace orvel {
 namespace {
@@ -39,7 +40,7 @@ protected:
 
     void Click(GridView* view, int row, int column, Qt::MouseButton button = Qt::LeftButton)
     {
-        body->scrollTo(Index(row, std::max(column, 2)));
+        body->scrollTo(Index(row, std::max(column, kFixedColumnCount)));
         QTest::mouseClick(view->viewport(), button, {}, view->visualRect(Index(row, column)).center());
     }
 
@@ -65,11 +66,11 @@ TEST_F(PresetGridTest, LayoutScalesColumnsAndRows)
 {
     EXPECT_EQ(grid.objectName(), "asgbanks");
     EXPECT_EQ(grid.width(), 955);
-    EXPECT_EQ(body->columnWidth(0), 28);
-    EXPECT_EQ(body->columnWidth(3), 77);
+    EXPECT_EQ(body->columnWidth(kColumnBank), 28);
+    EXPECT_EQ(body->columnWidth(kColumnName), 77);
     grid.ApplyLayout(1280, 1152);
     EXPECT_EQ(grid.width(), GridWidthPixels(1280));
-    EXPECT_EQ(body->columnWidth(15), 58);
+    EXPECT_EQ(body->columnWidth(kColumnMidi1), 58);
     EXPECT_EQ(body->rowHeight(1), 64);
     EXPECT_EQ(body->rowHeight(60), 44);
     EXPECT_EQ(body->View(GridPane::Columns)->rowHeight(60), 44);
@@ -79,9 +80,9 @@ TEST_F(PresetGridTest, OneClickOnAnotherRowMakesItCurrentAndOpensTheEditor)
 {
     QSignalSpy refused(&grid, &PresetGrid::entryRefused);
     table.SetText(row52, 15, "7");
-    Click(body, row52, 15);
+    Click(body, row52, kColumnMidi1);
     EXPECT_EQ(grid.CurrentRow(), row52);
-    auto* combo = qobject_cast<QComboBox*>(EditorAt(row52, 15));
+    auto* combo = qobject_cast<QComboBox*>(EditorAt(row52, kColumnMidi1));
     ASSERT_NE(combo, nullptr);
     EXPECT_TRUE(combo->isEditable());
     EXPECT_EQ(combo->maxVisibleItems(), 20);
@@ -90,35 +91,35 @@ TEST_F(PresetGridTest, OneClickOnAnotherRowMakesItCurrentAndOpensTheEditor)
     QTest::keyClicks(combo->lineEdit(), "un");
     QTest::keyClick(combo, Qt::Key_Return);
     QCoreApplication::processEvents();   // the editor commits after the key
-    EXPECT_EQ(table.Cell(row52, 15).text, "unu");
+    EXPECT_EQ(table.Cell(row52, kColumnMidi1).text, "unu");
     EXPECT_EQ(refused.count(), 0);
 
-    Click(body, row52, 16);
-    combo = qobject_cast<QComboBox*>(EditorAt(row52, 16));
+    Click(body, row52, kColumnMidi2);
+    combo = qobject_cast<QComboBox*>(EditorAt(row52, kColumnMidi2));
     ASSERT_NE(combo, nullptr);
     combo->lineEdit()->clear();
     QTest::keyClicks(combo->lineEdit(), "0");
     QTest::keyClick(combo, Qt::Key_Return);
     QCoreApplication::processEvents();   // the editor commits after the key
-    EXPECT_EQ(table.Cell(row52, 16).text, "unu");
+    EXPECT_EQ(table.Cell(row52, kColumnMidi2).text, "unu");
     EXPECT_EQ(refused.count(), 1);
 
-    Click(body, row37, 3);   // NAME: a line edit of 15 characters, on the row clicked
+    Click(body, row37, kColumnName);  // NAME: a line edit of 15 characters, on the row clicked
     EXPECT_EQ(grid.CurrentRow(), row37);
-    auto* name = qobject_cast<QLineEdit*>(EditorAt(row37, 3));
+    auto* name = qobject_cast<QLineEdit*>(EditorAt(row37, kColumnName));
     ASSERT_NE(name, nullptr);
     EXPECT_EQ(name->maxLength(), 15);
 }
 
 TEST_F(PresetGridTest, TypeListAppliesItsModifierAndCheckBoxesToggleOnOneClick)
 {
-    Click(body, row52, 5);   // another row's check box
+    Click(body, row52, kFirstLoopColumn);  // another row's check box
     EXPECT_EQ(grid.CurrentRow(), row52);
-    EXPECT_TRUE(table.Cell(row52, 5).checked);
-    EXPECT_EQ(EditorAt(row52, 5), nullptr);
+    EXPECT_TRUE(table.Cell(row52, kFirstLoopColumn).checked);
+    EXPECT_EQ(EditorAt(row52, kFirstLoopColumn), nullptr);
 
-    Click(body, row52, 2);  // the list opens on the first click
-    auto* type = qobject_cast<QComboBox*>(EditorAt(row52, 2));
+    Click(body, row52, kColumnModifier);  // the list opens on the first click
+    auto* type = qobject_cast<QComboBox*>(EditorAt(row52, kColumnModifier));
     ASSERT_NE(type, nullptr);
     EXPECT_FALSE(type->isEditable());
     EXPECT_EQ(type->count(), 4);
@@ -128,13 +129,13 @@ TEST_F(PresetGridTest, TypeListAppliesItsModifierAndCheckBoxesToggleOnOneClick)
     // button coming up from the opening click must not pick an entry).
     QTest::qWait(QApplication::doubleClickInterval() + 50);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(1, 0)).center());
-    EXPECT_EQ(table.Cell(row52, 2).text, "LOOP");
-    EXPECT_EQ(EditorAt(row52, 2), nullptr);
-    EXPECT_FALSE(table.Cell(row52, 12).active);
+    EXPECT_EQ(table.Cell(row52, kColumnModifier).text, "LOOP");
+    EXPECT_EQ(EditorAt(row52, kColumnModifier), nullptr);
+    EXPECT_FALSE(table.Cell(row52, kFirstSwitchColumn + 1).active);
 
-    Click(body, row52, 12);   // inactive: neither toggled nor edited
-    EXPECT_FALSE(table.Cell(row52, 12).checked);
-    EXPECT_EQ(EditorAt(row52, 12), nullptr);
+    Click(body, row52, kFirstSwitchColumn + 1);  // inactive: neither toggled nor edited
+    EXPECT_FALSE(table.Cell(row52, kFirstSwitchColumn + 1).checked);
+    EXPECT_EQ(EditorAt(row52, kFirstSwitchColumn + 1), nullptr);
 }
 
 // The wheel over an open drop-down once stepped its entry (three notches turned MIDI1 into
@@ -166,20 +167,20 @@ TEST_F(PresetGridTest, WheelOverADropDownScrollsTheGridAndChangesNoValue)
 
 TEST_F(PresetGridTest, KeyboardMovesTheCurrentRow)
 {
-    Click(body, row52, 5);
+    Click(body, row52, kFirstLoopColumn);
     QTest::keyClick(body, Qt::Key_Down);
     EXPECT_EQ(grid.CurrentRow(), row52 + 1);
     QTest::keyClick(body, Qt::Key_Space);
-    EXPECT_TRUE(table.Cell(row52 + 1, 5).checked);
+    EXPECT_TRUE(table.Cell(row52 + 1, kFirstLoopColumn).checked);
 }
 
 TEST_F(PresetGridTest, ReleaseOverAHeaderRowMakesItCurrentWithoutAToggle)
 {
-    QTest::mousePress(body->viewport(), Qt::LeftButton, {}, body->visualRect(Index(5, 5)).center());
+    QTest::mousePress(body->viewport(), Qt::LeftButton, {}, body->visualRect(Index(5, kFirstLoopColumn)).center());
     EXPECT_EQ(grid.CurrentRow(), 5);
-    QTest::mouseRelease(body->viewport(), Qt::LeftButton, {}, body->visualRect(Index(1, 5)).center());
+    QTest::mouseRelease(body->viewport(), Qt::LeftButton, {}, body->visualRect(Index(1, kFirstLoopColumn)).center());
     EXPECT_EQ(grid.CurrentRow(), 1);
-    EXPECT_FALSE(table.Cell(5, 5).checked);
+    EXPECT_FALSE(table.Cell(5, kFirstLoopColumn).checked);
 }
 
 TEST_F(PresetGridTest, FrozenPanesStayAlignedWithTheBody)
@@ -191,7 +192,7 @@ TEST_F(PresetGridTest, FrozenPanesStayAlignedWithTheBody)
 
     body->verticalScrollBar()->setValue(300);
     EXPECT_EQ(columns->verticalScrollBar()->value(), 300);
-    EXPECT_EQ(columns->visualRect(Index(40, 1)).top(), body->visualRect(Index(40, 5)).top());
+    EXPECT_EQ(columns->visualRect(Index(40, kColumnPreset)).top(), body->visualRect(Index(40, kFirstLoopColumn)).top());
     EXPECT_EQ(rows->verticalScrollBar()->value(), 0);
 
     grid.setFixedWidth(500);   // narrow enough to scroll sideways
@@ -199,10 +200,11 @@ TEST_F(PresetGridTest, FrozenPanesStayAlignedWithTheBody)
     ASSERT_GT(body->horizontalScrollBar()->maximum(), 0);
     body->horizontalScrollBar()->setValue(120);
     EXPECT_EQ(rows->horizontalScrollBar()->value(), 120);
-    EXPECT_EQ(rows->visualRect(Index(1, 20)).left(), body->visualRect(Index(40, 20)).left());
+    EXPECT_EQ(rows->visualRect(Index(1, kFirstControlColumn + 2)).left(),
+              body->visualRect(Index(40, kFirstControlColumn + 2)).left());
     EXPECT_EQ(columns->horizontalScrollBar()->value(), 0);
 
-    Click(columns, 40, 1);   // a digit cell selects its row
+    Click(columns, 40, kColumnPreset);  // a digit cell selects its row
     EXPECT_EQ(grid.CurrentRow(), 40);
     EXPECT_TRUE(body->selectionModel()->isRowSelected(40, {}));
 }
@@ -212,8 +214,8 @@ TEST_F(PresetGridTest, BankButtonTogglesItsFlagAndCaption)
     auto* button = grid.findChild<QPushButton*>("bankButton0");
     ASSERT_NE(button, nullptr);
     GridView* columns = body->View(GridPane::Columns);
-    columns->scrollTo(Index(92, 0));
-    body->scrollTo(Index(92, 2));
+    columns->scrollTo(Index(92, kColumnBank));
+    body->scrollTo(Index(92, kColumnModifier));
     QCoreApplication::processEvents();
     EXPECT_EQ(button->geometry().top(), columns->rowViewportPosition(92));
     EXPECT_EQ(button->height(), columns->rowHeight(92) - 1);
@@ -245,7 +247,7 @@ TEST_F(PresetGridTest, PopupNamesTheCurrentRowAndAHeaderPressMeansTheFirstPreset
     EXPECT_EQ(grid.ReadBankAction(), Item("ReadbankfromKPX1"));
     EXPECT_EQ(grid.WritePresetAction(), Item("WritepresettoKPX1"));
 
-    Click(body, 101, 4);
+    Click(body, 101, kColumnBuffer);
     Click(body->View(GridPane::Rows), 1, 8, Qt::RightButton);   // a header press
     EXPECT_EQ(grid.CurrentRow(), 1);
     OpenPopup();

@@ -2,7 +2,7 @@
 // and the file keeps what else it holds.
 #include <gtest/gtest.h>
 
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 #include "ui/print/print_settings.h"
 
 namespace orvel {

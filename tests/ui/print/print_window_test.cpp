@@ -21,10 +21,10 @@
 #include <vector>
 
 #include "model/model_constants.h"
-#include "pdf_tools.h"
+#include "tests/support/pdf_tools.h"
 #include "ui/print/print_dialog.h"
-#include "wheel_turns.h"
-#include "window_test_support.h"
+#include "tests/support/wheel_turns.h"
+#include "tests/support/window_test_support.h"
 
 namespace orvel::testing {
 namespace {

@@ -12,8 +12,8 @@
 
 #include "model/model_constants.h"
 #include "model/preset_table.h"
-#include "pdf_tools.h"
-#include "temp_folder.h"
+#include "tests/support/pdf_tools.h"
+#include "tests/support/temp_folder.h"
 #include "ui/print/pdf_output.h"
 #include "ui/rules/cell_colours.h"
 
