@@ -15,7 +15,7 @@ cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh clang libclang-rt-14-dev
 
-echo "== format of the changed lines"
+echo "== format of every C and C++ file"
 bash scripts/check-format.sh
 echo "== includes against the layers"
 bash scripts/check-layers.sh
