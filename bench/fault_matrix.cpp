@@ -5,14 +5,9 @@
 // read, texts from the table below) and exits non-zero when a cell breaks a promise.
 //
 //   fault_matrix <orvel-cli> [command ...]
-#include <fcntl.h>
-#include <signal.h>
-#include <stdlib.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -21,16 +16,20 @@
 #include <memory>
 #include <optional>
 #include <set>
+#include <signal.h>
 #include <sstream>
+#include <stdlib.h>
 #include <string>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
-#include "tests/support/fault_matrix_faults.h"
-#include "tests/support/wait_until.h"
 #include "files/preset_file.h"
 #include "model/preset_table.h"
 #include "model/settings_data.h"
 #include "sim/simulator.h"
+#include "tests/support/fault_matrix_faults.h"
+#include "tests/support/wait_until.h"
 
 namespace {
 
@@ -74,7 +73,7 @@ const std::map<std::string, std::string> kSuccessTexts = {
     {"read-settings", "MIDI channels"},
     {"write-settings", "wrote the settings"},
     {"read-block", "block 252:"},
-    {"check-defaults", "W urządzeniu są wpisane wartości domyślne"},   // a controller at its factory contents
+    {"check-defaults", "W urządzeniu są wpisane wartości domyślne"},  // a controller at its factory contents
     {"upgrade", "Firmware upgraded successfully to 2.25 version"},
 };
 
@@ -85,18 +84,20 @@ struct Command {
     std::vector<std::string> args;      // after the program; {setup}, {out}, {into} are replaced
     std::set<int> writes;               // controller blocks the command may write
     std::size_t reply_bytes = 0;        // what the controller sends for it, identification first
-    std::size_t identification = 0;    // of those, the companion's identification of the controller
+    std::size_t identification = 0;     // of those, the companion's identification of the controller
     bool upgrade = false;               // reaches the controller as COM port 7
     std::optional<std::string> output;  // a file it writes: "out" (made new) or "into" (kept when it fails)
 };
 
-std::set<int> AllPresetBlocks() {
+std::set<int> AllPresetBlocks()
+{
     std::set<int> blocks;
     for (int b = 0; b < 200; ++b) blocks.insert(b);
     return blocks;
 }
 
-std::vector<Command> Commands() {
+std::vector<Command> Commands()
+{
     constexpr std::size_t kIdentify = 6;
     constexpr std::size_t kBlockReply = 10;
     std::set<int> all = AllPresetBlocks();
@@ -111,11 +112,35 @@ std::vector<Command> Commands() {
         {"current", {"current"}, {}, kIdentify + 2, kIdentify, false, {}},
         {"backup", {"backup", "{out}"}, {}, kIdentify + 204 * kBlockReply, kIdentify, false, "out"},
         {"restore", {"restore", "{setup}"}, all, kIdentify + 203, kIdentify, false, {}},
-        {"read-bank", {"read-bank", "3", "--into", "{into}"}, {}, kIdentify + 21 * kBlockReply, kIdentify, false, "into"},
-        {"write-bank", {"write-bank", "3", "--from", "{setup}"}, bank3, kIdentify + 20 + kBlockReply + 1, kIdentify, false, {}},
-        {"read-preset", {"read-preset", "37", "--into", "{into}"}, {}, kIdentify + 2 * kBlockReply, kIdentify, false, "into"},
+        {"read-bank",
+         {"read-bank", "3", "--into", "{into}"},
+         {},
+         kIdentify + 21 * kBlockReply,
+         kIdentify,
+         false,
+         "into"},
+        {"write-bank",
+         {"write-bank", "3", "--from", "{setup}"},
+         bank3,
+         kIdentify + 20 + kBlockReply + 1,
+         kIdentify,
+         false,
+         {}},
+        {"read-preset",
+         {"read-preset", "37", "--into", "{into}"},
+         {},
+         kIdentify + 2 * kBlockReply,
+         kIdentify,
+         false,
+         "into"},
         {"write-preset", {"write-preset", "37", "--from", "{setup}"}, {37, 137}, kIdentify + 2, kIdentify, false, {}},
-        {"read-settings", {"read-settings", "--into", "{into}"}, {}, kIdentify + 3 * kBlockReply, kIdentify, false, "into"},
+        {"read-settings",
+         {"read-settings", "--into", "{into}"},
+         {},
+         kIdentify + 3 * kBlockReply,
+         kIdentify,
+         false,
+         "into"},
         {"write-settings", {"write-settings", "--from", "{setup}"}, {251, 253}, kIdentify + 2, kIdentify, false, {}},
         {"read-block", {"read-block", "252"}, {}, kIdentify + kBlockReply, kIdentify, false, {}},
         {"check-defaults", {"check-defaults"}, {}, kIdentify + 204 * kBlockReply, kIdentify, false, {}},
@@ -138,16 +163,17 @@ orvel::matrix::ReplyBytes BytesOf(const Command& c)
 // ---- Running the companion ---------------------------------------------------------------
 
 struct Run {
-    std::string text;          // the first line it printed that says how it went
-    std::string all;           // everything it printed
-    int exit_status = -1;      // -1: killed by a signal or hung
+    std::string text;      // the first line it printed that says how it went
+    std::string all;       // everything it printed
+    int exit_status = -1;  // -1: killed by a signal or hung
     bool crashed = false;
     bool hung = false;
     double seconds = 0;
 };
 
 // The first line printed, or the last for a command whose outcome comes at its end.
-std::string MeaningfulLine(const std::string& all, bool last) {
+std::string MeaningfulLine(const std::string& all, bool last)
+{
     std::istringstream lines(all);
     std::string line, chosen;
     while (std::getline(lines, line)) {
@@ -159,7 +185,8 @@ std::string MeaningfulLine(const std::string& all, bool last) {
 }
 
 Run RunCompanion(const std::string& program, const std::vector<std::string>& args,
-                 const std::vector<std::string>& environment, const fs::path& output, bool last_line) {
+                 const std::vector<std::string>& environment, const fs::path& output, bool last_line)
+{
     Run run;
     const auto start = Clock::now();
     const pid_t pid = fork();
@@ -183,8 +210,10 @@ Run RunCompanion(const std::string& program, const std::vector<std::string>& arg
         run.hung = true;
     }
     run.seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    if (!run.hung && WIFEXITED(status)) run.exit_status = WEXITSTATUS(status);
-    else if (!run.hung) run.crashed = true;
+    if (!run.hung && WIFEXITED(status))
+        run.exit_status = WEXITSTATUS(status);
+    else if (!run.hung)
+        run.crashed = true;
     std::ifstream in(output);
     std::stringstream text;
     text << in.rdbuf();
@@ -200,7 +229,8 @@ using orvel::matrix::Contains;
 using orvel::matrix::Memory;
 using orvel::matrix::MemoryOf;
 
-std::string FileText(const fs::path& path) {
+std::string FileText(const fs::path& path)
+{
     std::ifstream in(path, std::ios::binary);
     if (!in) return "<none>";
     std::stringstream text;
@@ -209,7 +239,8 @@ std::string FileText(const fs::path& path) {
 }
 
 // The set-up the write commands send: every preset and setting differs from the factory one.
-void WriteSetup(const fs::path& path) {
+void WriteSetup(const fs::path& path)
+{
     orvel::PresetTable table;
     orvel::SettingsData settings;
     for (int n = 0; n < 100; ++n) {
@@ -230,12 +261,13 @@ void WriteSetup(const fs::path& path) {
 
 struct Cell {
     std::string text;
-    std::string outcome;   // exit status and seconds
-    std::string state;     // controller memory and files afterwards
+    std::string outcome;  // exit status and seconds
+    std::string state;    // controller memory and files afterwards
     std::vector<std::string> broken;
 };
 
-std::string Shortened(const std::string& text) {
+std::string Shortened(const std::string& text)
+{
     constexpr std::size_t kWidth = 60;
     if (text.empty()) return "(nothing)";
     return text.size() <= kWidth ? text : text.substr(0, kWidth) + "…";
@@ -245,7 +277,8 @@ struct Line {
     std::unique_ptr<kpxsim::ConverterTree> tree;
     std::unique_ptr<kpxsim::Simulator> sim;
 
-    void Start(const Memory* memory, bool in_loader) {
+    void Start(const Memory* memory, bool in_loader)
+    {
         sim.reset();
         tree = std::make_unique<kpxsim::ConverterTree>();
         kpxsim::Options options;
@@ -255,23 +288,30 @@ struct Line {
         if (memory) orvel::matrix::PutMemory(*sim, *memory);
         tree->Add(0, kSerial, sim->SlavePath());
     }
-    std::vector<std::string> Environment() const {
+    std::vector<std::string> Environment() const
+    {
         return {"ORVEL_SYSROOT=" + tree->Root(), "ZUDEDIZE_COM" + std::to_string(kComPort) + "=" + sim->SlavePath()};
     }
 };
 
-std::vector<std::string> Arguments(const Command& command, const fs::path& work) {
+std::vector<std::string> Arguments(const Command& command, const fs::path& work)
+{
     std::vector<std::string> args;
     for (const std::string& arg : command.args) {
-        if (arg == "{setup}") args.push_back((work / "setup.ini").string());
-        else if (arg == "{out}") args.push_back((work / "out.ini").string());
-        else if (arg == "{into}") args.push_back((work / "into.ini").string());
-        else args.push_back(arg);
+        if (arg == "{setup}")
+            args.push_back((work / "setup.ini").string());
+        else if (arg == "{out}")
+            args.push_back((work / "out.ini").string());
+        else if (arg == "{into}")
+            args.push_back((work / "into.ini").string());
+        else
+            args.push_back(arg);
     }
     return args;
 }
 
-Cell RunCell(const std::string& program, const Command& command, const Fault& fault, const fs::path& work) {
+Cell RunCell(const std::string& program, const Command& command, const Fault& fault, const fs::path& work)
+{
     Cell cell;
     if (fault.upgrade_only && !command.upgrade) {
         cell.text = "—";
@@ -291,7 +331,10 @@ Cell RunCell(const std::string& program, const Command& command, const Fault& fa
     cell.text = Shortened(run.text);
     std::ostringstream outcome;
     outcome.precision(1);
-    outcome << std::fixed << (run.crashed ? "CRASH" : run.hung ? "HANG" : "exit " + std::to_string(run.exit_status))
+    outcome << std::fixed
+            << (run.crashed ? "CRASH"
+                : run.hung  ? "HANG"
+                            : "exit " + std::to_string(run.exit_status))
             << ", " << run.seconds << " s";
     cell.outcome = outcome.str();
 
@@ -323,8 +366,7 @@ Cell RunCell(const std::string& program, const Command& command, const Fault& fa
             cell.broken.push_back("block " + std::to_string(block) + " changed");
             break;
         }
-    if (!failed && changed != command.writes && !command.writes.empty())
-        cell.broken.push_back("write incomplete");
+    if (!failed && changed != command.writes && !command.writes.empty()) cell.broken.push_back("write incomplete");
 
     std::ostringstream state;
     state << "memory: " << (changed.empty() ? "unchanged" : std::to_string(changed.size()) + " blocks written");
@@ -337,22 +379,27 @@ Cell RunCell(const std::string& program, const Command& command, const Fault& fa
         state << "; file: " << (kept ? "unchanged" : "updated");
         if (failed && !kept) cell.broken.push_back("file changed by a failed read");
     }
-    if (command.upgrade) state << "; controller " << (line.sim->RunsLoader() ? "in its loader" : "runs its application");
+    if (command.upgrade)
+        state << "; controller " << (line.sim->RunsLoader() ? "in its loader" : "runs its application");
 
     if (fault.again) {
         // The converter comes back (a new line with the same memory), or the upgrade runs again.
         Memory kept = MemoryOf(*line.sim);
         const bool in_loader = line.sim->RunsLoader();
-        if (fault.name == "vanish") line.Start(&kept, in_loader);
-        else line.sim->SetFaults(kpxsim::Faults{});
-        const Run again = RunCompanion(program, Arguments(command, work), line.Environment(), work / "output.txt", command.upgrade);
+        if (fault.name == "vanish")
+            line.Start(&kept, in_loader);
+        else
+            line.sim->SetFaults(kpxsim::Faults{});
+        const Run again =
+            RunCompanion(program, Arguments(command, work), line.Environment(), work / "output.txt", command.upgrade);
         cell.text += "; again: " + Shortened(again.text);
         cell.outcome += "; again exit " + std::to_string(again.exit_status);
         if (again.exit_status != 0) cell.broken.push_back("second run failed");
         if (command.upgrade) {
             state << " → " << (line.sim->RunsLoader() ? "in its loader" : "runs its application");
             // The controller now reports the image's version: a third run meets the question.
-            const Run third = RunCompanion(program, Arguments(command, work), line.Environment(), work / "output.txt", command.upgrade);
+            const Run third = RunCompanion(program, Arguments(command, work), line.Environment(), work / "output.txt",
+                                           command.upgrade);
             const bool same = Contains(third.all, "These versions are the same.");
             state << "; third run asks \"same version\": " << (same ? "yes" : "no");
             if (!same) cell.broken.push_back("no same-version question");
@@ -364,7 +411,8 @@ Cell RunCell(const std::string& program, const Command& command, const Fault& fa
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     if (argc < 2) {
         std::cerr << "usage: fault_matrix <orvel-cli> [command ...]\n";
         return 2;

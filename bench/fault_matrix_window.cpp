@@ -17,14 +17,6 @@
 //   - no file in the window's folder changes.
 //
 //   QT_QPA_PLATFORM=offscreen fault_matrix_window [command ...]
-#include <stdlib.h>
-
-#include <QAbstractButton>
-#include <QApplication>
-#include <QMessageBox>
-#include <QTemporaryDir>
-#include <QTimer>
-
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -33,16 +25,23 @@
 #include <memory>
 #include <set>
 #include <sstream>
+#include <stdlib.h>
 #include <string>
 #include <vector>
 
-#include "tests/support/fault_matrix_faults.h"
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
+
 #include "model/model_constants.h"
 #include "model/preset_image.h"
 #include "model/preset_table.h"
 #include "model/settings_data.h"
-#include "tests/support/recording_messages.h"
 #include "sim/simulator.h"
+#include "tests/support/fault_matrix_faults.h"
+#include "tests/support/recording_messages.h"
 #include "ui/window/main_form.h"
 
 namespace {

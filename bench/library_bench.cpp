@@ -15,9 +15,19 @@
 // A busy machine stretches the wall times: the CPU time of the cold reading, the load
 // average and the window's thread's own CPU time between two turns are printed beside them.
 // Exits 1 when a figure misses its limit: cold 1 s, stall 50 ms, memory 100 MB, keystroke 50 ms.
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <string>
 #include <sys/resource.h>
+#include <thread>
+#include <time.h>
 #include <unistd.h>
+#include <vector>
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -25,18 +35,6 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
-
-#include <time.h>
-
-#include <algorithm>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <string>
-#include <thread>
-#include <vector>
 
 #include "files/library/library_record.h"
 #include "files/preset_file.h"

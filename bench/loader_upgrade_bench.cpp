@@ -5,10 +5,9 @@
 // delays of 10 ms at each opening, the 2 ms after each break, and the character-time pause
 // after each drain (1 ms, 2 ms at 9600). Exits 1 when a run takes more than 1.10 times the
 // bound or the upgrade fails.
-#include <stdlib.h>
-
 #include <chrono>
 #include <cstdio>
+#include <stdlib.h>
 #include <string>
 
 #include "loader/block_payload.h"
@@ -26,33 +25,42 @@ constexpr double kLimit = 1.10;
 constexpr double kBitsPerCharacter = 11.0;
 
 // Bytes on the line, both directions, by speed.
-constexpr double kBytesAt500 = 2;           // the two breaks
-constexpr double kBytesAt9600 = 2 * 22;     // frame A, twice
-double BytesAtMaximum(int blocks, std::size_t payload) {
-    return (5 + 4)                                          // type and version query, reply
-           + (22 + 1)                                       // frame B, status
-           + (3 + 1)                                        // erase, status
+constexpr double kBytesAt500 = 2;        // the two breaks
+constexpr double kBytesAt9600 = 2 * 22;  // frame A, twice
+double BytesAtMaximum(int blocks, std::size_t payload)
+{
+    return (5 + 4)                                            // type and version query, reply
+           + (22 + 1)                                         // frame B, status
+           + (3 + 1)                                          // erase, status
            + blocks * (2 + static_cast<double>(payload) + 1)  // block writes, status
-           + (3 + 1);                                       // CRC, status
+           + (3 + 1);                                         // CRC, status
 }
 // What the library sends of it: the bytes above less the controller's answers.
-std::size_t BytesSent(int blocks, std::size_t payload) {
+std::size_t BytesSent(int blocks, std::size_t payload)
+{
     return 2 + 44 + 5 + 22 + 3 + static_cast<std::size_t>(blocks) * (2 + payload) + 3;
 }
 
 // Waits made on purpose.
-constexpr int kPortOpenings = 8;     // 500, 9600, maximum: twice; erase at 31 s, back at 1 s
+constexpr int kPortOpenings = 8;  // 500, 9600, maximum: twice; erase at 31 s, back at 1 s
 constexpr double kPortDelaysPerOpening = 4;
 constexpr double kPortDelay = 0.010;
 constexpr double kAfterBreaks = 2 * 0.002;
 constexpr double kDrainPauses = 0.009 + 2 * 0.002;  // seven re-openings, frame A twice
 
-double LineTime(double bytes, double speed) { return bytes * kBitsPerCharacter / speed; }
+double LineTime(double bytes, double speed)
+{
+    return bytes * kBitsPerCharacter / speed;
+}
 
-double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
+double Seconds(Clock::time_point since)
+{
+    return std::chrono::duration<double>(Clock::now() - since).count();
+}
 
 // The editor's run: the code of the first failing call, 0 on success.
-std::uint8_t Upgrade(std::int32_t& blocks) {
+std::uint8_t Upgrade(std::int32_t& blocks)
+{
     std::uint8_t code = 0;
     char file_name[256] = {};
     std::uint8_t type = 0, major = 0, minor = 0, revision = 0, loader_flag = 0;
@@ -74,7 +82,8 @@ std::uint8_t Upgrade(std::int32_t& blocks) {
 
 }  // namespace
 
-int main() {
+int main()
+{
     bool within = true;
     for (int run = 1; run <= kRuns; ++run) {
         const kpx2::FirmwareImage& image = kpx2::BuiltInImage();
@@ -105,8 +114,8 @@ int main() {
         const double waits = kPortOpenings * kPortDelaysPerOpening * kPortDelay + kAfterBreaks + kDrainPauses;
         const double bound = line + waits;
         const double ratio = took / bound;
-        std::printf("run %d: upgrade of %d blocks %.3f s; bound %.3f s (line %.3f s + waits %.3f s); ratio %.3f\n",
-                    run, blocks, took, bound, line, waits, ratio);
+        std::printf("run %d: upgrade of %d blocks %.3f s; bound %.3f s (line %.3f s + waits %.3f s); ratio %.3f\n", run,
+                    blocks, took, bound, line, waits, ratio);
         within = within && ratio <= kLimit;
     }
     std::printf("%s (limit %.2f x the bound)\n", within ? "within the limit" : "OVER THE LIMIT", kLimit);

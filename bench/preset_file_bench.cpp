@@ -9,13 +9,12 @@
 //
 // Exits 1 when the median load or save takes 20 ms or more, or the median of either in
 // memory 1 ms or more.
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #include "files/preset_file.h"

@@ -6,9 +6,6 @@
 //   print_table_bench [folder] [rounds]     (folder: where the PDF goes, default ".")
 //
 // Exits 1 when the median print takes 1 s or more or the file reaches 1 MB.
-#include <QDateTime>
-#include <QGuiApplication>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -16,6 +13,9 @@
 #include <filesystem>
 #include <string>
 #include <vector>
+
+#include <QDateTime>
+#include <QGuiApplication>
 
 #include "model/model_constants.h"
 #include "model/preset_table.h"

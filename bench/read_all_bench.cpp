@@ -9,26 +9,25 @@
 // With --hand-over [bytes] it runs only the hand-over loop (2000 bytes unless told), so that
 // a profiler or a system-call counter sees nothing else:
 //   strace -f -c build/bench/read_all_bench --hand-over 2000
-#include <fcntl.h>
-#include <pthread.h>
-#include <sched.h>
-#include <linux/futex.h>
-#include <stdlib.h>
-#include <sys/syscall.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <fcntl.h>
+#include <linux/futex.h>
+#include <pthread.h>
+#include <sched.h>
+#include <stdlib.h>
 #include <string>
+#include <sys/syscall.h>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
+#include "device/converter/usb_converters.h"
 #include "device/protocol/command_protocol.h"
 #include "sim/simulator.h"
 #include "zudedize/threaded_api.h"
-#include "device/converter/usb_converters.h"
 
 namespace {
 

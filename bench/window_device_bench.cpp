@@ -13,8 +13,13 @@
 //
 // Set QT_QPA_PLATFORM=offscreen, or run under Xvfb. Exits 1 when a limit is not met: CPU
 // 1 % and 3 % of one core, 50 ms blocked, 1.05 x the line time.
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <thread>
 #include <time.h>
 #include <unistd.h>
 
@@ -26,15 +31,9 @@
 #include <QTabWidget>
 #include <QTimer>
 
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
-#include <string>
-#include <thread>
-
+#include "device/user_messages.h"
 #include "sim/simulator.h"
 #include "ui/window/main_form.h"
-#include "device/user_messages.h"
 
 namespace {
 
@@ -44,7 +43,7 @@ constexpr double kIdlePresetsLimit = 0.01;
 constexpr double kIdlePreviewLimit = 0.03;
 constexpr double kBlockedLimitMs = 50;
 constexpr double kReadAllLimit = 1.05;
-constexpr double kReadAllLineTimeS = 2613 * 11.0 / 9600.0;   // 201 block reads of 13 bytes
+constexpr double kReadAllLineTimeS = 2613 * 11.0 / 9600.0;  // 201 block reads of 13 bytes
 constexpr const char* kSerial = "BENCH001";
 
 class QuietMessages final : public orvel::UserMessages {
@@ -58,7 +57,7 @@ public:
 // The controller in a child process; the parent learns its tty and converter tree.
 struct ChildController {
     pid_t pid = -1;
-    int keep_alive = -1;   // closing it ends the child
+    int keep_alive = -1;  // closing it ends the child
     std::string tty;
     std::string root;
 };
@@ -157,7 +156,7 @@ double IdleShare(int seconds)
 // Runs a command and measures the largest gap of a 1 ms heartbeat while it runs.
 struct CommandFigures {
     double seconds = 0;
-    double window_cpu_ms = 0;   // CPU time of the window's thread meanwhile
+    double window_cpu_ms = 0;  // CPU time of the window's thread meanwhile
     double longest_block_ms = 0;
     bool ended = false;
 };
@@ -224,15 +223,16 @@ int main(int argc, char** argv)
     pages->setCurrentIndex(2);
     const double preview = IdleShare(idle_seconds);
     pages->setCurrentIndex(1);
-    std::printf("idle %d s on \"Presets\": CPU %.2f %% of one core (limit %.0f %%): %s\n", idle_seconds,
-                presets * 100, kIdlePresetsLimit * 100, presets < kIdlePresetsLimit ? "met" : "NOT met");
-    std::printf("idle %d s on \"Preview\": CPU %.2f %% of one core (limit %.0f %%): %s\n", idle_seconds,
-                preview * 100, kIdlePreviewLimit * 100, preview < kIdlePreviewLimit ? "met" : "NOT met");
+    std::printf("idle %d s on \"Presets\": CPU %.2f %% of one core (limit %.0f %%): %s\n", idle_seconds, presets * 100,
+                kIdlePresetsLimit * 100, presets < kIdlePresetsLimit ? "met" : "NOT met");
+    std::printf("idle %d s on \"Preview\": CPU %.2f %% of one core (limit %.0f %%): %s\n", idle_seconds, preview * 100,
+                kIdlePreviewLimit * 100, preview < kIdlePreviewLimit ? "met" : "NOT met");
     ok = ok && presets < kIdlePresetsLimit && preview < kIdlePreviewLimit;
 
     // A monitor tick may be in flight; let it end so the command's time is its own.
     RunEventsUntil([&] { return window.DeviceIdle(); }, 5000);
-    const CommandFigures read_all = Measure(window, [&] { window.Readall1Click(); }, 30000);
+    const CommandFigures read_all = Measure(
+        window, [&] { window.Readall1Click(); }, 30000);
     ok = Report("Read all presets", read_all) && ok;
     const double ratio = read_all.seconds / kReadAllLineTimeS;
     std::printf("Read all presets   %.3f s against the line time %.3f s: ratio %.4f (limit %.2f): %s\n",
@@ -240,7 +240,9 @@ int main(int argc, char** argv)
     ok = ok && ratio <= kReadAllLimit;
 
     RunEventsUntil([&] { return window.DeviceIdle(); }, 5000);
-    ok = Report("Write all presets", Measure(window, [&] { window.Writeall1Click(); }, 30000)) && ok;
+    ok = Report("Write all presets", Measure(
+                                         window, [&] { window.Writeall1Click(); }, 30000)) &&
+         ok;
 
     // The upgrade's question is answered Yes as soon as it shows.
     QTimer answer;
@@ -250,7 +252,9 @@ int main(int argc, char** argv)
     });
     answer.start(10);
     RunEventsUntil([&] { return window.DeviceIdle(); }, 5000);
-    ok = Report("Firmware upgrade", Measure(window, [&] { window.Firmwareupgrade1Click(); }, 180000)) && ok;
+    ok = Report("Firmware upgrade", Measure(
+                                        window, [&] { window.Firmwareupgrade1Click(); }, 180000)) &&
+         ok;
     answer.stop();
 
     window.close();

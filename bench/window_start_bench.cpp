@@ -11,14 +11,6 @@
 // QT_QPA_PLATFORM=offscreen, or run under Xvfb, as wanted.
 //
 // Exits 1 when the median time reaches 0.5 s or the median peak memory 120 MB.
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <QAbstractEventDispatcher>
-#include <QApplication>
-#include <QEvent>
-#include <QWindow>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -27,7 +19,14 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
+
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QEvent>
+#include <QWindow>
 
 #include "ui/window/main_form.h"
 

@@ -10,10 +10,10 @@
 #include <memory>
 #include <string>
 
-#include "device/protocol/command_protocol.h"
-#include "device/protocol/controller_identity.h"
 #include "device/converter/d2xx_unit.h"
 #include "device/converter/usb_converters.h"
+#include "device/protocol/command_protocol.h"
+#include "device/protocol/controller_identity.h"
 #include "model/preset_image.h"
 #include "model/settings_image.h"
 
@@ -21,7 +21,8 @@ namespace {
 
 using namespace orvel;
 
-void Check(bool condition) {
+void Check(bool condition)
+{
     if (!condition) __builtin_trap();
 }
 
@@ -31,7 +32,7 @@ class ScriptedTransport final : public Transport {
 public:
     const std::uint8_t* next = nullptr;
     const std::uint8_t* end = nullptr;
-    std::size_t reads = 0;            // bytes taken by the current operation
+    std::size_t reads = 0;  // bytes taken by the current operation
     std::uint8_t last_read = 0;
     bool open = false;
 
@@ -73,7 +74,7 @@ void CheckFailure(const ScriptedTransport& line, std::uint8_t code)
     Check(!ReplyCodeText(code).empty());
 }
 
-constexpr std::uint8_t kUnset = 0xEE;   // no reply ends up as this code unless it read 0xEE
+constexpr std::uint8_t kUnset = 0xEE;  // no reply ends up as this code unless it read 0xEE
 
 }  // namespace
 
@@ -97,95 +98,95 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         line.reads = 0;
         std::uint8_t code = kUnset;
         switch (operation % 7) {
-            case 0: {   // read a block: status, 8 bytes, checksum
-                Block bytes{};
-                bytes.fill(0xA5);
-                const Block before = bytes;
-                if (ReadBlock(link, argument, code, bytes)) {
-                    Check(argument < kFirstRefusedAddress && line.reads == 10);
-                    Check(BlockChecksum(bytes) == line.last_read);
-                } else if (argument >= kFirstRefusedAddress) {
-                    Check(code == kUnset && line.reads == 0);
-                } else {
-                    Check(bytes == before);
-                    CheckFailure(line, code);
-                }
-                Check(line.reads <= 10);
-                break;
+        case 0: {  // read a block: status, 8 bytes, checksum
+            Block bytes{};
+            bytes.fill(0xA5);
+            const Block before = bytes;
+            if (ReadBlock(link, argument, code, bytes)) {
+                Check(argument < kFirstRefusedAddress && line.reads == 10);
+                Check(BlockChecksum(bytes) == line.last_read);
+            } else if (argument >= kFirstRefusedAddress) {
+                Check(code == kUnset && line.reads == 0);
+            } else {
+                Check(bytes == before);
+                CheckFailure(line, code);
             }
-            case 1: {   // write a block: one reply byte
-                const Block bytes{argument, 1, 2, 3, 4, 5, 6, 7};
-                if (!WriteBlock(link, argument, code, bytes) && argument < kFirstRefusedAddress)
-                    CheckFailure(line, code);
-                Check(line.reads <= 1);
-                break;
+            Check(line.reads <= 10);
+            break;
+        }
+        case 1: {  // write a block: one reply byte
+            const Block bytes{argument, 1, 2, 3, 4, 5, 6, 7};
+            if (!WriteBlock(link, argument, code, bytes) && argument < kFirstRefusedAddress) CheckFailure(line, code);
+            Check(line.reads <= 1);
+            break;
+        }
+        case 2: {  // read a preset: two blocks; what it decodes encodes again
+            PresetData record;
+            record.name = "kept";
+            if (ReadPreset(link, argument, code, record, last_read)) {
+                Check(argument < kPresetCount && record.name == "kept");
+                PresetImage image{};
+                Check(EncodePreset(record, image));
+                // The encoding keeps what the controller uses of every byte but MIDI 1 and 2,
+                // which stop at 128.
+                for (int i = 8; i < 16; ++i) Check(image[i] == last_read[argument][i]);
+            } else if (argument < kPresetCount) {
+                CheckFailure(line, code);
             }
-            case 2: {   // read a preset: two blocks; what it decodes encodes again
-                PresetData record;
-                record.name = "kept";
-                if (ReadPreset(link, argument, code, record, last_read)) {
-                    Check(argument < kPresetCount && record.name == "kept");
-                    PresetImage image{};
-                    Check(EncodePreset(record, image));
-                    // The encoding keeps what the controller uses of every byte but MIDI 1 and 2,
-                    // which stop at 128.
-                    for (int i = 8; i < 16; ++i) Check(image[i] == last_read[argument][i]);
-                } else if (argument < kPresetCount) {
-                    CheckFailure(line, code);
-                }
-                Check(line.reads <= 20);
-                break;
+            Check(line.reads <= 20);
+            break;
+        }
+        case 3: {  // write a preset: a reply byte a half
+            PresetData record;
+            record.midi1 = std::to_string(argument);
+            if (!WritePreset(link, argument, code, record) && argument < kPresetCount) CheckFailure(line, code);
+            Check(line.reads <= 2);
+            break;
+        }
+        case 4: {  // read settings blocks and write them back
+            SettingsBlocks blocks;
+            if (ReadBlock(link, kBlockCtrlNumbers, code, blocks.ctrl_numbers) &&
+                ReadBlock(link, kBlockOptions, code, blocks.options)) {
+                SettingsData settings;
+                DecodeSettings(blocks, argument, settings);
+                SettingsBlocks again;
+                Check(EncodeSettings(settings, argument, again));
+                Check(again.ctrl_numbers ==
+                      Block({blocks.ctrl_numbers[0], blocks.ctrl_numbers[1], blocks.ctrl_numbers[2],
+                             blocks.ctrl_numbers[3], blocks.ctrl_numbers[4], blocks.ctrl_numbers[5],
+                             blocks.ctrl_numbers[6], 0}));
+            } else {
+                CheckFailure(line, code);
             }
-            case 3: {   // write a preset: a reply byte a half
-                PresetData record;
-                record.midi1 = std::to_string(argument);
-                if (!WritePreset(link, argument, code, record) && argument < kPresetCount) CheckFailure(line, code);
-                Check(line.reads <= 2);
-                break;
+            Check(line.reads <= 20);
+            break;
+        }
+        case 5: {  // identify: six characters, on a line of its own
+            CloseLink(link);
+            std::string identity;
+            const std::uint8_t version_before = link.firmware_version;
+            if (QueryIdentity(line, LinkAddress{1, link.selected_serial}, link.firmware_version, identity)) {
+                Check(identity.size() == kIdentityLength);
+                Check(FirmwareVersionOf(identity) == link.firmware_version);
+                Check(ShownIdentity(identity).size() >= kIdentityLength);
+            } else {
+                Check(link.firmware_version == version_before);
             }
-            case 4: {   // read settings blocks and write them back
-                SettingsBlocks blocks;
-                if (ReadBlock(link, kBlockCtrlNumbers, code, blocks.ctrl_numbers) &&
-                    ReadBlock(link, kBlockOptions, code, blocks.options)) {
-                    SettingsData settings;
-                    DecodeSettings(blocks, argument, settings);
-                    SettingsBlocks again;
-                    Check(EncodeSettings(settings, argument, again));
-                    Check(again.ctrl_numbers == Block({blocks.ctrl_numbers[0], blocks.ctrl_numbers[1],
-                                                        blocks.ctrl_numbers[2], blocks.ctrl_numbers[3],
-                                                        blocks.ctrl_numbers[4], blocks.ctrl_numbers[5],
-                                                        blocks.ctrl_numbers[6], 0}));
-                } else {
-                    CheckFailure(line, code);
-                }
-                Check(line.reads <= 20);
-                break;
-            }
-            case 5: {   // identify: six characters, on a line of its own
-                CloseLink(link);
-                std::string identity;
-                const std::uint8_t version_before = link.firmware_version;
-                if (QueryIdentity(line, LinkAddress{1, link.selected_serial}, link.firmware_version, identity)) {
-                    Check(identity.size() == kIdentityLength);
-                    Check(FirmwareVersionOf(identity) == link.firmware_version);
-                    Check(ShownIdentity(identity).size() >= kIdentityLength);
-                } else {
-                    Check(link.firmware_version == version_before);
-                }
-                Check(!line.open && line.reads <= kIdentityLength);
-                Check(OpenLink(link, 1, link.selected_serial));
-                break;
-            }
-            case 6: {   // current preset: two digits, on a line of its own
-                CloseLink(link);
-                std::uint8_t preset = argument;
-                if (!QueryCurrentPreset(link, preset)) Check(preset == argument);
-                else
-                    Check(preset < kPresetCount);
-                Check(!line.open && line.reads <= 2);
-                Check(OpenLink(link, 1, link.selected_serial));
-                break;
-            }
+            Check(!line.open && line.reads <= kIdentityLength);
+            Check(OpenLink(link, 1, link.selected_serial));
+            break;
+        }
+        case 6: {  // current preset: two digits, on a line of its own
+            CloseLink(link);
+            std::uint8_t preset = argument;
+            if (!QueryCurrentPreset(link, preset))
+                Check(preset == argument);
+            else
+                Check(preset < kPresetCount);
+            Check(!line.open && line.reads <= 2);
+            Check(OpenLink(link, 1, link.selected_serial));
+            break;
+        }
         }
     }
     CloseLink(link);

@@ -8,8 +8,8 @@
 #include <string_view>
 
 #include "files/preset_file.h"
-#include "model/modifier.h"
 #include "model/model_constants.h"
+#include "model/modifier.h"
 
 namespace {
 
@@ -54,8 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // A known modifier decides the active cells; an unknown one leaves them as they were.
         const auto modifier = orvel::ModifierOfText(table.Cell(row, orvel::kColumnModifier).text);
         for (int column = orvel::kColumnBuffer; column < orvel::kColumnCount; ++column) {
-            const bool expected =
-                modifier ? orvel::IsColumnActive(*modifier, column) : start.Cell(row, column).active;
+            const bool expected = modifier ? orvel::IsColumnActive(*modifier, column) : start.Cell(row, column).active;
             Check(table.Cell(row, column).active == expected);
         }
     }

@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <string_view>
-#include <iterator>
 #include <vector>
 
 #include "serial/network_port_address.h"
@@ -16,16 +16,19 @@
 namespace {
 
 // Walks the tree below `path`, checking that each listed subkey is there; the keys seen.
-std::size_t Walk(const zudedize::RegistryFile& registry, const std::string& path, int depth) {
+std::size_t Walk(const zudedize::RegistryFile& registry, const std::string& path, int depth)
+{
     const zudedize::RegistryKey* key = registry.Find(path);
     if (key == nullptr) __builtin_trap();
     std::size_t seen = 1;
     if (depth == 0) return seen;
-    for (const std::string& name : key->subkeys) seen += Walk(registry, path.empty() ? name : path + "\\" + name, depth - 1);
+    for (const std::string& name : key->subkeys)
+        seen += Walk(registry, path.empty() ? name : path + "\\" + name, depth - 1);
     return seen;
 }
 
-bool IsAddress(const std::string& text) {
+bool IsAddress(const std::string& text)
+{
     if (text.empty()) return true;
     int octets = 0;
     std::size_t at = 0;
@@ -46,7 +49,8 @@ constexpr std::uint8_t kPorts[] = {1, 2, 3, 4, 5, 6, 7, 8, 255};
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const auto registry = zudedize::RegistryFile::Parse(bytes);
     if (!registry) return 0;
@@ -58,8 +62,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!IsAddress(addresses.back())) __builtin_trap();
     }
 
-    const bool ascii = bytes.find_first_of(std::string_view("\x00", 1)) == std::string_view::npos &&
-                       std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    const bool ascii =
+        bytes.find_first_of(std::string_view("\x00", 1)) == std::string_view::npos &&
+        std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
     if (!ascii) return 0;
     std::string utf16 = "\xFF\xFE";
     for (const char c : bytes) {

@@ -6,11 +6,13 @@
 
 namespace kpx2 {
 
-std::size_t PayloadLength(const FirmwareImage& image) {
+std::size_t PayloadLength(const FirmwareImage& image)
+{
     return (image.four_byte_addresses ? kLongAddressLength : kShortAddressLength) + kBlockSize + kCheckByteCount;
 }
 
-std::optional<std::size_t> BuildPayload(const FirmwareImage& image, std::int64_t index, std::span<std::uint8_t> out) {
+std::optional<std::size_t> BuildPayload(const FirmwareImage& image, std::int64_t index, std::span<std::uint8_t> out)
+{
     const std::size_t length = PayloadLength(image);
     if (!HasBlock(image, index) || out.size() < length) return std::nullopt;
     const std::size_t address_length = length - kBlockSize - kCheckByteCount;

@@ -18,7 +18,8 @@ using byte = std::uint8_t;
 
 namespace {
 
-constexpr bool IsVersionText(std::string_view text) {
+constexpr bool IsVersionText(std::string_view text)
+{
     const auto digit = [](char c) { return c >= '0' && c <= '9'; };
     return text.size() == 4 && digit(text[0]) && text[1] == '.' && digit(text[2]) && digit(text[3]);
 }
@@ -34,7 +35,8 @@ static_assert(sizeof(image_header::TablicaDanych) == IloscDanychZPliku * kBlockS
 
 }  // namespace
 
-const FirmwareImage& BuiltInImage() {
+const FirmwareImage& BuiltInImage()
+{
     static const FirmwareImage image{
         TypUrzadzeniaZPliku,
         NazwaUrzadzeniaZPliku,
@@ -46,7 +48,8 @@ const FirmwareImage& BuiltInImage() {
     return image;
 }
 
-bool BuiltInImageIsWhole() {
+bool BuiltInImageIsWhole()
+{
     static const bool whole = ImageIsWhole(BuiltInImage(), kHeaderBlockCrcs);
     return whole;
 }

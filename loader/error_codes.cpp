@@ -6,7 +6,10 @@ namespace kpx2 {
 
 namespace {
 
-bool Within(unsigned value, unsigned first, unsigned last) { return value >= first && value <= last; }
+bool Within(unsigned value, unsigned first, unsigned last)
+{
+    return value >= first && value <= last;
+}
 
 // One range of error numbers and the code its first number gives.
 struct NumberRange {
@@ -23,7 +26,8 @@ constexpr std::uint8_t kStatusOf46 = 19;
 
 }  // namespace
 
-std::uint8_t CodeOfNumber(std::uint8_t number, const LineErrors& line_errors) {
+std::uint8_t CodeOfNumber(std::uint8_t number, const LineErrors& line_errors)
+{
     if (number == kNumberNotSent || number == kNumberNotReceived) {
         if (line_errors.overrun) return code::kOverrun;
         if (line_errors.parity) return code::kParityError;
@@ -36,7 +40,8 @@ std::uint8_t CodeOfNumber(std::uint8_t number, const LineErrors& line_errors) {
     return number;
 }
 
-std::uint8_t CodeOfStatus(std::uint8_t status, StatusSource source) {
+std::uint8_t CodeOfStatus(std::uint8_t status, StatusSource source)
+{
     const unsigned s = status;
     if (s == kStatusDone) return code::kSuccess;
     if (s == kStatusCrcError && source == StatusSource::BlockWrite) return code::kCrcError;

@@ -36,13 +36,15 @@ constexpr CodeText kTexts[] = {
 
 constexpr std::string_view kUnknownError = "unknown error";
 
-void Replace(std::string& text, std::string_view field, std::string_view value) {
+void Replace(std::string& text, std::string_view field, std::string_view value)
+{
     if (const auto at = text.find(field); at != std::string::npos) text.replace(at, field.size(), value);
 }
 
 }  // namespace
 
-std::string ErrorText(std::uint8_t code, std::uint8_t port) {
+std::string ErrorText(std::uint8_t code, std::uint8_t port)
+{
     std::string_view pattern = kUnknownError;
     for (const CodeText& entry : kTexts)
         if (entry.code == code) pattern = entry.text;

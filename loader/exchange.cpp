@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "zudedize/blocking_api.h"
 #include "loader/loader_state.h"
+#include "zudedize/blocking_api.h"
 
 namespace kpx2 {
 
@@ -12,7 +12,8 @@ namespace serial = zudedize::blocking;
 namespace {
 
 // Writes the first `length` bytes of the send buffer, then takes the reply.
-std::uint8_t Exchange(std::size_t length, Reply reply) {
+std::uint8_t Exchange(std::size_t length, Reply reply)
+{
     LoaderState& state = Loader();
     if (serial::WriteBytes(state.send.data(), static_cast<std::uint8_t>(length)) != 1)
         return FailWithNumber(kNumberNotSent);
@@ -32,7 +33,8 @@ std::uint8_t Exchange(std::size_t length, Reply reply) {
 
 }  // namespace
 
-std::uint8_t EscapeRequest(std::uint8_t command, std::size_t payload_length, Reply reply) {
+std::uint8_t EscapeRequest(std::uint8_t command, std::size_t payload_length, Reply reply)
+{
     LoaderState& state = Loader();
     serial::ClearPort();
     state.send[0] = kEscape;
@@ -40,12 +42,14 @@ std::uint8_t EscapeRequest(std::uint8_t command, std::size_t payload_length, Rep
     return Exchange(kEscapeHeaderLength + payload_length, reply);
 }
 
-std::uint8_t EscapeRequest(std::uint8_t command, std::span<const std::uint8_t> payload, Reply reply) {
+std::uint8_t EscapeRequest(std::uint8_t command, std::span<const std::uint8_t> payload, Reply reply)
+{
     std::copy(payload.begin(), payload.end(), SendPayload().begin());
     return EscapeRequest(command, payload.size(), reply);
 }
 
-std::uint8_t RawFrame(std::span<const std::uint8_t> frame, Reply reply) {
+std::uint8_t RawFrame(std::span<const std::uint8_t> frame, Reply reply)
+{
     std::copy(frame.begin(), frame.end(), Loader().send.begin());
     return Exchange(frame.size(), reply);
 }

@@ -17,8 +17,8 @@ struct Reply {
         Query,   // `length` reply bytes into the reply buffer, no status check
     };
     Kind kind = Kind::None;
-    std::size_t length = 0;                     // Query only
-    StatusSource source = StatusSource::Step;   // Status only
+    std::size_t length = 0;                    // Query only
+    StatusSource source = StatusSource::Step;  // Status only
 
     static Reply Nothing() { return {}; }
     static Reply StatusOf(StatusSource source) { return {Kind::Status, 1, source}; }

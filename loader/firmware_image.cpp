@@ -4,11 +4,13 @@
 
 namespace kpx2 {
 
-std::span<const std::uint8_t, kBlockSize> ImageBlockBytes(const FirmwareImage& image, int index) {
+std::span<const std::uint8_t, kBlockSize> ImageBlockBytes(const FirmwareImage& image, int index)
+{
     return image.data.subspan(static_cast<std::size_t>(index) * kBlockSize).first<kBlockSize>();
 }
 
-bool HasBlock(const FirmwareImage& image, std::int64_t index) {
+bool HasBlock(const FirmwareImage& image, std::int64_t index)
+{
     return index >= 0 && index < image.block_count &&
            static_cast<std::size_t>(index + 1) * kBlockSize <= image.data.size();
 }

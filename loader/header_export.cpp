@@ -1,10 +1,9 @@
 #include "loader/header_export.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "loader/block_payload.h"
 #include "loader/built_in_image.h"
@@ -13,7 +12,8 @@
 
 namespace kpx2 {
 
-bool ExportFile::Create(const std::string& path) {
+bool ExportFile::Create(const std::string& path)
+{
     Close();
     // Read and write for everyone the umask lets through, as for every other file a program
     // writes.
@@ -22,7 +22,8 @@ bool ExportFile::Create(const std::string& path) {
     return fd_ >= 0;
 }
 
-bool ExportFile::Write(std::string_view text) {
+bool ExportFile::Write(std::string_view text)
+{
     while (!text.empty()) {
         const ssize_t written = ::write(fd_, text.data(), text.size());
         if (written < 0 && errno == EINTR) continue;
@@ -32,12 +33,14 @@ bool ExportFile::Write(std::string_view text) {
     return true;
 }
 
-void ExportFile::Close() {
+void ExportFile::Close()
+{
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
 }
 
-std::uint8_t ExportHeaderBlock(const char* file_name, std::int64_t index) {
+std::uint8_t ExportHeaderBlock(const char* file_name, std::int64_t index)
+{
     LoaderState& state = Loader();
     if (state.error != code::kSuccess) return state.error;
     if (!state.image_initialised) return Fail(code::kImageNotInitialised);

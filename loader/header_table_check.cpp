@@ -12,7 +12,8 @@ namespace kpx2 {
 namespace {
 
 // The text without its comments (each replaced by a space).
-std::string WithoutComments(std::string_view text) {
+std::string WithoutComments(std::string_view text)
+{
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -32,7 +33,8 @@ std::string WithoutComments(std::string_view text) {
     return out;
 }
 
-std::string_view Trim(std::string_view text) {
+std::string_view Trim(std::string_view text)
+{
     while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())) != 0) text.remove_prefix(1);
     while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())) != 0) text.remove_suffix(1);
     return text;
@@ -59,13 +61,15 @@ std::optional<std::string_view> DefinedValue(std::string_view text, std::string_
     return std::nullopt;
 }
 
-std::string Plural(std::size_t n, std::string_view one, std::string_view many) {
+std::string Plural(std::size_t n, std::string_view one, std::string_view many)
+{
     return std::to_string(n) + " " + std::string(n == 1 ? one : many);
 }
 
 }  // namespace
 
-HeaderTableCheck CheckHeaderTable(std::string_view header) {
+HeaderTableCheck CheckHeaderTable(std::string_view header)
+{
     HeaderTableCheck check;
     auto& problems = check.problems;
     const std::string text = WithoutComments(header);

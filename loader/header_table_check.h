@@ -12,8 +12,8 @@
 namespace kpx2 {
 
 struct HeaderTableCheck {
-    std::vector<std::string> problems;         // empty: the header is whole
-    std::vector<std::uint16_t> block_crcs;     // CRC-16/ARC of each block's bytes as given
+    std::vector<std::string> problems;      // empty: the header is whole
+    std::vector<std::uint16_t> block_crcs;  // CRC-16/ARC of each block's bytes as given
 };
 
 // Checks the `#define IloscDanychZPliku` count against the library's 89 blocks and the

@@ -7,7 +7,8 @@ namespace {
 constexpr std::string_view kLineEnd = "\r\n";
 
 // "0x" and two upper-case hexadecimal digits.
-void AppendHexByte(std::string& text, std::uint8_t value) {
+void AppendHexByte(std::string& text, std::uint8_t value)
+{
     constexpr std::string_view kDigits = "0123456789ABCDEF";
     text += "0x";
     text += kDigits[value >> 4];
@@ -16,7 +17,8 @@ void AppendHexByte(std::string& text, std::uint8_t value) {
 
 }  // namespace
 
-std::string HeaderLines(const FirmwareImage& image) {
+std::string HeaderLines(const FirmwareImage& image)
+{
     std::string text;
     const auto line = [&text](std::string_view start, std::string_view value = {}) {
         text += start;
@@ -37,7 +39,8 @@ std::string HeaderLines(const FirmwareImage& image) {
     return text;
 }
 
-std::string BlockLine(std::span<const std::uint8_t, kBlockSize> data, bool last_block) {
+std::string BlockLine(std::span<const std::uint8_t, kBlockSize> data, bool last_block)
+{
     std::string text = "    {";
     for (std::size_t i = 0; i < data.size(); ++i) {
         AppendHexByte(text, data[i]);

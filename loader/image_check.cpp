@@ -4,7 +4,8 @@
 
 namespace kpx2 {
 
-bool ImageIsWhole(const FirmwareImage& image, std::span<const std::uint16_t> block_crcs) {
+bool ImageIsWhole(const FirmwareImage& image, std::span<const std::uint16_t> block_crcs)
+{
     if (image.block_count != kImageBlockCount || block_crcs.size() != static_cast<std::size_t>(image.block_count) ||
         image.data.size() != static_cast<std::size_t>(image.block_count) * kBlockSize)
         return false;

@@ -13,16 +13,21 @@ namespace kpx2 {
 namespace {
 
 // Copies `text` with a terminating zero.
-void CopyText(std::string_view text, char* out) {
+void CopyText(std::string_view text, char* out)
+{
     std::copy(text.begin(), text.end(), out);
     out[text.size()] = '\0';
 }
 
 }  // namespace
 
-std::uint8_t SetErrorNumber(std::uint8_t number) { return FailWithNumber(number); }
+std::uint8_t SetErrorNumber(std::uint8_t number)
+{
+    return FailWithNumber(number);
+}
 
-std::uint8_t InitialiseImage(const ImageAnswer& answer) {
+std::uint8_t InitialiseImage(const ImageAnswer& answer)
+{
     LoaderState& state = Loader();
     ResetLibrary();
     // A damaged image is never offered: nothing could be flashed from it.
@@ -38,7 +43,8 @@ std::uint8_t InitialiseImage(const ImageAnswer& answer) {
     return state.error;
 }
 
-std::uint8_t InitialisePortNumber(std::uint8_t port) {
+std::uint8_t InitialisePortNumber(std::uint8_t port)
+{
     LoaderState& state = Loader();
     ResetLibrary();
     state.port.number = port;
@@ -46,7 +52,8 @@ std::uint8_t InitialisePortNumber(std::uint8_t port) {
     return state.error;
 }
 
-std::uint8_t Deinitialise() {
+std::uint8_t Deinitialise()
+{
     LoaderState& state = Loader();
     ClosePort();
     state.port_number_set = false;
@@ -54,7 +61,8 @@ std::uint8_t Deinitialise() {
     return state.error;
 }
 
-char* DescribeError(std::uint8_t code, char* buffer) {
+char* DescribeError(std::uint8_t code, char* buffer)
+{
     LoaderState& state = Loader();
     const std::string text = ErrorText(code, state.port.number);
     const std::size_t length = std::min(text.size(), state.error_text.size() - 1);
@@ -64,7 +72,8 @@ char* DescribeError(std::uint8_t code, char* buffer) {
     return buffer;
 }
 
-void SetLeavePortOpen(std::uint8_t leave_open) {
+void SetLeavePortOpen(std::uint8_t leave_open)
+{
     LoaderState& state = Loader();
     state.leave_port_open = leave_open != 0;
     if (!state.leave_port_open) ClosePort();

@@ -1,14 +1,14 @@
 #include "loader/port_control.h"
 
-#include "zudedize/blocking_api.h"
 #include "loader/loader_state.h"
+#include "zudedize/blocking_api.h"
 
 namespace kpx2 {
 
 namespace serial = zudedize::blocking;
 
-std::uint8_t OpenPort(std::uint8_t port, std::int32_t speed, std::int32_t write_timeout_s,
-                      std::int32_t read_timeout_s) {
+std::uint8_t OpenPort(std::uint8_t port, std::int32_t speed, std::int32_t write_timeout_s, std::int32_t read_timeout_s)
+{
     LoaderState& state = Loader();
     if (state.error != code::kSuccess) return state.error;
     if (!state.port_number_set) return Fail(code::kPortNumberNotSet);
@@ -35,15 +35,18 @@ std::uint8_t OpenPort(std::uint8_t port, std::int32_t speed, std::int32_t write_
     return state.error;
 }
 
-std::uint8_t OpenPortAt(std::int32_t speed) {
+std::uint8_t OpenPortAt(std::int32_t speed)
+{
     return OpenPort(Loader().port.number, speed, kStepTimeoutS, kStepTimeoutS);
 }
 
-std::uint8_t OpenPortForErase(std::int32_t speed) {
+std::uint8_t OpenPortForErase(std::int32_t speed)
+{
     return OpenPort(Loader().port.number, speed, kEraseTimeoutS, kEraseTimeoutS);
 }
 
-void ClosePort() {
+void ClosePort()
+{
     LoaderState& state = Loader();
     if (!state.port_open || state.leave_port_open) return;
     serial::ClearPort();

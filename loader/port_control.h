@@ -9,8 +9,7 @@ namespace kpx2 {
 // port delay at 10 ms. An open port with other parameters is drained and closed first (unless
 // the leave-open setting keeps it, as it is); one with the same parameters is kept.
 // Codes: the current one if set, 204 without a port number, 62 when it does not open.
-std::uint8_t OpenPort(std::uint8_t port, std::int32_t speed, std::int32_t write_timeout_s,
-                      std::int32_t read_timeout_s);
+std::uint8_t OpenPort(std::uint8_t port, std::int32_t speed, std::int32_t write_timeout_s, std::int32_t read_timeout_s);
 
 // The kept port at `speed` with the time-outs of every step (1 s) or of the erase (31 s).
 std::uint8_t OpenPortAt(std::int32_t speed);

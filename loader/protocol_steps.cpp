@@ -4,25 +4,30 @@
 #include <thread>
 
 #include "loader/block_payload.h"
-#include "zudedize/blocking_api.h"
 #include "loader/built_in_image.h"
 #include "loader/exchange.h"
 #include "loader/loader_state.h"
 #include "loader/port_control.h"
+#include "zudedize/blocking_api.h"
 
 namespace kpx2 {
 
 namespace {
 
-bool Failed() { return Loader().error != code::kSuccess; }
+bool Failed()
+{
+    return Loader().error != code::kSuccess;
+}
 
-void Store(std::uint8_t* out, std::uint8_t value) {
+void Store(std::uint8_t* out, std::uint8_t value)
+{
     if (out != nullptr) *out = value;
 }
 
 }  // namespace
 
-std::uint8_t SendByte(std::uint8_t value) {
+std::uint8_t SendByte(std::uint8_t value)
+{
     LoaderState& state = Loader();
     if (Failed()) return state.error;
     if (!state.port_open) return Fail(code::kPortNotOpen);
@@ -30,18 +35,21 @@ std::uint8_t SendByte(std::uint8_t value) {
     return state.error;
 }
 
-std::uint8_t SendBreak() {
+std::uint8_t SendBreak()
+{
     if (OpenPortAt(kBreakSpeed) != code::kSuccess) return Loader().error;
     return SendByte(kBreakByte);
 }
 
-std::uint8_t SwitchToServiceSpeed() {
+std::uint8_t SwitchToServiceSpeed()
+{
     if (SendBreak() != code::kSuccess) return Loader().error;
     std::this_thread::sleep_for(std::chrono::milliseconds(kAfterBreakMs));
     return OpenPortAt(kServiceSpeed);
 }
 
-std::uint8_t QueryMaximumSpeed() {
+std::uint8_t QueryMaximumSpeed()
+{
     LoaderState& state = Loader();
     if (SwitchToServiceSpeed() != code::kSuccess) return state.error;
     const std::uint8_t result =
@@ -56,14 +64,16 @@ std::uint8_t QueryMaximumSpeed() {
     return state.error;
 }
 
-std::uint8_t SwitchToMaximumSpeed() {
+std::uint8_t SwitchToMaximumSpeed()
+{
     LoaderState& state = Loader();
     if (SwitchToServiceSpeed() != code::kSuccess) return state.error;
     if (RawFrame(kFrameA, Reply::Nothing()) != code::kSuccess) return state.error;
     return OpenPortAt(state.maximum_speed);
 }
 
-std::uint8_t QueryTypeAndVersion(const DeviceAnswer& answer) {
+std::uint8_t QueryTypeAndVersion(const DeviceAnswer& answer)
+{
     LoaderState& state = Loader();
     if (Failed()) return state.error;
     if (!state.image_initialised) return Fail(code::kImageNotInitialised);
@@ -84,12 +94,14 @@ std::uint8_t QueryTypeAndVersion(const DeviceAnswer& answer) {
     return state.error;
 }
 
-std::uint8_t SwitchToLoader() {
+std::uint8_t SwitchToLoader()
+{
     if (SwitchToMaximumSpeed() != code::kSuccess) return Loader().error;
     return RawFrame(kFrameB, Reply::StatusOf(StatusSource::Step));
 }
 
-std::uint8_t EraseFlash() {
+std::uint8_t EraseFlash()
+{
     LoaderState& state = Loader();
     if (OpenPortForErase(state.maximum_speed) != code::kSuccess) return state.error;
     const std::uint8_t confirm[] = {kConfirmByte};
@@ -98,21 +110,24 @@ std::uint8_t EraseFlash() {
     return OpenPortAt(state.maximum_speed);
 }
 
-std::uint8_t BuildBlockPayload(std::int64_t index) {
+std::uint8_t BuildBlockPayload(std::int64_t index)
+{
     LoaderState& state = Loader();
     if (Failed()) return state.error;
     if (!BuildPayload(BuiltInImage(), index, SendPayload())) return Fail(code::kBlockOutsideImage);
     return state.error;
 }
 
-std::uint8_t WriteBlock(std::int64_t index) {
+std::uint8_t WriteBlock(std::int64_t index)
+{
     LoaderState& state = Loader();
     if (OpenPortAt(state.maximum_speed) != code::kSuccess) return state.error;
     if (BuildBlockPayload(index) != code::kSuccess) return state.error;
     return EscapeRequest(kCommandWriteBlock, PayloadLength(BuiltInImage()), Reply::StatusOf(StatusSource::BlockWrite));
 }
 
-std::uint8_t RecomputeFlashCrc() {
+std::uint8_t RecomputeFlashCrc()
+{
     LoaderState& state = Loader();
     if (OpenPortAt(state.maximum_speed) != code::kSuccess) return state.error;
     const std::uint8_t confirm[] = {kConfirmByte};

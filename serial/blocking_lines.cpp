@@ -5,21 +5,24 @@
 
 namespace zudedize::blocking {
 
-bool ChangeSpeedZudedize(std::int32_t baud) {
+bool ChangeSpeedZudedize(std::int32_t baud)
+{
     ClearPort();
     WaitPortDelay();
     CurrentSlot().baud_rate = baud;
     return SetSerialParameters() == 0;
 }
 
-bool ChangeParity(std::uint8_t parity) {
+bool ChangeParity(std::uint8_t parity)
+{
     ClearPort();
     WaitPortDelay();
     CurrentSlot().parity = parity;
     return SetSerialParameters() == 0;
 }
 
-bool MsSetTimeouts(std::int32_t write_ms, std::int32_t read_ms) {
+bool MsSetTimeouts(std::int32_t write_ms, std::int32_t read_ms)
+{
     SerialDevice* device = CurrentDevice();
     if (device == nullptr || write_ms < 0 || read_ms < 0) return false;
     CommTimeouts timeouts;
@@ -29,7 +32,8 @@ bool MsSetTimeouts(std::int32_t write_ms, std::int32_t read_ms) {
     return device->SetTimeouts(timeouts) == 0;
 }
 
-void UstawCTS(std::uint8_t cts) {
+void UstawCTS(std::uint8_t cts)
+{
     Library().cts_setting = cts;
     CurrentSlot().cts = cts;
 }
@@ -51,7 +55,8 @@ bool ClearRTSLine()
     return SetModemLine(CurrentDevice(), ModemControl::ClearRts);
 }
 
-bool UstawKanalZudedize(std::uint8_t pattern) {
+bool UstawKanalZudedize(std::uint8_t pattern)
+{
     return SetLinePattern(CurrentDevice(), pattern, kBlockingLinePatternWaitMs);
 }
 
@@ -60,8 +65,14 @@ std::uint8_t ModemStatus()
     return ModemStatusOf(CurrentDevice());
 }
 
-void SetPortDelay(std::uint8_t milliseconds) { Library().port_delay_ms = milliseconds; }
+void SetPortDelay(std::uint8_t milliseconds)
+{
+    Library().port_delay_ms = milliseconds;
+}
 
-std::uint8_t PortDelay() { return Library().port_delay_ms; }
+std::uint8_t PortDelay()
+{
+    return Library().port_delay_ms;
+}
 
 }  // namespace zudedize::blocking

@@ -2,48 +2,62 @@
 #include "serial/blocking_state.h"
 #include "serial/line_rules.h"
 #include "serial/network_port_address.h"
-#include "zudedize/port_names.h"
 #include "serial/process_priority.h"
+#include "zudedize/port_names.h"
 
 namespace zudedize::blocking {
 
-State& Library() {
+State& Library()
+{
     static State state;
     return state;
 }
 
-Slot& CurrentSlot() { return Library().slots[Library().selector]; }
+Slot& CurrentSlot()
+{
+    return Library().slots[Library().selector];
+}
 
-SerialDevice* CurrentDevice() { return CurrentSlot().device.get(); }
+SerialDevice* CurrentDevice()
+{
+    return CurrentSlot().device.get();
+}
 
-void WaitPortDelay() { Pause(Library().port_delay_ms); }
+void WaitPortDelay()
+{
+    Pause(Library().port_delay_ms);
+}
 
 std::int32_t InitializePort(std::uint8_t port, std::int32_t baud, std::int32_t write_timeout_s,
-                            std::int32_t read_timeout_s) {
+                            std::int32_t read_timeout_s)
+{
     return pInitializePort(port, baud, write_timeout_s, read_timeout_s, kParityEven);
 }
 
 std::int32_t pInitializePort(std::uint8_t port, std::int32_t baud, std::int32_t write_timeout_s,
-                             std::int32_t read_timeout_s, std::uint8_t parity) {
-    const std::int32_t opened = pInitializeAnyPort(ComPortDevicePath(port), port, Library().cts_setting, baud, parity,
-                                                   kDefaultStopBitsCode, kDefaultDataBits, write_timeout_s,
-                                                   read_timeout_s);
+                             std::int32_t read_timeout_s, std::uint8_t parity)
+{
+    const std::int32_t opened =
+        pInitializeAnyPort(ComPortDevicePath(port), port, Library().cts_setting, baud, parity, kDefaultStopBitsCode,
+                           kDefaultDataBits, write_timeout_s, read_timeout_s);
     if (opened != 0) return opened;
     SetProcessPriority(kRealTimePriority);
     return SetSerialParameters();
 }
 
 std::int32_t pInitializeLPTPort(std::uint8_t port, std::int32_t baud, std::int32_t write_timeout_s,
-                                std::int32_t read_timeout_s) {
-    const std::int32_t opened = pInitializeAnyPort(LptPortDevicePath(port), port, 1, baud, kParityEven,
-                                                   kDefaultStopBitsCode, kDefaultDataBits, write_timeout_s,
-                                                   read_timeout_s);
+                                std::int32_t read_timeout_s)
+{
+    const std::int32_t opened =
+        pInitializeAnyPort(LptPortDevicePath(port), port, 1, baud, kParityEven, kDefaultStopBitsCode, kDefaultDataBits,
+                           write_timeout_s, read_timeout_s);
     return opened != 0 ? opened : SetSerialParameters();
 }
 
 std::int32_t pInitializeAnyPort(const std::string& path, std::uint8_t port, std::uint8_t cts, std::int32_t baud,
                                 std::uint8_t parity, std::int32_t stop_bits_code, std::int32_t data_bits,
-                                std::int32_t write_timeout_s, std::int32_t read_timeout_s) {
+                                std::int32_t write_timeout_s, std::int32_t read_timeout_s)
+{
     Slot& slot = CurrentSlot();
     // A device the slot still holds is closed first: left open it would stay locked (and
     // its descriptor lost) until the process ends.
@@ -64,7 +78,8 @@ std::int32_t pInitializeAnyPort(const std::string& path, std::uint8_t port, std:
     return 0;
 }
 
-std::int32_t SetSerialParameters() {
+std::int32_t SetSerialParameters()
+{
     Slot& slot = CurrentSlot();
     SerialDevice* device = slot.device.get();
     if (device == nullptr) return kResultSlotNotOpen;
@@ -89,33 +104,49 @@ std::int32_t SetSerialParameters() {
     return 0;
 }
 
-std::int32_t UnInitializePort() {
+std::int32_t UnInitializePort()
+{
     Library().port_delay_ms = kDefaultPortDelayMs;
     CurrentSlot().device.reset();
     return 0;
 }
 
-void SetComSelector(std::uint8_t slot) { Library().selector = slot; }
+void SetComSelector(std::uint8_t slot)
+{
+    Library().selector = slot;
+}
 
-std::uint8_t GetComSelector() { return Library().selector; }
+std::uint8_t GetComSelector()
+{
+    return Library().selector;
+}
 
-std::uint8_t GetCOMNumber(std::uint8_t slot) {
+std::uint8_t GetCOMNumber(std::uint8_t slot)
+{
     const Slot& s = Library().slots[slot];
     return s.device != nullptr ? s.com_number : 0;
 }
 
-std::intptr_t GetCOMHandle(std::uint8_t slot) {
+std::intptr_t GetCOMHandle(std::uint8_t slot)
+{
     const Slot& s = Library().slots[slot];
     return s.device != nullptr ? s.device->Handle() : kInvalidHandle;
 }
 
-std::int32_t GetSpeed(std::uint8_t slot) {
+std::int32_t GetSpeed(std::uint8_t slot)
+{
     const Slot& s = Library().slots[slot];
     return s.device != nullptr ? s.baud_rate : 0;
 }
 
-bool SerialPortPresent(std::uint8_t port) { return CurrentSerialSystem().CanOpen(ComPortDevicePath(port)); }
+bool SerialPortPresent(std::uint8_t port)
+{
+    return CurrentSerialSystem().CanOpen(ComPortDevicePath(port));
+}
 
-std::string PIPAdress(std::uint8_t port) { return NetworkAddressOfPort(port); }
+std::string PIPAdress(std::uint8_t port)
+{
+    return NetworkAddressOfPort(port);
+}
 
 }  // namespace zudedize::blocking

@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "zudedize/blocking_api.h"
 #include "serial/serial_device.h"
+#include "zudedize/blocking_api.h"
 #include "zudedize/zudedize_constants.h"
 
 namespace zudedize::blocking {

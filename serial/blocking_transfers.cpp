@@ -8,7 +8,8 @@ namespace {
 
 // A transfer call failed: collect and clear the device's line errors, so that transfers
 // work again, and keep the three the loader asks about.
-void NoteLineErrors(SerialDevice& device) {
+void NoteLineErrors(SerialDevice& device)
+{
     std::uint32_t errors = 0;
     device.CollectLineErrors(errors);
     LineErrorFlags& flags = Library().line_errors;
@@ -19,9 +20,13 @@ void NoteLineErrors(SerialDevice& device) {
 
 }  // namespace
 
-std::int32_t WriteByte(std::uint8_t value) { return WriteBytes(&value, 1); }
+std::int32_t WriteByte(std::uint8_t value)
+{
+    return WriteBytes(&value, 1);
+}
 
-std::int32_t WriteBytes(const std::uint8_t* buffer, std::uint8_t count) {
+std::int32_t WriteBytes(const std::uint8_t* buffer, std::uint8_t count)
+{
     Library().line_errors = {};
     SerialDevice* device = CurrentDevice();
     if (device == nullptr) return 0;
@@ -32,7 +37,8 @@ std::int32_t WriteBytes(const std::uint8_t* buffer, std::uint8_t count) {
     return transfer.status == TransferStatus::Done ? 1 : 0;
 }
 
-std::int32_t ReadByte(std::uint8_t& value) {
+std::int32_t ReadByte(std::uint8_t& value)
+{
     Library().line_errors = {};
     SerialDevice* device = CurrentDevice();
     if (device == nullptr) return 0;
@@ -44,16 +50,21 @@ std::int32_t ReadByte(std::uint8_t& value) {
     return 1;
 }
 
-LineErrorFlags LineErrors() { return Library().line_errors; }
+LineErrorFlags LineErrors()
+{
+    return Library().line_errors;
+}
 
-bool CharSent() {
+bool CharSent()
+{
     SerialDevice* device = CurrentDevice();
     if (device == nullptr || !device->Drain()) return false;
     Pause(CharSentWaitMs(CurrentSlot().baud_rate));
     return true;
 }
 
-std::int32_t ClearPort() {
+std::int32_t ClearPort()
+{
     SerialDevice* device = CurrentDevice();
     if (device == nullptr) return kResultSlotNotOpen;
     if (const std::int32_t e = device->Purge(PurgeQueues::Output)) return e;

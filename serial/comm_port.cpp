@@ -2,20 +2,21 @@
 
 #include "serial/error_texts.h"
 #include "serial/line_rules.h"
-#include "zudedize/port_names.h"
 #include "serial/process_priority.h"
 #include "serial/threaded_state.h"
+#include "zudedize/port_names.h"
 
 namespace zudedize::threaded {
 
 namespace {
 
-const char* OpenFailureText(std::int32_t error) {
+const char* OpenFailureText(std::int32_t error)
+{
     switch (error) {
-        case kErrorFileNotFound: return texts::kDeviceNotFound;
-        case kErrorAccessDenied: return texts::kAccessDenied;
-        case kErrorInvalidHandle: return texts::kInvalidHandle;
-        default: return texts::kBadDevice;
+    case kErrorFileNotFound: return texts::kDeviceNotFound;
+    case kErrorAccessDenied: return texts::kAccessDenied;
+    case kErrorInvalidHandle: return texts::kInvalidHandle;
+    default: return texts::kBadDevice;
     }
 }
 
@@ -26,19 +27,23 @@ struct LineErrorText {
 
 // In the order they are recorded; the last one recorded stays in the slot.
 constexpr LineErrorText kLineErrorTexts[] = {
-    {kLineErrorBreak, texts::kLineBreak},   {kLineErrorFrame, texts::kLineFrame},
+    {kLineErrorBreak, texts::kLineBreak},     {kLineErrorFrame, texts::kLineFrame},
     {kLineErrorOverrun, texts::kLineOverrun}, {kLineErrorRxOver, texts::kLineRxOver},
-    {kLineErrorParity, texts::kLineParity}, {kLineErrorTxFull, texts::kLineTxFull},
+    {kLineErrorParity, texts::kLineParity},   {kLineErrorTxFull, texts::kLineTxFull},
 };
 
 }  // namespace
 
 TComm::TComm(std::uint8_t parity) : parity_(parity) {}
 
-TComm::~TComm() { Close(); }
+TComm::~TComm()
+{
+    Close();
+}
 
 void TComm::Configure(std::int32_t baud_rate, std::uint8_t com_number, std::uint16_t write_timeout_s,
-                      std::uint16_t read_timeout_s) {
+                      std::uint16_t read_timeout_s)
+{
     baud_rate_ = baud_rate;
     port_name_ = "COM" + std::to_string(com_number);
     com_number_ = com_number;
@@ -46,7 +51,8 @@ void TComm::Configure(std::int32_t baud_rate, std::uint8_t com_number, std::uint
     read_timeout_s_ = read_timeout_s;
 }
 
-std::int32_t TComm::OpenDevice() {
+std::int32_t TComm::OpenDevice()
+{
     std::int32_t error = 0;
     device_ = CurrentSerialSystem().Open(ComPortDevicePath(com_number_), error);
     if (device_ == nullptr) {
@@ -56,7 +62,8 @@ std::int32_t TComm::OpenDevice() {
     return 0;
 }
 
-std::int32_t TComm::Open() {
+std::int32_t TComm::Open()
+{
     Close();
     Library().last_error.Clear();
     const std::int32_t opened = OpenDevice();
@@ -72,7 +79,8 @@ std::int32_t TComm::Open() {
     return result;
 }
 
-std::int32_t TComm::StartAndConfigure() {
+std::int32_t TComm::StartAndConfigure()
+{
     // The close event exists before the threads start, so that every transfer can be ended by it.
     close_event_ = ManualResetEvent::Create(false);
     const std::int32_t close_event_error = close_event_ ? 0 : CurrentOsError();
@@ -89,8 +97,8 @@ std::int32_t TComm::StartAndConfigure() {
         Record(texts::kQueueSizes, e);
         return e;
     }
-    const std::int32_t timeouts = SetTimeouts(SecondsToMilliseconds(write_timeout_s_),
-                                              SecondsToMilliseconds(read_timeout_s_));
+    const std::int32_t timeouts =
+        SetTimeouts(SecondsToMilliseconds(write_timeout_s_), SecondsToMilliseconds(read_timeout_s_));
     Pause(kThreadedSettleMs);
     if (close_event_error != 0) {
         Record(texts::kCloseEventNotCreated, close_event_error);
@@ -99,13 +107,15 @@ std::int32_t TComm::StartAndConfigure() {
     return timeouts;
 }
 
-void TComm::RestoreProcessPriority() {
+void TComm::RestoreProcessPriority()
+{
     const State& library = Library();
     if (library.saved_priority && ProcessPriority() != *library.saved_priority)
         SetProcessPriority(*library.saved_priority);
 }
 
-void TComm::Release() {
+void TComm::Release()
+{
     // The close event first: a transfer in progress ends now rather than at its time-out.
     if (close_event_) close_event_->Set();
     transfer_thread_.reset();
@@ -113,7 +123,8 @@ void TComm::Release() {
     device_.reset();
 }
 
-std::int32_t TComm::Close() {
+std::int32_t TComm::Close()
+{
     RestoreProcessPriority();
     if (!IsOpen()) return 0;
     if (const std::int32_t e = device_->SetTimeouts(saved_timeouts_)) Record(texts::kTimeoutsNotWritten, e);
@@ -125,7 +136,8 @@ std::int32_t TComm::Close() {
     return 0;
 }
 
-std::int32_t TComm::ApplyLineSettings() {
+std::int32_t TComm::ApplyLineSettings()
+{
     if (!IsOpen()) return 0;
     Library().cts_flag = 0;
     LineSettings settings;
@@ -141,7 +153,8 @@ std::int32_t TComm::ApplyLineSettings() {
     return 0;
 }
 
-std::int32_t TComm::SetTimeouts(std::uint32_t write_ms, std::uint32_t read_ms) {
+std::int32_t TComm::SetTimeouts(std::uint32_t write_ms, std::uint32_t read_ms)
+{
     if (!IsOpen()) {
         Record(texts::kTimeoutsNotRead, kErrorInvalidHandle);
         return kErrorInvalidHandle;
@@ -158,7 +171,8 @@ std::int32_t TComm::SetTimeouts(std::uint32_t write_ms, std::uint32_t read_ms) {
     return 0;
 }
 
-void TComm::OnCommEvents(std::uint32_t events) {
+void TComm::OnCommEvents(std::uint32_t events)
+{
     // Collecting the line errors is what lets transfers work again after one.
     device_->CollectLineErrors(line_errors_);
     for (const std::uint32_t event : {kEventLineError, kEventRxChar, kEventRxFlag, kEventTxEmpty}) {
@@ -166,7 +180,8 @@ void TComm::OnCommEvents(std::uint32_t events) {
     }
 }
 
-void TComm::HandleCommEvent(std::uint32_t event) {
+void TComm::HandleCommEvent(std::uint32_t event)
+{
     if (event != kEventLineError) return;
     for (const LineErrorText& line_error : kLineErrorTexts) {
         if ((line_errors_ & line_error.flag) != 0) Record(line_error.text, static_cast<std::int32_t>(line_error.flag));

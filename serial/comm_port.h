@@ -66,7 +66,7 @@ private:
     std::unique_ptr<SerialDevice> device_;
     std::string port_name_ = "Comm2";
     std::uint8_t com_number_ = 0;
-    CommTimeouts saved_timeouts_;   // found on the device before the last change
+    CommTimeouts saved_timeouts_;  // found on the device before the last change
     CommTimeouts active_timeouts_;
     std::uint16_t event_set_ = kDefaultEventSet;
     std::uint32_t line_errors_ = 0;  // as last collected (event-watching thread only)

@@ -7,7 +7,8 @@
 
 namespace zudedize::threaded {
 
-std::uint32_t EventMaskOf(std::uint16_t event_set) {
+std::uint32_t EventMaskOf(std::uint16_t event_set)
+{
     std::uint32_t mask = 0;
     for (std::size_t position = 0; position < kEventTable.size(); ++position) {
         if ((event_set >> position & 1) != 0) mask |= kEventTable[position];
@@ -16,7 +17,8 @@ std::uint32_t EventMaskOf(std::uint16_t event_set) {
 }
 
 TZdarzeniaCommThread::TZdarzeniaCommThread(SerialDevice& device, std::uint16_t event_set, Callback callback)
-    : device_(device), callback_(std::move(callback)) {
+    : device_(device), callback_(std::move(callback))
+{
     State& library = Library();
     library.saved_priority = ProcessPriority();
     if (*library.saved_priority != kRealTimePriority) SetProcessPriority(kRealTimePriority);
@@ -30,17 +32,25 @@ TZdarzeniaCommThread::TZdarzeniaCommThread(SerialDevice& device, std::uint16_t e
     start_error_ = StartWorkerThread(thread_, [this] { Run(); });
 }
 
-TZdarzeniaCommThread::~TZdarzeniaCommThread() { Stop(); }
+TZdarzeniaCommThread::~TZdarzeniaCommThread()
+{
+    Stop();
+}
 
-void TZdarzeniaCommThread::Stop() {
+void TZdarzeniaCommThread::Stop()
+{
     terminated_ = true;
     if (stop_) stop_->Set();
     if (thread_.joinable()) thread_.join();
 }
 
-void TZdarzeniaCommThread::DoEvent() { callback_(received_); }
+void TZdarzeniaCommThread::DoEvent()
+{
+    callback_(received_);
+}
 
-void TZdarzeniaCommThread::Run() {
+void TZdarzeniaCommThread::Run()
+{
     RaiseCurrentThreadPriority();
     while (!terminated_) {
         const EventWait wait = device_.WaitEvent(*stop_);

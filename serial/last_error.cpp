@@ -7,11 +7,15 @@ namespace zudedize {
 
 namespace {
 
-bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+bool IsContinuationByte(char c)
+{
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
 
 }  // namespace
 
-void CopyTextCut(const std::string& text, char* out, std::size_t size) {
+void CopyTextCut(const std::string& text, char* out, std::size_t size)
+{
     std::size_t length = text.size();
     if (length > size - 1) {
         length = size - 1;
@@ -22,19 +26,22 @@ void CopyTextCut(const std::string& text, char* out, std::size_t size) {
     out[length] = '\0';
 }
 
-void LastError::Record(const char* text, std::int32_t code) {
+void LastError::Record(const char* text, std::int32_t code)
+{
     std::lock_guard lock(mutex_);
     text_ = text;
     code_ = code;
 }
 
-void LastError::Clear() {
+void LastError::Clear()
+{
     std::lock_guard lock(mutex_);
     text_.clear();
     code_ = 0;
 }
 
-bool LastError::Take(char* text, std::int32_t* code) {
+bool LastError::Take(char* text, std::int32_t* code)
+{
     std::lock_guard lock(mutex_);
     if (text == nullptr || code == nullptr) {
         if (code != nullptr) *code = -1;
@@ -48,7 +55,8 @@ bool LastError::Take(char* text, std::int32_t* code) {
     return pending;
 }
 
-bool LastError::Take(std::string& text, std::int32_t& code) {
+bool LastError::Take(std::string& text, std::int32_t& code)
+{
     std::lock_guard lock(mutex_);
     text = std::move(text_);
     code = code_;
@@ -57,12 +65,14 @@ bool LastError::Take(std::string& text, std::int32_t& code) {
     return code != 0;
 }
 
-std::string LastError::Text() const {
+std::string LastError::Text() const
+{
     std::lock_guard lock(mutex_);
     return text_;
 }
 
-std::int32_t LastError::Code() const {
+std::int32_t LastError::Code() const
+{
     std::lock_guard lock(mutex_);
     return code_;
 }

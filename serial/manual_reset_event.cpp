@@ -1,15 +1,14 @@
 #include "serial/manual_reset_event.h"
 
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstdint>
+#include <ctime>
 #include <linux/futex.h>
 #include <sys/eventfd.h>
 #include <sys/syscall.h>
 #include <unistd.h>
-
-#include <algorithm>
-#include <array>
-#include <cerrno>
-#include <ctime>
-#include <cstdint>
 
 namespace zudedize {
 
@@ -26,14 +25,16 @@ namespace zudedize {
 
 namespace {
 
-void WakeWaiter(EventWaiter& waiter) {
+void WakeWaiter(EventWaiter& waiter)
+{
     if (waiter.state.exchange(EventWaiter::kWoken, std::memory_order_acq_rel) == EventWaiter::kSleeping)
         syscall(SYS_futex, &waiter.state, FUTEX_WAKE_PRIVATE, 1, nullptr, nullptr, 0);
 }
 
 // Sleeps until the waiter is woken or `deadline` (CLOCK_MONOTONIC, null: none) passes;
 // false once it has passed with no wake. A wake that came before the call counts.
-bool SleepUntilWoken(EventWaiter& waiter, const timespec* deadline) {
+bool SleepUntilWoken(EventWaiter& waiter, const timespec* deadline)
+{
     for (;;) {
         if (waiter.state.exchange(EventWaiter::kIdle, std::memory_order_acq_rel) == EventWaiter::kWoken) return true;
         std::uint32_t idle = EventWaiter::kIdle;
@@ -50,7 +51,8 @@ bool SleepUntilWoken(EventWaiter& waiter, const timespec* deadline) {
     }
 }
 
-bool RaiseDescriptor(int fd) {
+bool RaiseDescriptor(int fd)
+{
     const std::uint64_t one = 1;
     ssize_t written = 0;
     do {
@@ -59,7 +61,8 @@ bool RaiseDescriptor(int fd) {
     return written >= 0;
 }
 
-bool LowerDescriptor(int fd) {
+bool LowerDescriptor(int fd)
+{
     std::uint64_t count = 0;
     ssize_t got = 0;
     do {
@@ -70,19 +73,25 @@ bool LowerDescriptor(int fd) {
 
 }  // namespace
 
-std::unique_ptr<ManualResetEvent> ManualResetEvent::Create(bool initially_set) {
+std::unique_ptr<ManualResetEvent> ManualResetEvent::Create(bool initially_set)
+{
     const int fd = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     if (fd < 0) return nullptr;
     return std::make_unique<ManualResetEvent>(fd, initially_set);
 }
 
-ManualResetEvent::ManualResetEvent(int wake_fd, bool initially_set) : wake_fd_(wake_fd) {
+ManualResetEvent::ManualResetEvent(int wake_fd, bool initially_set) : wake_fd_(wake_fd)
+{
     if (initially_set) Set();
 }
 
-ManualResetEvent::~ManualResetEvent() { close(wake_fd_); }
+ManualResetEvent::~ManualResetEvent()
+{
+    close(wake_fd_);
+}
 
-int ManualResetEvent::WakeFd() const {
+int ManualResetEvent::WakeFd() const
+{
     std::lock_guard lock(mutex_);
     if (!polled_) {
         // From now on the descriptor follows the event, starting with its present state.
@@ -92,7 +101,8 @@ int ManualResetEvent::WakeFd() const {
     return wake_fd_;
 }
 
-bool ManualResetEvent::Set() {
+bool ManualResetEvent::Set()
+{
     // Most events have one waiter at a time, or none; more go on the heap.
     constexpr std::size_t kInPlace = 4;
     std::array<std::shared_ptr<EventWaiter>, kInPlace> in_place;
@@ -114,7 +124,8 @@ bool ManualResetEvent::Set() {
     return true;
 }
 
-bool ManualResetEvent::Reset() {
+bool ManualResetEvent::Reset()
+{
     std::lock_guard lock(mutex_);
     if (!set_.load(std::memory_order_relaxed)) return true;
     if (polled_ && !LowerDescriptor(wake_fd_)) return false;
@@ -122,7 +133,10 @@ bool ManualResetEvent::Reset() {
     return true;
 }
 
-bool ManualResetEvent::IsSet() const { return set_.load(std::memory_order_acquire); }
+bool ManualResetEvent::IsSet() const
+{
+    return set_.load(std::memory_order_acquire);
+}
 
 void ManualResetEvent::Watch(const std::shared_ptr<EventWaiter>& waiter) const
 {
@@ -138,7 +152,8 @@ void ManualResetEvent::Unwatch(const std::shared_ptr<EventWaiter>& waiter) const
 
 namespace {
 
-int FirstSet(std::initializer_list<const ManualResetEvent*> events) {
+int FirstSet(std::initializer_list<const ManualResetEvent*> events)
+{
     int index = 0;
     for (const ManualResetEvent* event : events) {
         if (event->IsSet()) return index;
@@ -149,7 +164,8 @@ int FirstSet(std::initializer_list<const ManualResetEvent*> events) {
 
 }  // namespace
 
-int WaitForAny(std::initializer_list<const ManualResetEvent*> events, int timeout_ms) {
+int WaitForAny(std::initializer_list<const ManualResetEvent*> events, int timeout_ms)
+{
     if (std::find(events.begin(), events.end(), nullptr) != events.end()) return kWaitFailed;
     // Most waits of a transfer find their event set already.
     const int at_once = FirstSet(events);

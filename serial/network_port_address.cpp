@@ -17,16 +17,21 @@ constexpr std::string_view kParametersKey = "Device Parameters";
 constexpr std::string_view kClass = "*VSP";
 constexpr std::string_view kOtherClass = "*TVSP";
 
-std::string Upper(std::string text) {
+std::string Upper(std::string text)
+{
     for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return text;
 }
 
-std::string Join(std::string_view a, std::string_view b) { return std::string(a) + "\\" + std::string(b); }
+std::string Join(std::string_view a, std::string_view b)
+{
+    return std::string(a) + "\\" + std::string(b);
+}
 
 // The address of the last device of one tree naming `port_name`, or "".
 std::string SearchTree(const RegistryFile& registry, std::string_view tree, std::string_view parameters,
-                       const std::string& port_name) {
+                       const std::string& port_name)
+{
     std::string class_path = Join(tree, kClass);
     if (registry.Find(class_path) == nullptr) class_path = Join(tree, kOtherClass);
     const RegistryKey* devices = registry.Find(class_path);
@@ -48,19 +53,22 @@ std::string SearchTree(const RegistryFile& registry, std::string_view tree, std:
 
 }  // namespace
 
-std::string DottedAddress(std::uint32_t v) {
+std::string DottedAddress(std::uint32_t v)
+{
     return std::to_string(v >> 24 & 255) + "." + std::to_string(v >> 16 & 255) + "." + std::to_string(v >> 8 & 255) +
            "." + std::to_string(v & 255);
 }
 
-std::string NetworkAddressOfPort(std::uint8_t port) {
+std::string NetworkAddressOfPort(std::uint8_t port)
+{
     const char* file = std::getenv(kRegistryFileVariable);
     if (file == nullptr || *file == '\0') return "";
     const auto registry = RegistryFile::Load(file);
     return registry ? NetworkAddressIn(*registry, port) : "";
 }
 
-std::string NetworkAddressIn(const RegistryFile& registry, std::uint8_t port) {
+std::string NetworkAddressIn(const RegistryFile& registry, std::uint8_t port)
+{
     const std::string port_name = "COM" + std::to_string(port);
     std::string address = SearchTree(registry, kOlderTree, "", port_name);
     if (address.empty()) address = SearchTree(registry, kCurrentTree, kParametersKey, port_name);

@@ -1,10 +1,9 @@
 #include "zudedize/port_names.h"
 
-#include <sys/stat.h>
-
 #include <cstdlib>
 #include <map>
 #include <mutex>
+#include <sys/stat.h>
 
 namespace zudedize {
 
@@ -28,22 +27,24 @@ std::string GivenName(int n)
     return found == given_names.end() ? "" : found->second;
 }
 
-bool SameFile(const std::string& a, const std::string& b) {
-    struct stat sa {}, sb {};
+bool SameFile(const std::string& a, const std::string& b)
+{
+    struct stat sa {
+    }, sb{};
     if (stat(a.c_str(), &sa) != 0 || stat(b.c_str(), &sb) != 0) return false;
     return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
 }  // namespace
 
-std::string ComPortDevicePath(int n) {
+std::string ComPortDevicePath(int n)
+{
     if (n < 1 || n > kHighestPortNumber) return "";
     const std::string name = "ZUDEDIZE_COM" + std::to_string(n);
     if (const char* path = std::getenv(name.c_str()); path != nullptr && *path != '\0') return path;
     if (std::string given = GivenName(n); !given.empty()) return given;
     for (const Range& range : kRanges) {
-        if (n >= range.first && n < range.first + kPortsPerRange)
-            return range.prefix + std::to_string(n - range.first);
+        if (n >= range.first && n < range.first + kPortsPerRange) return range.prefix + std::to_string(n - range.first);
     }
     return "";
 }
@@ -58,14 +59,16 @@ void NameComPort(int n, const std::string& path)
         given_names[n] = path;
 }
 
-std::string LptPortDevicePath(int n) {
+std::string LptPortDevicePath(int n)
+{
     if (n < 1 || n > kHighestPortNumber) return "";
     const std::string name = "ZUDEDIZE_LPT" + std::to_string(n);
     if (const char* path = std::getenv(name.c_str()); path != nullptr && *path != '\0') return path;
     return "/dev/lp" + std::to_string(n - 1);
 }
 
-int ComPortNumberOfDevice(const std::string& device_path) {
+int ComPortNumberOfDevice(const std::string& device_path)
+{
     // Ports named in the environment first: they are the ones the user set up on purpose.
     for (int n = 1; n <= kHighestPortNumber; ++n) {
         const char* path = std::getenv(("ZUDEDIZE_COM" + std::to_string(n)).c_str());

@@ -11,20 +11,23 @@ namespace zudedize {
 
 namespace {
 
-std::string Upper(std::string_view text) {
+std::string Upper(std::string_view text)
+{
     std::string upper(text);
     for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return upper;
 }
 
-std::string_view Trim(std::string_view text) {
+std::string_view Trim(std::string_view text)
+{
     while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) text.remove_prefix(1);
     while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) text.remove_suffix(1);
     return text;
 }
 
 // Reads a quoted text with \\ and \" escapes from the start of `text`; advances past it.
-std::optional<std::string> TakeQuoted(std::string_view& text) {
+std::optional<std::string> TakeQuoted(std::string_view& text)
+{
     if (text.empty() || text.front() != '"') return std::nullopt;
     std::string out;
     for (std::size_t i = 1; i < text.size(); ++i) {
@@ -39,7 +42,8 @@ std::optional<std::string> TakeQuoted(std::string_view& text) {
     return std::nullopt;
 }
 
-std::optional<std::uint32_t> ParseDword(std::string_view hex) {
+std::optional<std::uint32_t> ParseDword(std::string_view hex)
+{
     if (hex.empty() || hex.size() > 8) return std::nullopt;
     std::uint32_t value = 0;
     for (const char c : hex) {
@@ -54,7 +58,8 @@ std::optional<std::uint32_t> ParseDword(std::string_view hex) {
 }
 
 // A value line: "name"=data or @=data. None for lines that are not one, or that delete.
-std::optional<std::pair<std::string, RegistryValue>> ParseValueLine(std::string_view line) {
+std::optional<std::pair<std::string, RegistryValue>> ParseValueLine(std::string_view line)
+{
     std::string name;
     if (!line.empty() && line.front() == '@') {
         line.remove_prefix(1);
@@ -86,7 +91,8 @@ std::optional<std::pair<std::string, RegistryValue>> ParseValueLine(std::string_
 }
 
 // The path below the machine root of a [key] line, or none for other roots.
-std::optional<std::string_view> MachinePath(std::string_view key) {
+std::optional<std::string_view> MachinePath(std::string_view key)
+{
     for (const std::string_view root : {"HKEY_LOCAL_MACHINE", "HKLM"}) {
         if (Upper(key.substr(0, root.size())) != root) continue;
         std::string_view rest = key.substr(root.size());
@@ -99,7 +105,8 @@ std::optional<std::string_view> MachinePath(std::string_view key) {
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
 
-void AppendUtf8(std::string& out, std::uint32_t code_point) {
+void AppendUtf8(std::string& out, std::uint32_t code_point)
+{
     if (code_point < 0x80) {
         out += static_cast<char>(code_point);
     } else if (code_point < 0x800) {
@@ -119,7 +126,8 @@ void AppendUtf8(std::string& out, std::uint32_t code_point) {
 
 // UTF-16 little-endian (after its byte-order mark) as UTF-8; none when the units do not
 // pair up (an odd byte count, a lone surrogate).
-std::optional<std::string> Utf8OfUtf16Le(std::string_view bytes) {
+std::optional<std::string> Utf8OfUtf16Le(std::string_view bytes)
+{
     if (bytes.size() % 2 != 0) return std::nullopt;
     std::string out;
     out.reserve(bytes.size() / 2);
@@ -144,7 +152,8 @@ std::optional<std::string> Utf8OfUtf16Le(std::string_view bytes) {
 
 // The file's text as UTF-8: as it is, after a UTF-8 byte-order mark, or converted from the
 // UTF-16 little-endian form (with its mark) that registry exports normally have.
-std::optional<std::string> TextOfFile(std::string_view bytes) {
+std::optional<std::string> TextOfFile(std::string_view bytes)
+{
     if (bytes.starts_with(kUtf16LeMark)) return Utf8OfUtf16Le(bytes.substr(kUtf16LeMark.size()));
     if (bytes.starts_with(kUtf8Mark)) bytes.remove_prefix(kUtf8Mark.size());
     return std::string(bytes);
@@ -152,7 +161,8 @@ std::optional<std::string> TextOfFile(std::string_view bytes) {
 
 }  // namespace
 
-const RegistryValue* RegistryKey::Value(std::string_view name) const {
+const RegistryValue* RegistryKey::Value(std::string_view name) const
+{
     const std::string wanted = Upper(name);
     const RegistryValue* found = nullptr;
     for (const auto& [value_name, value] : values) {
@@ -161,7 +171,8 @@ const RegistryValue* RegistryKey::Value(std::string_view name) const {
     return found;
 }
 
-std::optional<RegistryFile> RegistryFile::Load(const std::string& path) {
+std::optional<RegistryFile> RegistryFile::Load(const std::string& path)
+{
     std::ifstream file(path, std::ios::binary);
     if (!file) return std::nullopt;
     std::string content;
@@ -171,7 +182,8 @@ std::optional<RegistryFile> RegistryFile::Load(const std::string& path) {
     return Parse(content);
 }
 
-std::optional<RegistryFile> RegistryFile::Parse(std::string_view bytes) {
+std::optional<RegistryFile> RegistryFile::Parse(std::string_view bytes)
+{
     const std::optional<std::string> text = TextOfFile(bytes);
     if (!text) return std::nullopt;
     const std::string_view content = *text;
@@ -217,7 +229,8 @@ std::optional<RegistryFile> RegistryFile::Parse(std::string_view bytes) {
     return registry;
 }
 
-RegistryKey& RegistryFile::MakeKey(std::string_view path) {
+RegistryKey& RegistryFile::MakeKey(std::string_view path)
+{
     std::string upper_path;
     RegistryKey* key = &keys_[upper_path];  // the machine root
     while (!path.empty()) {
@@ -233,7 +246,8 @@ RegistryKey& RegistryFile::MakeKey(std::string_view path) {
     return *key;
 }
 
-const RegistryKey* RegistryFile::Find(std::string_view path) const {
+const RegistryKey* RegistryFile::Find(std::string_view path) const
+{
     std::string wanted;
     while (!path.empty()) {
         const std::size_t cut = path.find('\\');

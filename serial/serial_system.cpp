@@ -5,7 +5,8 @@ namespace zudedize {
 
 namespace {
 
-SerialSystem*& Installed() {
+SerialSystem*& Installed()
+{
     static SerialSystem* installed = nullptr;
     return installed;
 }
@@ -17,14 +18,21 @@ std::thread SerialSystem::StartThread(std::function<void()> body)
     return std::thread(std::move(body));
 }
 
-SerialSystem& CurrentSerialSystem() {
+SerialSystem& CurrentSerialSystem()
+{
     static TermiosSystem termios;
     SerialSystem* installed = Installed();
     return installed != nullptr ? *installed : termios;
 }
 
-ScopedSerialSystem::ScopedSerialSystem(SerialSystem& system) : previous_(Installed()) { Installed() = &system; }
+ScopedSerialSystem::ScopedSerialSystem(SerialSystem& system) : previous_(Installed())
+{
+    Installed() = &system;
+}
 
-ScopedSerialSystem::~ScopedSerialSystem() { Installed() = previous_; }
+ScopedSerialSystem::~ScopedSerialSystem()
+{
+    Installed() = previous_;
+}
 
 }  // namespace zudedize

@@ -1,55 +1,59 @@
 // Queue, modem-line and line-condition calls on a tty.
+#include <cerrno>
+#include <chrono>
 #include <linux/serial.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <termios.h>
+#include <thread>
 #include <unistd.h>
 
-#include <cerrno>
-#include <chrono>
-#include <thread>
-
-#include "zudedize/termios_line.h"
 #include "serial/termios_line_time.h"
+#include "zudedize/termios_line.h"
 
 namespace zudedize {
 
 namespace {
 
 // The slave side of a pseudo-terminal (majors 136 to 143).
-bool IsPseudoTerminalSlave(int fd) {
+bool IsPseudoTerminalSlave(int fd)
+{
     struct stat st {};
     return fstat(fd, &st) == 0 && S_ISCHR(st.st_mode) && major(st.st_rdev) >= 136 && major(st.st_rdev) < 144;
 }
 
 }  // namespace
 
-bool PurgeLine(int fd, LineQueue queue) {
+bool PurgeLine(int fd, LineQueue queue)
+{
     // A pseudo-terminal has no transmitter: what was written is on the line already, and
     // flushing its output would take bytes back from the far end before it has read them
     // (those the kernel has not yet handed over). Its output queue is left alone.
     if (queue != LineQueue::Input && IsPseudoTerminalSlave(fd))
         return queue == LineQueue::Output || tcflush(fd, TCIFLUSH) == 0;
     switch (queue) {
-        case LineQueue::Input: return tcflush(fd, TCIFLUSH) == 0;
-        case LineQueue::Output: return tcflush(fd, TCOFLUSH) == 0;
-        case LineQueue::Both: return tcflush(fd, TCIOFLUSH) == 0;
+    case LineQueue::Input: return tcflush(fd, TCIFLUSH) == 0;
+    case LineQueue::Output: return tcflush(fd, TCOFLUSH) == 0;
+    case LineQueue::Both: return tcflush(fd, TCIOFLUSH) == 0;
     }
     return false;
 }
 
-int OutputQueueLength(int fd) {
+int OutputQueueLength(int fd)
+{
     int count = 0;
     return ioctl(fd, TIOCOUTQ, &count) == 0 ? count : -1;
 }
 
-int InputQueueLength(int fd) {
+int InputQueueLength(int fd)
+{
     int count = 0;
     return ioctl(fd, FIONREAD, &count) == 0 ? count : -1;
 }
 
-bool DrainLine(int fd, int timeout_ms) {
+bool DrainLine(int fd, int timeout_ms)
+{
     // tcdrain has no time limit (a line held by flow control would keep it forever), so the
     // queue is watched until it is empty and tcdrain only waits for the last characters.
     using Clock = std::chrono::steady_clock;
@@ -70,16 +74,19 @@ bool DrainLine(int fd, int timeout_ms) {
     return true;
 }
 
-bool SetModemControl(int fd, int lines, bool on) {
+bool SetModemControl(int fd, int lines, bool on)
+{
     return ioctl(fd, on ? TIOCMBIS : TIOCMBIC, &lines) == 0;
 }
 
-bool ReadModemLines(int fd, int& lines) {
+bool ReadModemLines(int fd, int& lines)
+{
     lines = 0;
     return ioctl(fd, TIOCMGET, &lines) == 0;
 }
 
-bool ReadLineCounters(int fd, LineCounters& counters) {
+bool ReadLineCounters(int fd, LineCounters& counters)
+{
     struct serial_icounter_struct count {};
     if (ioctl(fd, TIOCGICOUNT, &count) != 0) return false;
     auto u = [](int v) { return static_cast<std::uint32_t>(v); };
@@ -95,13 +102,16 @@ bool ReadLineCounters(int fd, LineCounters& counters) {
     return true;
 }
 
-bool SetLineChecks(int fd, bool cts_flow) {
+bool SetLineChecks(int fd, bool cts_flow)
+{
     struct termios tio {};
     if (tcgetattr(fd, &tio) != 0) return false;
     tio.c_iflag &= ~(IGNPAR | PARMRK | IXON | IXOFF | IXANY);
     tio.c_iflag |= INPCK;
-    if (cts_flow) tio.c_cflag |= CRTSCTS;
-    else tio.c_cflag &= ~CRTSCTS;
+    if (cts_flow)
+        tio.c_cflag |= CRTSCTS;
+    else
+        tio.c_cflag &= ~CRTSCTS;
     return tcsetattr(fd, TCSANOW, &tio) == 0;
 }
 

@@ -1,9 +1,8 @@
 #include "serial/termios_device.h"
 
+#include <cerrno>
 #include <sys/ioctl.h>
 #include <termios.h>
-
-#include <cerrno>
 
 #include "serial/line_rules.h"
 #include "serial/manual_reset_event.h"
@@ -14,33 +13,39 @@ namespace zudedize {
 namespace {
 
 // The errno of the call that just failed, never 0.
-std::int32_t LastError() { return errno != 0 ? errno : EIO; }
+std::int32_t LastError()
+{
+    return errno != 0 ? errno : EIO;
+}
 
-std::int32_t OpenErrorCode(OpenError error) {
+std::int32_t OpenErrorCode(OpenError error)
+{
     switch (error) {
-        case OpenError::None: return 0;
-        case OpenError::NotFound: return kErrorFileNotFound;
-        case OpenError::AccessDenied:
-        case OpenError::Busy: return kErrorAccessDenied;
-        case OpenError::NotCharacterDevice: return kErrorInvalidHandle;
-        case OpenError::Other: return kErrorGeneralFailure;
+    case OpenError::None: return 0;
+    case OpenError::NotFound: return kErrorFileNotFound;
+    case OpenError::AccessDenied:
+    case OpenError::Busy: return kErrorAccessDenied;
+    case OpenError::NotCharacterDevice: return kErrorInvalidHandle;
+    case OpenError::Other: return kErrorGeneralFailure;
     }
     return kErrorGeneralFailure;
 }
 
-bool ParityOf(std::uint8_t code, Parity& parity) {
+bool ParityOf(std::uint8_t code, Parity& parity)
+{
     switch (code) {
-        case kParityNone: parity = Parity::None; return true;
-        case kParityOdd: parity = Parity::Odd; return true;
-        case kParityEven: parity = Parity::Even; return true;
-        case kParityMark: parity = Parity::Mark; return true;
-        case kParitySpace: parity = Parity::Space; return true;
-        default: return false;
+    case kParityNone: parity = Parity::None; return true;
+    case kParityOdd: parity = Parity::Odd; return true;
+    case kParityEven: parity = Parity::Even; return true;
+    case kParityMark: parity = Parity::Mark; return true;
+    case kParitySpace: parity = Parity::Space; return true;
+    default: return false;
     }
 }
 
 // Errors counted by `now` and not by `then`, as line-error flags.
-std::uint32_t ErrorsBetween(const LineCounters& then, const LineCounters& now) {
+std::uint32_t ErrorsBetween(const LineCounters& then, const LineCounters& now)
+{
     std::uint32_t errors = 0;
     if (now.buffer_overrun != then.buffer_overrun) errors |= kLineErrorRxOver;
     if (now.overrun != then.overrun) errors |= kLineErrorOverrun;
@@ -52,15 +57,20 @@ std::uint32_t ErrorsBetween(const LineCounters& then, const LineCounters& now) {
 
 }  // namespace
 
-TermiosDevice::TermiosDevice(int fd) : fd_(fd) {
+TermiosDevice::TermiosDevice(int fd) : fd_(fd)
+{
     have_counters_ = ReadLineCounters(fd_, collected_);
     read_from_ = collected_;
     last_look_ = Look();
 }
 
-TermiosDevice::~TermiosDevice() { CloseLine(fd_); }
+TermiosDevice::~TermiosDevice()
+{
+    CloseLine(fd_);
+}
 
-std::int32_t TermiosDevice::ApplyLineSettings(const LineSettings& settings) {
+std::int32_t TermiosDevice::ApplyLineSettings(const LineSettings& settings)
+{
     Parity parity{};
     const int stop_bits = settings.stop_bits_code == 0 ? 1 : 2;
     if (!ParityOf(settings.parity, parity) || settings.baud_rate <= 0 || settings.stop_bits_code < 0 ||
@@ -77,30 +87,35 @@ std::int32_t TermiosDevice::ApplyLineSettings(const LineSettings& settings) {
     return 0;
 }
 
-std::int32_t TermiosDevice::SetQueueSizes(std::int32_t input, std::int32_t output) {
+std::int32_t TermiosDevice::SetQueueSizes(std::int32_t input, std::int32_t output)
+{
     // The kernel's queues have a fixed size; only nonsense is refused.
     return input > 0 && output > 0 ? 0 : EINVAL;
 }
 
-std::int32_t TermiosDevice::GetTimeouts(CommTimeouts& timeouts) {
+std::int32_t TermiosDevice::GetTimeouts(CommTimeouts& timeouts)
+{
     std::lock_guard lock(mutex_);
     timeouts = timeouts_;
     return 0;
 }
 
-std::int32_t TermiosDevice::SetTimeouts(const CommTimeouts& timeouts) {
+std::int32_t TermiosDevice::SetTimeouts(const CommTimeouts& timeouts)
+{
     std::lock_guard lock(mutex_);
     timeouts_ = timeouts;
     return 0;
 }
 
-std::int32_t TermiosDevice::SetEventMask(std::uint32_t mask) {
+std::int32_t TermiosDevice::SetEventMask(std::uint32_t mask)
+{
     std::lock_guard lock(mutex_);
     event_mask_ = mask;
     return 0;
 }
 
-TermiosDevice::Snapshot TermiosDevice::Look() const {
+TermiosDevice::Snapshot TermiosDevice::Look() const
+{
     Snapshot look;
     look.have_counters = ReadLineCounters(fd_, look.counters);
     look.input_queued = InputQueueLength(fd_);
@@ -108,7 +123,8 @@ TermiosDevice::Snapshot TermiosDevice::Look() const {
     return look;
 }
 
-EventWait TermiosDevice::WaitEvent(const ManualResetEvent& stop) {
+EventWait TermiosDevice::WaitEvent(const ManualResetEvent& stop)
+{
     EventWait wait;
     for (;;) {
         const int woken = WaitForAny({&stop}, kEventPollMs);
@@ -146,7 +162,8 @@ EventWait TermiosDevice::WaitEvent(const ManualResetEvent& stop) {
     }
 }
 
-std::int32_t TermiosDevice::CollectLineErrors(std::uint32_t& errors) {
+std::int32_t TermiosDevice::CollectLineErrors(std::uint32_t& errors)
+{
     errors = 0;
     std::lock_guard lock(mutex_);
     if (!have_counters_) return 0;
@@ -157,13 +174,15 @@ std::int32_t TermiosDevice::CollectLineErrors(std::uint32_t& errors) {
     return 0;
 }
 
-bool TermiosDevice::LineErrorPending() {
+bool TermiosDevice::LineErrorPending()
+{
     std::lock_guard lock(mutex_);
     LineCounters now;
     return have_counters_ && ReadLineCounters(fd_, now) && ErrorsBetween(collected_, now) != 0;
 }
 
-bool TermiosDevice::ReadTookErroredBytes(const TransferResult& result) {
+bool TermiosDevice::ReadTookErroredBytes(const TransferResult& result)
+{
     if (result.count == 0) return false;
     std::lock_guard lock(mutex_);
     LineCounters now;
@@ -173,12 +192,13 @@ bool TermiosDevice::ReadTookErroredBytes(const TransferResult& result) {
     return errored;
 }
 
-std::int32_t TermiosDevice::Purge(PurgeQueues queues) {
+std::int32_t TermiosDevice::Purge(PurgeQueues queues)
+{
     bool ok = false;
     switch (queues) {
-        case PurgeQueues::Output: ok = PurgeLine(fd_, LineQueue::Output); break;
-        case PurgeQueues::Input: ok = PurgeLine(fd_, LineQueue::Input); break;
-        case PurgeQueues::AbortAndBoth: ok = PurgeLine(fd_, LineQueue::Both); break;
+    case PurgeQueues::Output: ok = PurgeLine(fd_, LineQueue::Output); break;
+    case PurgeQueues::Input: ok = PurgeLine(fd_, LineQueue::Input); break;
+    case PurgeQueues::AbortAndBoth: ok = PurgeLine(fd_, LineQueue::Both); break;
     }
     if (ok && queues != PurgeQueues::Output) {
         // What was received in error went with the queue.
@@ -188,7 +208,8 @@ std::int32_t TermiosDevice::Purge(PurgeQueues queues) {
     return ok ? 0 : LastError();
 }
 
-bool TermiosDevice::Drain() {
+bool TermiosDevice::Drain()
+{
     // Long enough for whatever is queued to leave at the line's speed, twice over.
     constexpr std::int64_t kBitsPerCharacter = 12;
     const std::int64_t queued = OutputQueueLength(fd_);
@@ -198,17 +219,19 @@ bool TermiosDevice::Drain() {
     return DrainLine(fd_, static_cast<int>(2 * line_ms + kDrainMarginMs));
 }
 
-bool TermiosDevice::EscapeFunction(ModemControl function) {
+bool TermiosDevice::EscapeFunction(ModemControl function)
+{
     switch (function) {
-        case ModemControl::SetRts: return SetModemControl(fd_, TIOCM_RTS, true);
-        case ModemControl::ClearRts: return SetModemControl(fd_, TIOCM_RTS, false);
-        case ModemControl::SetDtr: return SetModemControl(fd_, TIOCM_DTR, true);
-        case ModemControl::ClearDtr: return SetModemControl(fd_, TIOCM_DTR, false);
+    case ModemControl::SetRts: return SetModemControl(fd_, TIOCM_RTS, true);
+    case ModemControl::ClearRts: return SetModemControl(fd_, TIOCM_RTS, false);
+    case ModemControl::SetDtr: return SetModemControl(fd_, TIOCM_DTR, true);
+    case ModemControl::ClearDtr: return SetModemControl(fd_, TIOCM_DTR, false);
     }
     return false;
 }
 
-bool TermiosDevice::ModemStatus(std::uint8_t& status) {
+bool TermiosDevice::ModemStatus(std::uint8_t& status)
+{
     status = 0;
     int lines = 0;
     if (!ReadModemLines(fd_, lines)) return false;
@@ -219,7 +242,8 @@ bool TermiosDevice::ModemStatus(std::uint8_t& status) {
     return true;
 }
 
-Transfer TermiosDevice::Finish(const TransferResult& result, std::size_t n, bool line_errored) {
+Transfer TermiosDevice::Finish(const TransferResult& result, std::size_t n, bool line_errored)
+{
     Transfer transfer;
     transfer.count = result.count;
     if (result.line_lost) {
@@ -236,7 +260,8 @@ Transfer TermiosDevice::Finish(const TransferResult& result, std::size_t n, bool
     return transfer;
 }
 
-Transfer TermiosDevice::Read(std::uint8_t* buffer, std::size_t n, const ManualResetEvent* abort) {
+Transfer TermiosDevice::Read(std::uint8_t* buffer, std::size_t n, const ManualResetEvent* abort)
+{
     if (LineErrorPending()) return {0, TransferStatus::Failed, EIO};
     CommTimeouts timeouts;
     GetTimeouts(timeouts);
@@ -249,7 +274,8 @@ Transfer TermiosDevice::Read(std::uint8_t* buffer, std::size_t n, const ManualRe
     return Finish(result, n, errored);
 }
 
-Transfer TermiosDevice::Write(const std::uint8_t* buffer, std::size_t n, const ManualResetEvent* abort) {
+Transfer TermiosDevice::Write(const std::uint8_t* buffer, std::size_t n, const ManualResetEvent* abort)
+{
     if (LineErrorPending()) return {0, TransferStatus::Failed, EIO};
     CommTimeouts timeouts;
     GetTimeouts(timeouts);
@@ -259,7 +285,8 @@ Transfer TermiosDevice::Write(const std::uint8_t* buffer, std::size_t n, const M
     return Finish(result, n, false);
 }
 
-std::unique_ptr<SerialDevice> TermiosSystem::Open(const std::string& path, std::int32_t& error) {
+std::unique_ptr<SerialDevice> TermiosSystem::Open(const std::string& path, std::int32_t& error)
+{
     error = 0;
     if (path.empty()) {
         error = kErrorFileNotFound;
@@ -274,6 +301,9 @@ std::unique_ptr<SerialDevice> TermiosSystem::Open(const std::string& path, std::
     return std::make_unique<TermiosDevice>(fd);
 }
 
-bool TermiosSystem::CanOpen(const std::string& path) { return !path.empty() && LineIsFree(path); }
+bool TermiosSystem::CanOpen(const std::string& path)
+{
+    return !path.empty() && LineIsFree(path);
+}
 
 }  // namespace zudedize

@@ -1,5 +1,7 @@
 #include "zudedize/termios_line.h"
 
+#include <cerrno>
+#include <chrono>
 #include <fcntl.h>
 #include <linux/serial.h>
 #include <poll.h>
@@ -8,9 +10,6 @@
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
-
-#include <cerrno>
-#include <chrono>
 
 #include "serial/termios_line_time.h"
 
@@ -24,10 +23,13 @@ using Clock = std::chrono::steady_clock;
 class Deadline {
 public:
     explicit Deadline(int timeout_ms)
-        : unlimited_(timeout_ms < 0), at_(Clock::now() + std::chrono::milliseconds(timeout_ms < 0 ? 0 : timeout_ms)) {}
+        : unlimited_(timeout_ms < 0), at_(Clock::now() + std::chrono::milliseconds(timeout_ms < 0 ? 0 : timeout_ms))
+    {
+    }
 
     // Milliseconds left for poll: -1 without limit, 0 once passed.
-    int PollTimeout() const {
+    int PollTimeout() const
+    {
         if (unlimited_) return -1;
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(at_ - Clock::now()).count();
         return left > 0 ? static_cast<int>(left) : 0;
@@ -38,22 +40,24 @@ private:
     Clock::time_point at_;
 };
 
-OpenError ErrorOfErrno(int error) {
+OpenError ErrorOfErrno(int error)
+{
     switch (error) {
-        case ENOENT:
-        case ENXIO:
-        case ENODEV: return OpenError::NotFound;
-        case EACCES:
-        case EPERM: return OpenError::AccessDenied;
-        case EBUSY: return OpenError::Busy;
-        default: return OpenError::Other;
+    case ENOENT:
+    case ENXIO:
+    case ENODEV: return OpenError::NotFound;
+    case EACCES:
+    case EPERM: return OpenError::AccessDenied;
+    case EBUSY: return OpenError::Busy;
+    default: return OpenError::Other;
     }
 }
 
 // Waits until fd is ready for `events`, the deadline passes or abort_fd (when not -1) is
 // readable. False when the transfer is to stop: on time-out, with `aborted` on abort and
 // `line_lost` when the device hung up or failed.
-bool WaitReady(int fd, short events, const Deadline& deadline, int abort_fd, TransferResult& result) {
+bool WaitReady(int fd, short events, const Deadline& deadline, int abort_fd, TransferResult& result)
+{
     for (;;) {
         struct pollfd p[2] = {{fd, events, 0}, {abort_fd, POLLIN, 0}};
         const int ready = poll(p, abort_fd >= 0 ? 2 : 1, deadline.PollTimeout());
@@ -77,7 +81,8 @@ bool WaitReady(int fd, short events, const Deadline& deadline, int abort_fd, Tra
 
 }  // namespace
 
-int OpenLine(const std::string& path, OpenError& error) {
+int OpenLine(const std::string& path, OpenError& error)
+{
     error = OpenError::None;
     struct stat st {};
     if (stat(path.c_str(), &st) != 0) {
@@ -112,7 +117,8 @@ int OpenLine(const std::string& path, OpenError& error) {
     return fd;
 }
 
-bool LineIsFree(const std::string& path) {
+bool LineIsFree(const std::string& path)
+{
     struct stat st {};
     if (stat(path.c_str(), &st) != 0 || !S_ISCHR(st.st_mode)) return false;
     const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
@@ -126,7 +132,8 @@ bool LineIsFree(const std::string& path) {
     return free;
 }
 
-void CloseLine(int fd) {
+void CloseLine(int fd)
+{
     if (fd < 0) return;
     WaitLineTime(fd);
     ForgetLineTime(fd);
@@ -134,26 +141,29 @@ void CloseLine(int fd) {
     close(fd);
 }
 
-bool SetLineFormat(int fd, int data_bits, int stop_bits, Parity parity) {
+bool SetLineFormat(int fd, int data_bits, int stop_bits, Parity parity)
+{
     WaitLineTime(fd);
     struct termios tio {};
     if (tcgetattr(fd, &tio) != 0) return false;
     tio.c_cflag &= ~(CSIZE | CSTOPB | PARENB | PARODD | CMSPAR);
     switch (data_bits) {
-        case 5: tio.c_cflag |= CS5; break;
-        case 6: tio.c_cflag |= CS6; break;
-        case 7: tio.c_cflag |= CS7; break;
-        case 8: tio.c_cflag |= CS8; break;
-        default: return false;
+    case 5: tio.c_cflag |= CS5; break;
+    case 6: tio.c_cflag |= CS6; break;
+    case 7: tio.c_cflag |= CS7; break;
+    case 8: tio.c_cflag |= CS8; break;
+    default: return false;
     }
-    if (stop_bits == 2) tio.c_cflag |= CSTOPB;
-    else if (stop_bits != 1) return false;
+    if (stop_bits == 2)
+        tio.c_cflag |= CSTOPB;
+    else if (stop_bits != 1)
+        return false;
     switch (parity) {
-        case Parity::None: break;
-        case Parity::Odd: tio.c_cflag |= PARENB | PARODD; break;
-        case Parity::Even: tio.c_cflag |= PARENB; break;
-        case Parity::Mark: tio.c_cflag |= PARENB | CMSPAR | PARODD; break;
-        case Parity::Space: tio.c_cflag |= PARENB | CMSPAR; break;
+    case Parity::None: break;
+    case Parity::Odd: tio.c_cflag |= PARENB | PARODD; break;
+    case Parity::Even: tio.c_cflag |= PARENB; break;
+    case Parity::Mark: tio.c_cflag |= PARENB | CMSPAR | PARODD; break;
+    case Parity::Space: tio.c_cflag |= PARENB | CMSPAR; break;
     }
     // Keep bytes with parity errors as they come; the protocol's checksums judge the data.
     tio.c_iflag &= ~(INPCK | PARMRK | IGNPAR);
@@ -168,7 +178,8 @@ bool SetLineFormat(int fd, int data_bits, int stop_bits, Parity parity) {
     return (kept.c_cflag & ~kParityBits) == (tio.c_cflag & ~kParityBits);
 }
 
-bool SetLineFlowControl(int fd, bool rts_cts, bool xon_xoff, std::uint8_t xon, std::uint8_t xoff) {
+bool SetLineFlowControl(int fd, bool rts_cts, bool xon_xoff, std::uint8_t xon, std::uint8_t xoff)
+{
     struct termios tio {};
     if (tcgetattr(fd, &tio) != 0) return false;
     tio.c_cflag &= ~CRTSCTS;
@@ -180,22 +191,26 @@ bool SetLineFlowControl(int fd, bool rts_cts, bool xon_xoff, std::uint8_t xon, s
     return tcsetattr(fd, TCSANOW, &tio) == 0;
 }
 
-void RequestLowLatency(int fd) {
+void RequestLowLatency(int fd)
+{
     struct serial_struct serial {};
     if (ioctl(fd, TIOCGSERIAL, &serial) != 0) return;
     serial.flags |= ASYNC_LOW_LATENCY;
     ioctl(fd, TIOCSSERIAL, &serial);
 }
 
-TransferResult ReadLine(int fd, std::uint8_t* buffer, std::size_t n, int timeout_ms) {
+TransferResult ReadLine(int fd, std::uint8_t* buffer, std::size_t n, int timeout_ms)
+{
     return ReadLineUntil(fd, buffer, n, timeout_ms > 0 ? timeout_ms : 0, -1);
 }
 
-TransferResult WriteLine(int fd, const std::uint8_t* buffer, std::size_t n, int timeout_ms) {
+TransferResult WriteLine(int fd, const std::uint8_t* buffer, std::size_t n, int timeout_ms)
+{
     return WriteLineUntil(fd, buffer, n, timeout_ms > 0 ? timeout_ms : 0, -1);
 }
 
-TransferResult ReadLineUntil(int fd, std::uint8_t* buffer, std::size_t n, int timeout_ms, int abort_fd) {
+TransferResult ReadLineUntil(int fd, std::uint8_t* buffer, std::size_t n, int timeout_ms, int abort_fd)
+{
     TransferResult result;
     const Deadline deadline(timeout_ms);
     bool said_ready = false;
@@ -219,7 +234,8 @@ TransferResult ReadLineUntil(int fd, std::uint8_t* buffer, std::size_t n, int ti
     return result;
 }
 
-TransferResult WriteLineUntil(int fd, const std::uint8_t* buffer, std::size_t n, int timeout_ms, int abort_fd) {
+TransferResult WriteLineUntil(int fd, const std::uint8_t* buffer, std::size_t n, int timeout_ms, int abort_fd)
+{
     TransferResult result;
     const Deadline deadline(timeout_ms);
     while (result.count < n) {

@@ -1,11 +1,10 @@
 #include "serial/termios_line_time.h"
 
-#include <termios.h>
-
 #include <chrono>
 #include <cstdint>
 #include <map>
 #include <mutex>
+#include <termios.h>
 #include <thread>
 
 #include "zudedize/termios_line.h"
@@ -28,15 +27,16 @@ std::mutex line_mutex;
 std::map<int, LineTime> line_times;
 
 // Start bit, data bits, parity bit and stop bits of one character; 0 when unknown.
-unsigned BitsPerCharacter(int fd) {
+unsigned BitsPerCharacter(int fd)
+{
     struct termios tio {};
     if (tcgetattr(fd, &tio) != 0) return 0;
     unsigned bits = 1;
     switch (tio.c_cflag & CSIZE) {
-        case CS5: bits += 5; break;
-        case CS6: bits += 6; break;
-        case CS7: bits += 7; break;
-        default: bits += 8; break;
+    case CS5: bits += 5; break;
+    case CS6: bits += 6; break;
+    case CS7: bits += 7; break;
+    default: bits += 8; break;
     }
     if ((tio.c_cflag & PARENB) != 0) bits += 1;
     bits += (tio.c_cflag & CSTOPB) != 0 ? 2 : 1;
@@ -55,7 +55,8 @@ Clock::duration CharacterTime(int fd)
 
 }  // namespace
 
-void NoteBytesWritten(int fd, std::size_t count) {
+void NoteBytesWritten(int fd, std::size_t count)
+{
     if (count == 0) return;
     const Clock::time_point now = Clock::now();
     std::lock_guard lock(line_mutex);
@@ -72,7 +73,8 @@ void LineFormatChanged(int fd)
     if (found != line_times.end()) found->second.character_time = Clock::duration{0};
 }
 
-void WaitLineTime(int fd) {
+void WaitLineTime(int fd)
+{
     Clock::time_point free_at;
     {
         std::lock_guard lock(line_mutex);
@@ -83,7 +85,8 @@ void WaitLineTime(int fd) {
     std::this_thread::sleep_until(free_at);
 }
 
-void ForgetLineTime(int fd) {
+void ForgetLineTime(int fd)
+{
     std::lock_guard lock(line_mutex);
     line_times.erase(fd);
 }

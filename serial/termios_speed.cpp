@@ -1,15 +1,15 @@
 // Line speeds through termios2: kept apart because <asm/termbits.h> cannot be included
 // together with <termios.h>.
 #include <asm/termbits.h>
-#include <sys/ioctl.h>
-
 #include <cstdint>
+#include <sys/ioctl.h>
 
 #include "serial/termios_line_time.h"
 
 namespace zudedize {
 
-bool SetLineSpeed(int fd, std::uint32_t bits_per_second) {
+bool SetLineSpeed(int fd, std::uint32_t bits_per_second)
+{
     WaitLineTime(fd);
     struct termios2 tio {};
     if (ioctl(fd, TCGETS2, &tio) != 0) return false;
@@ -28,7 +28,8 @@ bool SetLineSpeed(int fd, std::uint32_t bits_per_second) {
     return got * 100 >= want * 97 && got * 100 <= want * 103;
 }
 
-std::uint32_t LineSpeed(int fd) {
+std::uint32_t LineSpeed(int fd)
+{
     struct termios2 tio {};
     if (ioctl(fd, TCGETS2, &tio) != 0) return 0;
     return tio.c_ospeed;

@@ -8,21 +8,25 @@
 #include "serial/line_rules.h"
 #include "serial/modem_lines.h"
 #include "serial/network_port_address.h"
-#include "zudedize/port_names.h"
 #include "serial/threaded_state.h"
+#include "zudedize/port_names.h"
 
 namespace zudedize::threaded {
 
 namespace {
 
-std::uint16_t Seconds16(std::int32_t seconds) { return static_cast<std::uint16_t>(std::clamp(seconds, 0, 0xFFFF)); }
+std::uint16_t Seconds16(std::int32_t seconds)
+{
+    return static_cast<std::uint16_t>(std::clamp(seconds, 0, 0xFFFF));
+}
 
 // The port-settings registry step of Windows. Linux keeps no per-port settings to put
 // right, so there is nothing to do.
 void RunPortSettingsStep(std::uint8_t /*port*/) {}
 
 std::int32_t OpenInCurrentSlot(std::uint8_t port, std::int32_t baud, std::int32_t write_timeout_s,
-                               std::int32_t read_timeout_s) {
+                               std::int32_t read_timeout_s)
+{
     State& library = Library();
     if (library.initialised && CurrentOpenPort() != nullptr) {
         Record(texts::kAlreadyInitialised, kResultAlreadyInitialised);
@@ -50,37 +54,43 @@ SerialDevice* CurrentOpenDevice()
 }  // namespace
 
 std::int32_t InitializePort(std::uint8_t port, std::int32_t baud, std::int32_t write_timeout_s,
-                            std::int32_t read_timeout_s) {
+                            std::int32_t read_timeout_s)
+{
     RunPortSettingsStep(port);
     return OpenInCurrentSlot(port, baud, write_timeout_s, read_timeout_s);
 }
 
 std::int32_t pInitializePort(std::uint8_t port, std::int32_t baud, std::int32_t write_timeout_s,
-                             std::int32_t read_timeout_s, std::uint8_t parity) {
+                             std::int32_t read_timeout_s, std::uint8_t parity)
+{
     Library().parity_setting = parity;
     return OpenInCurrentSlot(port, baud, write_timeout_s, read_timeout_s);
 }
 
-std::int32_t UnInitializePort() {
+std::int32_t UnInitializePort()
+{
     TComm* port = CurrentPort();
     return port != nullptr ? port->Close() : 0;
 }
 
-bool CharSent() {
+bool CharSent()
+{
     TComm* port = CurrentOpenPort();
     if (port == nullptr || !port->Device()->Drain()) return false;
     Pause(CharSentWaitMs(port->BaudRate()));
     return true;
 }
 
-std::int32_t ClearPort() {
+std::int32_t ClearPort()
+{
     TComm* port = CurrentOpenPort();
     if (port == nullptr) return 0;
     if (const std::int32_t e = port->Device()->Purge(PurgeQueues::Output)) return e;
     return port->Device()->Purge(PurgeQueues::Input);
 }
 
-bool ChangeSpeedZudedize(std::int32_t baud) {
+bool ChangeSpeedZudedize(std::int32_t baud)
+{
     // A closed port has no line to change: false, rather than a success nothing stands behind.
     TComm* port = CurrentOpenPort();
     if (port == nullptr) return false;
@@ -90,7 +100,8 @@ bool ChangeSpeedZudedize(std::int32_t baud) {
     return applied == 0;
 }
 
-bool ChangeParity(std::uint8_t parity) {
+bool ChangeParity(std::uint8_t parity)
+{
     TComm* port = CurrentOpenPort();
     if (port == nullptr || ClearPort() != 0) return false;
     Pause(kThreadedSettleMs);
@@ -100,13 +111,17 @@ bool ChangeParity(std::uint8_t parity) {
     return applied == 0;
 }
 
-bool MsSetTimeouts(std::int32_t write_ms, std::int32_t read_ms) {
+bool MsSetTimeouts(std::int32_t write_ms, std::int32_t read_ms)
+{
     TComm* port = CurrentPort();
     if (port == nullptr || write_ms < 0 || read_ms < 0) return false;
     return port->SetTimeouts(static_cast<std::uint32_t>(write_ms), static_cast<std::uint32_t>(read_ms)) == 0;
 }
 
-void UstawCTS(std::uint8_t cts) { Library().cts_flag = cts; }
+void UstawCTS(std::uint8_t cts)
+{
+    Library().cts_flag = cts;
+}
 
 bool SetDTRLine()
 {
@@ -125,7 +140,8 @@ bool ClearRTSLine()
     return SetModemLine(CurrentOpenDevice(), ModemControl::ClearRts);
 }
 
-bool UstawKanalZudedize(std::uint8_t pattern) {
+bool UstawKanalZudedize(std::uint8_t pattern)
+{
     return SetLinePattern(CurrentOpenDevice(), pattern, kThreadedLinePatternWaitMs);
 }
 
@@ -134,31 +150,52 @@ std::uint8_t ModemStatus()
     return ModemStatusOf(CurrentOpenDevice());
 }
 
-void SetComSelector(std::uint8_t slot) { Library().selector = slot; }
+void SetComSelector(std::uint8_t slot)
+{
+    Library().selector = slot;
+}
 
-std::uint8_t GetComSelector() { return Library().selector; }
+std::uint8_t GetComSelector()
+{
+    return Library().selector;
+}
 
-std::uint8_t GetCOMNumber(std::uint8_t slot) {
+std::uint8_t GetCOMNumber(std::uint8_t slot)
+{
     const TComm* port = Library().ports[slot].get();
     return port != nullptr ? port->ComNumber() : 0;
 }
 
-std::intptr_t GetCOMHandle(std::uint8_t slot) {
+std::intptr_t GetCOMHandle(std::uint8_t slot)
+{
     const TComm* port = Library().ports[slot].get();
     return port != nullptr ? port->Handle() : kNullHandle;
 }
 
-std::int32_t GetSpeed(std::uint8_t slot) {
+std::int32_t GetSpeed(std::uint8_t slot)
+{
     const TComm* port = Library().ports[slot].get();
     return port != nullptr ? port->BaudRate() : 0;
 }
 
-bool SerialPortPresent(std::uint8_t port) { return CurrentSerialSystem().CanOpen(ComPortDevicePath(port)); }
+bool SerialPortPresent(std::uint8_t port)
+{
+    return CurrentSerialSystem().CanOpen(ComPortDevicePath(port));
+}
 
-std::string PIPAdress(std::uint8_t port) { return NetworkAddressOfPort(port); }
+std::string PIPAdress(std::uint8_t port)
+{
+    return NetworkAddressOfPort(port);
+}
 
-bool IsError(char* text, std::int32_t* code) { return Library().last_error.Take(text, code); }
+bool IsError(char* text, std::int32_t* code)
+{
+    return Library().last_error.Take(text, code);
+}
 
-bool IsError(std::string& text, std::int32_t& code) { return Library().last_error.Take(text, code); }
+bool IsError(std::string& text, std::int32_t& code)
+{
+    return Library().last_error.Take(text, code);
+}
 
 }  // namespace zudedize::threaded

@@ -9,21 +9,32 @@
 
 namespace zudedize::threaded {
 
-State& Library() {
+State& Library()
+{
     static State state;
     return state;
 }
 
-TComm* CurrentPort() { return Library().ports[Library().selector].get(); }
+TComm* CurrentPort()
+{
+    return Library().ports[Library().selector].get();
+}
 
-TComm* CurrentOpenPort() {
+TComm* CurrentOpenPort()
+{
     TComm* port = CurrentPort();
     return port != nullptr && port->IsOpen() ? port : nullptr;
 }
 
-void Record(const char* text, std::int32_t code) { Library().last_error.Record(text, code); }
+void Record(const char* text, std::int32_t code)
+{
+    Library().last_error.Record(text, code);
+}
 
-std::int32_t CurrentOsError() { return errno != 0 ? errno : kErrorInvalidHandle; }
+std::int32_t CurrentOsError()
+{
+    return errno != 0 ? errno : kErrorInvalidHandle;
+}
 
 std::int32_t StartWorkerThread(std::thread& thread, std::function<void()> body)
 {

@@ -4,8 +4,8 @@
 
 #include "serial/comm_port.h"
 #include "serial/error_texts.h"
-#include "zudedize/threaded_api.h"
 #include "serial/threaded_state.h"
+#include "zudedize/threaded_api.h"
 
 namespace zudedize::threaded {
 
@@ -13,9 +13,15 @@ namespace {
 
 enum class Direction { Write, Read };
 
-bool Signal(ManualResetEvent* event) { return event != nullptr && event->Set(); }
+bool Signal(ManualResetEvent* event)
+{
+    return event != nullptr && event->Set();
+}
 
-bool Unsignal(ManualResetEvent* event) { return event != nullptr && event->Reset(); }
+bool Unsignal(ManualResetEvent* event)
+{
+    return event != nullptr && event->Reset();
+}
 
 // Steps common to WriteByte and ReadByte; for a read, `byte` receives the byte.
 std::int32_t TransferOneByte(Direction direction, std::uint8_t& byte)
@@ -79,13 +85,17 @@ std::int32_t WriteByte(std::uint8_t value)
     return TransferOneByte(Direction::Write, value);
 }
 
-std::int32_t ReadByte(std::uint8_t& value) {
+std::int32_t ReadByte(std::uint8_t& value)
+{
     std::uint8_t byte = 0;
     const std::int32_t result = TransferOneByte(Direction::Read, byte);
     if (result == 1) value = byte;
     return result;
 }
 
-bool TimeOut() { return Library().timeout; }
+bool TimeOut()
+{
+    return Library().timeout;
+}
 
 }  // namespace zudedize::threaded

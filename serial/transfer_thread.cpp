@@ -9,7 +9,8 @@
 namespace zudedize::threaded {
 
 TZapisOdczytThread::TZapisOdczytThread(SerialDevice& device, Handover& handover, const ManualResetEvent* close_event)
-    : device_(device), handover_(handover), close_event_(close_event) {
+    : device_(device), handover_(handover), close_event_(close_event)
+{
     handover_.ready = ManualResetEvent::Create(true);
     handover_.write_request = ManualResetEvent::Create(false);
     handover_.read_request = ManualResetEvent::Create(false);
@@ -22,22 +23,29 @@ TZapisOdczytThread::TZapisOdczytThread(SerialDevice& device, Handover& handover,
     start_error_ = StartWorkerThread(thread_, [this] { Run(); });
 }
 
-TZapisOdczytThread::~TZapisOdczytThread() { Stop(); }
+TZapisOdczytThread::~TZapisOdczytThread()
+{
+    Stop();
+}
 
-void TZapisOdczytThread::Stop() {
+void TZapisOdczytThread::Stop()
+{
     terminated_ = true;
     if (stop_) stop_->Set();
     if (thread_.joinable()) thread_.join();
 }
 
-void TZapisOdczytThread::Run() {
+void TZapisOdczytThread::Run()
+{
     RaiseCurrentThreadPriority();
     while (!terminated_) {
         const int request = WaitForAny({stop_.get(), handover_.write_request.get(), handover_.read_request.get()}, -1);
         if (request == 1 || request == 2) {
             handover_.ready->Reset();
-            if (request == 1) DoWrite();
-            else DoRead();
+            if (request == 1)
+                DoWrite();
+            else
+                DoRead();
         } else {
             break;  // the stop event, or a failed wait
         }
@@ -45,12 +53,13 @@ void TZapisOdczytThread::Run() {
 }
 
 std::size_t TZapisOdczytThread::Finish(const Transfer& transfer, const char* timeout_text, const char* aborted_text,
-                                       const char* failed_text) {
+                                       const char* failed_text)
+{
     switch (transfer.status) {
-        case TransferStatus::Done: break;
-        case TransferStatus::TimedOut: Record(timeout_text, ETIMEDOUT); break;
-        case TransferStatus::Aborted: Record(aborted_text, ECANCELED); break;
-        case TransferStatus::Failed: Record(failed_text, transfer.error); break;
+    case TransferStatus::Done: break;
+    case TransferStatus::TimedOut: Record(timeout_text, ETIMEDOUT); break;
+    case TransferStatus::Aborted: Record(aborted_text, ECANCELED); break;
+    case TransferStatus::Failed: Record(failed_text, transfer.error); break;
     }
     // A byte taken off the line with a parity or framing error is no byte: the device
     // reports such a transfer as failed, whatever its count.
@@ -58,7 +67,8 @@ std::size_t TZapisOdczytThread::Finish(const Transfer& transfer, const char* tim
     return HandBack(moved);
 }
 
-std::size_t TZapisOdczytThread::HandBack(std::size_t moved) {
+std::size_t TZapisOdczytThread::HandBack(std::size_t moved)
+{
     Library().timeout = moved == 0;
     if (!handover_.ready->Set()) {
         Record(texts::kEventNotReset, CurrentOsError());
@@ -67,7 +77,8 @@ std::size_t TZapisOdczytThread::HandBack(std::size_t moved) {
     return moved;
 }
 
-std::size_t TZapisOdczytThread::DoWrite() {
+std::size_t TZapisOdczytThread::DoWrite()
+{
     Library().timeout = true;
     if (!handover_.write_request->Reset()) {
         Record(texts::kHandleNotClosed, CurrentOsError());
@@ -77,7 +88,8 @@ std::size_t TZapisOdczytThread::DoWrite() {
     return Finish(transfer, texts::kWriteTimeout, texts::kWriteAborted, texts::kWriteToPortFailed);
 }
 
-std::size_t TZapisOdczytThread::DoRead() {
+std::size_t TZapisOdczytThread::DoRead()
+{
     Library().timeout = true;
     if (!handover_.read_request->Reset()) {
         Record(texts::kHandleNotClosed, CurrentOsError());

@@ -8,7 +8,8 @@
 namespace kpxsim {
 
 template <typename Bytes>
-constexpr std::uint8_t BlockChecksum(const Bytes& data) {
+constexpr std::uint8_t BlockChecksum(const Bytes& data)
+{
     std::uint8_t sum = wire::kChecksumSeed;
     for (std::uint8_t byte : data) sum ^= byte;
     return sum;

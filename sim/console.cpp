@@ -13,7 +13,8 @@ namespace kpxsim {
 namespace {
 
 // A whole number in decimal, or in hexadecimal after "0x".
-std::optional<unsigned long> ParseNumber(const std::string& text, unsigned long max) {
+std::optional<unsigned long> ParseNumber(const std::string& text, unsigned long max)
+{
     try {
         std::size_t used = 0;
         const unsigned long value = std::stoul(text, &used, 0);
@@ -24,14 +25,16 @@ std::optional<unsigned long> ParseNumber(const std::string& text, unsigned long 
     }
 }
 
-std::optional<bool> ParseSwitch(const std::string& text) {
+std::optional<bool> ParseSwitch(const std::string& text)
+{
     if (text == "on") return true;
     if (text == "off") return false;
     return std::nullopt;
 }
 
 template <typename Bytes>
-std::string Hex(const Bytes& block) {
+std::string Hex(const Bytes& block)
+{
     std::string text;
     for (std::uint8_t byte : block) {
         char digits[4];
@@ -44,7 +47,8 @@ std::string Hex(const Bytes& block) {
 
 }  // namespace
 
-const char* Console::Help() {
+const char* Console::Help()
+{
     return "Console commands, one a line:\n"
            "  preset N              the current preset the controller reports (0-99)\n"
            "  preset-reply off|T U  answer the current preset query with the bytes T and U\n"
@@ -71,9 +75,13 @@ const char* Console::Help() {
            "Numbers are decimal, or hexadecimal after 0x.\n";
 }
 
-void Console::ApplyFaults() { simulator_.SetFaults(faults_); }
+void Console::ApplyFaults()
+{
+    simulator_.SetFaults(faults_);
+}
 
-bool Console::Execute(const std::string& line) {
+bool Console::Execute(const std::string& line)
+{
     std::istringstream words(line);
     std::string command;
     if (!(words >> command)) return true;
@@ -133,9 +141,15 @@ bool Console::Execute(const std::string& line) {
     } else if (command == "lock") {
         set_switch("lock on|off", [&](bool on) { simulator_.SetMemoryLocked(on); });
     } else if (command == "silent") {
-        set_switch("silent on|off", [&](bool on) { faults_.silent = on; ApplyFaults(); });
+        set_switch("silent on|off", [&](bool on) {
+            faults_.silent = on;
+            ApplyFaults();
+        });
     } else if (command == "bad-checksum") {
-        set_switch("bad-checksum on|off", [&](bool on) { faults_.bad_checksum = on; ApplyFaults(); });
+        set_switch("bad-checksum on|off", [&](bool on) {
+            faults_.bad_checksum = on;
+            ApplyFaults();
+        });
     } else if (command == "read-reply" || command == "write-reply") {
         auto& reply = command == "read-reply" ? faults_.read_reply : faults_.write_reply;
         set_optional("read-reply|write-reply off|BYTE", 0xFF, [&](std::optional<unsigned long> v) {
@@ -176,7 +190,8 @@ bool Console::Execute(const std::string& line) {
         } else if (!block || !status) {
             usage("block-status off|BLOCK STATUS (block 0-127, status 0-255)");
         } else {
-            const BlockStatus injected{static_cast<int>(block.value_or(0)), static_cast<std::uint8_t>(status.value_or(0))};
+            const BlockStatus injected{static_cast<int>(block.value_or(0)),
+                                       static_cast<std::uint8_t>(status.value_or(0))};
             faults_.block_status = injected;
             ApplyFaults();
             out_ << "kpx-sim: the write of flash block " << injected.block << " is answered with status "
@@ -190,8 +205,7 @@ bool Console::Execute(const std::string& line) {
             const FlashBlock data = simulator_.ReadFlash(static_cast<int>(*block));
             constexpr std::size_t kPerLine = 16;
             for (std::size_t at = 0; at < data.size(); at += kPerLine) {
-                out_ << "flash " << *block << " +" << at << ": "
-                     << Hex(std::span(data).subspan(at, kPerLine)) << '\n';
+                out_ << "flash " << *block << " +" << at << ": " << Hex(std::span(data).subspan(at, kPerLine)) << '\n';
             }
         }
     } else if (command == "restart") {

@@ -49,12 +49,12 @@ inline constexpr RawBlock kDefaultPresetSecondHalf{0x80, 0x80, 0x80, 0x80, 0x80,
 inline constexpr RawBlock kDefaultSpareBlock{};
 inline constexpr RawBlock kDefaultCtrlNumbers{81, 82, 83, 84, 85, 86, 87, 0};
 inline constexpr RawBlock kDefaultBankFunctions{0xFF, 0x03, 0, 0, 0, 0, 0, 0};  // all ten "Add"
-inline constexpr RawBlock kDefaultOptions{0, 0, 0, 1, 2, 0, 0, 0};  // channels 1, 2, 3
+inline constexpr RawBlock kDefaultOptions{0, 0, 0, 1, 2, 0, 0, 0};              // channels 1, 2, 3
 
 // The line: 9600 bit/s; start bit, 8 data bits, parity, stop bit.
 inline constexpr unsigned kLineSpeed = 9600;
 inline constexpr unsigned kBitsPerCharacter = 11;
-inline constexpr std::chrono::nanoseconds kCharacterTime{
-    (kBitsPerCharacter * 1'000'000'000ULL + kLineSpeed / 2) / kLineSpeed};  // 1145833 ns
+inline constexpr std::chrono::nanoseconds kCharacterTime{(kBitsPerCharacter * 1'000'000'000ULL + kLineSpeed / 2) /
+                                                         kLineSpeed};  // 1145833 ns
 
 }  // namespace kpxsim::wire

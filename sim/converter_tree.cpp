@@ -1,14 +1,13 @@
-#include "sim/simulator.h"
-
-#include <stdlib.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
+#include <stdlib.h>
 #include <system_error>
 #include <utility>
+
+#include "sim/simulator.h"
 
 namespace kpxsim {
 
@@ -18,7 +17,8 @@ namespace {
 
 constexpr const char* kProductId = "6001";
 
-std::string MakeTemporaryRoot() {
+std::string MakeTemporaryRoot()
+{
     const char* tmpdir = ::getenv("TMPDIR");
     std::string pattern = std::string{tmpdir && *tmpdir ? tmpdir : "/tmp"} + "/kpx-sim.XXXXXX";
     if (::mkdtemp(pattern.data()) == nullptr)
@@ -26,33 +26,44 @@ std::string MakeTemporaryRoot() {
     return pattern;
 }
 
-void WriteAttribute(const fs::path& path, const std::string& value) {
+void WriteAttribute(const fs::path& path, const std::string& value)
+{
     std::ofstream file(path);
     file << value << '\n';
     if (!file) throw std::runtime_error("kpx-sim: cannot write " + path.string());
 }
 
-std::string TtyName(int index) { return "ttyUSB" + std::to_string(index); }
+std::string TtyName(int index)
+{
+    return "ttyUSB" + std::to_string(index);
+}
 
-fs::path PortLink(const std::string& root, int index) {
+fs::path PortLink(const std::string& root, int index)
+{
     return fs::path(root) / "sys/bus/usb-serial/devices" / TtyName(index);
 }
 
-fs::path UsbBus(const std::string& root, int index) {
+fs::path UsbBus(const std::string& root, int index)
+{
     return fs::path(root) / "sys/devices" / ("usb" + std::to_string(index));
 }
 
-fs::path DeviceNode(const std::string& root, int index) { return fs::path(root) / "dev" / TtyName(index); }
+fs::path DeviceNode(const std::string& root, int index)
+{
+    return fs::path(root) / "dev" / TtyName(index);
+}
 
 }  // namespace
 
-ConverterTree::ConverterTree() : root_(MakeTemporaryRoot()), owned_(true) {
+ConverterTree::ConverterTree() : root_(MakeTemporaryRoot()), owned_(true)
+{
     MakeDirectories(root_ + "/sys/bus/usb-serial/devices");
     MakeDirectories(root_ + "/sys/devices");
     MakeDirectories(root_ + "/dev");
 }
 
-ConverterTree::ConverterTree(std::string root) : root_(std::move(root)) {
+ConverterTree::ConverterTree(std::string root) : root_(std::move(root))
+{
     if (root_.empty()) throw std::invalid_argument("kpx-sim: empty root directory");
     owned_ = !fs::exists(root_);
     MakeDirectories(root_);
@@ -61,7 +72,8 @@ ConverterTree::ConverterTree(std::string root) : root_(std::move(root)) {
     MakeDirectories(root_ + "/dev");
 }
 
-ConverterTree::~ConverterTree() {
+ConverterTree::~ConverterTree()
+{
     std::error_code ignored;
     if (owned_) {
         fs::remove_all(root_, ignored);
@@ -77,7 +89,8 @@ ConverterTree::~ConverterTree() {
         fs::remove(*dir, ignored);  // only if empty
 }
 
-void ConverterTree::MakeDirectories(const std::string& path) {
+void ConverterTree::MakeDirectories(const std::string& path)
+{
     fs::path partial;
     for (const fs::path& part : fs::path(path)) {
         partial /= part;
@@ -85,10 +98,14 @@ void ConverterTree::MakeDirectories(const std::string& path) {
     }
 }
 
-const std::string& ConverterTree::Root() const { return root_; }
+const std::string& ConverterTree::Root() const
+{
+    return root_;
+}
 
 std::string ConverterTree::Add(int index, const std::string& serial, const std::string& device_path,
-                               const std::string& vendor) {
+                               const std::string& vendor)
+{
     if (index < 0) throw std::invalid_argument("kpx-sim: a converter index is 0 or more");
     Remove(index);
 
@@ -99,14 +116,14 @@ std::string ConverterTree::Add(int index, const std::string& serial, const std::
     WriteAttribute(device / "idVendor", vendor);
     WriteAttribute(device / "idProduct", kProductId);
     WriteAttribute(device / "serial", serial);
-    fs::create_symlink("../../../devices/usb" + k + "/" + k + "-1/" + k + "-1:1.0/" + tty,
-                       PortLink(root_, index));
+    fs::create_symlink("../../../devices/usb" + k + "/" + k + "-1/" + k + "-1:1.0/" + tty, PortLink(root_, index));
     fs::create_symlink(device_path, DeviceNode(root_, index));
     converters_.push_back(index);
     return tty;
 }
 
-void ConverterTree::Remove(int index) {
+void ConverterTree::Remove(int index)
+{
     fs::remove(PortLink(root_, index));
     fs::remove(DeviceNode(root_, index));
     fs::remove_all(UsbBus(root_, index));

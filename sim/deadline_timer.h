@@ -16,7 +16,7 @@ public:
 
     int Fd() const { return fd_.Get(); }
     void Arm(std::optional<Clock::time_point> deadline);  // empty: disarm
-    void Clear();  // after poll() reported it readable
+    void Clear();                                         // after poll() reported it readable
 
 private:
     UniqueFd fd_;

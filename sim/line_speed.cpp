@@ -7,7 +7,8 @@
 
 namespace kpxsim {
 
-std::optional<unsigned> LineOutputSpeed(int fd) {
+std::optional<unsigned> LineOutputSpeed(int fd)
+{
     struct termios2 settings {};
     if (::ioctl(fd, TCGETS2, &settings) != 0) return std::nullopt;
     return settings.c_ospeed;

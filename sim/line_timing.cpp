@@ -8,13 +8,15 @@
 
 namespace kpxsim {
 
-std::chrono::nanoseconds CharacterTimeAt(unsigned bits_per_second) {
+std::chrono::nanoseconds CharacterTimeAt(unsigned bits_per_second)
+{
     if (bits_per_second == 0) return std::chrono::nanoseconds{0};
     return std::chrono::nanoseconds{(wire::kBitsPerCharacter * 1'000'000'000ULL + bits_per_second / 2) /
                                     bits_per_second};
 }
 
-bool IsBreak(std::uint8_t byte, unsigned bits_per_second) {
+bool IsBreak(std::uint8_t byte, unsigned bits_per_second)
+{
     if (bits_per_second == 0) return false;
     constexpr unsigned kDataBits = 8;
     // Start bit, the zero data bits before the first one, and the parity bit of a zero byte.
@@ -23,7 +25,8 @@ bool IsBreak(std::uint8_t byte, unsigned bits_per_second) {
     return space >= loader::kBreakMinimum;
 }
 
-Clock::time_point SpeedPacer::Arrival(Clock::time_point sent, unsigned bits_per_second) {
+Clock::time_point SpeedPacer::Arrival(Clock::time_point sent, unsigned bits_per_second)
+{
     last_arrival_ = std::max(sent, last_arrival_);
     if (paced_) last_arrival_ += CharacterTimeAt(bits_per_second);
     return last_arrival_;

@@ -5,7 +5,6 @@
 #include <chrono>
 #include <cstdint>
 
-
 namespace kpxsim {
 
 using Clock = std::chrono::steady_clock;  // CLOCK_MONOTONIC

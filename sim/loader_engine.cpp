@@ -12,16 +12,19 @@ namespace kpxsim {
 namespace {
 
 template <std::size_t N>
-bool StartsLike(const std::vector<std::uint8_t>& bytes, const std::array<std::uint8_t, N>& frame) {
+bool StartsLike(const std::vector<std::uint8_t>& bytes, const std::array<std::uint8_t, N>& frame)
+{
     return bytes.size() <= N && std::equal(bytes.begin(), bytes.end(), frame.begin());
 }
 
 template <std::size_t N>
-bool Equals(const std::vector<std::uint8_t>& bytes, const std::array<std::uint8_t, N>& frame) {
+bool Equals(const std::vector<std::uint8_t>& bytes, const std::array<std::uint8_t, N>& frame)
+{
     return bytes.size() == N && StartsLike(bytes, frame);
 }
 
-LoaderOptions CheckedOptions(const LoaderOptions& options) {
+LoaderOptions CheckedOptions(const LoaderOptions& options)
+{
     if (options.device_type > loader::kDeviceTypeMask)
         throw std::invalid_argument("kpx-sim: a device type is 0 to 0x7F");
     if (options.maximum_speed == 0) throw std::invalid_argument("kpx-sim: the maximum speed is above 0");
@@ -32,78 +35,91 @@ LoaderOptions CheckedOptions(const LoaderOptions& options) {
 
 LoaderEngine::LoaderEngine(const LoaderOptions& options)
     : options_(CheckedOptions(options)),
-      flash_(kFlashBlockCount, [] { FlashBlock erased; erased.fill(loader::kErasedByte); return erased; }()),
-      application_valid_(!options.runs_loader) {
+      flash_(kFlashBlockCount,
+             [] {
+                 FlashBlock erased;
+                 erased.fill(loader::kErasedByte);
+                 return erased;
+             }()),
+      application_valid_(!options.runs_loader)
+{
     Restart();
 }
 
-void LoaderEngine::Restart() {
+void LoaderEngine::Restart()
+{
     runs_loader_ = !application_valid_;
     listening_ = runs_loader_;
     speed_ = loader::kServiceSpeed;
     ResetParser();
 }
 
-void LoaderEngine::Break() {
+void LoaderEngine::Break()
+{
     listening_ = true;
     speed_ = loader::kServiceSpeed;
     ResetParser();
 }
 
-void LoaderEngine::ResetParser() {
+void LoaderEngine::ResetParser()
+{
     state_ = State::Idle;
     frame_.clear();
 }
 
-const FlashBlock& LoaderEngine::Flash(int block) const {
+const FlashBlock& LoaderEngine::Flash(int block) const
+{
     if (block < 0 || block >= kFlashBlockCount) throw std::out_of_range("kpx-sim: no such flash block");
     return flash_[static_cast<std::size_t>(block)];
 }
 
-std::size_t LoaderEngine::PayloadLength(std::uint8_t command) const {
+std::size_t LoaderEngine::PayloadLength(std::uint8_t command) const
+{
     switch (command) {
-        case loader::kQuery: return loader::kQueryLength;
-        case loader::kEraseFlash:
-        case loader::kRecomputeCrc: return loader::kConfirmLength;
-        case loader::kWriteBlock:
-            return (options_.four_byte_addresses ? loader::kLongAddressLength : loader::kShortAddressLength) +
-                   kFlashBlockSize + loader::kCheckByteCount;
-        default: return 0;
+    case loader::kQuery: return loader::kQueryLength;
+    case loader::kEraseFlash:
+    case loader::kRecomputeCrc: return loader::kConfirmLength;
+    case loader::kWriteBlock:
+        return (options_.four_byte_addresses ? loader::kLongAddressLength : loader::kShortAddressLength) +
+               kFlashBlockSize + loader::kCheckByteCount;
+    default: return 0;
     }
 }
 
-LoaderReply LoaderEngine::Answer(std::vector<std::uint8_t> bytes, std::chrono::milliseconds delay) const {
+LoaderReply LoaderEngine::Answer(std::vector<std::uint8_t> bytes, std::chrono::milliseconds delay) const
+{
     return {std::move(bytes), speed_, delay};
 }
 
-LoaderReply LoaderEngine::Feed(std::uint8_t byte) {
+LoaderReply LoaderEngine::Feed(std::uint8_t byte)
+{
     switch (state_) {
-        case State::Idle:
-            if (byte == loader::kEscape) {
-                state_ = State::Command;
-            } else if (byte == loader::kFrameA.front()) {
-                state_ = State::RawFrame;
-                frame_.assign(1, byte);
-            }
-            return {};
-        case State::Command:
-            command_ = byte;
-            expected_ = PayloadLength(byte);
-            frame_.clear();
-            state_ = expected_ > 0 ? State::Payload : State::Idle;  // an unknown command is dropped
-            return {};
-        case State::Payload:
-            frame_.push_back(byte);
-            if (frame_.size() < expected_) return {};
-            state_ = State::Idle;
-            return Request();
-        case State::RawFrame:
-            return RawFrame(byte);
+    case State::Idle:
+        if (byte == loader::kEscape) {
+            state_ = State::Command;
+        } else if (byte == loader::kFrameA.front()) {
+            state_ = State::RawFrame;
+            frame_.assign(1, byte);
+        }
+        return {};
+    case State::Command:
+        command_ = byte;
+        expected_ = PayloadLength(byte);
+        frame_.clear();
+        state_ = expected_ > 0 ? State::Payload : State::Idle;  // an unknown command is dropped
+        return {};
+    case State::Payload:
+        frame_.push_back(byte);
+        if (frame_.size() < expected_) return {};
+        state_ = State::Idle;
+        return Request();
+    case State::RawFrame: return RawFrame(byte);
     }
     return {};
 }
 
-LoaderReply LoaderEngine::RawFrame(std::uint8_t byte) {
+LoaderReply LoaderEngine::RawFrame(std::uint8_t byte)
+{
     frame_.push_back(byte);
     if (!StartsLike(frame_, loader::kFrameA) && !StartsLike(frame_, loader::kFrameB)) {
         // Not a frame after all: start over with this byte.
@@ -123,7 +139,8 @@ LoaderReply LoaderEngine::RawFrame(std::uint8_t byte) {
     return {};
 }
 
-LoaderReply LoaderEngine::Request() {
+LoaderReply LoaderEngine::Request()
+{
     if (command_ == loader::kQuery) {
         if (Equals(frame_, loader::kMaximumSpeedQuery) && options_.answers_speed_query) {
             const unsigned speed = options_.maximum_speed;
@@ -131,7 +148,8 @@ LoaderReply LoaderEngine::Request() {
                            static_cast<std::uint8_t>(speed)});
         }
         if (Equals(frame_, loader::kTypeAndVersionQuery)) {
-            const auto first = static_cast<std::uint8_t>(options_.device_type | (runs_loader_ ? loader::kLoaderFlag : 0));
+            const auto first =
+                static_cast<std::uint8_t>(options_.device_type | (runs_loader_ ? loader::kLoaderFlag : 0));
             return Answer({first, options_.version[0], options_.version[1], options_.version[2]});
         }
         return {};
@@ -148,14 +166,15 @@ LoaderReply LoaderEngine::Request() {
     if (command_ == loader::kRecomputeCrc) {
         LoaderReply done = Answer({loader::kStatusDone});
         application_valid_ = true;
-        options_.version = options_.image_version;   // the new application reports its own version
-        Restart();  // into the new application
+        options_.version = options_.image_version;  // the new application reports its own version
+        Restart();                                  // into the new application
         return done;
     }
     return {};
 }
 
-LoaderReply LoaderEngine::WriteBlock() {
+LoaderReply LoaderEngine::WriteBlock()
+{
     const std::size_t address_length = expected_ - kFlashBlockSize - loader::kCheckByteCount;
     const auto payload = std::span(frame_);
     std::uint64_t address = 0;

@@ -15,8 +15,8 @@ namespace kpxsim {
 
 struct LoaderReply {
     std::vector<std::uint8_t> bytes;
-    unsigned speed = 0;                   // bit/s
-    std::chrono::milliseconds delay{0};   // after the request's last byte
+    unsigned speed = 0;                  // bit/s
+    std::chrono::milliseconds delay{0};  // after the request's last byte
 };
 
 class LoaderEngine {

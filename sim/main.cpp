@@ -1,10 +1,4 @@
 // kpx-sim: a virtual KPX-2/KPX-3 foot controller for trying the editor without hardware.
-#include <poll.h>
-#include <signal.h>
-#include <sys/signalfd.h>
-#include <unistd.h>
-
-#include <CLI/CLI.hpp>
 #include <array>
 #include <cctype>
 #include <cerrno>
@@ -13,14 +7,20 @@
 #include <fstream>
 #include <iostream>
 #include <optional>
+#include <poll.h>
+#include <signal.h>
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <sys/signalfd.h>
+#include <unistd.h>
 
+#include <CLI/CLI.hpp>
+
+#include "orvel/version.h"
 #include "sim/console.h"
 #include "sim/identity.h"
 #include "sim/simulator.h"
-#include "orvel/version.h"
 #include "sim/unique_fd.h"
 
 namespace {
@@ -61,7 +61,8 @@ struct ProgramOptions {
 };
 
 // "major.minor.revision", each 0 to 255; `option` names the option in the message.
-std::array<std::uint8_t, 3> ParseLoaderVersion(const std::string& text, const std::string& option) {
+std::array<std::uint8_t, 3> ParseLoaderVersion(const std::string& text, const std::string& option)
+{
     const std::string message = "kpx-sim: " + option + " takes MAJOR.MINOR.REVISION, each 0-255";
     std::array<std::uint8_t, 3> digits{};
     std::istringstream in(text);
@@ -73,15 +74,15 @@ std::array<std::uint8_t, 3> ParseLoaderVersion(const std::string& text, const st
             throw std::invalid_argument(message);
         digits[i] = static_cast<std::uint8_t>(value);
     }
-    if (in.peek() != std::char_traits<char>::eof())
-        throw std::invalid_argument(message);
+    if (in.peek() != std::char_traits<char>::eof()) throw std::invalid_argument(message);
     return digits;
 }
 
 // SIGINT and SIGTERM arrive as readable data; blocked before any thread starts so that
 // every thread inherits the mask. A shell starts background programs with SIGINT ignored;
 // undo that, or an ignored signal would never arrive.
-kpxsim::UniqueFd CatchStopSignals() {
+kpxsim::UniqueFd CatchStopSignals()
+{
     ::signal(SIGINT, SIG_DFL);
     ::signal(SIGTERM, SIG_DFL);
     sigset_t signals;
@@ -93,7 +94,8 @@ kpxsim::UniqueFd CatchStopSignals() {
     return kpxsim::UniqueFd(::signalfd(-1, &signals, SFD_CLOEXEC));
 }
 
-void WriteEnvFile(const std::string& path, const std::string& contents) {
+void WriteEnvFile(const std::string& path, const std::string& contents)
+{
     // Written beside it under a short name of this process, then renamed: readers never see
     // half a file, and a name as long as the folder takes leaves no room for a suffix.
     const std::filesystem::path target(path);
@@ -107,7 +109,8 @@ void WriteEnvFile(const std::string& path, const std::string& contents) {
 }
 
 // Reads command lines from standard input until quit or a stop signal.
-void Serve(kpxsim::Simulator& simulator, int signal_fd) {
+void Serve(kpxsim::Simulator& simulator, int signal_fd)
+{
     kpxsim::Console console(simulator, std::cout);
     bool input_open = true;
     std::string pending;
@@ -137,20 +140,22 @@ void Serve(kpxsim::Simulator& simulator, int signal_fd) {
     }
 }
 
-int Run(const ProgramOptions& program, int signal_fd) {
+int Run(const ProgramOptions& program, int signal_fd)
+{
     kpxsim::Simulator simulator(program.sim);
     const std::string& line = simulator.SlavePath();
     std::optional<kpxsim::ConverterTree> tree;
     std::string env;
-    std::cout << "kpx-sim: KPX-" << program.sim.model << " (identity \""
-              << kpxsim::IdentityText(program.sim) << "\") on " << line << '\n';
+    std::cout << "kpx-sim: KPX-" << program.sim.model << " (identity \"" << kpxsim::IdentityText(program.sim)
+              << "\") on " << line << '\n';
     if (!program.serial.empty()) {
-        if (program.sysroot.empty()) tree.emplace();
-        else tree.emplace(program.sysroot);
+        if (program.sysroot.empty())
+            tree.emplace();
+        else
+            tree.emplace(program.sysroot);
         tree->Add(0, program.serial, line);
         env += "ORVEL_SYSROOT=" + tree->Root() + '\n';
-        std::cout << "kpx-sim: USB converter " << program.serial << "; use ORVEL_SYSROOT="
-                  << tree->Root() << '\n';
+        std::cout << "kpx-sim: USB converter " << program.serial << "; use ORVEL_SYSROOT=" << tree->Root() << '\n';
     }
     if (program.com > 0) {
         const std::string setting = "ZUDEDIZE_COM" + std::to_string(program.com) + '=' + line;
@@ -166,7 +171,8 @@ int Run(const ProgramOptions& program, int signal_fd) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     ProgramOptions program;
     CLI::App app{kDescription, "kpx-sim"};
     app.set_version_flag("--version", "kpx-sim " + std::string(orvel::kVersionText), "Print the version and exit");
@@ -174,8 +180,7 @@ int main(int argc, char** argv) {
     app.add_option("--model", program.sim.model, "Controller model: 2 (KPX-2) or 3 (KPX-3)")
         ->check(CLI::IsMember({2, 3}))
         ->capture_default_str();
-    app.add_option("--form", program.form,
-                   "Identity form: long (\"KPX2-3\", version in tens) or short (\"KP2-12\")")
+    app.add_option("--form", program.form, "Identity form: long (\"KPX2-3\", version in tens) or short (\"KP2-12\")")
         ->check(CLI::IsMember({"long", "short"}))
         ->capture_default_str();
     app.add_option("--firmware-version", program.sim.version,
@@ -187,10 +192,8 @@ int main(int argc, char** argv) {
         ->check(CLI::Range(0, 99))
         ->capture_default_str();
     app.add_flag("--locked", program.sim.memory_locked, "Start with the memory lock on");
-    app.add_flag("--no-pace", program.no_pace,
-                 "Answer at once instead of at the pace of a 9600 bit/s line");
-    app.add_option("--serial", program.serial,
-                   "Serial number of the USB converter it presents; empty: no converter")
+    app.add_flag("--no-pace", program.no_pace, "Answer at once instead of at the pace of a 9600 bit/s line");
+    app.add_option("--serial", program.serial, "Serial number of the USB converter it presents; empty: no converter")
         ->capture_default_str();
     app.add_option("--sysroot", program.sysroot,
                    "Directory for the converter's system tree (default: a new temporary directory, "

@@ -21,12 +21,6 @@
 // highest priority the system allows it.
 #include "sim/simulator.h"
 
-#include <poll.h>
-#include <sys/ioctl.h>
-#include <sys/resource.h>
-#include <termios.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -34,9 +28,14 @@
 #include <condition_variable>
 #include <deque>
 #include <mutex>
+#include <poll.h>
 #include <span>
 #include <stdexcept>
+#include <sys/ioctl.h>
+#include <sys/resource.h>
+#include <termios.h>
 #include <thread>
+#include <unistd.h>
 
 #include "sim/command_engine.h"
 #include "sim/controller_constants.h"
@@ -56,14 +55,15 @@ namespace {
 constexpr std::chrono::milliseconds kVanishDrainLimit{500};
 constexpr std::chrono::milliseconds kVanishDrainRecheck{1};
 
-void CheckPreset(std::uint8_t preset) {
-    if (preset >= wire::kPresetCount)
-        throw std::invalid_argument("kpx-sim: a preset number is 0 to 99");
+void CheckPreset(std::uint8_t preset)
+{
+    if (preset >= wire::kPresetCount) throw std::invalid_argument("kpx-sim: a preset number is 0 to 99");
 }
 
 // Packet mode on the master, EXTPROC on the line: flushes of the editor's queues and changes
 // of its settings wake the master as they happen. False when the system refuses.
-bool WakeOnEditorSettings(int master_fd) {
+bool WakeOnEditorSettings(int master_fd)
+{
     struct termios settings {};
     if (::tcgetattr(master_fd, &settings) != 0) return false;
     settings.c_lflag |= EXTPROC;
@@ -73,12 +73,14 @@ bool WakeOnEditorSettings(int master_fd) {
 
 // The simulator stands for hardware: it should answer when the line asks, not when the
 // scheduler gets round to it. Where raising is not allowed, nothing changes.
-void RaiseThreadPriority() {
+void RaiseThreadPriority()
+{
     constexpr int kHighestPriority = -20;
     ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), kHighestPriority);
 }
 
-std::string CheckedIdentity(const Options& options) {
+std::string CheckedIdentity(const Options& options)
+{
     CheckPreset(options.current_preset);
     return IdentityText(options);
 }
@@ -148,9 +150,12 @@ Simulator::Impl::Impl(const Options& options)
       packet_mode(WakeOnEditorSettings(line.MasterFd())),
       inbound(options.paced),
       outbound(options.paced),
-      thread([this] { Run(); }) {}
+      thread([this] { Run(); })
+{
+}
 
-Simulator::Impl::~Impl() {
+Simulator::Impl::~Impl()
+{
     {
         std::lock_guard lock(mutex);
         stop_requested = true;
@@ -159,7 +164,8 @@ Simulator::Impl::~Impl() {
     thread.join();
 }
 
-void Simulator::Impl::Run() {
+void Simulator::Impl::Run()
+{
     RaiseThreadPriority();
     for (;;) {
         {
@@ -176,7 +182,8 @@ void Simulator::Impl::Run() {
     }
 }
 
-void Simulator::Impl::ReadFromLine(Clock::time_point now) {
+void Simulator::Impl::ReadFromLine(Clock::time_point now)
+{
     // The speed first: what is read below was written before it could change again, unless
     // the editor changes its settings while we read. A change reaches us as a packet of its own,
     // ahead of every byte written after it, and there the speed is noted again: a thread held
@@ -208,7 +215,8 @@ void Simulator::Impl::ReadFromLine(Clock::time_point now) {
     }
 }
 
-void Simulator::Impl::DeliverArrivedBytes(Clock::time_point now) {
+void Simulator::Impl::DeliverArrivedBytes(Clock::time_point now)
+{
     while (!arriving.empty() && arriving.front().when <= now) {
         const TimedByte incoming = arriving.front();
         arriving.pop_front();
@@ -224,7 +232,8 @@ void Simulator::Impl::DeliverArrivedBytes(Clock::time_point now) {
     }
 }
 
-LoaderReply Simulator::Impl::Take(const TimedByte& incoming) {
+LoaderReply Simulator::Impl::Take(const TimedByte& incoming)
+{
     if (check_speed && incoming.speed != 0) {
         if (IsBreak(incoming.byte, incoming.speed)) {
             loader.Break();
@@ -237,7 +246,8 @@ LoaderReply Simulator::Impl::Take(const TimedByte& incoming) {
     return {engine.Feed(incoming.byte), loader.LineSpeed(), {}};
 }
 
-void Simulator::Impl::QueueUnasked() {
+void Simulator::Impl::QueueUnasked()
+{
     std::vector<std::uint8_t> bytes;
     unsigned speed = 0;
     {
@@ -249,7 +259,8 @@ void Simulator::Impl::QueueUnasked() {
     for (std::uint8_t byte : bytes) departing.push_back({byte, outbound.Arrival(now, speed)});
 }
 
-Simulator::Impl::Verdict Simulator::Impl::PassFaults(TimedByte& outgoing) {
+Simulator::Impl::Verdict Simulator::Impl::PassFaults(TimedByte& outgoing)
+{
     if (outgoing.cleared) return Verdict::Send;
     std::lock_guard lock(mutex);
     if (vanish_by || faults.silent) return Verdict::Drop;
@@ -265,7 +276,8 @@ Simulator::Impl::Verdict Simulator::Impl::PassFaults(TimedByte& outgoing) {
     return Verdict::Send;
 }
 
-void Simulator::Impl::SendDueBytes(Clock::time_point now) {
+void Simulator::Impl::SendDueBytes(Clock::time_point now)
+{
     while (line.IsOpen() && !output_blocked && !departing.empty() && departing.front().when <= now) {
         TimedByte& outgoing = departing.front();
         if (PassFaults(outgoing) == Verdict::Send) {
@@ -279,14 +291,16 @@ void Simulator::Impl::SendDueBytes(Clock::time_point now) {
     }
 }
 
-void Simulator::Impl::CheckVanishing(Clock::time_point now) {
+void Simulator::Impl::CheckVanishing(Clock::time_point now)
+{
     std::lock_guard lock(mutex);
     if (vanished) return;
     if (!vanish_by && faults.vanish_after == 0u) vanish_by = now + kVanishDrainLimit;
     if (vanish_by && (now >= *vanish_by || !line.HasUnreadOutput())) HangUp();
 }
 
-void Simulator::Impl::WaitForWork(Clock::time_point now) {
+void Simulator::Impl::WaitForWork(Clock::time_point now)
+{
     std::optional<Clock::time_point> deadline;
     const auto consider = [&deadline](Clock::time_point when) {
         deadline = deadline ? std::min(*deadline, when) : when;
@@ -319,7 +333,8 @@ void Simulator::Impl::WaitForWork(Clock::time_point now) {
     }
 }
 
-void Simulator::Impl::HangUp() {
+void Simulator::Impl::HangUp()
+{
     line.Close();
     vanished = true;
     vanish_by.reset();
@@ -333,20 +348,26 @@ Simulator::Simulator(const Options& options) : impl_(std::make_unique<Impl>(opti
 
 Simulator::~Simulator() = default;
 
-const std::string& Simulator::SlavePath() const { return impl_->slave_path; }
+const std::string& Simulator::SlavePath() const
+{
+    return impl_->slave_path;
+}
 
-void Simulator::SetCurrentPreset(std::uint8_t preset) {
+void Simulator::SetCurrentPreset(std::uint8_t preset)
+{
     CheckPreset(preset);
     std::lock_guard lock(impl_->mutex);
     impl_->engine.SetCurrentPreset(preset);
 }
 
-void Simulator::SetMemoryLocked(bool locked) {
+void Simulator::SetMemoryLocked(bool locked)
+{
     std::lock_guard lock(impl_->mutex);
     impl_->engine.SetMemoryLocked(locked);
 }
 
-void Simulator::SetFaults(const Faults& faults) {
+void Simulator::SetFaults(const Faults& faults)
+{
     {
         std::lock_guard lock(impl_->mutex);
         impl_->faults = faults;
@@ -356,69 +377,82 @@ void Simulator::SetFaults(const Faults& faults) {
     impl_->wake.Raise();
 }
 
-void Simulator::Vanish() {
+void Simulator::Vanish()
+{
     std::unique_lock lock(impl_->mutex);
     impl_->vanish_requested = true;
     impl_->wake.Raise();
     impl_->vanished_changed.wait(lock, [this] { return impl_->vanished; });
 }
 
-Block Simulator::ReadMemory(std::uint8_t address) const {
+Block Simulator::ReadMemory(std::uint8_t address) const
+{
     std::lock_guard lock(impl_->mutex);
     return impl_->engine.Memory().Read(address);
 }
 
-void Simulator::WriteMemory(std::uint8_t address, const Block& data) {
+void Simulator::WriteMemory(std::uint8_t address, const Block& data)
+{
     std::lock_guard lock(impl_->mutex);
     impl_->engine.Memory().Write(address, data);
 }
 
-void Simulator::ResetMemory() {
+void Simulator::ResetMemory()
+{
     std::lock_guard lock(impl_->mutex);
     impl_->engine.Memory().Reset();
 }
 
-std::size_t Simulator::BytesReceived() const {
+std::size_t Simulator::BytesReceived() const
+{
     std::lock_guard lock(impl_->mutex);
     return impl_->received.size();
 }
 
-std::vector<std::uint8_t> Simulator::Received() const {
+std::vector<std::uint8_t> Simulator::Received() const
+{
     std::lock_guard lock(impl_->mutex);
     return impl_->received;
 }
 
-void Simulator::ClearReceived() {
+void Simulator::ClearReceived()
+{
     std::lock_guard lock(impl_->mutex);
     impl_->received.clear();
 }
 
-FlashBlock Simulator::ReadFlash(int block) const {
+FlashBlock Simulator::ReadFlash(int block) const
+{
     std::lock_guard lock(impl_->mutex);
     return impl_->loader.Flash(block);
 }
 
-bool Simulator::RunsLoader() const {
+bool Simulator::RunsLoader() const
+{
     std::lock_guard lock(impl_->mutex);
     return impl_->loader.RunsLoader();
 }
 
-unsigned Simulator::ControllerSpeed() const {
+unsigned Simulator::ControllerSpeed() const
+{
     std::lock_guard lock(impl_->mutex);
     return impl_->loader.LineSpeed();
 }
 
-void Simulator::SetEraseTime(std::chrono::milliseconds time) {
+void Simulator::SetEraseTime(std::chrono::milliseconds time)
+{
     std::lock_guard lock(impl_->mutex);
     impl_->loader.SetEraseTime(time);
 }
 
-void Simulator::Restart() {
+void Simulator::Restart()
+{
     std::lock_guard lock(impl_->mutex);
     impl_->loader.Restart();
 }
 
-void Simulator::SendToEditor(const std::vector<std::uint8_t>& bytes) {
+void Simulator::SendToEditor(const std::vector<std::uint8_t>& bytes)
+{
     {
         std::lock_guard lock(impl_->mutex);
         impl_->unasked.insert(impl_->unasked.end(), bytes.begin(), bytes.end());

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <unistd.h>
-
 #include <utility>
 
 namespace kpxsim {
@@ -13,7 +12,8 @@ public:
     explicit UniqueFd(int fd) : fd_(fd) {}
     ~UniqueFd() { Reset(); }
     UniqueFd(UniqueFd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-    UniqueFd& operator=(UniqueFd&& other) noexcept {
+    UniqueFd& operator=(UniqueFd&& other) noexcept
+    {
         if (this != &other) {
             Reset();
             fd_ = std::exchange(other.fd_, -1);
@@ -25,7 +25,8 @@ public:
 
     int Get() const { return fd_; }
     bool Valid() const { return fd_ >= 0; }
-    void Reset() {
+    void Reset()
+    {
         if (fd_ >= 0) ::close(fd_);
         fd_ = -1;
     }

@@ -4,36 +4,37 @@
 #include <cerrno>
 #include <chrono>
 #include <csignal>
-#include <filesystem>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <iostream>
 #include <string>
 #include <thread>
 
-#include "device/protocol/command_protocol.h"
-#include "device/commands/compare_command.h"
-#include "device/controller_constants.h"
-#include "device/protocol/controller_identity.h"
 #include "cli/decimal_number.h"
-#include "device/commands/default_check_command.h"
 #include "cli/device_port.h"
-#include "files/file_io.h"
-#include "files/preset_file.h"
-#include "device/commands/firmware_upgrade.h"
 #include "cli/follow_current.h"
 #include "cli/json_output.h"
-#include "loader/kpx2.h"
 #include "cli/librarian_commands.h"
+#include "cli/print_table.h"
+#include "device/commands/compare_command.h"
+#include "device/commands/default_check_command.h"
+#include "device/commands/firmware_upgrade.h"
+#include "device/controller_constants.h"
+#include "device/protocol/command_protocol.h"
+#include "device/protocol/controller_identity.h"
+#include "files/file_io.h"
+#include "files/preset_file.h"
+#include "loader/kpx2.h"
 #include "model/model_constants.h"
 #include "model/preset_image.h"
-#include "cli/print_table.h"
 
 namespace orvel {
 
 namespace {
 
-std::string Hex(const std::uint8_t* bytes, std::size_t n) {
+std::string Hex(const std::uint8_t* bytes, std::size_t n)
+{
     std::string text;
     std::array<char, 4> cell{};
     for (std::size_t i = 0; i < n; ++i) {
@@ -43,7 +44,8 @@ std::string Hex(const std::uint8_t* bytes, std::size_t n) {
     return text;
 }
 
-void PrintPreset(const PresetTable& table, int row) {
+void PrintPreset(const PresetTable& table, int row)
+{
     const PresetData p = table.GetRow(row);
     auto flags = [](const auto& bits) {
         std::string text;
@@ -68,7 +70,8 @@ void ShowSettings(const SettingsData& s)
 }
 
 // A preset file a command takes its values from, into the companion's table and settings.
-bool LoadSource(Companion& c, const std::string& path) {
+bool LoadSource(Companion& c, const std::string& path)
+{
     const FileResult result = LoadPresetFile(path, c.table, c.settings);
     if (result.status == FileStatus::Done) return true;
     return Refuse(result.status == FileStatus::NotFound ? std::string(ReadFailure(path, SystemErrorText(ENOENT)).reason)
@@ -105,27 +108,38 @@ int SaveDestination(const Companion& c, const std::string& path, int first, int 
 }
 
 // The table row of the bank's first preset (preset digit 1), or of one preset.
-int BankRow(int bank) { return TableRowOfPreset(static_cast<std::uint8_t>(10 * bank + 1)); }
-int PresetRow(int preset) { return TableRowOfPreset(static_cast<std::uint8_t>(preset)); }
+int BankRow(int bank)
+{
+    return TableRowOfPreset(static_cast<std::uint8_t>(10 * bank + 1));
+}
+int PresetRow(int preset)
+{
+    return TableRowOfPreset(static_cast<std::uint8_t>(preset));
+}
 
 // --- Arguments -----------------------------------------------------------------------
 
-void BankArgument(CLI::App& command, Request& r) {
+void BankArgument(CLI::App& command, Request& r)
+{
     command.add_option("bank", r.number, "bank digit, 0 to 9")->required()->transform(DecimalIn(0, 9));
 }
-void PresetArgument(CLI::App& command, Request& r) {
+void PresetArgument(CLI::App& command, Request& r)
+{
     command.add_option("preset", r.number, "preset number, 0 to 99")->required()->transform(DecimalIn(0, 99));
 }
-void IntoOption(CLI::App& command, Request& r) {
+void IntoOption(CLI::App& command, Request& r)
+{
     command.add_option("--into", r.into, "also store it in this preset file");
 }
-void FromOption(CLI::App& command, Request& r) {
+void FromOption(CLI::App& command, Request& r)
+{
     command.add_option("--from", r.from, "preset file to take it from")->required();
 }
 
 // --- The commands --------------------------------------------------------------------
 
-int List(Companion& c) {
+int List(Companion& c)
+{
     if (c.request.json) return ListJson(c);
     const auto converters = ListUsbConverters();
     if (converters.empty()) std::cout << "no USB converter found\n";
@@ -138,18 +152,19 @@ int List(Companion& c) {
     return 0;
 }
 
-int Identify(Companion& c) {
+int Identify(Companion& c)
+{
     if (!Connect(c)) return 1;
     if (c.request.json) {
         PrintIdentityJson(c.identity, c.link.firmware_version);
         return 0;
     }
-    std::cout << "KPX firmware version: " << c.identity << " (version number " << int(c.link.firmware_version)
-              << ")\n";
+    std::cout << "KPX firmware version: " << c.identity << " (version number " << int(c.link.firmware_version) << ")\n";
     return 0;
 }
 
-int Current(Companion& c) {
+int Current(Companion& c)
+{
     if (!Connect(c)) return 1;
     if (c.request.follow) return FollowCurrentPreset(c);
     std::uint8_t preset = 0;
@@ -161,7 +176,8 @@ int Current(Companion& c) {
     return 0;
 }
 
-int Backup(Companion& c) {
+int Backup(Companion& c)
+{
     const std::string& path = c.request.file;
     if (!OpenDestination(c, path) || !Connect(c)) return 1;
     if (const int status = ExitStatus(c, ReadAllPresets(c.session)); status != 0) return status;
@@ -171,7 +187,8 @@ int Backup(Companion& c) {
     return 0;
 }
 
-int Restore(Companion& c) {
+int Restore(Companion& c)
+{
     if (!LoadSource(c, c.request.file) || !Connect(c)) return 1;
     if (const int status = ExitStatus(c, WriteAllPresets(c.session)); status != 0) return status;
     if (const int status = ExitStatus(c, WriteSettings(c.session)); status != 0) return status;
@@ -199,7 +216,8 @@ int Diff(Companion& c)
     return differences.empty() ? kDiffEqual : kDiffDifferent;
 }
 
-int ReadBankCommand(Companion& c) {
+int ReadBankCommand(Companion& c)
+{
     const int bank = c.request.number;
     const int first = BankRow(bank);
     if (!c.request.into.empty() && !OpenDestination(c, c.request.into)) return 1;
@@ -212,7 +230,8 @@ int ReadBankCommand(Companion& c) {
     return SaveDestination(c, c.request.into, first, first + kPresetsPerBank - 1);
 }
 
-int WriteBankCommand(Companion& c) {
+int WriteBankCommand(Companion& c)
+{
     if (!LoadSource(c, c.request.from) || !Connect(c)) return 1;
     c.table.SetCurrentRow(BankRow(c.request.number));
     if (const int status = ExitStatus(c, WriteBank(c.session)); status != 0) return status;
@@ -220,7 +239,8 @@ int WriteBankCommand(Companion& c) {
     return 0;
 }
 
-int ReadPresetCommand(Companion& c) {
+int ReadPresetCommand(Companion& c)
+{
     const int preset = c.request.number;
     const int row = PresetRow(preset);
     if (!c.request.into.empty() && !OpenDestination(c, c.request.into)) return 1;
@@ -233,7 +253,8 @@ int ReadPresetCommand(Companion& c) {
     return SaveDestination(c, c.request.into, row, row);
 }
 
-int WritePresetCommand(Companion& c) {
+int WritePresetCommand(Companion& c)
+{
     if (!LoadSource(c, c.request.from) || !Connect(c)) return 1;
     c.table.SetCurrentRow(PresetRow(c.request.number));
     if (const int status = ExitStatus(c, WriteOnePreset(c.session)); status != 0) return status;
@@ -241,7 +262,8 @@ int WritePresetCommand(Companion& c) {
     return 0;
 }
 
-int ReadSettingsCommand(Companion& c) {
+int ReadSettingsCommand(Companion& c)
+{
     if (!c.request.into.empty() && !OpenDestination(c, c.request.into)) return 1;
     if (!Connect(c)) return 1;
     if (const int status = ExitStatus(c, ReadSettings(c.session)); status != 0) return status;
@@ -250,14 +272,16 @@ int ReadSettingsCommand(Companion& c) {
     return SaveDestination(c, c.request.into, 0, -1);
 }
 
-int WriteSettingsCommand(Companion& c) {
+int WriteSettingsCommand(Companion& c)
+{
     if (!LoadSource(c, c.request.from) || !Connect(c)) return 1;
     if (const int status = ExitStatus(c, WriteSettings(c.session)); status != 0) return status;
     std::cout << "wrote the settings\n";
     return 0;
 }
 
-int ReadBlockCommand(Companion& c) {
+int ReadBlockCommand(Companion& c)
+{
     if (!Connect(c)) return 1;
     if (!OpenLink(c.link, c.link.port_number, c.link.selected_serial)) return Fail(NoAnswerText(c));
     std::uint8_t code = 0;
@@ -269,12 +293,14 @@ int ReadBlockCommand(Companion& c) {
     return 0;
 }
 
-int CheckDefaultsCommand(Companion& c) {
+int CheckDefaultsCommand(Companion& c)
+{
     if (!Connect(c)) return 1;
     return ExitStatus(c, CheckDefaults(c.session));
 }
 
-int Upgrade(Companion& c) {
+int Upgrade(Companion& c)
+{
     // kpx2 opens the port itself: a numbered port is only named here, a USB converter's
     // controller is found through the command protocol first.
     if (!(UsesSerialPort(c.link) ? ChoosePort(c) : Connect(c))) return 1;
@@ -283,7 +309,8 @@ int Upgrade(Companion& c) {
     return FirmwareUpgradeCommand(c.usb, c.link.port_number, c.view) == TransferOutcome::Done ? 0 : 1;
 }
 
-int ExportHeader(Companion& c) {
+int ExportHeader(Companion& c)
+{
     const std::string& path = c.request.file;
     const FileResult writable = CheckReplaceable(path);
     if (writable.status != FileStatus::Done) return Fail(writable.reason);
@@ -302,7 +329,8 @@ int ExportHeader(Companion& c) {
 
 }  // namespace
 
-const std::vector<CliCommand>& CliCommands() {
+const std::vector<CliCommand>& CliCommands()
+{
     static const std::vector<CliCommand> commands{
         {"list", "list the USB converters and what answers on each", JsonOption, List},
         {"identify", "identify the controller and its firmware version", JsonOption, Identify},

@@ -2,10 +2,10 @@
 // A new command is one more entry in the table.
 #pragma once
 
-#include <CLI/CLI.hpp>
-
 #include <string_view>
 #include <vector>
+
+#include <CLI/CLI.hpp>
 
 #include "cli/companion.h"
 

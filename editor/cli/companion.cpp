@@ -2,22 +2,23 @@
 
 #include <iostream>
 
+#include "cli/device_port.h"
+#include "device/link/device_access.h"
 #include "device/protocol/command_protocol.h"
 #include "device/protocol/controller_identity.h"
-#include "device/link/device_access.h"
-#include "cli/device_port.h"
-#include "zudedize/port_names.h"
 #include "device/protocol/serial_port_identity.h"
+#include "zudedize/port_names.h"
 
 namespace orvel {
 
 namespace {
 
-bool ConnectUsb(Companion& c) {
+bool ConnectUsb(Companion& c)
+{
     const Request& r = c.request;
     c.place = r.serial.empty() ? "any USB converter" : "the converter " + r.serial;
     if (c.usb.GetFTDeviceCount() != kFtOk || c.usb.DeviceCount() == 0) return Refuse("no USB converter found");
-    std::string tried;   // the serial numbers of the converters asked
+    std::string tried;  // the serial numbers of the converters asked
     for (std::uint32_t i = 0; i < c.usb.DeviceCount(); ++i) {
         if (c.usb.GetSerialNumberByIndex(static_cast<std::int32_t>(i)) != kFtOk) continue;
         const std::string serial = c.usb.LastListedSerial();
@@ -51,7 +52,8 @@ Companion::Companion(const Request& r)
 {
 }
 
-int Fail(const std::string& text) {
+int Fail(const std::string& text)
+{
     std::cerr << "orvel-cli: " << text << std::endl;
     return 1;
 }
@@ -72,7 +74,8 @@ std::string NoAnswerText(const Companion& c)
     return "no controller answered on " + c.place;
 }
 
-bool ChoosePort(Companion& c) {
+bool ChoosePort(Companion& c)
+{
     if (!UsesSerialPort(c.link)) return true;
     const Request& r = c.request;
     int port = r.com_port;
@@ -92,7 +95,8 @@ bool ChoosePort(Companion& c) {
     return true;
 }
 
-bool Connect(Companion& c) {
+bool Connect(Companion& c)
+{
     if (!UsesSerialPort(c.link)) return ConnectUsb(c);
     if (!ChoosePort(c)) return false;
     if (!QueryIdentitySerial(c.link, c.link.port_number, c.identity)) return Refuse(NoAnswerText(c));
@@ -100,7 +104,8 @@ bool Connect(Companion& c) {
     return true;
 }
 
-int ExitStatus(const Companion& c, TransferOutcome outcome) {
+int ExitStatus(const Companion& c, TransferOutcome outcome)
+{
     if (outcome == TransferOutcome::Done) return 0;
     if (outcome == TransferOutcome::NotIdentified) return Fail(NoAnswerText(c));
     return 1;

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "device/converter/d2xx_unit.h"
 #include "cli/terminal_view.h"
 #include "device/commands/transfer_commands.h"
+#include "device/converter/d2xx_unit.h"
 #include "device/converter/usb_converters.h"
 
 namespace orvel {
@@ -15,15 +15,15 @@ namespace orvel {
 // The command line, parsed: the controller's choice, the options of every command and the
 // arguments of the one given.
 struct Request {
-    std::string serial;   // a USB converter's serial number
-    int com_port = 0;     // a numbered serial port
-    std::string device;   // a serial device's path, reached as a numbered port
+    std::string serial;                                     // a USB converter's serial number
+    int com_port = 0;                                       // a numbered serial port
+    std::string device;                                     // a serial device's path, reached as a numbered port
     TransportKind transport = TransportKind::UsbConverter;  // settled by ChooseTransport
     bool verbose = false;
     bool assume_yes = false;
 
-    int number = 0;       // a preset number or a bank digit
-    int address = 0;      // a block address
+    int number = 0;   // a preset number or a bank digit
+    int address = 0;  // a block address
     bool follow = false;
     bool json = false;
     std::string file;
@@ -54,7 +54,7 @@ struct Companion {
     // Where the controller is looked for, as a failure names it: "COM 6 (/dev/ttyS5)",
     // "/dev/pts/3", "the converter KPX00001".
     std::string place;
-    std::string identity;   // the controller's identity as shown, once Connect found it
+    std::string identity;  // the controller's identity as shown, once Connect found it
 };
 
 // Prints "orvel-cli: " and the text as one line on standard error; the exit status 1.

@@ -6,7 +6,8 @@
 
 namespace orvel {
 
-std::optional<int> ParseDecimal(std::string_view text) {
+std::optional<int> ParseDecimal(std::string_view text)
+{
     if (text.empty() || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
         return std::nullopt;
     int value = 0;
@@ -15,7 +16,8 @@ std::optional<int> ParseDecimal(std::string_view text) {
     return value;
 }
 
-CLI::Validator DecimalIn(int low, int high) {
+CLI::Validator DecimalIn(int low, int high)
+{
     const std::string range = std::to_string(low) + " to " + std::to_string(high);
     return CLI::Validator(
         [low, high, range](std::string& text) -> std::string {

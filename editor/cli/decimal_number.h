@@ -2,10 +2,10 @@
 // "010" never name another preset than the one the user meant to type.
 #pragma once
 
-#include <CLI/CLI.hpp>
-
 #include <optional>
 #include <string_view>
+
+#include <CLI/CLI.hpp>
 
 namespace orvel {
 

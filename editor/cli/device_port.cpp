@@ -1,16 +1,16 @@
 #include "cli/device_port.h"
 
+#include <cerrno>
 #include <stdlib.h>
 #include <sys/stat.h>
-
-#include <cerrno>
 
 #include "files/file_result.h"
 #include "zudedize/port_names.h"
 
 namespace orvel {
 
-int PortNumberForDevice(const std::string& path, std::string& problem) {
+int PortNumberForDevice(const std::string& path, std::string& problem)
+{
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) {
         problem = "cannot open " + path + ": " + SystemErrorText(errno);

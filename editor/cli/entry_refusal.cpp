@@ -45,7 +45,8 @@ std::string TileEntryRefusal(int tile, std::string_view entry)
 
 std::string BankFunctionRefusal(std::string_view entry)
 {
-    return RefusedEntryText(EntryRule{"bank function", Choices({BankFunctionCaption(true), BankFunctionCaption(false)})}, entry);
+    return RefusedEntryText(
+        EntryRule{"bank function", Choices({BankFunctionCaption(true), BankFunctionCaption(false)})}, entry);
 }
 
 }  // namespace orvel

@@ -5,9 +5,9 @@
 #include <iostream>
 #include <thread>
 
+#include "cli/json_output.h"
 #include "device/protocol/command_protocol.h"
 #include "device/protocol/controller_identity.h"
-#include "cli/json_output.h"
 #include "device/protocol/serial_port_identity.h"
 
 namespace orvel {

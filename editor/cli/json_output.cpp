@@ -2,9 +2,9 @@
 
 #include <iostream>
 
+#include "device/converter/usb_converters.h"
 #include "device/protocol/command_protocol.h"
 #include "device/protocol/controller_identity.h"
-#include "device/converter/usb_converters.h"
 
 namespace orvel {
 

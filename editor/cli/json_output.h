@@ -2,11 +2,11 @@
 // (docs/cli-json.md); what fails still says why in one line on standard error.
 #pragma once
 
-#include <CLI/CLI.hpp>
-
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include <CLI/CLI.hpp>
 
 #include "cli/companion.h"
 #include "files/json_text.h"

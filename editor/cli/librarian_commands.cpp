@@ -5,16 +5,16 @@
 #include <optional>
 
 #include "cli/decimal_number.h"
-#include "files/file_io.h"
-#include "files/preset_file.h"
-#include "files/setup_json.h"
 #include "cli/json_output.h"
-#include "model/model_constants.h"
-#include "model/settings_constants.h"
-#include "model/settings_tiles.h"
 #include "cli/preset_csv.h"
 #include "cli/setup_fields.h"
 #include "cli/setup_table_text.h"
+#include "files/file_io.h"
+#include "files/preset_file.h"
+#include "files/setup_json.h"
+#include "model/model_constants.h"
+#include "model/settings_constants.h"
+#include "model/settings_tiles.h"
 #include "ui/rules/field_names.h"
 
 namespace orvel {

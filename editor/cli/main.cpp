@@ -2,11 +2,11 @@
 // the editor's own transfer commands, default check and firmware upgrade on the terminal.
 // Exit status: 0 done, 1 failed, 2 wrong usage (diff: 0 equal, 1 different, 2 failed);
 // every failure says why in one line.
-#include <CLI/CLI.hpp>
-
 #include <cstdlib>
 #include <iostream>
 #include <string>
+
+#include <CLI/CLI.hpp>
 
 #include "cli/cli_commands.h"
 #include "cli/companion.h"
@@ -19,7 +19,8 @@ using namespace orvel;
 
 constexpr int kWrongUsage = 2;
 
-std::string CommandNames() {
+std::string CommandNames()
+{
     std::string names;
     for (const CliCommand& command : CliCommands()) names += (names.empty() ? "" : ", ") + std::string(command.name);
     return names;
@@ -27,7 +28,8 @@ std::string CommandNames() {
 
 // One line for a command line that cannot be run: an unknown or missing command is named
 // with the list of commands; anything else in the parser's words.
-int WrongUsage(const CLI::App& app, const CLI::ParseError& error) {
+int WrongUsage(const CLI::App& app, const CLI::ParseError& error)
+{
     std::string text = error.what();
     if (app.get_subcommands().empty()) {
         const std::vector<std::string> rest = app.remaining();
@@ -40,7 +42,8 @@ int WrongUsage(const CLI::App& app, const CLI::ParseError& error) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     CLI::App app{
         "orvel-cli: the command-line companion of Orvel, the KPX-2/KPX-3 editor.\n"
         "Without --serial, --com or --device the first USB converter whose controller answers is used.\n"

@@ -3,10 +3,10 @@
 #include <map>
 #include <optional>
 
+#include "cli/setup_fields.h"
 #include "model/model_constants.h"
 #include "model/preset_entry.h"
 #include "model/preset_numbering.h"
-#include "cli/setup_fields.h"
 #include "ui/rules/field_names.h"
 
 namespace orvel {

@@ -1,7 +1,6 @@
 // print-table in a build without Qt: says so instead of printing.
-#include "cli/print_table.h"
-
 #include "cli/companion.h"
+#include "cli/print_table.h"
 
 namespace orvel {
 

@@ -6,8 +6,8 @@
 #include "model/bank_functions.h"
 #include "model/model_constants.h"
 #include "model/preset_numbering.h"
-#include "model/settings_tiles.h"
 #include "model/settings_entry.h"
+#include "model/settings_tiles.h"
 #include "ui/rules/field_names.h"
 #include "ui/rules/grid_header_captions.h"
 

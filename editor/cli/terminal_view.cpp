@@ -1,9 +1,8 @@
 #include "cli/terminal_view.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <iostream>
+#include <unistd.h>
 
 namespace orvel {
 
@@ -15,7 +14,8 @@ constexpr const char* kClearToEnd = "\033[K";
 constexpr auto kShowSecondsAfter = std::chrono::seconds(1);
 
 // Message texts use a carriage return as their line break.
-std::string Lines(std::string text) {
+std::string Lines(std::string text)
+{
     std::replace(text.begin(), text.end(), '\r', '\n');
     return text;
 }
@@ -23,9 +23,12 @@ std::string Lines(std::string text) {
 }  // namespace
 
 TerminalView::TerminalView(bool assume_yes, bool verbose, std::optional<int> port_number)
-    : assume_yes_(assume_yes), verbose_(verbose), port_number_(port_number), terminal_(isatty(STDERR_FILENO) != 0) {}
+    : assume_yes_(assume_yes), verbose_(verbose), port_number_(port_number), terminal_(isatty(STDERR_FILENO) != 0)
+{
+}
 
-TerminalView::~TerminalView() {
+TerminalView::~TerminalView()
+{
     {
         std::lock_guard lock(mutex_);
         stopping_ = true;
@@ -35,7 +38,8 @@ TerminalView::~TerminalView() {
     if (counter_.joinable()) counter_.join();
 }
 
-void TerminalView::DrawLine() {
+void TerminalView::DrawLine()
+{
     if (!terminal_ || (position_ <= 0 && step_.empty())) return;
     std::string line = "\r";
     if (maximum_ > 0) {
@@ -53,13 +57,15 @@ void TerminalView::DrawLine() {
     line_drawn_ = true;
 }
 
-void TerminalView::EraseLine() {
+void TerminalView::EraseLine()
+{
     if (!line_drawn_) return;
     std::cerr << '\r' << kClearToEnd << std::flush;
     line_drawn_ = false;
 }
 
-void TerminalView::CountSeconds() {
+void TerminalView::CountSeconds()
+{
     std::unique_lock lock(mutex_);
     while (!stopping_) {
         wake_.wait_for(lock, std::chrono::seconds(1));
@@ -67,7 +73,8 @@ void TerminalView::CountSeconds() {
     }
 }
 
-void TerminalView::ShowMessage(MessageIcon icon, const std::string& caption, const std::string& text) {
+void TerminalView::ShowMessage(MessageIcon icon, const std::string& caption, const std::string& text)
+{
     std::lock_guard lock(mutex_);
     EraseLine();
     std::ostream& out = icon == MessageIcon::Information ? std::cout : std::cerr;
@@ -75,7 +82,8 @@ void TerminalView::ShowMessage(MessageIcon icon, const std::string& caption, con
     DrawLine();
 }
 
-bool TerminalView::AskYesNo(MessageIcon, const std::string& caption, const std::string& text) {
+bool TerminalView::AskYesNo(MessageIcon, const std::string& caption, const std::string& text)
+{
     {
         std::lock_guard lock(mutex_);
         EraseLine();
@@ -90,7 +98,8 @@ bool TerminalView::AskYesNo(MessageIcon, const std::string& caption, const std::
     return std::getline(std::cin, answer) && (answer == "y" || answer == "Y" || answer == "yes");
 }
 
-std::optional<int> TerminalView::AskPortNumber(int) {
+std::optional<int> TerminalView::AskPortNumber(int)
+{
     if (!port_number_) {
         std::lock_guard lock(mutex_);
         EraseLine();
@@ -100,23 +109,26 @@ std::optional<int> TerminalView::AskPortNumber(int) {
     return port_number_;
 }
 
-void TerminalView::ShowProgressBar(bool shown) {
+void TerminalView::ShowProgressBar(bool shown)
+{
     std::lock_guard lock(mutex_);
-    if (shown) return;   // drawn with its first position or step
+    if (shown) return;  // drawn with its first position or step
     EraseLine();
     position_ = 0;
     maximum_ = 0;
     step_.clear();
 }
 
-void TerminalView::SetProgress(int position, int maximum) {
+void TerminalView::SetProgress(int position, int maximum)
+{
     std::lock_guard lock(mutex_);
     position_ = position;
     maximum_ = maximum;
     DrawLine();
 }
 
-void TerminalView::ShowStep(const std::string& step) {
+void TerminalView::ShowStep(const std::string& step)
+{
     {
         std::lock_guard lock(mutex_);
         if (step != step_) step_started_ = std::chrono::steady_clock::now();
@@ -126,7 +138,8 @@ void TerminalView::ShowStep(const std::string& step) {
     }
 }
 
-void TerminalView::ControllerIdentified(const std::string& shown_identity) {
+void TerminalView::ControllerIdentified(const std::string& shown_identity)
+{
     if (!verbose_) return;
     std::lock_guard lock(mutex_);
     EraseLine();

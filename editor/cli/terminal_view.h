@@ -53,7 +53,7 @@ private:
 
     std::mutex mutex_;
     std::condition_variable wake_;
-    std::thread counter_;   // started with the first step on a terminal
+    std::thread counter_;  // started with the first step on a terminal
     bool stopping_ = false;
     bool line_drawn_ = false;
     int position_ = 0;

@@ -16,12 +16,12 @@ constexpr std::uint8_t kCommandCurrentPreset = 0x01;
 constexpr std::uint8_t kCommandReadBlock = 0x02;
 constexpr std::uint8_t kCommandWriteBlock = 0x03;
 
-constexpr std::uint8_t kReplyDone = 0x64;        // "d": block follows, or block written
+constexpr std::uint8_t kReplyDone = 0x64;  // "d": block follows, or block written
 constexpr std::uint8_t kChecksumSeed = 0x55;
 constexpr std::size_t kIdentityLength = 6;
 
 // Block addresses.
-constexpr std::uint8_t kSecondHalfOffset = 100;    // a preset's bytes 8-15 live at its number + 100
+constexpr std::uint8_t kSecondHalfOffset = 100;     // a preset's bytes 8-15 live at its number + 100
 constexpr std::uint8_t kFirstRefusedAddress = 254;  // 254 and 255 are never sent
 constexpr std::uint8_t kBlockUnused = 250;
 constexpr std::uint8_t kBlockCtrlNumbers = 251;

@@ -45,7 +45,7 @@ ConfigPlaces CurrentConfigPlaces()
 
     const std::string config_home = Environment(kConfigHomeVariable);
     const std::string home = Environment(kHomeVariable);
-    if (!config_home.empty() && config_home.front() == '/')   // a relative one is to be ignored
+    if (!config_home.empty() && config_home.front() == '/')  // a relative one is to be ignored
         places.user_folder = JoinPath(config_home, kUserConfigFolder);
     else if (!home.empty())
         places.user_folder = JoinPath(JoinPath(home, kConfigHomeUnderHome), kUserConfigFolder);
@@ -81,8 +81,8 @@ ConfigValues ParseConfigText(std::string_view text)
 bool ConfigFileText(std::string_view existing, int port_number, const std::string& file, std::string& text)
 {
     IniDocument ini;
-    return ini.Parse(existing) && ini.SetInteger(kSection, kPort, port_number) &&
-           ini.SetText(kSection, kFile, file) && ini.Render(text);
+    return ini.Parse(existing) && ini.SetInteger(kSection, kPort, port_number) && ini.SetText(kSection, kFile, file) &&
+           ini.Render(text);
 }
 
 FileResult ReadConfiguration(EditorState& state, const ConfigPlaces& places)

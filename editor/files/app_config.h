@@ -16,9 +16,9 @@ namespace orvel {
 
 // The two folders Orvel.ini may live in.
 struct ConfigPlaces {
-    std::string working_folder;   // the current working directory
-    std::string user_folder;      // $XDG_CONFIG_HOME/orvel (when absolute), else $HOME/.config/orvel;
-                                  // empty without either
+    std::string working_folder;  // the current working directory
+    std::string user_folder;     // $XDG_CONFIG_HOME/orvel (when absolute), else $HOME/.config/orvel;
+                                 // empty without either
 };
 
 // The folders as they are for this process now.

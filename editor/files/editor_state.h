@@ -18,8 +18,8 @@ struct EditorState {
     PresetTable table;
     SettingsData settings;
     int port_number = kPortBoxStartValue;
-    std::string current_file;     // empty at start; shown in the status bar; bytes as given
-    bool save_enabled = false;    // once enabled, stays enabled
+    std::string current_file;   // empty at start; shown in the status bar; bytes as given
+    bool save_enabled = false;  // once enabled, stays enabled
     // The set-up as it was last opened or saved (or as the editor started); null before.
     std::shared_ptr<const SetupSnapshot> saved;
     // Something was read from the controller since: with no file name to compare against,

@@ -9,7 +9,7 @@ namespace orvel {
 
 // --- The preset file -------------------------------------------------------------------
 
-inline constexpr std::string_view kPresetSectionPrefix = "preset";   // + preset number
+inline constexpr std::string_view kPresetSectionPrefix = "preset";  // + preset number
 inline constexpr std::string_view kSettingsSection = "settings";
 inline constexpr std::string_view kBankSection = "bank";
 
@@ -17,13 +17,13 @@ inline constexpr std::string_view kBankSection = "bank";
 inline constexpr std::string_view kKeyModifier = "modifier";
 inline constexpr std::string_view kKeyName = "name";
 inline constexpr std::string_view kKeyBuffer = "buffer";
-inline constexpr std::string_view kKeyLoopPrefix = "l";        // l1-l6
-inline constexpr std::string_view kKeySwitchPrefix = "sw";     // sw1-sw4
+inline constexpr std::string_view kKeyLoopPrefix = "l";     // l1-l6
+inline constexpr std::string_view kKeySwitchPrefix = "sw";  // sw1-sw4
 inline constexpr std::string_view kKeyMidi1 = "midi1";
 inline constexpr std::string_view kKeyMidi2 = "midi2";
-inline constexpr std::string_view kKeyMidi3Program = "midi3_pc";   // missing in the older layout
-inline constexpr std::string_view kKeyCtrlPrefix = "ctrl";     // ctrl1-ctrl7
-inline constexpr std::string_view kKeyAuxPrefix = "aux";       // aux1-aux2
+inline constexpr std::string_view kKeyMidi3Program = "midi3_pc";  // missing in the older layout
+inline constexpr std::string_view kKeyCtrlPrefix = "ctrl";        // ctrl1-ctrl7
+inline constexpr std::string_view kKeyAuxPrefix = "aux";          // aux1-aux2
 
 // Keys of the settings section: key1-key8, midi1-midi3, ctrl1-ctrl7.
 inline constexpr std::string_view kKeyTilePrefix = "key";
@@ -44,8 +44,8 @@ inline constexpr std::string_view kConfigSection = "CONFIG";
 inline constexpr std::string_view kKeyPort = "COM";
 inline constexpr std::string_view kKeyFile = "FILE";
 
-inline constexpr int kPortBoxStartValue = 6;   // shown until a configuration is read
-inline constexpr int kPortDefault = 1;         // a configuration without "COM"
+inline constexpr int kPortBoxStartValue = 6;  // shown until a configuration is read
+inline constexpr int kPortDefault = 1;        // a configuration without "COM"
 inline constexpr int kPortMin = 1;
 inline constexpr int kPortMax = 99;
 

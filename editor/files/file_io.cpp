@@ -1,14 +1,13 @@
 #include "files/file_io.h"
 
-#include <fcntl.h>
-#include <limits.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <atomic>
 #include <cerrno>
+#include <fcntl.h>
 #include <filesystem>
+#include <limits.h>
+#include <sys/stat.h>
 #include <system_error>
+#include <unistd.h>
 
 #include "files/file_constants.h"
 
@@ -22,10 +21,18 @@ namespace fs = std::filesystem;
 class FdCloser {
 public:
     explicit FdCloser(int fd) : fd_(fd) {}
-    ~FdCloser() { if (fd_ >= 0) ::close(fd_); }
+    ~FdCloser()
+    {
+        if (fd_ >= 0) ::close(fd_);
+    }
     FdCloser(const FdCloser&) = delete;
     FdCloser& operator=(const FdCloser&) = delete;
-    int Release() { const int fd = fd_; fd_ = -1; return fd; }
+    int Release()
+    {
+        const int fd = fd_;
+        fd_ = -1;
+        return fd;
+    }
 
 private:
     int fd_;
@@ -113,8 +120,7 @@ FileResult ReadWholeFile(const std::string& path, std::string& contents)
     if (::fstat(fd, &info) != 0) return ReadFailure(path, SystemErrorText(errno));
     if (S_ISDIR(info.st_mode)) return ReadFailure(path, SystemErrorText(EISDIR));
     if (!S_ISREG(info.st_mode)) return ReadFailure(path, kDetailNotRegularFile);
-    if (static_cast<std::size_t>(info.st_size) > kMaxIniFileBytes)
-        return ReadFailure(path, kDetailTooLarge);
+    if (static_cast<std::size_t>(info.st_size) > kMaxIniFileBytes) return ReadFailure(path, kDetailTooLarge);
 
     std::string data;
     data.reserve(static_cast<std::size_t>(info.st_size));
@@ -138,10 +144,10 @@ namespace {
 // A replacement under way: the file that gets the new contents and the new file beside it.
 struct Replacement {
     std::string target;
-    bool replacing = false;   // the target exists
+    bool replacing = false;  // the target exists
     struct stat old_info {};
     std::string temporary;
-    int fd = -1;              // the new file, open for writing
+    int fd = -1;  // the new file, open for writing
 };
 
 // The checks before a file is replaced, then the new file created beside it.
@@ -192,7 +198,7 @@ FileResult ReplaceFileContents(const std::string& path, std::string_view content
     FdCloser closer(r.fd);
     int error = 0;
     if (!WriteAll(r.fd, contents) || ::fsync(r.fd) != 0) error = errno;
-    if (error == 0 && r.replacing) ::fchmod(r.fd, r.old_info.st_mode & 07777);   // best effort
+    if (error == 0 && r.replacing) ::fchmod(r.fd, r.old_info.st_mode & 07777);  // best effort
     if (::close(closer.Release()) != 0 && error == 0) error = errno;
     if (error == 0 && ::rename(r.temporary.c_str(), r.target.c_str()) != 0) error = errno;
     if (error != 0) {

@@ -7,14 +7,14 @@
 namespace orvel {
 
 enum class FileStatus {
-    Done,       // read or written
-    NotFound,   // nothing is at the path: nothing was read, nothing changed
-    Failed,     // something went wrong; `reason` says what, and nothing changed
+    Done,      // read or written
+    NotFound,  // nothing is at the path: nothing was read, nothing changed
+    Failed,    // something went wrong; `reason` says what, and nothing changed
 };
 
 struct FileResult {
     FileStatus status = FileStatus::Done;
-    std::string reason;   // empty unless Failed
+    std::string reason;  // empty unless Failed
 };
 
 // Cannot read "<path>": <detail>.

@@ -30,8 +30,7 @@ constexpr std::size_t kKeysWritten =
 
 std::string SectionOfRow(const PresetTable& table, int row)
 {
-    const std::uint8_t preset =
-        table.PresetNumberOfRow(row).value_or(PresetOfRow(row - kHeaderRowCount));
+    const std::uint8_t preset = table.PresetNumberOfRow(row).value_or(PresetOfRow(row - kHeaderRowCount));
     return Key(kPresetSectionPrefix, preset);
 }
 
@@ -70,7 +69,7 @@ void LoadRow(const IniDocument& ini, PresetTable& table, int row)
     const PresetKeys& keys = KeysOfPreset();
     // The section is found once; every key is looked up in it alone.
     const IniSectionKeys section = ini.Section(SectionOfRow(table, row));
-    PresetData preset = table.GetRow(row);   // control 7 stays as it is in the older layout
+    PresetData preset = table.GetRow(row);  // control 7 stays as it is in the older layout
 
     preset.modifier = section.Text(keys.modifier, kModifierPreset);
     preset.name = section.Text(keys.name, "");
@@ -91,7 +90,7 @@ void LoadRow(const IniDocument& ini, PresetTable& table, int row)
     }
 
     for (std::size_t i = 0; i < keys.aux.size(); ++i) preset.aux[i] = section.Bool(keys.aux[i], false);
-    table.SetRow(row, preset);   // applies the new modifier
+    table.SetRow(row, preset);  // applies the new modifier
 }
 
 void LoadSettings(const IniDocument& ini, SettingsData& settings)
@@ -217,7 +216,7 @@ FileResult SavePresetFile(const std::string& path, const PresetTable& table, con
 {
     std::string existing;
     const FileResult read = ReadWholeFile(path, existing);
-    if (read.status == FileStatus::Failed) return read;   // never overwrite what we cannot read
+    if (read.status == FileStatus::Failed) return read;  // never overwrite what we cannot read
     std::string text;
     if (!PresetFileText(existing, table, settings, text)) return SaveFailure(path, kDetailNotIni);
     return ReplaceFileContents(path, text);

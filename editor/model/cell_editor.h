@@ -16,8 +16,8 @@ enum class CellEditorKind {
 
 struct CellEditor {
     CellEditorKind kind = CellEditorKind::None;
-    std::vector<std::string> items;   // drop-down entries, in order
-    int max_length = 0;               // free text: most characters; 0 = no limit
+    std::vector<std::string> items;  // drop-down entries, in order
+    int max_length = 0;              // free text: most characters; 0 = no limit
 };
 
 CellEditorKind EditorKindOfColumn(int column);

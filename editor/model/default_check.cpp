@@ -11,11 +11,15 @@ namespace {
 constexpr const char* kNotDefault = " nie ma wartości domyślnej";
 constexpr int kComparedTiles = 7;
 
-bool ReadsAs(const std::string& text, int value) { return ReadWholeNumber(text, value, value).has_value(); }
+bool ReadsAs(const std::string& text, int value)
+{
+    return ReadWholeNumber(text, value, value).has_value();
+}
 
 }  // namespace
 
-std::optional<std::string> FirstPresetDifference(const LastReadImages& images, const BankFunctions& functions) {
+std::optional<std::string> FirstPresetDifference(const LastReadImages& images, const BankFunctions& functions)
+{
     const PresetImage factory = DefaultPresetImage();
     for (int n = 0; n < kPresetCount; ++n) {
         if (images[n] != factory) return "Preset " + std::to_string(n) + kNotDefault;
@@ -26,7 +30,8 @@ std::optional<std::string> FirstPresetDifference(const LastReadImages& images, c
     return std::nullopt;
 }
 
-std::optional<std::string> FirstSettingsDifference(const SettingsData& settings) {
+std::optional<std::string> FirstSettingsDifference(const SettingsData& settings)
+{
     const SettingsData factory;
     for (int i = 0; i < static_cast<int>(settings.ctrl_numbers.size()); ++i) {
         if (!ReadsAs(settings.ctrl_numbers[i], 81 + i)) return "Numer CTRL" + std::to_string(i) + kNotDefault;
@@ -36,7 +41,8 @@ std::optional<std::string> FirstSettingsDifference(const SettingsData& settings)
     }
     for (int tile = 0; tile < kComparedTiles; ++tile) {
         if (settings.keys[tile] != factory.keys[tile])
-            return "Ustawienie pod klawiszem " + std::to_string(tile + 1) + kNotDefault + " (" + factory.keys[tile] + ")";
+            return "Ustawienie pod klawiszem " + std::to_string(tile + 1) + kNotDefault + " (" + factory.keys[tile] +
+                   ")";
     }
     return std::nullopt;
 }

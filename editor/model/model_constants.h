@@ -23,8 +23,8 @@ inline constexpr int kNameMaxLength = 15;
 
 // --- Texts of preset values ------------------------------------------------------------
 
-inline constexpr std::string_view kUnusedText = "unu";   // nothing is sent on that output
-inline constexpr std::string_view kToggleText = "tog";   // the toggle value of a control
+inline constexpr std::string_view kUnusedText = "unu";  // nothing is sent on that output
+inline constexpr std::string_view kToggleText = "tog";  // the toggle value of a control
 
 inline constexpr std::string_view kModifierPreset = "PRESET";
 inline constexpr std::string_view kModifierLoop = "LOOP";
@@ -48,12 +48,12 @@ inline constexpr std::string_view kFieldControlPrefix = "Ctrl ";
 // --- Byte codes of the preset image ----------------------------------------------------
 
 // Byte positions.
-inline constexpr int kByteLoops = 0;          // bit 0 buffer, bits 1-6 loops 1-6
-inline constexpr int kByteSwitches = 1;       // bits 0-3 switches 1-4, bit 4 AUX 1, bit 5 AUX 2
+inline constexpr int kByteLoops = 0;     // bit 0 buffer, bits 1-6 loops 1-6
+inline constexpr int kByteSwitches = 1;  // bits 0-3 switches 1-4, bit 4 AUX 1, bit 5 AUX 2
 inline constexpr int kByteMidi1 = 2;
 inline constexpr int kByteMidi2 = 3;
 inline constexpr int kByteModifier = 4;
-inline constexpr int kByteFirstControl = 8;   // controls 1-7 in bytes 8-14
+inline constexpr int kByteFirstControl = 8;  // controls 1-7 in bytes 8-14
 inline constexpr int kByteMidi3Program = 15;
 
 inline constexpr int kBitFirstAux = 4;
@@ -89,13 +89,13 @@ inline constexpr int kEncodableMax = 255;
 
 // --- Bank functions (wah-pad), controller block 252 ------------------------------------
 
-inline constexpr std::string_view kBankFunctionOnCaption = "Add";    // flag true
-inline constexpr std::string_view kBankFunctionOffCaption = "Pr9";   // flag false
+inline constexpr std::string_view kBankFunctionOnCaption = "Add";   // flag true
+inline constexpr std::string_view kBankFunctionOffCaption = "Pr9";  // flag false
 
 // --- The preset grid -------------------------------------------------------------------
 
 inline constexpr int kHeaderRowCount = 2;
-inline constexpr int kTableRowCount = kHeaderRowCount + kPresetCount;   // 102
+inline constexpr int kTableRowCount = kHeaderRowCount + kPresetCount;  // 102
 inline constexpr int kColumnCount = 27;
 inline constexpr int kFixedColumnCount = 2;
 
@@ -104,16 +104,16 @@ inline constexpr int kColumnPreset = 1;
 inline constexpr int kColumnModifier = 2;
 inline constexpr int kColumnName = 3;
 inline constexpr int kColumnBuffer = 4;
-inline constexpr int kFirstLoopColumn = 5;      // loops 1-6 in columns 5-10
+inline constexpr int kFirstLoopColumn = 5;  // loops 1-6 in columns 5-10
 inline constexpr int kLastLoopColumn = 10;
-inline constexpr int kFirstSwitchColumn = 11;   // switches 1-4 in columns 11-14
+inline constexpr int kFirstSwitchColumn = 11;  // switches 1-4 in columns 11-14
 inline constexpr int kLastSwitchColumn = 14;
 inline constexpr int kColumnMidi1 = 15;
 inline constexpr int kColumnMidi2 = 16;
 inline constexpr int kColumnMidi3Program = 17;
 inline constexpr int kFirstControlColumn = 18;  // controls 1-7 in columns 18-24
 inline constexpr int kLastControlColumn = 24;
-inline constexpr int kFirstAuxColumn = 25;      // AUX 1 and 2 in columns 25-26
+inline constexpr int kFirstAuxColumn = 25;  // AUX 1 and 2 in columns 25-26
 inline constexpr int kLastAuxColumn = 26;
 
 }  // namespace orvel

@@ -45,7 +45,7 @@ std::optional<int> ReadWholeNumber(std::string_view text, int low, int high)
 {
     if (text.empty()) return std::nullopt;
     long long value = 0;
-    bool too_big = false;   // stop adding digits once past `high`: long entries cannot overflow
+    bool too_big = false;  // stop adding digits once past `high`: long entries cannot overflow
     for (char c : text) {
         if (c < '0' || c > '9') return std::nullopt;
         if (!too_big) {
@@ -79,8 +79,7 @@ bool IsProgramText(std::string_view text)
 
 bool IsControlText(std::string_view text)
 {
-    return text == kUnusedText || text == kToggleText ||
-           ReadWholeNumber(text, kControlMin, kControlMax).has_value();
+    return text == kUnusedText || text == kToggleText || ReadWholeNumber(text, kControlMin, kControlMax).has_value();
 }
 
 std::optional<std::string> ValidatePresetEntry(int column, const std::string& entry)

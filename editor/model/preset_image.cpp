@@ -62,7 +62,7 @@ std::uint8_t ControlByte(const std::string& text)
     if (text == kToggleText) return kControlToggleCode;
     if (text == kUnusedText) return kControlUnusedCode;
     const int value = EncodableNumber(text).value_or(0);
-    if (value == kControlMax) return kControl128Code;   // the byte 128 stands for "unu"
+    if (value == kControlMax) return kControl128Code;  // the byte 128 stands for "unu"
     return static_cast<std::uint8_t>(value);
 }
 

@@ -18,8 +18,8 @@ using PresetImage = std::array<std::uint8_t, 16>;
 // such values). `column` is the preset grid column of the field.
 struct PresetFieldFault {
     int column = 0;
-    std::string field;   // the field's caption, e.g. "MIDI1" or "Ctrl 3"
-    std::string text;    // the offending text
+    std::string field;  // the field's caption, e.g. "MIDI1" or "Ctrl 3"
+    std::string text;   // the offending text
 };
 
 // The image of a preset that nothing has written: "PRESET", nothing on, every MIDI output "unu".

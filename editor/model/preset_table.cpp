@@ -29,8 +29,7 @@ int TableRowOfPreset(std::uint8_t preset)
 }
 
 PresetTable::PresetTable()
-    : cells_(static_cast<std::size_t>(kTableRowCount * kColumnCount)),
-      bank_functions_(DefaultBankFunctions())
+    : cells_(static_cast<std::size_t>(kTableRowCount * kColumnCount)), bank_functions_(DefaultBankFunctions())
 {
     const PresetData default_preset;
     for (int preset_row = 0; preset_row < kPresetCount; ++preset_row) {

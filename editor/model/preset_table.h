@@ -20,8 +20,8 @@ namespace orvel {
 
 struct TableCell {
     std::string text;
-    bool checked = false;   // state of a check box (columns 4-14, 25-26)
-    bool active = true;     // inactive cells are read-only and shown silver; they keep their values
+    bool checked = false;  // state of a check box (columns 4-14, 25-26)
+    bool active = true;    // inactive cells are read-only and shown silver; they keep their values
 };
 
 // Whether a table row holds a preset (2 to 101).
@@ -71,8 +71,8 @@ public:
     // preset digit); nullopt for a header row.
     std::optional<std::uint8_t> PresetNumberOfRow(int row) const;
 
-    bool BankFunction(int bank_digit) const;           // false outside 0 to 9
-    void SetBankFunction(int bank_digit, bool on);     // ignored outside 0 to 9
+    bool BankFunction(int bank_digit) const;        // false outside 0 to 9
+    void SetBankFunction(int bank_digit, bool on);  // ignored outside 0 to 9
     const BankFunctions& AllBankFunctions() const { return bank_functions_; }
     void SetAllBankFunctions(const BankFunctions& functions) { bank_functions_ = functions; }
 

@@ -11,9 +11,9 @@ namespace orvel {
 
 // --- The settings ----------------------------------------------------------------------
 
-inline constexpr int kMidiChannelCount = 3;   // MIDI outputs 1-3
-inline constexpr int kCtrlNumberCount = 7;    // CTRL numbers 1-7
-inline constexpr int kTileCount = 8;          // key settings, tiles asg1-asg8 (numbered 1-8)
+inline constexpr int kMidiChannelCount = 3;  // MIDI outputs 1-3
+inline constexpr int kCtrlNumberCount = 7;   // CTRL numbers 1-7
+inline constexpr int kTileCount = 8;         // key settings, tiles asg1-asg8 (numbered 1-8)
 
 inline constexpr int kMidiChannelMin = 1;
 inline constexpr int kMidiChannelMax = 16;
@@ -27,45 +27,44 @@ inline constexpr int kEncodableCtrlNumberMax = 255;
 
 // --- Option codes, in each tile's click order ------------------------------------------
 
-inline constexpr std::string_view kBankModeConstant = "cb0";      // tile 1
+inline constexpr std::string_view kBankModeConstant = "cb0";  // tile 1
 inline constexpr std::string_view kBankModeHold = "cb1";
 inline constexpr std::string_view kBankModeUpDown = "cb2";
 inline constexpr std::string_view kBankModeUpDownRecall = "cb3";
-inline constexpr std::string_view kWahPadOff = "uP0";             // tile 2
+inline constexpr std::string_view kWahPadOff = "uP0";  // tile 2
 inline constexpr std::string_view kWahPadWp = "uP1";
 inline constexpr std::string_view kWahPadTbwp = "uP2";
-inline constexpr std::array<std::string_view, 6> kWahLoopCodes = {   // tile 3, loops 1-6
+inline constexpr std::array<std::string_view, 6> kWahLoopCodes = {  // tile 3, loops 1-6
     "uL1", "uL2", "uL3", "uL4", "uL5", "uL6"};
-inline constexpr std::string_view kSequencesAlways = "ot0";       // tile 4
+inline constexpr std::string_view kSequencesAlways = "ot0";  // tile 4
 inline constexpr std::string_view kSequencesFirstPress = "ot1";
-inline constexpr std::string_view kTapTempoOff = "tt0";           // tile 5
+inline constexpr std::string_view kTapTempoOff = "tt0";  // tile 5
 inline constexpr std::string_view kTapTempoOn = "tt1";
-inline constexpr std::string_view kMidiModeProgram = "n3P";       // tile 6
+inline constexpr std::string_view kMidiModeProgram = "n3P";  // tile 6
 inline constexpr std::string_view kMidiModeControls = "n3c";
 inline constexpr std::string_view kMidiModeAdvanced = "n3A";
-inline constexpr std::string_view kTunerOutput = "tu1";           // tile 7
+inline constexpr std::string_view kTunerOutput = "tu1";  // tile 7
 inline constexpr std::string_view kTunerProcessor = "tu2";
 inline constexpr std::string_view kTunerOutputByFootswitch = "tu3";
 inline constexpr std::string_view kTunerProcessorByFootswitch = "tu4";
-inline constexpr std::string_view kAuxFunction1 = "AF1";          // tile 8
+inline constexpr std::string_view kAuxFunction1 = "AF1";  // tile 8
 inline constexpr std::string_view kAuxFunction2 = "AF2";
 
 // --- Factory defaults ------------------------------------------------------------------
 
-inline constexpr std::array<std::string_view, kMidiChannelCount> kDefaultMidiChannels = {
-    "1", "2", "3"};
-inline constexpr std::array<std::string_view, kCtrlNumberCount> kDefaultCtrlNumbers = {
-    "81", "82", "83", "84", "85", "86", "87"};
-inline constexpr int kDefaultCtrlNumberBase = 80;   // CTRL number N defaults to 80 + N
-inline constexpr std::array<std::string_view, kTileCount> kDefaultKeyCodes = {
-    "cb1", "uP0", "uL1", "ot0", "tt0", "n3P", "tu1", "AF1"};
+inline constexpr std::array<std::string_view, kMidiChannelCount> kDefaultMidiChannels = {"1", "2", "3"};
+inline constexpr std::array<std::string_view, kCtrlNumberCount> kDefaultCtrlNumbers = {"81", "82", "83", "84",
+                                                                                       "85", "86", "87"};
+inline constexpr int kDefaultCtrlNumberBase = 80;  // CTRL number N defaults to 80 + N
+inline constexpr std::array<std::string_view, kTileCount> kDefaultKeyCodes = {"cb1", "uP0", "uL1", "ot0",
+                                                                              "tt0", "n3P", "tu1", "AF1"};
 
 // --- Balloons over the tiles -----------------------------------------------------------
 
 // Titles of tiles 1-8.
 inline constexpr std::array<std::string_view, kTileCount> kBalloonTitles = {
-    "BANKS", "WAH PAD MODE", "WAH PAD CONNECTION", "MIDI 1 SEQUENCES",
-    "TAP TEMPO MODE", "MIDI MODE", "TUNER MODE", "AUX MODE"};
+    "BANKS",          "WAH PAD MODE", "WAH PAD CONNECTION", "MIDI 1 SEQUENCES",
+    "TAP TEMPO MODE", "MIDI MODE",    "TUNER MODE",         "AUX MODE"};
 
 // Help texts of tiles 1-8; "\r" (0x0D) breaks a line.
 inline constexpr std::array<std::string_view, kTileCount> kBalloonTexts = {
@@ -126,9 +125,9 @@ inline constexpr std::uint8_t kFirmwareWithExtendedOptions = 2;
 
 // Block 253 byte positions.
 inline constexpr int kOptionByteFlags = 0;
-inline constexpr int kOptionByteAuxMode = 1;        // 0 = "AF1", 1 = "AF2"
-inline constexpr int kOptionByteFirstChannel = 2;   // channels of outputs 1-3 minus 1, bytes 2-4
-inline constexpr int kOptionByteWahLoop = 5;        // 0-5 = "uL1"-"uL6"
+inline constexpr int kOptionByteAuxMode = 1;       // 0 = "AF1", 1 = "AF2"
+inline constexpr int kOptionByteFirstChannel = 2;  // channels of outputs 1-3 minus 1, bytes 2-4
+inline constexpr int kOptionByteWahLoop = 5;       // 0-5 = "uL1"-"uL6"
 inline constexpr int kOptionByteMoreFlags = 6;
 
 // Bits of byte 0.
@@ -142,9 +141,9 @@ inline constexpr std::uint8_t kFlagMidiControls = 0x40;      // "n3c"
 inline constexpr std::uint8_t kFlagTunerInProcessor = 0x80;  // "tu2" or "tu4"
 
 // Bits of byte 6.
-inline constexpr std::uint8_t kFlagBankUpDownRecall = 0x01;  // "cb3"
-inline constexpr std::uint8_t kFlagMidiAdvanced = 0x02;      // "n3A"
-inline constexpr std::uint8_t kFlagTunerByFootswitch = 0x04; // "tu3" or "tu4"
+inline constexpr std::uint8_t kFlagBankUpDownRecall = 0x01;   // "cb3"
+inline constexpr std::uint8_t kFlagMidiAdvanced = 0x02;       // "n3A"
+inline constexpr std::uint8_t kFlagTunerByFootswitch = 0x04;  // "tu3" or "tu4"
 
 inline constexpr std::uint8_t kAuxModeCode1 = 0;
 inline constexpr std::uint8_t kAuxModeCode2 = 1;
@@ -160,7 +159,7 @@ inline constexpr int kSetupColumnCount = 10;
 inline constexpr int kSetupRowCount = 3;
 inline constexpr int kSetupHeaderRowCount = 2;
 inline constexpr int kSetupValueRow = 2;
-inline constexpr int kSetupFirstChannelColumn = 0;   // MIDI channels in columns 0-2
-inline constexpr int kSetupFirstCtrlColumn = 3;      // CTRL numbers in columns 3-9
+inline constexpr int kSetupFirstChannelColumn = 0;  // MIDI channels in columns 0-2
+inline constexpr int kSetupFirstCtrlColumn = 3;     // CTRL numbers in columns 3-9
 
 }  // namespace orvel

@@ -23,8 +23,7 @@ std::string* CellOf(SettingsData& settings, int column)
 {
     if (IsChannelColumn(column))
         return &settings.midi_channels[static_cast<std::size_t>(column - kSetupFirstChannelColumn)];
-    if (IsCtrlColumn(column))
-        return &settings.ctrl_numbers[static_cast<std::size_t>(column - kSetupFirstCtrlColumn)];
+    if (IsCtrlColumn(column)) return &settings.ctrl_numbers[static_cast<std::size_t>(column - kSetupFirstCtrlColumn)];
     return nullptr;
 }
 
@@ -41,8 +40,7 @@ std::string SettingsCellText(const SettingsData& settings, int column)
 {
     if (IsChannelColumn(column))
         return settings.midi_channels[static_cast<std::size_t>(column - kSetupFirstChannelColumn)];
-    if (IsCtrlColumn(column))
-        return settings.ctrl_numbers[static_cast<std::size_t>(column - kSetupFirstCtrlColumn)];
+    if (IsCtrlColumn(column)) return settings.ctrl_numbers[static_cast<std::size_t>(column - kSetupFirstCtrlColumn)];
     return std::string();
 }
 

@@ -66,8 +66,8 @@ SettingsBlocks FactorySettingsBlocks()
     return blocks;
 }
 
-bool EncodeSettings(const SettingsData& settings, std::uint8_t firmware_version,
-                    SettingsBlocks& blocks, SettingsFieldFault* fault)
+bool EncodeSettings(const SettingsData& settings, std::uint8_t firmware_version, SettingsBlocks& blocks,
+                    SettingsFieldFault* fault)
 {
     if (const auto found = FindFault(settings)) {
         if (fault) *fault = *found;
@@ -89,13 +89,18 @@ bool EncodeSettings(const SettingsData& settings, std::uint8_t firmware_version,
     std::uint8_t& more = out[kOptionByteMoreFlags];
 
     const std::string& bank = settings.keys[kBankTile];
-    if (bank == kBankModeConstant) flags |= kFlagBankConstant;
-    else if (bank == kBankModeUpDown) flags |= kFlagBankUpDown;
-    else if (bank == kBankModeUpDownRecall && extended) more |= kFlagBankUpDownRecall;
+    if (bank == kBankModeConstant)
+        flags |= kFlagBankConstant;
+    else if (bank == kBankModeUpDown)
+        flags |= kFlagBankUpDown;
+    else if (bank == kBankModeUpDownRecall && extended)
+        more |= kFlagBankUpDownRecall;
 
     const std::string& wah_pad = settings.keys[kWahPadTile];
-    if (wah_pad == kWahPadWp) flags |= kFlagWahPadActive;
-    else if (wah_pad != kWahPadOff) flags |= kFlagWahPadActive | kFlagWahPadTbwp;
+    if (wah_pad == kWahPadWp)
+        flags |= kFlagWahPadActive;
+    else if (wah_pad != kWahPadOff)
+        flags |= kFlagWahPadActive | kFlagWahPadTbwp;
 
     for (std::size_t loop = 0; loop < kWahLoopCodes.size(); ++loop) {
         if (settings.keys[kWahLoopTile] == kWahLoopCodes[loop])
@@ -106,23 +111,22 @@ bool EncodeSettings(const SettingsData& settings, std::uint8_t firmware_version,
     if (settings.keys[kTapTempoTile] == kTapTempoOn) flags |= kFlagTapTempo;
 
     const std::string& midi_mode = settings.keys[kMidiModeTile];
-    if (midi_mode == kMidiModeControls) flags |= kFlagMidiControls;
-    else if (midi_mode == kMidiModeAdvanced) more |= kFlagMidiAdvanced;   // whatever the version
+    if (midi_mode == kMidiModeControls)
+        flags |= kFlagMidiControls;
+    else if (midi_mode == kMidiModeAdvanced)
+        more |= kFlagMidiAdvanced;  // whatever the version
 
     const std::string& tuner = settings.keys[kTunerTile];
     if (tuner == kTunerProcessor || tuner == kTunerProcessorByFootswitch) flags |= kFlagTunerInProcessor;
-    if (tuner == kTunerOutputByFootswitch || tuner == kTunerProcessorByFootswitch)
-        more |= kFlagTunerByFootswitch;
+    if (tuner == kTunerOutputByFootswitch || tuner == kTunerProcessorByFootswitch) more |= kFlagTunerByFootswitch;
 
-    if (extended)
-        out[kOptionByteAuxMode] = settings.keys[kAuxTile] == kAuxFunction1 ? kAuxModeCode1 : kAuxModeCode2;
+    if (extended) out[kOptionByteAuxMode] = settings.keys[kAuxTile] == kAuxFunction1 ? kAuxModeCode1 : kAuxModeCode2;
 
     blocks = encoded;
     return true;
 }
 
-void DecodeSettings(const SettingsBlocks& blocks, std::uint8_t firmware_version,
-                    SettingsData& settings)
+void DecodeSettings(const SettingsBlocks& blocks, std::uint8_t firmware_version, SettingsData& settings)
 {
     const bool extended = HasExtendedOptions(firmware_version);
     const SettingsBlock& in = blocks.options;
@@ -137,8 +141,10 @@ void DecodeSettings(const SettingsBlocks& blocks, std::uint8_t firmware_version,
             std::to_string(in[static_cast<std::size_t>(kOptionByteFirstChannel + i)] + 1);
 
     std::string_view bank = kBankModeHold;
-    if (Has(flags, kFlagBankConstant)) bank = kBankModeConstant;
-    else if (Has(flags, kFlagBankUpDown)) bank = kBankModeUpDown;
+    if (Has(flags, kFlagBankConstant))
+        bank = kBankModeConstant;
+    else if (Has(flags, kFlagBankUpDown))
+        bank = kBankModeUpDown;
     if (extended && Has(more, kFlagBankUpDownRecall)) bank = kBankModeUpDownRecall;
     settings.keys[kBankTile] = std::string(bank);
 
@@ -149,8 +155,7 @@ void DecodeSettings(const SettingsBlocks& blocks, std::uint8_t firmware_version,
     const std::uint8_t loop = in[kOptionByteWahLoop];
     if (loop < kWahLoopCodes.size()) settings.keys[kWahLoopTile] = std::string(kWahLoopCodes[loop]);
 
-    settings.keys[kSequencesTile] =
-        std::string(Has(flags, kFlagSequences) ? kSequencesFirstPress : kSequencesAlways);
+    settings.keys[kSequencesTile] = std::string(Has(flags, kFlagSequences) ? kSequencesFirstPress : kSequencesAlways);
     settings.keys[kTapTempoTile] = std::string(Has(flags, kFlagTapTempo) ? kTapTempoOn : kTapTempoOff);
 
     std::string_view midi_mode = Has(flags, kFlagMidiControls) ? kMidiModeControls : kMidiModeProgram;
@@ -164,8 +169,10 @@ void DecodeSettings(const SettingsBlocks& blocks, std::uint8_t firmware_version,
 
     if (extended) {
         const std::uint8_t aux = in[kOptionByteAuxMode];
-        if (aux == kAuxModeCode1) settings.keys[kAuxTile] = std::string(kAuxFunction1);
-        else if (aux == kAuxModeCode2) settings.keys[kAuxTile] = std::string(kAuxFunction2);
+        if (aux == kAuxModeCode1)
+            settings.keys[kAuxTile] = std::string(kAuxFunction1);
+        else if (aux == kAuxModeCode2)
+            settings.keys[kAuxTile] = std::string(kAuxFunction2);
     }
 }
 

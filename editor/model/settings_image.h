@@ -14,8 +14,8 @@ namespace orvel {
 using SettingsBlock = std::array<std::uint8_t, 8>;
 
 struct SettingsBlocks {
-    SettingsBlock ctrl_numbers{};   // block 251, sent first
-    SettingsBlock options{};        // block 253, sent only after block 251 was accepted
+    SettingsBlock ctrl_numbers{};  // block 251, sent first
+    SettingsBlock options{};       // block 253, sent only after block 251 was accepted
 
     bool operator==(const SettingsBlocks&) const = default;
 };
@@ -24,8 +24,8 @@ struct SettingsBlocks {
 // grid column of the field (0-2 channels, 3-9 CTRL numbers).
 struct SettingsFieldFault {
     int column = 0;
-    std::string field;   // e.g. "MIDI channel 2" or "CTRL number 7"
-    std::string text;    // the offending text
+    std::string field;  // e.g. "MIDI channel 2" or "CTRL number 7"
+    std::string text;   // the offending text
 };
 
 // What a controller at its factory defaults holds in blocks 251 and 253.
@@ -36,13 +36,12 @@ SettingsBlocks FactorySettingsBlocks();
 // number 1 to 256 or a CTRL number not one 0 to 255 (the ranges a controller's bytes decode
 // to; the grid takes less). Key settings take any text: one a
 // tile does not know encodes as that tile's rules say for "any other text".
-bool EncodeSettings(const SettingsData& settings, std::uint8_t firmware_version,
-                    SettingsBlocks& blocks, SettingsFieldFault* fault = nullptr);
+bool EncodeSettings(const SettingsData& settings, std::uint8_t firmware_version, SettingsBlocks& blocks,
+                    SettingsFieldFault* fault = nullptr);
 
 // Decodes blocks read from a controller of the given firmware version into the settings.
 // The wah-pad loop tile keeps its code when byte 5 is above 5; below version 2 the AUX mode
 // tile keeps its code, and so does it for an AUX byte other than 0 and 1.
-void DecodeSettings(const SettingsBlocks& blocks, std::uint8_t firmware_version,
-                    SettingsData& settings);
+void DecodeSettings(const SettingsBlocks& blocks, std::uint8_t firmware_version, SettingsData& settings);
 
 }  // namespace orvel

@@ -10,20 +10,19 @@ namespace orvel {
 
 namespace {
 
-constexpr std::array<std::string_view, 4> kBankCodes = {
-    kBankModeConstant, kBankModeHold, kBankModeUpDown, kBankModeUpDownRecall};
+constexpr std::array<std::string_view, 4> kBankCodes = {kBankModeConstant, kBankModeHold, kBankModeUpDown,
+                                                        kBankModeUpDownRecall};
 constexpr std::array<std::string_view, 3> kWahPadCodes = {kWahPadOff, kWahPadWp, kWahPadTbwp};
 constexpr std::array<std::string_view, 2> kSequenceCodes = {kSequencesAlways, kSequencesFirstPress};
 constexpr std::array<std::string_view, 2> kTapTempoCodes = {kTapTempoOff, kTapTempoOn};
-constexpr std::array<std::string_view, 3> kMidiModeCodes = {
-    kMidiModeProgram, kMidiModeControls, kMidiModeAdvanced};
-constexpr std::array<std::string_view, 4> kTunerCodes = {
-    kTunerOutput, kTunerProcessor, kTunerOutputByFootswitch, kTunerProcessorByFootswitch};
+constexpr std::array<std::string_view, 3> kMidiModeCodes = {kMidiModeProgram, kMidiModeControls, kMidiModeAdvanced};
+constexpr std::array<std::string_view, 4> kTunerCodes = {kTunerOutput, kTunerProcessor, kTunerOutputByFootswitch,
+                                                         kTunerProcessorByFootswitch};
 constexpr std::array<std::string_view, 2> kAuxCodes = {kAuxFunction1, kAuxFunction2};
 
 struct Tile {
     std::span<const std::string_view> codes;
-    std::optional<std::string_view> after_unknown;   // nullopt: an unknown code stays
+    std::optional<std::string_view> after_unknown;  // nullopt: an unknown code stays
 };
 
 const std::array<Tile, kTileCount> kTiles = {{

@@ -9,18 +9,18 @@
 // USB converter (as ORVEL_TRANSPORT=serial does; the option wins over the variable). FILE,
 // a preset file, is opened after Orvel.ini. Without a display the editor says so in one
 // line and exits with status 2.
-#include <QApplication>
-
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include <QApplication>
+
+#include "orvel/version.h"
 #include "ui/qt_values.h"
 #include "ui/rules/program_help.h"
 #include "ui/rules/start_options.h"
-#include "orvel/version.h"
 #include "ui/window/main_form.h"
 
 namespace {

@@ -3,14 +3,14 @@
 // file name, which the plain layers keep as the bytes the user gave.
 #pragma once
 
+#include <cstdint>
+#include <string>
+#include <string_view>
+
 #include <QByteArray>
 #include <QColor>
 #include <QFile>
 #include <QString>
-
-#include <cstdint>
-#include <string>
-#include <string_view>
 
 namespace orvel {
 

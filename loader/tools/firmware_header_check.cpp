@@ -10,7 +10,8 @@
 
 #include "loader/header_table_check.h"
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     if (argc != 3) {
         std::cerr << "usage: kpx2_header_check <firmware header> <generated header>\n";
         return 2;
@@ -35,7 +36,8 @@ int main(int argc, char** argv) {
     out << "// Generated from " << header_path << " by kpx2_header_check: the CRC-16/ARC of each block.\n"
         << "#pragma once\n#include <cstdint>\n"
         << "inline constexpr std::uint16_t kHeaderBlockCrcs[] = {";
-    for (std::size_t i = 0; i < check.block_crcs.size(); ++i) out << (i % 12 == 0 ? "\n    " : " ") << check.block_crcs[i] << ',';
+    for (std::size_t i = 0; i < check.block_crcs.size(); ++i)
+        out << (i % 12 == 0 ? "\n    " : " ") << check.block_crcs[i] << ',';
     out << "\n};\n";
     const std::string path = argv[2];
     const std::string partial = path + ".partial";

@@ -22,7 +22,8 @@ constexpr std::string_view kPlaceholderVersion = "2.25";
 constexpr std::string_view kLabel = "ORVEL PLACEHOLDER IMAGE - NOT CONTROLLER FIRMWARE - BLOCK ";
 
 // The bytes of block `index`: the label and the block number, then a xorshift pattern.
-void FillBlock(int index, std::uint8_t* block) {
+void FillBlock(int index, std::uint8_t* block)
+{
     std::string label(kLabel);
     label += std::to_string(index);
     label += '\0';
@@ -39,7 +40,8 @@ void FillBlock(int index, std::uint8_t* block) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     if (argc != 2) {
         std::cerr << "usage: kpx2_placeholder_firmware <output header>\n";
         return 2;
@@ -47,8 +49,8 @@ int main(int argc, char** argv) {
     std::vector<std::uint8_t> data(static_cast<std::size_t>(kpx2::kImageBlockCount) * kpx2::kBlockSize);
     for (int index = 0; index < kpx2::kImageBlockCount; ++index)
         FillBlock(index, data.data() + static_cast<std::size_t>(index) * kpx2::kBlockSize);
-    const kpx2::FirmwareImage image{kPlaceholderType, kPlaceholderName, kPlaceholderVersion, kpx2::kImageBlockCount,
-                                    false, data};
+    const kpx2::FirmwareImage image{
+        kPlaceholderType, kPlaceholderName, kPlaceholderVersion, kpx2::kImageBlockCount, false, data};
 
     std::string text = kpx2::HeaderLines(image);
     for (int index = 0; index < image.block_count; ++index)

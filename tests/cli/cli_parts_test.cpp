@@ -1,17 +1,17 @@
 // The companion's command-line numbers, the COM port numbers of device paths, and a port that
 // does not open told in the serial library's words.
-#include <gtest/gtest.h>
-
 #include <cerrno>
 #include <cstdlib>
+
+#include <gtest/gtest.h>
 
 #include "cli/companion.h"
 #include "cli/decimal_number.h"
 #include "cli/device_port.h"
-#include "zudedize/port_names.h"
-#include "tests/support/scoped_environment.h"
 #include "sim/simulator.h"
+#include "tests/support/scoped_environment.h"
 #include "tests/support/thread_refusing_serial_system.h"
+#include "zudedize/port_names.h"
 
 namespace orvel {
 namespace {
@@ -19,19 +19,21 @@ namespace {
 using testing::PortVariable;
 using testing::ScopedEnvironment;
 
-TEST(DecimalNumbers, OnlyPlainDecimalDigitsNameANumber) {
+TEST(DecimalNumbers, OnlyPlainDecimalDigitsNameANumber)
+{
     EXPECT_EQ(ParseDecimal("37"), 37);
     EXPECT_EQ(ParseDecimal("0"), 0);
-    EXPECT_EQ(ParseDecimal("010"), 10);   // never octal
+    EXPECT_EQ(ParseDecimal("010"), 10);  // never octal
     for (const char* text : {"", "0x10", "5a", "abc", "-1", "+5", " 5", "5 ", "1e2", "99999999999999999999"})
         EXPECT_FALSE(ParseDecimal(text)) << text;
 }
 
-TEST(DecimalNumbers, TheArgumentCheckRefusesByTextAndPassesThePlainNumber) {
+TEST(DecimalNumbers, TheArgumentCheckRefusesByTextAndPassesThePlainNumber)
+{
     CLI::App app;
     int preset = -1;
     app.add_option("preset", preset)->transform(DecimalIn(0, 99));
-    app.parse(std::vector<std::string>{"010"});   // CLI11 wants its arguments in reverse order
+    app.parse(std::vector<std::string>{"010"});  // CLI11 wants its arguments in reverse order
     EXPECT_EQ(preset, 10);
 
     for (const char* text : {"0x10", "100"}) {
@@ -47,8 +49,9 @@ TEST(DecimalNumbers, TheArgumentCheckRefusesByTextAndPassesThePlainNumber) {
     }
 }
 
-TEST(DevicePorts, APathIsReachedThroughTheNumberThatNamesItOrOneGivenToIt) {
-    const std::string device = "/dev/null";   // any device will do: nothing is opened
+TEST(DevicePorts, APathIsReachedThroughTheNumberThatNamesItOrOneGivenToIt)
+{
+    const std::string device = "/dev/null";  // any device will do: nothing is opened
     std::string problem;
     {
         ScopedEnvironment named(PortVariable(7), device);

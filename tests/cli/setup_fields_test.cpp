@@ -1,12 +1,13 @@
 // Fields of a set-up named as the grids caption them, set through the grids' entry rules,
 // and the preset table taken from CSV.
+#include "cli/setup_fields.h"
+
 #include <gtest/gtest.h>
 
 #include "cli/entry_refusal.h"
+#include "cli/preset_csv.h"
 #include "model/model_constants.h"
 #include "model/settings_constants.h"
-#include "cli/preset_csv.h"
-#include "cli/setup_fields.h"
 #include "ui/rules/field_names.h"
 
 namespace orvel {

@@ -24,9 +24,15 @@ protected:
 TEST_F(AppConfig, PortIsClampedAndDefaultsToOne)
 {
     const std::pair<const char*, int> cases[] = {
-        {"[CONFIG]\nCOM=42\n", 42}, {"[CONFIG]\nCOM=0\n", 1}, {"[CONFIG]\nCOM=150\n", 99},
-        {"[CONFIG]\nCOM=-7\n", 1}, {"[CONFIG]\nCOM=abc\n", 1}, {"[config]\ncom=99\n", 99},
-        {"[CONFIG]\nFILE=x\n", 1}, {"[CONFIG]\nCOM=99999999999999999999999\n", 99}, {"", 1},
+        {"[CONFIG]\nCOM=42\n", 42},
+        {"[CONFIG]\nCOM=0\n", 1},
+        {"[CONFIG]\nCOM=150\n", 99},
+        {"[CONFIG]\nCOM=-7\n", 1},
+        {"[CONFIG]\nCOM=abc\n", 1},
+        {"[config]\ncom=99\n", 99},
+        {"[CONFIG]\nFILE=x\n", 1},
+        {"[CONFIG]\nCOM=99999999999999999999999\n", 99},
+        {"", 1},
     };
     for (const auto& [text, port] : cases) EXPECT_EQ(ParseConfigText(text).port_number, port) << text;
     EXPECT_EQ(ParseConfigText("[CONFIG]\nFILE=/a b/\xE9.ini\n").file, "/a b/\xE9.ini");
@@ -64,7 +70,7 @@ TEST_F(AppConfig, AFileThatIsGoneClearsTheName)
 
 TEST_F(AppConfig, UnreadableFilesAreReported)
 {
-    std::filesystem::create_directory(working / "Orvel.ini");   // there, but no file
+    std::filesystem::create_directory(working / "Orvel.ini");  // there, but no file
     EXPECT_EQ(ReadConfiguration(state, places).status, FileStatus::Failed);
     EXPECT_FALSE(state.save_enabled);
     std::filesystem::remove(working / "Orvel.ini");
@@ -75,9 +81,9 @@ TEST_F(AppConfig, UnreadableFilesAreReported)
     const FileResult result = ReadConfiguration(state, places);
     EXPECT_EQ(result.status, FileStatus::Failed);
     EXPECT_NE(result.reason.find("dir.ini"), std::string::npos);
-    EXPECT_EQ(state.port_number, 3);   // the rest of the configuration still holds
+    EXPECT_EQ(state.port_number, 3);  // the rest of the configuration still holds
     EXPECT_TRUE(state.save_enabled);
-    EXPECT_EQ(state.current_file, "");   // "Save" asks for a name rather than write there
+    EXPECT_EQ(state.current_file, "");  // "Save" asks for a name rather than write there
 }
 
 TEST_F(AppConfig, ARememberedFileThatIsNoPresetFileIsNeitherLoadedNorKept)

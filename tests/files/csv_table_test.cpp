@@ -1,7 +1,7 @@
 // CSV as spreadsheets write it: quoting, line ends, the rows a problem names.
-#include <gtest/gtest.h>
-
 #include "files/csv_table.h"
+
+#include <gtest/gtest.h>
 
 namespace orvel {
 namespace {

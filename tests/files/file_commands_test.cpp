@@ -117,7 +117,7 @@ TEST_F(FileCommands, AnyOneSectionOfAPresetFileInAnyCaseLoads)
     ASSERT_EQ(OpenChosenFile(settings_only, folder / "settings.ini").status, FileStatus::Done);
     EXPECT_EQ(settings_only.settings.midi_channels[0], "5");
     EXPECT_EQ(settings_only.settings.midi_channels[1], "2");
-    EXPECT_EQ(settings_only.table.GetRow(TableRowOfPreset(11)).name, "");   // missing rows: defaults
+    EXPECT_EQ(settings_only.table.GetRow(TableRowOfPreset(11)).name, "");  // missing rows: defaults
 }
 
 TEST_F(FileCommands, SaveAsNamesTheIniFileOnlyWhenItWorked)

@@ -1,7 +1,8 @@
 // "Compare with file" without a window: a set-up against a preset file on disk.
+#include "files/file_comparison.h"
+
 #include <gtest/gtest.h>
 
-#include "files/file_comparison.h"
 #include "files/preset_file.h"
 #include "model/model_constants.h"
 #include "tests/support/temp_folder.h"

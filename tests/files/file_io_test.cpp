@@ -1,15 +1,16 @@
 // Finding a destination that cannot be written before any work is done for it, and making
 // the folder a file goes into.
-#include <gtest/gtest.h>
-#include <sys/stat.h>
+#include "files/file_io.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "files/app_config.h"
-#include "files/file_io.h"
 #include "files/preset_file.h"
 #include "files/recent_files.h"
 #include "model/model_constants.h"
@@ -105,7 +106,7 @@ TEST(FileNames, AnyNameTheFolderTakesIsSavedKeptAndFoundAsItsBytes)
     std::vector<std::string> found;
     for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
         found.push_back(entry.path().filename().string());
-    std::vector<std::string> expected = names;   // Orvel.ini went to the user folder
+    std::vector<std::string> expected = names;  // Orvel.ini went to the user folder
     std::sort(found.begin(), found.end());
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(found, expected);

@@ -6,10 +6,10 @@
 #ifndef SI_CONVERT_ICU
 #define SI_CONVERT_ICU
 #endif
-#include <SimpleIni.h>
-
 #include <string>
 #include <vector>
+
+#include <SimpleIni.h>
 
 #include "files/ini_document.h"
 

@@ -1,8 +1,8 @@
 // JSON for scripts: escapes, well-formed UTF-8 whatever bytes a name holds, and the commas
 // of nested values.
-#include <gtest/gtest.h>
-
 #include "files/json_text.h"
+
+#include <gtest/gtest.h>
 
 namespace orvel {
 namespace {

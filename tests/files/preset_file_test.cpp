@@ -1,9 +1,8 @@
 #include "files/preset_file.h"
 
+#include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
-
-#include <csignal>
 
 #include <gtest/gtest.h>
 
@@ -32,17 +31,18 @@ std::string StartStateText()
         for (int i = 1; i <= 4; ++i) text += "sw" + std::to_string(i) + "=0\n";
         text += "midi1=unu\nmidi2=unu\nmidi3_pc=unu\n";
         for (int i = 1; i <= 7; ++i) text += "ctrl" + std::to_string(i) + "=unu\n";
-        text += "aux1=0\naux2=0\n\n\n";   // two blank lines between sections
+        text += "aux1=0\naux2=0\n\n\n";  // two blank lines between sections
     }
-    text += "[settings]\nkey1=cb1\nkey2=uP0\nkey3=uL1\nkey4=ot0\nkey5=tt0\nkey6=n3P\nkey7=tu1\nkey8=AF1\n"
-            "midi1=1\nmidi2=2\nmidi3=3\n";
+    text +=
+        "[settings]\nkey1=cb1\nkey2=uP0\nkey3=uL1\nkey4=ot0\nkey5=tt0\nkey6=n3P\nkey7=tu1\nkey8=AF1\n"
+        "midi1=1\nmidi2=2\nmidi3=3\n";
     for (int i = 1; i <= 7; ++i) text += "ctrl" + std::to_string(i) + "=" + std::to_string(80 + i) + "\n";
     text += "\n\n[bank]\n";
     for (int i = 0; i <= 9; ++i) text += "wp" + std::to_string(i) + "=1\n";
     return text;
 }
 
-int RowOf(int preset)   // table row of a preset number
+int RowOf(int preset)  // table row of a preset number
 {
     return TableRowOfPreset(static_cast<std::uint8_t>(preset));
 }
@@ -66,7 +66,7 @@ void FillEverything(PresetTable& table, SettingsData& settings)
         p.aux = {i % 4 == 1, i % 4 == 2};
         table.SetRow(row, p);
     }
-    table.SetText(RowOf(7), kColumnModifier, "odd");   // not a modifier: kept as text (row was PRESET)
+    table.SetText(RowOf(7), kColumnModifier, "odd");  // not a modifier: kept as text (row was PRESET)
     for (int digit = 0; digit < 10; ++digit) table.SetBankFunction(digit, digit % 3 != 0);
     settings.midi_channels = {"16", "9", "1"};
     settings.ctrl_numbers = {"0", "127", "7", "1", "2", "3", "100"};
@@ -112,7 +112,7 @@ TEST_F(PresetFile, EveryKindOfValueRoundTrips)
     ASSERT_EQ(LoadPresetFile(path, loaded_table, loaded_settings).status, FileStatus::Done);
     ExpectSameSetUp(table, loaded_table);
     EXPECT_EQ(loaded_settings, settings);
-    EXPECT_FALSE(loaded_table.Cell(RowOf(12), kColumnMidi1).active);   // a LOOP row keeps its MIDI values inactive
+    EXPECT_FALSE(loaded_table.Cell(RowOf(12), kColumnMidi1).active);  // a LOOP row keeps its MIDI values inactive
 
     // Saving what was loaded over the same file changes nothing.
     const std::string first = ReadText(path);
@@ -146,19 +146,19 @@ TEST_F(PresetFile, OlderLayoutShiftsControlsAndMissingKeysGetDefaults)
     const PresetData old = table.GetRow(RowOf(11));
     EXPECT_EQ(old.midi3_pc, "5");
     EXPECT_EQ(old.ctrls, (std::array<std::string, 7>{"6", "7", "8", "9", "10", "11", "42"}));
-    EXPECT_FALSE(table.Cell(RowOf(11), kColumnBuffer).active);   // MIDI applied
+    EXPECT_FALSE(table.Cell(RowOf(11), kColumnBuffer).active);  // MIDI applied
 
-    const PresetData empty_pc = table.GetRow(RowOf(12));         // an empty midi3_pc is the older layout too
+    const PresetData empty_pc = table.GetRow(RowOf(12));  // an empty midi3_pc is the older layout too
     EXPECT_EQ(empty_pc.midi3_pc, "tog");
     EXPECT_EQ(empty_pc.ctrls[5], "unu");
     EXPECT_EQ(empty_pc.ctrls[6], "43");
 
     const PresetData no_midi1 = table.GetRow(RowOf(13));
-    EXPECT_EQ(no_midi1.midi1, "");                                // empty, not "unu"
+    EXPECT_EQ(no_midi1.midi1, "");  // empty, not "unu"
     EXPECT_EQ(no_midi1.midi2, "3");
     EXPECT_EQ(no_midi1.modifier, "PRESET");
 
-    EXPECT_EQ(table.GetRow(RowOf(0)).midi2, "");                  // a missing section: the key defaults
+    EXPECT_EQ(table.GetRow(RowOf(0)).midi2, "");  // a missing section: the key defaults
     EXPECT_EQ(settings, SettingsData{});
     EXPECT_TRUE(table.BankFunction(0));
 }
@@ -174,8 +174,8 @@ TEST_F(PresetFile, BoolsReadAsIntegersAndNamesMatchWithoutCase)
     const PresetData p = table.GetRow(RowOf(11));
     EXPECT_EQ(p.modifier, "LOOP");
     EXPECT_EQ(p.name, "Big");
-    EXPECT_FALSE(p.buffer);        // not a number: the default
-    EXPECT_TRUE(p.loops[0]);       // any non-zero number
+    EXPECT_FALSE(p.buffer);   // not a number: the default
+    EXPECT_TRUE(p.loops[0]);  // any non-zero number
     EXPECT_TRUE(p.loops[1]);
     EXPECT_FALSE(p.switches[0]);
     EXPECT_TRUE(p.aux[1]);
@@ -206,8 +206,9 @@ TEST_F(PresetFile, SavingKeepsWhatItDoesNotWrite)
     ASSERT_EQ(SavePresetFile(path, table, settings).status, FileStatus::Done);
 
     const std::string saved = ReadText(path);
-    EXPECT_TRUE(saved.starts_with("; set-up for the Friday gig\n\n\n[notes]\n\n; who plays what\nwho=me\n\n\n"
-                                  "[preset11]\nname=New\ncolour=red\nmodifier=PRESET\nbuffer=0\n"))
+    EXPECT_TRUE(
+        saved.starts_with("; set-up for the Friday gig\n\n\n[notes]\n\n; who plays what\nwho=me\n\n\n"
+                          "[preset11]\nname=New\ncolour=red\nmodifier=PRESET\nbuffer=0\n"))
         << saved.substr(0, 200);
     EXPECT_NE(saved.find("[preset12]"), std::string::npos);
     EXPECT_NE(saved.find("\n[bank]\n"), std::string::npos);
@@ -273,8 +274,8 @@ TEST_F(PresetFile, FailedSaveLeavesTheOldFileAndSaysWhy)
     EXPECT_EQ(result.status, FileStatus::Failed);
     EXPECT_NE(result.reason.find("Cannot save \"" + path + "\": "), std::string::npos) << result.reason;
     EXPECT_EQ(ReadText(path), "[preset11]\nname=Keep me\n");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
-                            std::filesystem::directory_iterator()), 1);   // no new file left behind
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), std::filesystem::directory_iterator()),
+              1);  // no new file left behind
 
     EXPECT_EQ(SavePresetFile(folder / "no/such/folder/x.ini", table, settings).status, FileStatus::Failed);
     EXPECT_EQ(SavePresetFile(folder.path(), table, settings).status, FileStatus::Failed);

@@ -1,11 +1,12 @@
 // The recent files list: its order and limit, and keeping it in the configuration folder.
-#include <gtest/gtest.h>
-#include <unistd.h>
+#include "files/recent_files.h"
 
 #include <algorithm>
 #include <filesystem>
+#include <unistd.h>
 
-#include "files/recent_files.h"
+#include <gtest/gtest.h>
+
 #include "tests/support/temp_folder.h"
 
 namespace orvel {

@@ -1,11 +1,11 @@
 // The check bytes and the block payloads built from an image.
 #include "loader/block_payload.h"
 
-#include <gtest/gtest.h>
-
 #include <array>
 #include <string_view>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "loader/crc16_arc.h"
 
@@ -16,7 +16,8 @@ using Bytes = std::vector<std::uint8_t>;
 
 // An image of `blocks` blocks whose byte i of block b is b + i.
 struct TestImage {
-    explicit TestImage(int blocks, bool four_byte = false) : data(static_cast<std::size_t>(blocks) * kBlockSize) {
+    explicit TestImage(int blocks, bool four_byte = false) : data(static_cast<std::size_t>(blocks) * kBlockSize)
+    {
         for (std::size_t i = 0; i < data.size(); ++i)
             data[i] = static_cast<std::uint8_t>(i / kBlockSize + i % kBlockSize);
         image = {0x1F, "KPX-2", "2.25", blocks, four_byte, data};
@@ -25,7 +26,8 @@ struct TestImage {
     FirmwareImage image;
 };
 
-TEST(Crc16Arc, MatchesTheStandardCheckValueAndEncodesItsCheckBytes) {
+TEST(Crc16Arc, MatchesTheStandardCheckValueAndEncodesItsCheckBytes)
+{
     constexpr std::string_view kCheckInput = "123456789";
     const Bytes input(kCheckInput.begin(), kCheckInput.end());
     EXPECT_EQ(Crc16Arc(input), 0xBB3D);
@@ -41,7 +43,8 @@ TEST(Crc16Arc, MatchesTheStandardCheckValueAndEncodesItsCheckBytes) {
     EXPECT_EQ(bits.second, 0x10);
 }
 
-TEST(BlockPayload, CarriesAddressDataAndCheckBytesOverAddressAndData) {
+TEST(BlockPayload, CarriesAddressDataAndCheckBytesOverAddressAndData)
+{
     TestImage test(kImageBlockCount);
     std::array<std::uint8_t, kMaximumPayloadLength> out{};
 
@@ -61,7 +64,8 @@ TEST(BlockPayload, CarriesAddressDataAndCheckBytesOverAddressAndData) {
     EXPECT_EQ(out[131], check.second);
 }
 
-TEST(BlockPayload, FourByteAddressesMakeItTwoBytesLonger) {
+TEST(BlockPayload, FourByteAddressesMakeItTwoBytesLonger)
+{
     TestImage test(kImageBlockCount, true);
     std::array<std::uint8_t, kMaximumPayloadLength> out{};
     ASSERT_EQ(BuildPayload(test.image, 88, out), 134u);
@@ -72,7 +76,8 @@ TEST(BlockPayload, FourByteAddressesMakeItTwoBytesLonger) {
     EXPECT_EQ(out[133], check.second);
 }
 
-TEST(BlockPayload, RefusesBlocksOutsideTheImageAndShortBuffers) {
+TEST(BlockPayload, RefusesBlocksOutsideTheImageAndShortBuffers)
+{
     TestImage test(kImageBlockCount);
     std::array<std::uint8_t, kMaximumPayloadLength> out{};
     out.fill(0xEE);

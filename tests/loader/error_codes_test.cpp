@@ -8,7 +8,8 @@
 namespace kpx2 {
 namespace {
 
-TEST(CodeOfNumber, MapsEachRangeAtItsEnds) {
+TEST(CodeOfNumber, MapsEachRangeAtItsEnds)
+{
     const LineErrors none;
     const struct {
         int number;
@@ -22,7 +23,8 @@ TEST(CodeOfNumber, MapsEachRangeAtItsEnds) {
         EXPECT_EQ(CodeOfNumber(static_cast<std::uint8_t>(c.number), none), c.code) << "number " << c.number;
 }
 
-TEST(CodeOfNumber, LineErrorsTurnTransferFailuresIntoTheirOwnCodes) {
+TEST(CodeOfNumber, LineErrorsTurnTransferFailuresIntoTheirOwnCodes)
+{
     EXPECT_EQ(CodeOfNumber(20, {true, false, false}), 49);
     EXPECT_EQ(CodeOfNumber(21, {false, true, false}), 50);
     EXPECT_EQ(CodeOfNumber(21, {false, false, true}), 51);
@@ -32,15 +34,16 @@ TEST(CodeOfNumber, LineErrorsTurnTransferFailuresIntoTheirOwnCodes) {
     EXPECT_EQ(CodeOfNumber(79, {true, false, false}), 102);
 }
 
-TEST(CodeOfStatus, GivesEachStatusItsCode) {
+TEST(CodeOfStatus, GivesEachStatusItsCode)
+{
     const struct {
         int status;
         int code;
     } cases[] = {
-        {0, 0},     {1, 23},    {2, 102},   {3, 103},   {4, 104},   {5, 105},   {6, 23},    {7, 107},
-        {18, 118},  {19, 46},   {20, 23},   {99, 23},   {100, 200}, {109, 209}, {110, 23},  {111, 211},
-        {112, 212}, {113, 23},  {115, 215}, {116, 23},  {117, 217}, {119, 23},  {120, 220}, {132, 232},
-        {133, 23},  {134, 234}, {135, 23},  {255, 23},
+        {0, 0},    {1, 23},    {2, 102},   {3, 103},  {4, 104},   {5, 105},   {6, 23},
+        {7, 107},  {18, 118},  {19, 46},   {20, 23},  {99, 23},   {100, 200}, {109, 209},
+        {110, 23}, {111, 211}, {112, 212}, {113, 23}, {115, 215}, {116, 23},  {117, 217},
+        {119, 23}, {120, 220}, {132, 232}, {133, 23}, {134, 234}, {135, 23},  {255, 23},
     };
     for (const auto& c : cases)
         EXPECT_EQ(CodeOfStatus(static_cast<std::uint8_t>(c.status), StatusSource::Step), c.code)
@@ -50,7 +53,8 @@ TEST(CodeOfStatus, GivesEachStatusItsCode) {
     EXPECT_EQ(CodeOfStatus(6, StatusSource::BlockWrite), 23);
 }
 
-TEST(ErrorText, GivesEveryTextWithThePortAndTheDevice) {
+TEST(ErrorText, GivesEveryTextWithThePortAndTheDevice)
+{
     EXPECT_EQ(ErrorText(0, 1), "operation finished successful");
     EXPECT_EQ(ErrorText(20, 1), "impossible to send data to device (sending timeout)");
     EXPECT_EQ(ErrorText(21, 1), "no answer from device (receiving timeout)");

@@ -1,11 +1,10 @@
 // The header export through libkpx2.so: files on disk, byte for byte.
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -18,7 +17,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadFile(const fs::path& path) {
+std::string ReadFile(const fs::path& path)
+{
     std::ifstream in(path, std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
@@ -27,24 +27,30 @@ std::string ReadFile(const fs::path& path) {
 
 class HeaderExportTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ResetLibrary(lib);
         dir = fs::temp_directory_path() / ("kpx2-export-" + std::to_string(getpid()));
         fs::create_directories(dir);
         ASSERT_EQ(lib.ZainicjowanieTypuIWersjiZPlikuBIN(nullptr, nullptr, nullptr, nullptr, nullptr), 0);
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         ResetLibrary(lib);
         fs::remove_all(dir);
     }
 
-    std::uint8_t Export(const fs::path& path, int block) { return lib.ZapisanieBlokuDanychWPlikuH(path.c_str(), block); }
+    std::uint8_t Export(const fs::path& path, int block)
+    {
+        return lib.ZapisanieBlokuDanychWPlikuH(path.c_str(), block);
+    }
 
     const Kpx2Functions& lib = Kpx2();
     fs::path dir;
 };
 
-TEST_F(HeaderExportTest, AllBlocksGiveTheHeaderTheLibraryWasBuiltFrom) {
+TEST_F(HeaderExportTest, AllBlocksGiveTheHeaderTheLibraryWasBuiltFrom)
+{
     const fs::path out = dir / "image.h";
     const mode_t user_mask = umask(027);
     for (int block = 0; block < 89; ++block) ASSERT_EQ(Export(out, block), 0) << block;
@@ -63,12 +69,14 @@ TEST_F(HeaderExportTest, AllBlocksGiveTheHeaderTheLibraryWasBuiltFrom) {
     EXPECT_EQ(restarted, HeaderLines(BuiltInImage()) + BlockLine(ImageBlockBytes(BuiltInImage(), 0), false));
 }
 
-TEST_F(HeaderExportTest, StartingAtBlock5WritesNoHeaderLinesAndANewNameStartsANewFile) {
+TEST_F(HeaderExportTest, StartingAtBlock5WritesNoHeaderLinesAndANewNameStartsANewFile)
+{
     const fs::path first = dir / "first.h";
     ASSERT_EQ(Export(first, 5), 0);
     ASSERT_EQ(Export(first, 6), 0);
     const FirmwareImage& image = BuiltInImage();
-    EXPECT_EQ(ReadFile(first), BlockLine(ImageBlockBytes(image, 5), false) + BlockLine(ImageBlockBytes(image, 6), false));
+    EXPECT_EQ(ReadFile(first),
+              BlockLine(ImageBlockBytes(image, 5), false) + BlockLine(ImageBlockBytes(image, 6), false));
 
     const fs::path second = dir / "second.h";
     ASSERT_EQ(Export(second, 88), 0);
@@ -76,7 +84,8 @@ TEST_F(HeaderExportTest, StartingAtBlock5WritesNoHeaderLinesAndANewNameStartsANe
     EXPECT_EQ(ReadFile(first).size(), 2 * BlockLine(ImageBlockBytes(image, 5), false).size());
 }
 
-TEST_F(HeaderExportTest, RefusesWhatItCannotDo) {
+TEST_F(HeaderExportTest, RefusesWhatItCannotDo)
+{
     // Names up to the 1024 characters kept are taken; a longer one is refused, not cut into
     // the name of another file.
     const auto name_of_length = [this](std::size_t length) {

@@ -1,15 +1,16 @@
 // The header export's text, character for character.
 #include "loader/header_text.h"
 
-#include <gtest/gtest.h>
-
 #include <array>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 namespace kpx2 {
 namespace {
 
-TEST(HeaderText, WritesTheNineLinesWithTheirColumnsAndCrLf) {
+TEST(HeaderText, WritesTheNineLinesWithTheirColumnsAndCrLf)
+{
     const std::vector<std::uint8_t> data(kBlockSize);
     const FirmwareImage image{0x1F, "KPX-2", "2.25", 89, false, data};
     EXPECT_EQ(HeaderLines(image),
@@ -28,7 +29,8 @@ TEST(HeaderText, WritesTheNineLinesWithTheirColumnsAndCrLf) {
     EXPECT_NE(lines.find("      7\r\nconst boolean UzycAdresowaniaCzterobajtowego = true;\r\n"), std::string::npos);
 }
 
-TEST(HeaderText, WritesABlockAsOneRowWithUpperCaseHex) {
+TEST(HeaderText, WritesABlockAsOneRowWithUpperCaseHex)
+{
     std::array<std::uint8_t, kBlockSize> data{};
     for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<std::uint8_t>(i * 2 + 0xA0);
     const std::string row = BlockLine(data, false);

@@ -1,21 +1,23 @@
 // The firmware header's check before the build and the built-in image's check at start.
-#include <gtest/gtest.h>
+#include "loader/image_check.h"
 
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "loader/built_in_image.h"
 #include "loader/c_integer_literal.h"
 #include "loader/crc16_arc.h"
 #include "loader/header_table_check.h"
-#include "loader/image_check.h"
 
 namespace kpx2 {
 namespace {
 
-std::string BuiltInHeaderText() {
+std::string BuiltInHeaderText()
+{
     std::ifstream in(KPX2_FIRMWARE_HEADER_PATH, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
@@ -23,20 +25,23 @@ std::string BuiltInHeaderText() {
 }
 
 // The text with the first `from` after the start of block line `block` replaced.
-std::string Edited(std::string text, int block, const std::string& from, const std::string& to) {
+std::string Edited(std::string text, int block, const std::string& from, const std::string& to)
+{
     std::size_t at = text.find("TablicaDanych");
     for (int i = 0; i <= block; ++i) at = text.find("    {", at + 1);
     at = text.find(from, at);
     return text.replace(at, from.size(), to);
 }
 
-std::string Problems(const HeaderTableCheck& check) {
+std::string Problems(const HeaderTableCheck& check)
+{
     std::string all;
     for (const std::string& problem : check.problems) all += problem + "\n";
     return all;
 }
 
-TEST(HeaderTableCheck, BuiltInHeaderIsWholeAndGivesTheCrcOfEachBlock) {
+TEST(HeaderTableCheck, BuiltInHeaderIsWholeAndGivesTheCrcOfEachBlock)
+{
     const HeaderTableCheck check = CheckHeaderTable(BuiltInHeaderText());
     EXPECT_EQ(Problems(check), "");
     ASSERT_EQ(check.block_crcs.size(), 89u);
@@ -44,7 +49,8 @@ TEST(HeaderTableCheck, BuiltInHeaderIsWholeAndGivesTheCrcOfEachBlock) {
     EXPECT_TRUE(BuiltInImageIsWhole());
 }
 
-TEST(HeaderTableCheck, DamageIsNamedByBlockAndWhatIsMissing) {
+TEST(HeaderTableCheck, DamageIsNamedByBlockAndWhatIsMissing)
+{
     const std::string whole = BuiltInHeaderText();
 
     // The last value of block 17 dropped (its line ends "..., 0xAB},").
@@ -63,7 +69,8 @@ TEST(HeaderTableCheck, DamageIsNamedByBlockAndWhatIsMissing) {
     const std::size_t last = text.find("    {", at + 1);
     text.erase(text.rfind(',', last), 1);
     text.erase(last, text.find("  };", last) - last);
-    EXPECT_EQ(Problems(CheckHeaderTable(text)), "TablicaDanych has 88 block lines for 89 blocks: block 88 is missing\n");
+    EXPECT_EQ(Problems(CheckHeaderTable(text)),
+              "TablicaDanych has 88 block lines for 89 blocks: block 88 is missing\n");
 
     text = whole;
     const std::string count = "IloscDanychZPliku                      89";
@@ -76,7 +83,8 @@ TEST(HeaderTableCheck, DamageIsNamedByBlockAndWhatIsMissing) {
               "block 5, byte 1: \"0x1G\" cannot be read as an integer literal\n");
     EXPECT_EQ(Problems(CheckHeaderTable(Edited(whole, 6, ", 0x", ", 0x100, 0x"))),
               "block 6, byte 1: \"0x100\" is not a byte value\n");
-    EXPECT_EQ(Problems(CheckHeaderTable(Edited(whole, 7, ", 0x", ", , 0x"))), "block 7: a value is missing after byte 1\n");
+    EXPECT_EQ(Problems(CheckHeaderTable(Edited(whole, 7, ", 0x", ", , 0x"))),
+              "block 7: a value is missing after byte 1\n");
     EXPECT_EQ(Problems(CheckHeaderTable(Edited(whole, 8, ", 0x", ", 0x00, 0x"))),
               "block 8 has 129 bytes; a block holds 128\n");
     // A comment is not a value.
@@ -133,7 +141,8 @@ TEST(HeaderTableCheck, ReadsEveryLiteralAsTheCompilerDoesOrNamesIt)
               "block 12, byte 1: \"089\" cannot be read as an integer literal\n");
 }
 
-TEST(ImageCheck, RefusesAnImageThatDiffersFromItsHeader) {
+TEST(ImageCheck, RefusesAnImageThatDiffersFromItsHeader)
+{
     const FirmwareImage& built_in = BuiltInImage();
     const std::vector<std::uint16_t> crcs = CheckHeaderTable(BuiltInHeaderText()).block_crcs;
     EXPECT_TRUE(ImageIsWhole(built_in, crcs));

@@ -16,7 +16,8 @@ namespace {
 
 constexpr int kInterfacePort = 45;
 
-std::string TextOf(const Kpx2Functions& library, std::uint8_t code) {
+std::string TextOf(const Kpx2Functions& library, std::uint8_t code)
+{
     char buffer[256];
     std::memset(buffer, 'x', sizeof buffer);
     EXPECT_EQ(library.UstalenieTekstuOpisujacegoBlad(code, buffer), buffer);
@@ -34,7 +35,8 @@ protected:
     const Kpx2Functions& lib = Kpx2();
 };
 
-TEST(Exports, LibraryExportsExactlyItsCNamesAndTheSerialFunctions) {
+TEST(Exports, LibraryExportsExactlyItsCNamesAndTheSerialFunctions)
+{
     std::set<std::string> expected;
     std::stringstream names(KPX2_EXPORTED_NAMES);
     for (std::string name; std::getline(names, name, ',');) expected.insert(name);
@@ -43,7 +45,8 @@ TEST(Exports, LibraryExportsExactlyItsCNamesAndTheSerialFunctions) {
     EXPECT_EQ(orvel::testing::DefinedDynamicSymbols(KPX2_LIBRARY_PATH), expected);
 }
 
-TEST_F(Interface, ImageInitialisationDescribesTheBuiltInImage) {
+TEST_F(Interface, ImageInitialisationDescribesTheBuiltInImage)
+{
     char file_name[256] = "ignored.bin";
     std::uint8_t type = 0;
     char name[256];
@@ -64,7 +67,8 @@ TEST_F(Interface, ImageInitialisationDescribesTheBuiltInImage) {
     EXPECT_EQ(lib.ZainicjowanieTypuIWersjiZPlikuBIN(nullptr, nullptr, nullptr, nullptr, nullptr), 0);
 }
 
-TEST_F(Interface, CallingOrderAndTheStickyCode) {
+TEST_F(Interface, CallingOrderAndTheStickyCode)
+{
     std::uint8_t out[5] = {};
     // Query before the image: 203. Anything opening the port before the port number: 204.
     EXPECT_EQ(lib.PytanieOTypIWersjeUrzadzenia(&out[0], &out[1], &out[2], &out[3], &out[4]), 203);
@@ -95,7 +99,8 @@ TEST_F(Interface, CallingOrderAndTheStickyCode) {
     EXPECT_EQ(lib.ZainicjowaniePortuSzeregowego(kInterfacePort, 9600, 1, 1), 204);
 }
 
-TEST_F(Interface, ErrorNumbersSetTheirCodes) {
+TEST_F(Interface, ErrorNumbersSetTheirCodes)
+{
     EXPECT_EQ(lib.WartoscNumeruBledu(79), 102);
     EXPECT_EQ(CurrentCode(), 102);
     EXPECT_EQ(lib.WartoscNumeruBledu(0), 0);
@@ -114,7 +119,8 @@ TEST_F(Interface, ErrorNumbersSetTheirCodes) {
     EXPECT_EQ(lib.UstalenieTekstuOpisujacegoBlad(0, nullptr), nullptr);
 }
 
-TEST_F(Interface, BlockIndexOutsideTheImageIsRefused) {
+TEST_F(Interface, BlockIndexOutsideTheImageIsRefused)
+{
     EXPECT_EQ(lib.ZapisanieBlokuDanychWBajtachDoPoslania(88), 0);
     EXPECT_EQ(lib.ZapisanieBlokuDanychWBajtachDoPoslania(89), 210);
     EXPECT_EQ(TextOf(lib, 210), "block number outside the firmware image");
@@ -123,7 +129,8 @@ TEST_F(Interface, BlockIndexOutsideTheImageIsRefused) {
     EXPECT_EQ(lib.ZapisanieBlokuDanychWBajtachDoPoslania(INT32_MIN), 210);
 }
 
-TEST(FreshLibrary, StartsWithPortOneAndNothingInitialised) {
+TEST(FreshLibrary, StartsWithPortOneAndNothingInitialised)
+{
     FreshKpx2 fresh;
     char buffer[256];
     EXPECT_STREQ(fresh->UstalenieTekstuOpisujacegoBlad(62, buffer), "impossible to initialize COM1 serial port");

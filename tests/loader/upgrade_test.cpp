@@ -1,21 +1,20 @@
 // Firmware upgrades and the loader protocol's steps through libkpx2.so against kpx-sim on a
 // pseudo-terminal, with the calls bound by name as the editor binds them.
-#include <sys/ioctl.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <memory>
 #include <string>
+#include <sys/ioctl.h>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "loader/block_payload.h"
 #include "loader/built_in_image.h"
-#include "tests/support/kpx2_binding.h"
 #include "loader/loader_constants.h"
 #include "sim/simulator.h"
+#include "tests/support/kpx2_binding.h"
 #include "tests/support/wait_until.h"
 
 namespace kpx2::test {
@@ -30,12 +29,14 @@ constexpr std::uint8_t kSlot = 1;  // the serial library's selector, as the load
 using orvel::testing::WaitUntil;
 
 // Bytes waiting in the input queue of the device `fd`, or -1.
-int InputQueued(int fd) {
+int InputQueued(int fd)
+{
     int queued = 0;
     return ioctl(fd, FIONREAD, &queued) == 0 ? queued : -1;
 }
 
-Bytes Concat(std::initializer_list<Bytes> parts) {
+Bytes Concat(std::initializer_list<Bytes> parts)
+{
     Bytes all;
     for (const Bytes& part : parts) all.insert(all.end(), part.begin(), part.end());
     return all;
@@ -53,21 +54,24 @@ struct Answer {
 class Upgrade : public ::testing::Test {
 protected:
     void SetUp() override { ResetLibrary(lib); }
-    void TearDown() override {
+    void TearDown() override
+    {
         ResetLibrary(lib);
         port_mapping.reset();
         sim.reset();
     }
 
     // A controller whose block payloads have the built-in image's address width.
-    void Start(kpxsim::Options options = {}) {
+    void Start(kpxsim::Options options = {})
+    {
         options.loader.four_byte_addresses = BuiltInImage().four_byte_addresses;
         port_mapping.reset();
         sim = std::make_unique<kpxsim::Simulator>(options);
         port_mapping = std::make_unique<ScopedEnvironment>(PortVariable(kUpgradePort), sim->SlavePath());
     }
 
-    void Initialise() {
+    void Initialise()
+    {
         char file_name[256] = {};
         std::uint8_t type = 0;
         char name[256], version[256];
@@ -75,13 +79,15 @@ protected:
         ASSERT_EQ(lib.ZainicjowanieNumeruPortu(kUpgradePort), 0);
     }
 
-    std::uint8_t Query(Answer& a) {
+    std::uint8_t Query(Answer& a)
+    {
         return lib.PytanieOTypIWersjeUrzadzenia(&a.type, &a.major, &a.minor, &a.revision, &a.loader_flag);
     }
 
     // The editor's upgrade run with the nine functions it binds; the code of the first failing
     // call (after de-initialisation), 0 on success.
-    std::uint8_t RunUpgrade(Answer& answer) {
+    std::uint8_t RunUpgrade(Answer& answer)
+    {
         std::uint8_t code = 0;
         char file_name[256] = {};
         std::uint8_t type = 0;
@@ -102,7 +108,8 @@ protected:
         return code;
     }
 
-    void ExpectControllerHoldsTheImage() {
+    void ExpectControllerHoldsTheImage()
+    {
         const FirmwareImage& image = BuiltInImage();
         for (int block = 0; block < image.block_count; ++block) {
             const auto expected = ImageBlockBytes(image, block);
@@ -114,7 +121,8 @@ protected:
         EXPECT_EQ(sim->ReadFlash(image.block_count), erased);
     }
 
-    std::string TextOf(std::uint8_t code) {
+    std::string TextOf(std::uint8_t code)
+    {
         char buffer[256];
         return lib.UstalenieTekstuOpisujacegoBlad(code, buffer);
     }
@@ -125,7 +133,8 @@ protected:
     std::int32_t count = 0;
 };
 
-TEST_F(Upgrade, EditorsOrderPutsTheImageIntoTheController) {
+TEST_F(Upgrade, EditorsOrderPutsTheImageIntoTheController)
+{
     Start();
     Answer answer;
     ASSERT_EQ(RunUpgrade(answer), 0);
@@ -133,21 +142,22 @@ TEST_F(Upgrade, EditorsOrderPutsTheImageIntoTheController) {
     EXPECT_EQ((Bytes{answer.major, answer.minor, answer.revision}), (Bytes{2, 2, 4}));
     EXPECT_EQ(answer.loader_flag, 0);
     ExpectControllerHoldsTheImage();
-    EXPECT_FALSE(sim->RunsLoader());  // restarted into its new application
+    EXPECT_FALSE(sim->RunsLoader());    // restarted into its new application
     EXPECT_EQ(lib.GetSpeed(kSlot), 0);  // de-initialisation closed the port
 
     // On the wire: twice a break and frame A before the query and frame B, then the erase,
     // the blocks with their payloads, the CRC request.
     const Bytes received = sim->Received();
-    const Bytes start = Concat({kBreak, kFrameABytes, kTypeQuery, kBreak, kFrameABytes, kFrameBBytes,
-                                {0x1B, 0x02, 0x55}, {0x1B, 0x01}});
+    const Bytes start = Concat(
+        {kBreak, kFrameABytes, kTypeQuery, kBreak, kFrameABytes, kFrameBBytes, {0x1B, 0x02, 0x55}, {0x1B, 0x01}});
     ASSERT_GE(received.size(), start.size());
     EXPECT_EQ(Bytes(received.begin(), received.begin() + static_cast<std::ptrdiff_t>(start.size())), start);
     EXPECT_EQ(received.size(), start.size() - 2 + 89 * (2 + PayloadLength(BuiltInImage())) + 3);
     EXPECT_EQ(Bytes(received.end() - 3, received.end()), (Bytes{0x1B, 0x03, 0x55}));
 }
 
-TEST_F(Upgrade, ControllerAlreadyInItsLoaderSkipsTheSwitch) {
+TEST_F(Upgrade, ControllerAlreadyInItsLoaderSkipsTheSwitch)
+{
     kpxsim::Options options;
     options.loader.runs_loader = true;
     Start(options);
@@ -156,14 +166,14 @@ TEST_F(Upgrade, ControllerAlreadyInItsLoaderSkipsTheSwitch) {
     EXPECT_EQ(answer.loader_flag, 1);
     ExpectControllerHoldsTheImage();
     const Bytes received = sim->Received();
-    EXPECT_EQ(std::search(received.begin(), received.end(), kFrameBBytes.begin(), kFrameBBytes.end()),
-              received.end());
+    EXPECT_EQ(std::search(received.begin(), received.end(), kFrameBBytes.begin(), kFrameBBytes.end()), received.end());
     const Bytes start = Concat({kBreak, kFrameABytes, kTypeQuery, {0x1B, 0x02, 0x55}});
     ASSERT_GE(received.size(), start.size());
     EXPECT_EQ(Bytes(received.begin(), received.begin() + static_cast<std::ptrdiff_t>(start.size())), start);
 }
 
-TEST_F(Upgrade, FailureAtBlock40StopsEverythingAfterIt) {
+TEST_F(Upgrade, FailureAtBlock40StopsEverythingAfterIt)
+{
     Start();
     kpxsim::Faults faults;
     faults.block_status = kpxsim::BlockStatus{40, 2};
@@ -197,7 +207,8 @@ TEST_F(Upgrade, FailureAtBlock40StopsEverythingAfterIt) {
     EXPECT_EQ(lib.ZapisanieBlokuDanychWBajtachDoPoslania(0), 0);  // the text cleared the code
 }
 
-TEST_F(Upgrade, StatusBytesOfABlockWriteBecomeCodes) {
+TEST_F(Upgrade, StatusBytesOfABlockWriteBecomeCodes)
+{
     Start();
     Initialise();
     Answer answer;
@@ -225,7 +236,8 @@ TEST_F(Upgrade, StatusBytesOfABlockWriteBecomeCodes) {
     EXPECT_EQ(lib.ZapisanieBlokuDanychWUrzadzeniu(89), 210);  // nothing read past the image
 }
 
-TEST_F(Upgrade, DeviceTypeCheck) {
+TEST_F(Upgrade, DeviceTypeCheck)
+{
     const struct {
         std::uint8_t type;
         bool runs_loader;
@@ -251,7 +263,8 @@ TEST_F(Upgrade, DeviceTypeCheck) {
     }
 }
 
-TEST_F(Upgrade, MaximumSpeedQuery) {
+TEST_F(Upgrade, MaximumSpeedQuery)
+{
     // An answer sets the speed the switch goes to.
     kpxsim::Options options;
     options.loader.maximum_speed = 19200;
@@ -276,7 +289,8 @@ TEST_F(Upgrade, MaximumSpeedQuery) {
     EXPECT_EQ(Query(answer), 0);
 }
 
-TEST_F(Upgrade, LeavePortOpenKeepsThePortThroughASpeedChange) {
+TEST_F(Upgrade, LeavePortOpenKeepsThePortThroughASpeedChange)
+{
     Start();
     Initialise();
     lib.UstawieniePozostawiacOtwartyPortSzeregowy(1);
@@ -308,7 +322,8 @@ TEST_F(Upgrade, LeavePortOpenKeepsThePortThroughASpeedChange) {
     EXPECT_EQ(lib.GetSpeed(kSlot), 9600);
 }
 
-TEST_F(Upgrade, EscapeRequestDiscardsBytesThatCameBeforeIt) {
+TEST_F(Upgrade, EscapeRequestDiscardsBytesThatCameBeforeIt)
+{
     kpxsim::Options options;
     options.loader.runs_loader = true;
     Start(options);
@@ -323,7 +338,8 @@ TEST_F(Upgrade, EscapeRequestDiscardsBytesThatCameBeforeIt) {
     EXPECT_EQ(lib.ZapisanieBlokuDanychWUrzadzeniu(0), 0);
 }
 
-TEST_F(Upgrade, SilentControllerGivesNoAnswer) {
+TEST_F(Upgrade, SilentControllerGivesNoAnswer)
+{
     Start();
     kpxsim::Faults faults;
     faults.silent = true;

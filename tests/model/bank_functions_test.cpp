@@ -42,7 +42,7 @@ TEST(BankFunctions, OneBankReadModifyWriteLeavesTheRestOfTheBlock)
     SetBankFunctionBit(block, 0, false);
     EXPECT_EQ(block, (BankFunctionBlock{0xA4, 0xFF, 0x12, 0, 0, 0, 0, 0x34}));
 
-    SetBankFunctionBit(block, 10, false);   // no such bank
+    SetBankFunctionBit(block, 10, false);  // no such bank
     SetBankFunctionBit(block, -1, false);
     EXPECT_EQ(block, (BankFunctionBlock{0xA4, 0xFF, 0x12, 0, 0, 0, 0, 0x34}));
     EXPECT_FALSE(BankFunctionBit(block, 10));

@@ -1,6 +1,7 @@
+#include "model/cell_paste.h"
+
 #include <gtest/gtest.h>
 
-#include "model/cell_paste.h"
 #include "model/cell_text.h"
 #include "model/model_constants.h"
 #include "model/preset_table.h"

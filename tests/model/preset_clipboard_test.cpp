@@ -75,16 +75,16 @@ TEST(PresetClipboard, PresetCopiedFrom37LandsOn52WithItsBankFunction)
     EXPECT_FALSE(clipboard.CopiedPreset()->bank_function);
 
     ASSERT_TRUE(clipboard.PastePreset(table, kRow52));
-    EXPECT_EQ(table.GetRow(kRow52), LoopPreset());   // inactive columns included
+    EXPECT_EQ(table.GetRow(kRow52), LoopPreset());  // inactive columns included
     EXPECT_TRUE(table.Cell(kRow52, kFirstLoopColumn).active);
     EXPECT_FALSE(table.Cell(kRow52, kFirstSwitchColumn).active);  // the modifier is applied
-    EXPECT_FALSE(table.BankFunction(5));              // bank 5 takes bank 3's flag
+    EXPECT_FALSE(table.BankFunction(5));                          // bank 5 takes bank 3's flag
     EXPECT_FALSE(table.BankFunction(3));
     EXPECT_TRUE(table.BankFunction(4));
     EXPECT_EQ(clipboard.PastePresetItem(), (PasteItem{PasteStage::Pasted, 37}));
 
     table.SetRow(kRow52, PresetData{});
-    EXPECT_FALSE(clipboard.PastePreset(table, kRow52));   // once per copy
+    EXPECT_FALSE(clipboard.PastePreset(table, kRow52));  // once per copy
     EXPECT_EQ(table.GetRow(kRow52), PresetData{});
 }
 
@@ -100,7 +100,7 @@ TEST(PresetClipboard, PresetAndBankClipboardsAreIndependent)
     EXPECT_EQ(clipboard.PasteBankItem(), (PasteItem{PasteStage::Copied, 5}));
     PresetData copied = LoopPreset();
     copied.bank_function = true;
-    EXPECT_EQ(*clipboard.CopiedPreset(), copied);   // a bank copy leaves the preset clipboard
+    EXPECT_EQ(*clipboard.CopiedPreset(), copied);  // a bank copy leaves the preset clipboard
 
     ASSERT_TRUE(clipboard.PastePreset(table, kRow52));
     EXPECT_EQ(table.GetRow(kRow52), LoopPreset());
@@ -131,9 +131,9 @@ TEST(PresetClipboard, BankGoesToTheLastBankInOrderWithItsFlag)
     table.SetBankFunction(3, false);
     PresetClipboard clipboard;
 
-    clipboard.CopyBank(table, first3 + 9);   // preset 30, last row of bank 3
+    clipboard.CopyBank(table, first3 + 9);  // preset 30, last row of bank 3
     EXPECT_EQ(clipboard.PasteBankItem(), (PasteItem{PasteStage::Copied, 3}));
-    ASSERT_TRUE(clipboard.PasteBank(table, 101));   // preset 0, last row of bank 0
+    ASSERT_TRUE(clipboard.PasteBank(table, 101));  // preset 0, last row of bank 0
     for (int k = 0; k < 10; ++k) {
         EXPECT_EQ(table.GetRow(92 + k), Numbered(k)) << k;
         EXPECT_EQ(table.Cell(92 + k, kFirstSwitchColumn).active, k % 2 == 1) << k;  // switches: SWITCH rows only

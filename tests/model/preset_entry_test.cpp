@@ -1,7 +1,8 @@
 #include "model/preset_entry.h"
-#include "model/settings_entry.h"
 
 #include <gtest/gtest.h>
+
+#include "model/settings_entry.h"
 
 namespace orvel {
 namespace {
@@ -56,7 +57,7 @@ TEST(PresetEntry, NumbersAreStoredAsPlainDecimalsAndOnlyDigitsCount)
     EXPECT_EQ(ValidatePresetEntry(20, "\t00\t"), "0");
     EXPECT_EQ(ValidatePresetEntry(20, "000000000000000000000000128"), "128");
     EXPECT_EQ(ValidatePresetEntry(15, "0001"), "1");
-    EXPECT_EQ(ValidatePresetEntry(15, "000"), std::nullopt);   // program 0 is still 0
+    EXPECT_EQ(ValidatePresetEntry(15, "000"), std::nullopt);  // program 0 is still 0
     for (const char* entry : {"-1", "+5", "5 5", "1e2", "0x10", "12a", "99999999999999999999999"})
         EXPECT_EQ(ValidatePresetEntry(19, entry), std::nullopt) << entry;
 }
@@ -65,13 +66,13 @@ TEST(SettingsEntry, FollowsTheSameRuleWithItsOwnRanges)
 {
     EXPECT_EQ(ValidateSettingsEntry(0, " 12"), "12");
     EXPECT_EQ(ValidateSettingsEntry(2, "016"), "16");
-    EXPECT_EQ(ValidateSettingsEntry(1, "00"), std::nullopt);    // channels 1 to 16
+    EXPECT_EQ(ValidateSettingsEntry(1, "00"), std::nullopt);  // channels 1 to 16
     EXPECT_EQ(ValidateSettingsEntry(1, "17"), std::nullopt);
-    EXPECT_EQ(ValidateSettingsEntry(3, "000"), "0");            // CTRL numbers 0 to 127
+    EXPECT_EQ(ValidateSettingsEntry(3, "000"), "0");  // CTRL numbers 0 to 127
     EXPECT_EQ(ValidateSettingsEntry(9, " 127 "), "127");
     EXPECT_EQ(ValidateSettingsEntry(9, "128"), std::nullopt);
-    EXPECT_EQ(ValidateSettingsEntry(4, "u"), std::nullopt);     // no shorthands here
-    EXPECT_EQ(ValidateSettingsEntry(10, "5"), std::nullopt);    // no such cell
+    EXPECT_EQ(ValidateSettingsEntry(4, "u"), std::nullopt);   // no shorthands here
+    EXPECT_EQ(ValidateSettingsEntry(10, "5"), std::nullopt);  // no such cell
 }
 
 TEST(PresetEntry, OtherColumnsTakeAnything)

@@ -31,17 +31,17 @@ TEST(PresetImage, FlagsLandOnTheirBits)
 {
     PresetData preset;
     preset.buffer = true;
-    preset.loops[5] = true;      // loop 6 -> byte 0 bit 6
-    preset.switches[0] = true;   // switch 1 -> byte 1 bit 0
-    preset.switches[3] = true;   // switch 4 -> byte 1 bit 3
-    preset.aux[1] = true;        // AUX 2 -> byte 1 bit 5
+    preset.loops[5] = true;     // loop 6 -> byte 0 bit 6
+    preset.switches[0] = true;  // switch 1 -> byte 1 bit 0
+    preset.switches[3] = true;  // switch 4 -> byte 1 bit 3
+    preset.aux[1] = true;       // AUX 2 -> byte 1 bit 5
     const PresetImage image = Encoded(preset);
     EXPECT_EQ(image[0], 0x41);
     EXPECT_EQ(image[1], 0x29);
     EXPECT_EQ(Decoded(image), preset);
 
     PresetImage stray = DefaultPresetImage();
-    stray[0] = 0x80;   // bit 7 and bits 6-7 of byte 1 mean nothing
+    stray[0] = 0x80;  // bit 7 and bits 6-7 of byte 1 mean nothing
     stray[1] = 0xC0;
     EXPECT_EQ(Decoded(stray), PresetData{});
 }
@@ -52,7 +52,7 @@ TEST(PresetImage, ProgramAndControlCodes)
     preset.modifier = "MIDI";
     preset.midi1 = "1";
     preset.midi2 = "128";
-    preset.midi3_pc = "007";   // leading zeros read as the number
+    preset.midi3_pc = "007";  // leading zeros read as the number
     preset.ctrls = {"0", "127", "128", "tog", "unu", "64", "00"};
     const PresetImage image = Encoded(preset);
     const PresetImage expected = {0, 0, 1, 128, 12, 0, 0, 0, 0, 127, 0x81, 0xDE, 0x80, 64, 0, 7};
@@ -71,8 +71,8 @@ TEST(PresetImage, UnusedIsZeroForProgramsButHexEightyForControls)
     EXPECT_EQ(image[15], 0);
     EXPECT_EQ(image[8], 0x80);
     PresetImage raw = DefaultPresetImage();
-    raw[2] = 0x80;   // 128 in a program byte is program 128, not "unu"
-    raw[8] = 0;      // 0 in a control byte is the value 0
+    raw[2] = 0x80;  // 128 in a program byte is program 128, not "unu"
+    raw[8] = 0;     // 0 in a control byte is the value 0
     EXPECT_EQ(Decoded(raw).midi1, "128");
     EXPECT_EQ(Decoded(raw).ctrls[0], "0");
 }
@@ -85,8 +85,8 @@ TEST(PresetImage, ModifierBytes)
         EXPECT_EQ(Decoded(Encoded(preset)).modifier, modifier);
     }
     PresetImage image = DefaultPresetImage();
-    const std::pair<std::uint8_t, const char*> cases[] = {
-        {8, "PRESET"}, {0x0B, "LOOP"}, {0x0E, "SWITCH"}, {0x0C, "MIDI"}, {0x01, "PRESET"}, {0x07, "PRESET"}};
+    const std::pair<std::uint8_t, const char*> cases[] = {{8, "PRESET"},  {0x0B, "LOOP"},   {0x0E, "SWITCH"},
+                                                          {0x0C, "MIDI"}, {0x01, "PRESET"}, {0x07, "PRESET"}};
     for (const auto& [byte, expected] : cases) {
         image[4] = byte;
         EXPECT_EQ(Decoded(image).modifier, expected) << int(byte);
@@ -100,7 +100,7 @@ TEST(PresetImage, DecodeKeepsNameAndBankFunctionAndIgnoresSpareBytes)
     preset.bank_function = true;
     PresetImage image = DefaultPresetImage();
     image[5] = image[6] = image[7] = 0xFF;
-    image[3] = 200;   // out of range values still read as their number
+    image[3] = 200;  // out of range values still read as their number
     DecodePreset(image, preset);
     EXPECT_EQ(preset.name, "Lead");
     EXPECT_TRUE(preset.bank_function);
@@ -151,8 +151,8 @@ TEST(PresetImage, EncodeRefusesTextsWithoutAByteAndNamesTheField)
         EXPECT_EQ(fault.column, c.column);
         EXPECT_EQ(fault.field, c.field);
         EXPECT_EQ(fault.text, c.text);
-        EXPECT_EQ(image[0], 0x5A);   // left untouched
-        EXPECT_FALSE(EncodePreset(preset, image));   // no fault record wanted
+        EXPECT_EQ(image[0], 0x5A);                  // left untouched
+        EXPECT_FALSE(EncodePreset(preset, image));  // no fault record wanted
     }
 }
 
@@ -175,13 +175,13 @@ TEST(PresetImage, EveryByteAControllerHoldsEncodesBack)
         const auto b = static_cast<std::uint8_t>(value);
         SCOPED_TRACE(value);
         PresetImage image = DefaultPresetImage();
-        image[0] = b;                 // buffer and loops; bit 7 is spare
-        image[1] = b;                 // switches and AUX; bits 6 and 7 are spare
-        image[2] = b;                 // MIDI1
-        image[3] = b;                 // MIDI2
-        image[4] = b;                 // modifier
-        for (int i = 8; i <= 14; ++i) image[i] = b;   // controls
-        image[15] = b;                // MIDI3 program
+        image[0] = b;                                // buffer and loops; bit 7 is spare
+        image[1] = b;                                // switches and AUX; bits 6 and 7 are spare
+        image[2] = b;                                // MIDI1
+        image[3] = b;                                // MIDI2
+        image[4] = b;                                // modifier
+        for (int i = 8; i <= 14; ++i) image[i] = b;  // controls
+        image[15] = b;                               // MIDI3 program
 
         PresetImage again{};
         ASSERT_TRUE(EncodePreset(Decoded(image), again));
@@ -203,9 +203,9 @@ TEST(PresetImage, EveryByteAControllerHoldsEncodesBack)
 TEST(PresetImage, EncodingFollowsTheControllersRulesBeyondTheGridsRange)
 {
     PresetData preset;
-    preset.midi1 = "200";        // clamped to 128
-    preset.midi2 = "0";          // the byte of "unu"
-    preset.midi3_pc = "255";     // not clamped
+    preset.midi1 = "200";     // clamped to 128
+    preset.midi2 = "0";       // the byte of "unu"
+    preset.midi3_pc = "255";  // not clamped
     preset.ctrls = {"129", "222", "130", "255", "0", "128", "unu"};
     const PresetImage image = Encoded(preset);
     EXPECT_EQ(image[2], 128);

@@ -20,7 +20,7 @@ TEST(PresetPopup, HeaderRowMovesToFirstPresetRow)
     EXPECT_EQ(CommandRow(101), 101);
 
     table.SetCurrentRow(40);
-    EXPECT_EQ(MoveCurrentRowToPresets(table), 40);   // a preset row stays
+    EXPECT_EQ(MoveCurrentRowToPresets(table), 40);  // a preset row stays
 }
 
 TEST(BankRows, BanksByTableRow)

@@ -11,7 +11,7 @@
 namespace orvel {
 namespace {
 
-const int kRow = 12;   // first preset of bank 2 (preset 21)
+const int kRow = 12;  // first preset of bank 2 (preset 21)
 
 PresetData FullPreset()
 {
@@ -68,16 +68,16 @@ TEST(PresetTable, SetAndGetRowRoundTrip)
     PresetTable table;
     PresetData preset = FullPreset();
     preset.modifier = "MIDI";
-    preset.bank_function = true;   // not kept by rows
+    preset.bank_function = true;  // not kept by rows
     table.SetRow(kRow, preset);
     PresetData expected = preset;
     expected.bank_function = false;
     EXPECT_EQ(table.GetRow(kRow), expected);
     EXPECT_EQ(ActiveFlags(table, kRow), Flags(kColumnMidi1, kLastControlColumn));
-    EXPECT_EQ(table.GetRow(kRow + 1), PresetData{});   // neighbours untouched
+    EXPECT_EQ(table.GetRow(kRow + 1), PresetData{});     // neighbours untouched
     EXPECT_EQ(table.Cell(kRow, kColumnBank).text, "2");  // digits untouched
 
-    table.SetRow(1, preset);   // header rows are not presets
+    table.SetRow(1, preset);  // header rows are not presets
     EXPECT_EQ(table.Cell(1, kColumnName).text, "");
 }
 
@@ -90,7 +90,7 @@ TEST(PresetTable, ModifierSwitchesActiveCellsAndKeepsValues)
     EXPECT_EQ(ActiveFlags(table, kRow), Flags(kColumnBuffer, kLastLoopColumn));
     table.SetModifier(kRow, "SWITCH");
     std::vector<bool> switch_flags = Flags(kFirstSwitchColumn, kLastSwitchColumn);
-    std::fill(switch_flags.end() - 2, switch_flags.end(), true);   // AUX too
+    std::fill(switch_flags.end() - 2, switch_flags.end(), true);  // AUX too
     EXPECT_EQ(ActiveFlags(table, kRow), switch_flags);
     table.SetModifier(kRow, "PRESET");
     EXPECT_EQ(ActiveFlags(table, kRow), Flags(kColumnBuffer, kLastAuxColumn));
@@ -104,7 +104,7 @@ TEST(PresetTable, UnknownModifierChangesNothing)
     table.ApplyModifier(kRow, "loop");
     table.ApplyModifier(kRow, "");
     EXPECT_EQ(ActiveFlags(table, kRow), Flags(kColumnBuffer, kLastLoopColumn));
-    table.SetModifier(kRow, "BOGUS");   // the text is stored, the flags stay
+    table.SetModifier(kRow, "BOGUS");  // the text is stored, the flags stay
     EXPECT_EQ(table.Cell(kRow, kColumnModifier).text, "BOGUS");
     EXPECT_EQ(ActiveFlags(table, kRow), Flags(kColumnBuffer, kLastLoopColumn));
 }

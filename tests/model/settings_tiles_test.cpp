@@ -38,13 +38,13 @@ TEST(SettingsTiles, UnknownCodesFallBackExceptOnTheTunerTile)
         EXPECT_EQ(ClickTile(tile, "??"), expected) << tile;
         EXPECT_EQ(ClickTile(tile, ""), fallbacks[tile - 1] ? expected : "") << tile;
     }
-    EXPECT_EQ(ClickTile(1, "CB0"), "cb1");   // codes are matched exactly
+    EXPECT_EQ(ClickTile(1, "CB0"), "cb1");  // codes are matched exactly
     EXPECT_EQ(ClickTile(9, "cb0"), "cb0");
 }
 
 TEST(SettingsTiles, BalloonsAndPreviewRules)
 {
-    EXPECT_EQ(BalloonTitle(8), "AUX MODE");   // tiles count from 1
+    EXPECT_EQ(BalloonTitle(8), "AUX MODE");  // tiles count from 1
     EXPECT_EQ(BalloonText(0), "");
     EXPECT_TRUE(TileClickResetsPreview(8));
     EXPECT_FALSE(TileClickResetsPreview(7));

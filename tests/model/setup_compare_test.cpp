@@ -1,12 +1,13 @@
 // Comparing the editor's set-up with the one read from the controller.
-#include <gtest/gtest.h>
+#include "model/setup_compare.h"
 
 #include <iterator>
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "model/model_constants.h"
-#include "model/setup_compare.h"
 
 namespace orvel {
 namespace {

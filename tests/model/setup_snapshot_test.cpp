@@ -1,7 +1,8 @@
+#include "model/setup_snapshot.h"
+
 #include <gtest/gtest.h>
 
 #include "model/preset_table.h"
-#include "model/setup_snapshot.h"
 
 namespace orvel {
 namespace {

@@ -12,13 +12,15 @@ using namespace zudedize::blocking;
 
 class BlockingLineErrorsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ResetBothVariants();
         ASSERT_EQ(InitializePort(231, 9600, 1, 0), 0);
     }
     void TearDown() override { ResetBothVariants(); }
 
-    void Pend(std::uint32_t errors) {
+    void Pend(std::uint32_t errors)
+    {
         std::lock_guard lock(line_->mutex);
         line_->pending_errors = errors;
     }
@@ -29,7 +31,8 @@ protected:
     ScopedEnvironment mapped_{PortVariable(231), "fake:231"};
 };
 
-TEST_F(BlockingLineErrorsTest, FailedReadReportsOnlyTheErrorsItCollected) {
+TEST_F(BlockingLineErrorsTest, FailedReadReportsOnlyTheErrorsItCollected)
+{
     Pend(kLineErrorFrame);
     std::uint8_t byte = 0x11;
     EXPECT_EQ(ReadByte(byte), 0);
@@ -48,7 +51,8 @@ TEST_F(BlockingLineErrorsTest, FailedReadReportsOnlyTheErrorsItCollected) {
     EXPECT_EQ(byte, 0x22);
 }
 
-TEST_F(BlockingLineErrorsTest, FailedWriteReportsOverrunAndParityAndTheNextWriteClearsThem) {
+TEST_F(BlockingLineErrorsTest, FailedWriteReportsOverrunAndParityAndTheNextWriteClearsThem)
+{
     Pend(kLineErrorOverrun | kLineErrorParity | kLineErrorBreak);
     const std::uint8_t frame[] = {1, 2};
     EXPECT_EQ(WriteBytes(frame, 2), 0);
@@ -63,7 +67,8 @@ TEST_F(BlockingLineErrorsTest, FailedWriteReportsOverrunAndParityAndTheNextWrite
     EXPECT_EQ(line_->output, (std::vector<std::uint8_t>{1, 2}));
 }
 
-TEST_F(BlockingLineErrorsTest, SettingTheParametersCollectsPendingErrors) {
+TEST_F(BlockingLineErrorsTest, SettingTheParametersCollectsPendingErrors)
+{
     Pend(kLineErrorFrame);
     EXPECT_EQ(SetSerialParameters(), 0);
     EXPECT_EQ(WriteByte(7), 1);

@@ -22,7 +22,8 @@ protected:
     PseudoTerminal line_{kBlockingPort};
 };
 
-TEST_F(BlockingPortTest, MovesBytesBothWays) {
+TEST_F(BlockingPortTest, MovesBytesBothWays)
+{
     ASSERT_EQ(InitializePort(kBlockingPort, 9600, 1, 1), 0);
     const std::uint8_t frame[] = {0x1B, 0x4D, 0x00};
     EXPECT_EQ(WriteBytes(frame, 3), 1);
@@ -40,7 +41,8 @@ TEST_F(BlockingPortTest, MovesBytesBothWays) {
     EXPECT_FALSE(SerialPortPresent(kBlockingPort)) << "the port is held open here";
 }
 
-TEST_F(BlockingPortTest, ClearPortOnAPseudoTerminalKeepsWhatWasWritten) {
+TEST_F(BlockingPortTest, ClearPortOnAPseudoTerminalKeepsWhatWasWritten)
+{
     // More than the far end's read buffer holds: the rest waits in the kernel on its way
     // there, where flushing our output queue would destroy it.
     ASSERT_EQ(InitializePort(kBlockingPort, 38400, 1, 1), 0);
@@ -60,7 +62,8 @@ TEST_F(BlockingPortTest, ClearPortOnAPseudoTerminalKeepsWhatWasWritten) {
     }
 }
 
-TEST_F(BlockingPortTest, ReadTimeOutsZeroAndShort) {
+TEST_F(BlockingPortTest, ReadTimeOutsZeroAndShort)
+{
     ASSERT_EQ(InitializePort(kBlockingPort, 9600, 1, 0), 0);
     std::uint8_t byte = 0;
     Stopwatch at_once;
@@ -75,7 +78,8 @@ TEST_F(BlockingPortTest, ReadTimeOutsZeroAndShort) {
     EXPECT_FALSE(flags.overrun || flags.parity || flags.framing) << "a time-out is no line error";
 }
 
-TEST_F(BlockingPortTest, ReopensAtAnySpeedIncludingTheBreakSpeed) {
+TEST_F(BlockingPortTest, ReopensAtAnySpeedIncludingTheBreakSpeed)
+{
     ASSERT_EQ(InitializePort(kBlockingPort, 500, 1, 1), 0);
     EXPECT_EQ(GetSpeed(1), 500);
     EXPECT_TRUE(ChangeSpeedZudedize(38400));
@@ -88,7 +92,8 @@ TEST_F(BlockingPortTest, ReopensAtAnySpeedIncludingTheBreakSpeed) {
     EXPECT_EQ(line_.Receive(), 0x55);
 }
 
-TEST_F(BlockingPortTest, CallsOnASlotThatIsNotOpen) {
+TEST_F(BlockingPortTest, CallsOnASlotThatIsNotOpen)
+{
     SetComSelector(90);
     EXPECT_EQ(ClearPort(), kResultSlotNotOpen);
     EXPECT_EQ(SetSerialParameters(), kResultSlotNotOpen);
@@ -109,7 +114,8 @@ TEST_F(BlockingPortTest, CallsOnASlotThatIsNotOpen) {
     EXPECT_EQ(GetCOMHandle(90), kInvalidHandle);
 }
 
-TEST_F(BlockingPortTest, OpeningAnOpenSlotAgainReleasesTheEarlierDevice) {
+TEST_F(BlockingPortTest, OpeningAnOpenSlotAgainReleasesTheEarlierDevice)
+{
     ASSERT_EQ(InitializePort(kBlockingPort, 9600, 1, 1), 0);
     EXPECT_EQ(InitializePort(kBlockingPort, 9600, 1, 1), 0);
     EXPECT_EQ(UnInitializePort(), 0);
@@ -127,7 +133,8 @@ protected:
     ScopedEnvironment mapped_{PortVariable(222), "fake:222"};
 };
 
-TEST_F(BlockingSettingsTest, SpeedChangePutsBackTheOpenTimeoutsAndKeepsTheMultipliers) {
+TEST_F(BlockingSettingsTest, SpeedChangePutsBackTheOpenTimeoutsAndKeepsTheMultipliers)
+{
     line_->timeouts = {0, 7, 0, 9, 0};
     ASSERT_EQ(InitializePort(222, 9600, 31, 1), 0);
     EXPECT_EQ(line_->timeouts, (CommTimeouts{1000, 7, 1000, 9, 31000}));
@@ -138,7 +145,8 @@ TEST_F(BlockingSettingsTest, SpeedChangePutsBackTheOpenTimeoutsAndKeepsTheMultip
     EXPECT_EQ(line_->LastApplied().baud_rate, 38400);
 }
 
-TEST_F(BlockingSettingsTest, CtsFlowFollowsTheCtsSetting) {
+TEST_F(BlockingSettingsTest, CtsFlowFollowsTheCtsSetting)
+{
     UstawCTS(1);
     ASSERT_EQ(InitializePort(222, 9600, 1, 1), 0);
     EXPECT_TRUE(line_->LastApplied().cts_output_flow);
@@ -152,7 +160,8 @@ TEST_F(BlockingSettingsTest, CtsFlowFollowsTheCtsSetting) {
     EXPECT_FALSE(line_->LastApplied().cts_output_flow) << "the setting holds for the next open";
 }
 
-TEST_F(BlockingSettingsTest, LinePatternOutsideOneToFourChangesNothingAndStillWaits) {
+TEST_F(BlockingSettingsTest, LinePatternOutsideOneToFourChangesNothingAndStillWaits)
+{
     ASSERT_EQ(InitializePort(222, 9600, 1, 1), 0);
     EXPECT_TRUE(UstawKanalZudedize(4));
     const Stopwatch clock;

@@ -1,7 +1,6 @@
 // Each binary's calls reach its own variant: this program exports the threaded variant's
 // C names, the probe library carries the blocking variant under the same names.
 #include <dlfcn.h>
-
 #include <memory>
 #include <set>
 #include <sstream>
@@ -23,7 +22,8 @@ struct LibraryCloser {
 
 class ExportsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ResetBothVariants();
         probe_.reset(dlopen(ZUDEDIZE_PROBE_PATH, RTLD_NOW | RTLD_LOCAL));
         ASSERT_NE(probe_, nullptr) << dlerror();
@@ -31,14 +31,16 @@ protected:
     void TearDown() override { ResetBothVariants(); }
 
     template <typename F>
-    F* Probe(const char* name) {
+    F* Probe(const char* name)
+    {
         return reinterpret_cast<F*>(dlsym(probe_.get(), name));
     }
 
     std::unique_ptr<void, LibraryCloser> probe_;
 };
 
-TEST_F(ExportsTest, EachBinaryReachesItsOwnVariant) {
+TEST_F(ExportsTest, EachBinaryReachesItsOwnVariant)
+{
     // A closed port: the blocking variant says 2, the threaded one 0.
     auto* probe_clear_port = Probe<int32_t()>("ClearPort");
     auto* probe_handle = Probe<intptr_t(uint8_t)>("GetCOMHandle");
@@ -63,7 +65,8 @@ TEST_F(ExportsTest, EachBinaryReachesItsOwnVariant) {
     EXPECT_EQ(Probe<void>("TimeOut"), nullptr);
 }
 
-TEST_F(ExportsTest, LibrarysOwnCallsAreNotTakenOverByTheProgramsNames) {
+TEST_F(ExportsTest, LibrarysOwnCallsAreNotTakenOverByTheProgramsNames)
+{
     // The probe calls ClearPort by its C name from inside the library. Were the program's
     // ClearPort (threaded, 0 on a closed port) to take it over, this would give 0.
     auto* internal = Probe<int32_t()>("ZudedizeProbeClearPortByName");
@@ -71,7 +74,8 @@ TEST_F(ExportsTest, LibrarysOwnCallsAreNotTakenOverByTheProgramsNames) {
     EXPECT_EQ(internal(), kResultSlotNotOpen);
 }
 
-TEST_F(ExportsTest, LibraryExportsOnlyTheCNames) {
+TEST_F(ExportsTest, LibraryExportsOnlyTheCNames)
+{
     std::set<std::string> expected;
     std::stringstream names(ZUDEDIZE_PROBE_NAMES);
     for (std::string name; std::getline(names, name, ',');) expected.insert(name);

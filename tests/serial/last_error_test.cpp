@@ -1,10 +1,11 @@
 // IsError: the caller's 52-byte buffer is never overrun, whatever the text.
+#include "serial/last_error.h"
+
 #include <cstring>
 
 #include <gtest/gtest.h>
 
 #include "serial/error_texts.h"
-#include "serial/last_error.h"
 #include "tests/support/serial_test_support.h"
 #include "zudedize/zudedize.h"
 
@@ -13,9 +14,14 @@ namespace {
 
 constexpr unsigned char kGuard = 0xEE;
 
-bool IsValidUtf8(const char* text) {
+bool IsValidUtf8(const char* text)
+{
     for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p != 0;) {
-        const int length = *p < 0x80 ? 1 : (*p & 0xE0) == 0xC0 ? 2 : (*p & 0xF0) == 0xE0 ? 3 : (*p & 0xF8) == 0xF0 ? 4 : 0;
+        const int length = *p < 0x80             ? 1
+                           : (*p & 0xE0) == 0xC0 ? 2
+                           : (*p & 0xF0) == 0xE0 ? 3
+                           : (*p & 0xF8) == 0xF0 ? 4
+                                                 : 0;
         if (length == 0) return false;
         for (int i = 1; i < length; ++i) {
             if ((p[i] & 0xC0) != 0x80) return false;
@@ -25,7 +31,8 @@ bool IsValidUtf8(const char* text) {
     return true;
 }
 
-TEST(IsErrorTest, EveryTextFitsTheCallersBufferCutAtACharacterBoundary) {
+TEST(IsErrorTest, EveryTextFitsTheCallersBufferCutAtACharacterBoundary)
+{
     for (const char* text : {texts::kAlreadyInitialised, texts::kDeviceNotFound, texts::kAccessDenied,
                              texts::kInvalidHandle, texts::kBadDevice, texts::kQueueSizes, texts::kLineSettings,
                              texts::kTimeoutsNotRead, texts::kTimeoutsNotWritten, texts::kEventNotSignalled,
@@ -49,7 +56,8 @@ TEST(IsErrorTest, EveryTextFitsTheCallersBufferCutAtACharacterBoundary) {
     }
 }
 
-TEST(IsErrorTest, LongestTextsAreCutBeforeTheCharacterThatDoesNotFit) {
+TEST(IsErrorTest, LongestTextsAreCutBeforeTheCharacterThatDoesNotFit)
+{
     char buffer[kErrorTextBufferSize];
     // 51 characters, 52 bytes: the full stop goes.
     CopyTextCut(texts::kInvalidHandle, buffer, sizeof buffer);
@@ -64,7 +72,8 @@ TEST(IsErrorTest, LongestTextsAreCutBeforeTheCharacterThatDoesNotFit) {
     EXPECT_STREQ(buffer, "Zabroniony dostę");
 }
 
-TEST(IsErrorTest, TakingEmptiesTheSlotAndANullBufferLeavesItAlone) {
+TEST(IsErrorTest, TakingEmptiesTheSlotAndANullBufferLeavesItAlone)
+{
     LastError slot;
     slot.Record(texts::kReadTimeout, 110);
     std::int32_t code = 0;
@@ -81,7 +90,8 @@ TEST(IsErrorTest, TakingEmptiesTheSlotAndANullBufferLeavesItAlone) {
     EXPECT_EQ(code, 0);
 }
 
-TEST(IsErrorTest, ExportedIsErrorGivesTheThreadedVariantsLastError) {
+TEST(IsErrorTest, ExportedIsErrorGivesTheThreadedVariantsLastError)
+{
     ResetBothVariants();
     EXPECT_EQ(threaded::InitializePort(250, 9600, 1, 1), kErrorFileNotFound);
     char buffer[kErrorTextBufferSize];

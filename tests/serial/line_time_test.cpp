@@ -1,11 +1,11 @@
 // A pseudo-terminal drains at once; the line layer still gives written bytes their line time
 // before the line's speed or format changes or the line closes, so the far end takes each
 // byte at the speed it was written at (the loader's break: one zero byte at 500 bit/s).
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <functional>
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "tests/support/pseudo_terminal.h"
 #include "zudedize/termios_line.h"
@@ -21,7 +21,8 @@ using std::chrono::milliseconds;
 constexpr std::uint32_t kBreakSpeed = 500;
 constexpr auto kBreakByteTime = milliseconds(20);
 
-int OpenAt(const test::PseudoTerminal& pty, std::uint32_t speed, int stop_bits, Parity parity) {
+int OpenAt(const test::PseudoTerminal& pty, std::uint32_t speed, int stop_bits, Parity parity)
+{
     OpenError error = OpenError::None;
     const int fd = OpenLine(pty.SlavePath(), error);
     EXPECT_GE(fd, 0);
@@ -31,7 +32,8 @@ int OpenAt(const test::PseudoTerminal& pty, std::uint32_t speed, int stop_bits, 
 }
 
 // How long after the write `then` returned.
-Clock::duration WriteThen(int fd, std::size_t n, const std::function<void()>& then) {
+Clock::duration WriteThen(int fd, std::size_t n, const std::function<void()>& then)
+{
     const std::string bytes(n, '\0');
     const auto start = Clock::now();
     EXPECT_EQ(WriteLine(fd, reinterpret_cast<const std::uint8_t*>(bytes.data()), n, 1000).count, n);
@@ -39,7 +41,8 @@ Clock::duration WriteThen(int fd, std::size_t n, const std::function<void()>& th
     return Clock::now() - start;
 }
 
-TEST(LineTime, DrainSpeedFormatAndCloseWaitUntilTheBreakByteHasLeft) {
+TEST(LineTime, DrainSpeedFormatAndCloseWaitUntilTheBreakByteHasLeft)
+{
     test::PseudoTerminal pty(57);
     {
         const int fd = OpenAt(pty, kBreakSpeed, 1, Parity::None);
@@ -51,8 +54,7 @@ TEST(LineTime, DrainSpeedFormatAndCloseWaitUntilTheBreakByteHasLeft) {
     // Bytes written back to back queue behind each other, at the format's own length:
     // 8 data bits, no parity, 2 stop bits are 11 bits, 4 bytes at 1000 bit/s 44 ms.
     const int fd = OpenAt(pty, 1000, 2, Parity::None);
-    EXPECT_GE(WriteThen(fd, 2, [&] { WriteThen(fd, 2, [&] { EXPECT_TRUE(DrainLine(fd, 1000)); }); }),
-              milliseconds(44));
+    EXPECT_GE(WriteThen(fd, 2, [&] { WriteThen(fd, 2, [&] { EXPECT_TRUE(DrainLine(fd, 1000)); }); }), milliseconds(44));
     CloseLine(fd);
 }
 

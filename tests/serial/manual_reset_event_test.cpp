@@ -1,19 +1,20 @@
 // Manual-reset events and waiting on several.
-#include <poll.h>
+#include "serial/manual_reset_event.h"
 
 #include <atomic>
+#include <poll.h>
 #include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "serial/manual_reset_event.h"
 #include "tests/support/serial_test_support.h"
 
 namespace zudedize::test {
 namespace {
 
-TEST(ManualResetEventTest, StaysSetForEveryWaiterUntilReset) {
+TEST(ManualResetEventTest, StaysSetForEveryWaiterUntilReset)
+{
     auto a = ManualResetEvent::Create(false);
     auto b = ManualResetEvent::Create(true);
     ASSERT_TRUE(a && b);
@@ -27,7 +28,8 @@ TEST(ManualResetEventTest, StaysSetForEveryWaiterUntilReset) {
     EXPECT_EQ(WaitForAny({a.get(), nullptr}, 0), kWaitFailed);
 }
 
-TEST(ManualResetEventTest, SetFromAnotherThreadEndsAWaitWithoutLimit) {
+TEST(ManualResetEventTest, SetFromAnotherThreadEndsAWaitWithoutLimit)
+{
     auto stop = ManualResetEvent::Create(false);
     auto request = ManualResetEvent::Create(false);
     int woken = -5;
@@ -42,12 +44,14 @@ TEST(ManualResetEventTest, SetFromAnotherThreadEndsAWaitWithoutLimit) {
     EXPECT_EQ(woken, 1);
 }
 
-bool Readable(int fd) {
+bool Readable(int fd)
+{
     pollfd p{fd, POLLIN, 0};
     return poll(&p, 1, 0) == 1 && (p.revents & POLLIN) != 0;
 }
 
-TEST(ManualResetEventTest, DescriptorFollowsTheEventFromTheFirstTimeItIsAskedFor) {
+TEST(ManualResetEventTest, DescriptorFollowsTheEventFromTheFirstTimeItIsAskedFor)
+{
     auto close = ManualResetEvent::Create(false);
     ASSERT_TRUE(close);
     close->Set();  // set before any device polls it
@@ -59,7 +63,8 @@ TEST(ManualResetEventTest, DescriptorFollowsTheEventFromTheFirstTimeItIsAskedFor
     EXPECT_TRUE(Readable(close->WakeFd()));
 }
 
-TEST(ManualResetEventTest, OneSetReleasesEveryThreadWaitingOnIt) {
+TEST(ManualResetEventTest, OneSetReleasesEveryThreadWaitingOnIt)
+{
     auto close = ManualResetEvent::Create(false);
     auto other = ManualResetEvent::Create(false);
     std::atomic<int> released{0};

@@ -1,13 +1,13 @@
 // PIPAdress over the REGEDIT4 file that stands in for the registry.
-#include <unistd.h>
+#include "serial/network_port_address.h"
 
 #include <fstream>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
-#include "zudedize/blocking_api.h"
-#include "serial/network_port_address.h"
 #include "tests/support/pseudo_terminal.h"
+#include "zudedize/blocking_api.h"
 #include "zudedize/threaded_api.h"
 #include "zudedize/zudedize_constants.h"
 
@@ -17,16 +17,15 @@ namespace {
 class NetworkPortAddressTest : public ::testing::Test {
 protected:
     // Makes `content` the registry.
-    void Registry(const std::string& content) {
-        std::ofstream(path_) << "REGEDIT4\r\n\r\n" << content;
-    }
+    void Registry(const std::string& content) { std::ofstream(path_) << "REGEDIT4\r\n\r\n" << content; }
     ~NetworkPortAddressTest() override { unlink(path_.c_str()); }
 
     std::string path_ = "/tmp/zudedize-registry-" + std::to_string(getpid()) + ".reg";
     ScopedEnvironment variable_{kRegistryFileVariable, path_};
 };
 
-TEST_F(NetworkPortAddressTest, LowerCasePortNameMatchesAndGivesTheOctetsMostSignificantFirst) {
+TEST_F(NetworkPortAddressTest, LowerCasePortNameMatchesAndGivesTheOctetsMostSignificantFirst)
+{
     Registry(R"([HKEY_LOCAL_MACHINE\ENUM\ROOT\*VSP\0000]
 "PortName"="com4"
 "DestinationIp"=dword:c0a8010a
@@ -37,11 +36,13 @@ TEST_F(NetworkPortAddressTest, LowerCasePortNameMatchesAndGivesTheOctetsMostSign
     EXPECT_EQ(blocking::PIPAdress(4), "192.168.1.10");
 }
 
-TEST_F(NetworkPortAddressTest, ReadsUtf8AndUtf16ExportsWithTheirByteOrderMarks) {
+TEST_F(NetworkPortAddressTest, ReadsUtf8AndUtf16ExportsWithTheirByteOrderMarks)
+{
     // "; Łódź" exercises letters beyond ASCII, two of them beyond Latin-1.
-    const std::string text = "Windows Registry Editor Version 5.00\r\n\r\n; \u0141\u00F3d\u017A\r\n"
-                             "[HKEY_LOCAL_MACHINE\\ENUM\\ROOT\\*VSP\\0000]\r\n"
-                             "\"PortName\"=\"COM6\"\r\n\"DestinationIp\"=dword:0a000105\r\n";
+    const std::string text =
+        "Windows Registry Editor Version 5.00\r\n\r\n; \u0141\u00F3d\u017A\r\n"
+        "[HKEY_LOCAL_MACHINE\\ENUM\\ROOT\\*VSP\\0000]\r\n"
+        "\"PortName\"=\"COM6\"\r\n\"DestinationIp\"=dword:0a000105\r\n";
     const auto write = [this](const std::string& bytes) { std::ofstream(path_, std::ios::binary) << bytes; };
 
     write("\xEF\xBB\xBF" + text);
@@ -73,7 +74,8 @@ TEST_F(NetworkPortAddressTest, ReadsUtf8AndUtf16ExportsWithTheirByteOrderMarks) 
     EXPECT_EQ(NetworkAddressOfPort(6), "") << "a lone surrogate";
 }
 
-TEST_F(NetworkPortAddressTest, VspIsSearchedRatherThanTvspAndTvspOnlyWithoutIt) {
+TEST_F(NetworkPortAddressTest, VspIsSearchedRatherThanTvspAndTvspOnlyWithoutIt)
+{
     const std::string tvsp = R"([HKEY_LOCAL_MACHINE\ENUM\ROOT\*TVSP\0000]
 "PortName"="COM4"
 "DestinationIp"=dword:0a000001
@@ -88,7 +90,8 @@ TEST_F(NetworkPortAddressTest, VspIsSearchedRatherThanTvspAndTvspOnlyWithoutIt) 
     EXPECT_EQ(NetworkAddressOfPort(4), "") << "with a *VSP key the *TVSP devices are not looked at";
 }
 
-TEST_F(NetworkPortAddressTest, LaterDeviceWinsAndADeviceWithoutAddressGivesZero) {
+TEST_F(NetworkPortAddressTest, LaterDeviceWinsAndADeviceWithoutAddressGivesZero)
+{
     Registry(R"([HKEY_LOCAL_MACHINE\ENUM\ROOT\*VSP\0001]
 "PortName"="COM4"
 "DestinationIp"=dword:01020304
@@ -104,7 +107,8 @@ TEST_F(NetworkPortAddressTest, LaterDeviceWinsAndADeviceWithoutAddressGivesZero)
     EXPECT_EQ(NetworkAddressOfPort(9), "0.0.0.0");
 }
 
-TEST_F(NetworkPortAddressTest, OlderTreeFirstAndTheCurrentTreeOnlyWhenItHasNoMatch) {
+TEST_F(NetworkPortAddressTest, OlderTreeFirstAndTheCurrentTreeOnlyWhenItHasNoMatch)
+{
     Registry(R"([HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Enum\Root\*VSP\0000\Device Parameters]
 "PortName"="COM4"
 "DestinationIp"=dword:0b0b0b0b
@@ -121,7 +125,8 @@ TEST_F(NetworkPortAddressTest, OlderTreeFirstAndTheCurrentTreeOnlyWhenItHasNoMat
     EXPECT_EQ(NetworkAddressOfPort(6), "12.12.12.12");
 }
 
-TEST_F(NetworkPortAddressTest, NoFileOrNoRegistryGivesTheEmptyText) {
+TEST_F(NetworkPortAddressTest, NoFileOrNoRegistryGivesTheEmptyText)
+{
     EXPECT_EQ(NetworkAddressOfPort(4), "") << "the file does not exist yet";
     std::ofstream(path_) << "[HKEY_LOCAL_MACHINE\\ENUM\\ROOT\\*VSP\\0000]\n\"PortName\"=\"COM4\"\n";
     EXPECT_EQ(NetworkAddressOfPort(4), "") << "not a REGEDIT4 file";

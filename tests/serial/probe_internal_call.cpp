@@ -3,4 +3,7 @@
 // loads the library exports the same name.
 #include "zudedize/zudedize.h"
 
-extern "C" ZUDEDIZE_EXPORT int32_t ZudedizeProbeClearPortByName(void) { return ClearPort(); }
+extern "C" ZUDEDIZE_EXPORT int32_t ZudedizeProbeClearPortByName(void)
+{
+    return ClearPort();
+}

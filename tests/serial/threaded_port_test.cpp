@@ -1,22 +1,21 @@
 // The threaded variant over real pseudo-terminals.
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <sys/ioctl.h>
 #include <sys/wait.h>
 #include <termios.h>
-#include <unistd.h>
-
-#include <atomic>
-#include <cerrno>
-#include <cstdio>
 #include <thread>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include "serial/error_texts.h"
 #include "tests/support/pseudo_terminal.h"
 #include "tests/support/serial_test_support.h"
-#include "zudedize/termios_line.h"
 #include "tests/support/thread_refusing_serial_system.h"
+#include "zudedize/termios_line.h"
 
 namespace zudedize::test {
 namespace {
@@ -32,7 +31,8 @@ protected:
     PseudoTerminal line_{kThreadedPort};
 };
 
-TEST_F(ThreadedPortTest, MovesBytesBothWaysAndTellsThePort) {
+TEST_F(ThreadedPortTest, MovesBytesBothWaysAndTellsThePort)
+{
     ASSERT_EQ(InitializePort(kThreadedPort, 9600, 1, 1), 0);
     EXPECT_EQ(WriteByte(0x1B), 1);
     EXPECT_EQ(WriteByte(0x00), 1);
@@ -55,7 +55,8 @@ TEST_F(ThreadedPortTest, MovesBytesBothWaysAndTellsThePort) {
     EXPECT_EQ(GetCOMHandle(1), kInvalidHandle);
 }
 
-TEST_F(ThreadedPortTest, ReadTimeOutSetsTheTimeoutFlagUntilTheNextGoodTransfer) {
+TEST_F(ThreadedPortTest, ReadTimeOutSetsTheTimeoutFlagUntilTheNextGoodTransfer)
+{
     ASSERT_EQ(InitializePort(kThreadedPort, 9600, 1, 1), 0);
     ASSERT_TRUE(MsSetTimeouts(1000, 150));
     std::uint8_t byte = 0x77;
@@ -70,7 +71,8 @@ TEST_F(ThreadedPortTest, ReadTimeOutSetsTheTimeoutFlagUntilTheNextGoodTransfer) 
     EXPECT_FALSE(TimeOut());
 }
 
-TEST_F(ThreadedPortTest, ReadTimeOutOfZeroReturnsAtOnce) {
+TEST_F(ThreadedPortTest, ReadTimeOutOfZeroReturnsAtOnce)
+{
     ASSERT_EQ(InitializePort(kThreadedPort, 9600, 1, 0), 0);
     std::uint8_t byte = 0;
     const Stopwatch clock;
@@ -84,7 +86,8 @@ TEST_F(ThreadedPortTest, ReadTimeOutOfZeroReturnsAtOnce) {
     EXPECT_EQ(byte, 0x42);
 }
 
-TEST_F(ThreadedPortTest, SecondInitializeIsRefusedAndThePortStaysUsable) {
+TEST_F(ThreadedPortTest, SecondInitializeIsRefusedAndThePortStaysUsable)
+{
     ASSERT_EQ(InitializePort(kThreadedPort, 9600, 1, 1), 0);
     EXPECT_EQ(InitializePort(kThreadedPort, 9600, 1, 1), kResultAlreadyInitialised);
     const LastErrorSeen error = TakeLastError();
@@ -94,7 +97,8 @@ TEST_F(ThreadedPortTest, SecondInitializeIsRefusedAndThePortStaysUsable) {
     EXPECT_EQ(line_.Receive(), 0x33);
 }
 
-TEST_F(ThreadedPortTest, ClosingEndsATransferThatWaits) {
+TEST_F(ThreadedPortTest, ClosingEndsATransferThatWaits)
+{
     ASSERT_EQ(InitializePort(kThreadedPort, 9600, 5, 5), 0);
     std::int32_t result = -1;
     std::atomic<pid_t> reader_tid{0};
@@ -116,7 +120,8 @@ TEST_F(ThreadedPortTest, ClosingEndsATransferThatWaits) {
     EXPECT_EQ(ReadByte(byte), 0);
 }
 
-TEST_F(ThreadedPortTest, OpenPortIsNotPresentAndIsOpenedByNoOneElse) {
+TEST_F(ThreadedPortTest, OpenPortIsNotPresentAndIsOpenedByNoOneElse)
+{
     EXPECT_TRUE(SerialPortPresent(kThreadedPort));
     ASSERT_EQ(InitializePort(kThreadedPort, 9600, 1, 1), 0);
     EXPECT_FALSE(SerialPortPresent(kThreadedPort));
@@ -135,7 +140,8 @@ TEST_F(ThreadedPortTest, OpenPortIsNotPresentAndIsOpenedByNoOneElse) {
 // not, and reports afterwards whether they are still as it left them.
 class OtherHolder {
 public:
-    OtherHolder(const std::string& path, bool exclusive) {
+    OtherHolder(const std::string& path, bool exclusive)
+    {
         int ready[2], go[2];
         if (pipe(ready) != 0 || pipe(go) != 0) return;
         pid_ = fork();
@@ -174,14 +180,16 @@ public:
         char byte = 0;
         started_ = pid_ > 0 && read(ready_, &byte, 1) == 1;
     }
-    ~OtherHolder() {
+    ~OtherHolder()
+    {
         close(ready_);
         close(go_);
         if (pid_ > 0) waitpid(pid_, nullptr, 0);
     }
     bool Started() const { return started_; }
     // "se": settings and exclusivity as the holder left them.
-    std::string Report() {
+    std::string Report()
+    {
         char byte = 0, report[2] = {};
         if (write(go_, &byte, 1) != 1 || read(ready_, report, 2) != 2) return "no report";
         return std::string(report, 2);
@@ -193,7 +201,8 @@ private:
     bool started_ = false;
 };
 
-TEST_F(ThreadedPortTest, PresenceCheckLeavesALineAnotherProgramHoldsAsItWas) {
+TEST_F(ThreadedPortTest, PresenceCheckLeavesALineAnotherProgramHoldsAsItWas)
+{
     for (const bool exclusive : {true, false}) {
         OtherHolder holder(line_.SlavePath(), exclusive);
         ASSERT_TRUE(holder.Started());
@@ -208,7 +217,8 @@ TEST_F(ThreadedPortTest, PresenceCheckLeavesALineAnotherProgramHoldsAsItWas) {
     }
 }
 
-TEST_F(ThreadedPortTest, OpenFailuresAreToldApart) {
+TEST_F(ThreadedPortTest, OpenFailuresAreToldApart)
+{
     ScopedEnvironment missing(PortVariable(202), "/nonexistent/tty");
     EXPECT_EQ(InitializePort(202, 9600, 1, 1), kErrorFileNotFound);
     EXPECT_EQ(TakeLastError().text, texts::kDeviceNotFound);
@@ -252,7 +262,8 @@ TEST_F(ThreadedPortTest, AWorkerThreadThatCannotStartFailsTheOpenAndLeavesThePor
     }
 }
 
-TEST_F(ThreadedPortTest, CallsOnSlotsWithoutAnOpenPortFailQuietly) {
+TEST_F(ThreadedPortTest, CallsOnSlotsWithoutAnOpenPortFailQuietly)
+{
     // A slot that never held a port.
     SetComSelector(77);
     EXPECT_EQ(GetCOMHandle(77), kNullHandle);
@@ -282,7 +293,8 @@ TEST_F(ThreadedPortTest, CallsOnSlotsWithoutAnOpenPortFailQuietly) {
     EXPECT_EQ(GetCOMNumber(1), kThreadedPort) << "the port object stays in its slot";
 }
 
-TEST_F(ThreadedPortTest, ClearPortDiscardsWaitingInput) {
+TEST_F(ThreadedPortTest, ClearPortDiscardsWaitingInput)
+{
     ASSERT_EQ(InitializePort(kThreadedPort, 9600, 1, 0), 0);
     line_.Send({1, 2, 3});
     ASSERT_TRUE(WaitUntil([] { return InputQueueLength(static_cast<int>(GetCOMHandle(1))) == 3; }));
@@ -291,7 +303,8 @@ TEST_F(ThreadedPortTest, ClearPortDiscardsWaitingInput) {
     EXPECT_EQ(ReadByte(byte), 0);
 }
 
-TEST_F(ThreadedPortTest, LinesOfADeviceWithoutModemLinesFailWithoutHarm) {
+TEST_F(ThreadedPortTest, LinesOfADeviceWithoutModemLinesFailWithoutHarm)
+{
     ASSERT_EQ(InitializePort(kThreadedPort, 9600, 1, 1), 0);
     EXPECT_FALSE(UstawKanalZudedize(1));
     EXPECT_FALSE(UstawKanalZudedize(5));

@@ -27,7 +27,8 @@ protected:
     ScopedEnvironment mapped_{PortVariable(kSettingsPort), "fake:211"};
 };
 
-TEST_F(ThreadedSettingsTest, OpenParityFollowsTheLastPInitializePortAndChangeParityAppliesAnyCode) {
+TEST_F(ThreadedSettingsTest, OpenParityFollowsTheLastPInitializePortAndChangeParityAppliesAnyCode)
+{
     ASSERT_EQ(pInitializePort(kSettingsPort, 9600, 1, 1, kParityNone), 0);
     EXPECT_EQ(line_->LastApplied().parity, kParityNone);
     UnInitializePort();
@@ -46,7 +47,8 @@ TEST_F(ThreadedSettingsTest, OpenParityFollowsTheLastPInitializePortAndChangePar
     ASSERT_EQ(pInitializePort(kSettingsPort, 9600, 1, 1, kParityEven), 0);  // back to the first setting
 }
 
-TEST_F(ThreadedSettingsTest, LineSettingsAtOpenAndAfterASpeedChange) {
+TEST_F(ThreadedSettingsTest, LineSettingsAtOpenAndAfterASpeedChange)
+{
     UstawCTS(1);
     ASSERT_EQ(pInitializePort(kSettingsPort, 4800, 1, 1, kParityEven), 0);
     const LineSettings opened = line_->LastApplied();
@@ -65,7 +67,8 @@ TEST_F(ThreadedSettingsTest, LineSettingsAtOpenAndAfterASpeedChange) {
     EXPECT_TRUE(line_->input.empty()) << "a parity change discards them";
 }
 
-TEST_F(ThreadedSettingsTest, TimeoutsFromSecondsAndMillisecondsAndPutBackAtClose) {
+TEST_F(ThreadedSettingsTest, TimeoutsFromSecondsAndMillisecondsAndPutBackAtClose)
+{
     line_->timeouts = {1, 2, 3, 4, 5};
     ASSERT_EQ(InitializePort(kSettingsPort, 9600, 2, 2), 0);
     EXPECT_EQ(line_->timeouts, (CommTimeouts{2000, 0, 2000, 0, 2000}));
@@ -78,7 +81,8 @@ TEST_F(ThreadedSettingsTest, TimeoutsFromSecondsAndMillisecondsAndPutBackAtClose
     EXPECT_EQ(line_->timeouts, (CommTimeouts{2000, 0, 2000, 0, 2000})) << "the values found before the last change";
 }
 
-TEST_F(ThreadedSettingsTest, LinePatternsSetDtrThenRts) {
+TEST_F(ThreadedSettingsTest, LinePatternsSetDtrThenRts)
+{
     ASSERT_EQ(InitializePort(kSettingsPort, 9600, 1, 1), 0);
     struct Case {
         std::uint8_t pattern;
@@ -105,7 +109,8 @@ TEST_F(ThreadedSettingsTest, LinePatternsSetDtrThenRts) {
     EXPECT_FALSE(SetDTRLine());
 }
 
-TEST_F(ThreadedSettingsTest, LineErrorEventCollectsTheErrorsSoTransfersWorkAgain) {
+TEST_F(ThreadedSettingsTest, LineErrorEventCollectsTheErrorsSoTransfersWorkAgain)
+{
     ASSERT_EQ(InitializePort(kSettingsPort, 9600, 1, 1), 0);
     {
         std::lock_guard lock(line_->mutex);
@@ -125,7 +130,8 @@ TEST_F(ThreadedSettingsTest, LineErrorEventCollectsTheErrorsSoTransfersWorkAgain
     EXPECT_EQ(byte, 0x61);
 }
 
-TEST_F(ThreadedSettingsTest, RefusedSettingsStopTheOpenWithTheirText) {
+TEST_F(ThreadedSettingsTest, RefusedSettingsStopTheOpenWithTheirText)
+{
     line_->refuse_queue_sizes = 22;
     EXPECT_EQ(InitializePort(kSettingsPort, 9600, 1, 1), 22);
     EXPECT_EQ(TakeLastError().text, texts::kQueueSizes);

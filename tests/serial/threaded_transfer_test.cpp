@@ -2,21 +2,20 @@
 // serial services: texts where they arise, bytes received in error, failed opens, requests
 // that cannot be handed over.
 #include <dirent.h>
-#include <sys/eventfd.h>
-#include <unistd.h>
-
 #include <future>
+#include <sys/eventfd.h>
 #include <thread>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include "serial/comm_port.h"
 #include "serial/error_texts.h"
+#include "serial/termios_device.h"
+#include "serial/threaded_state.h"
 #include "tests/support/fake_serial.h"
 #include "tests/support/pseudo_terminal.h"
 #include "tests/support/serial_test_support.h"
-#include "serial/termios_device.h"
-#include "serial/threaded_state.h"
 
 namespace zudedize::test {
 namespace {
@@ -25,7 +24,8 @@ using namespace zudedize::threaded;
 
 constexpr int kTransferPort = 212;
 
-int ThreadCount() {
+int ThreadCount()
+{
     int count = 0;
     if (DIR* tasks = opendir("/proc/self/task")) {
         while (const dirent* entry = readdir(tasks)) count += entry->d_name[0] != '.';
@@ -49,7 +49,8 @@ protected:
 // text each transfer records is seen before any caller's step can overwrite it.
 class TransferThreadTest : public ThreadedTransferTest {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ThreadedTransferTest::SetUp();
         std::int32_t error = 0;
         device_ = system_.Open("fake:212", error);
@@ -58,18 +59,21 @@ protected:
         worker_ = std::make_unique<TZapisOdczytThread>(*device_, handover_, close_.get());
         line_->timeouts.read_constant = 2000;
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         worker_.reset();
         device_.reset();
         ThreadedTransferTest::TearDown();
     }
 
     // Hands one request over and waits for the token: the text recorded and the flag.
-    LastErrorSeen Run(bool write, bool close_meanwhile = false) {
+    LastErrorSeen Run(bool write, bool close_meanwhile = false)
+    {
         handover_.ready->Reset();
         (write ? handover_.write_request : handover_.read_request)->Set();
         if (close_meanwhile) {
-            EXPECT_TRUE(WaitUntil([&] { return !handover_.write_request->IsSet() && !handover_.read_request->IsSet(); }));
+            EXPECT_TRUE(
+                WaitUntil([&] { return !handover_.write_request->IsSet() && !handover_.read_request->IsSet(); }));
             close_->Set();
         }
         EXPECT_EQ(WaitForAny({handover_.ready.get()}, 10000), 0);
@@ -82,7 +86,8 @@ protected:
     std::unique_ptr<TZapisOdczytThread> worker_;
 };
 
-TEST_F(TransferThreadTest, EachWriteOutcomeRecordsItsText) {
+TEST_F(TransferThreadTest, EachWriteOutcomeRecordsItsText)
+{
     handover_.write_byte = 0x42;
     EXPECT_EQ(Run(true).code, 0);
     EXPECT_FALSE(TimeOut());
@@ -101,7 +106,8 @@ TEST_F(TransferThreadTest, EachWriteOutcomeRecordsItsText) {
     EXPECT_TRUE(TimeOut());
 }
 
-TEST_F(TransferThreadTest, EachReadOutcomeRecordsItsText) {
+TEST_F(TransferThreadTest, EachReadOutcomeRecordsItsText)
+{
     line_->input.push_back(0x5A);
     EXPECT_EQ(Run(false).code, 0);
     EXPECT_EQ(handover_.read_byte, 0x5A);
@@ -123,7 +129,8 @@ TEST_F(TransferThreadTest, EachReadOutcomeRecordsItsText) {
 
 // A pseudo-terminal has no parity or framing errors: the stand-in of the serial services
 // plays the driver that counts the error and queues a zero byte for the character.
-TEST_F(ThreadedTransferTest, ByteReceivedInErrorFailsTheReadWhoeverCollectedTheError) {
+TEST_F(ThreadedTransferTest, ByteReceivedInErrorFailsTheReadWhoeverCollectedTheError)
+{
     ASSERT_EQ(InitializePort(kTransferPort, 9600, 1, 1), 0);
     std::uint8_t byte = 0x77;
 
@@ -153,7 +160,8 @@ TEST_F(ThreadedTransferTest, ByteReceivedInErrorFailsTheReadWhoeverCollectedTheE
     EXPECT_EQ(byte, 0x31);
 }
 
-TEST_F(ThreadedTransferTest, BlockingVariantFailsAByteReceivedInErrorToo) {
+TEST_F(ThreadedTransferTest, BlockingVariantFailsAByteReceivedInErrorToo)
+{
     blocking::SetComSelector(9);
     ASSERT_EQ(blocking::InitializePort(kTransferPort, 9600, 1, 0), 0);
     std::uint8_t byte = 0x77;
@@ -167,7 +175,8 @@ TEST_F(ThreadedTransferTest, BlockingVariantFailsAByteReceivedInErrorToo) {
     EXPECT_EQ(byte, 0x32);
 }
 
-TEST_F(ThreadedTransferTest, FailedOpenLeavesAClosedSlotAndNoThread) {
+TEST_F(ThreadedTransferTest, FailedOpenLeavesAClosedSlotAndNoThread)
+{
     // ThreadSanitizer starts a helper thread of its own with the process's first thread.
     std::thread([] {}).join();
     const int threads_before = ThreadCount();
@@ -195,7 +204,8 @@ TEST_F(ThreadedTransferTest, FailedOpenLeavesAClosedSlotAndNoThread) {
     EXPECT_EQ(UnInitializePort(), 0);
 }
 
-TEST_F(ThreadedTransferTest, RequestThatCannotBeHandedOverEndsTheCallWithItsText) {
+TEST_F(ThreadedTransferTest, RequestThatCannotBeHandedOverEndsTheCallWithItsText)
+{
     ASSERT_EQ(InitializePort(kTransferPort, 9600, 1, 1), 0);
     Handover* handover = CurrentPort()->Transfers();
     ASSERT_NE(handover, nullptr);
@@ -231,7 +241,8 @@ TEST_F(ThreadedTransferTest, RequestThatCannotBeHandedOverEndsTheCallWithItsText
     EXPECT_EQ(byte, 0x21);
 }
 
-TEST_F(ThreadedTransferTest, TimeoutFlagIsClearedByEveryTransferEvenWithoutAPort) {
+TEST_F(ThreadedTransferTest, TimeoutFlagIsClearedByEveryTransferEvenWithoutAPort)
+{
     ASSERT_EQ(InitializePort(kTransferPort, 9600, 1, 0), 0);
     std::uint8_t byte = 0;
     EXPECT_EQ(ReadByte(byte), 0);
@@ -247,11 +258,12 @@ TEST_F(ThreadedTransferTest, TimeoutFlagIsClearedByEveryTransferEvenWithoutAPort
     EXPECT_FALSE(TimeOut());
 }
 
-TEST_F(ThreadedTransferTest, CharSentWaitsOneCharacterTimeOfTheSpeed) {
+TEST_F(ThreadedTransferTest, CharSentWaitsOneCharacterTimeOfTheSpeed)
+{
     ASSERT_EQ(InitializePort(kTransferPort, 300, 1, 1), 0);
     // Lower bounds only: a loaded machine waits longer, never shorter.
-    for (const auto& [baud, wait_ms] : {std::pair{300, 64}, {600, 32}, {1200, 16}, {2400, 8}, {4800, 4}, {9600, 2},
-                                        {14400, 2}, {115200, 1}}) {
+    for (const auto& [baud, wait_ms] :
+         {std::pair{300, 64}, {600, 32}, {1200, 16}, {2400, 8}, {4800, 4}, {9600, 2}, {14400, 2}, {115200, 1}}) {
         ASSERT_TRUE(ChangeSpeedZudedize(baud));
         const auto start = std::chrono::steady_clock::now();
         EXPECT_TRUE(CharSent());

@@ -1,8 +1,8 @@
 #include "sim/command_engine.h"
 
-#include <gtest/gtest.h>
-
 #include <stdexcept>
+
+#include <gtest/gtest.h>
 
 #include "sim/block_checksum.h"
 #include "sim/identity.h"
@@ -12,7 +12,8 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes Feed(CommandEngine& engine, const Bytes& bytes) {
+Bytes Feed(CommandEngine& engine, const Bytes& bytes)
+{
     Bytes replies;
     for (std::uint8_t byte : bytes) {
         const Bytes reply = engine.Feed(byte);
@@ -21,19 +22,25 @@ Bytes Feed(CommandEngine& engine, const Bytes& bytes) {
     return replies;
 }
 
-Bytes ReadCommand(std::uint8_t address) { return {0x1B, 0x02, address}; }
-
-Bytes WriteCommand(std::uint8_t address, const Block& data, std::uint8_t checksum_flip = 0) {
-    const auto& d = data;
-    return {0x1B, 0x03, address, d[0], d[1], d[2], d[3], d[4], d[5], d[6], d[7],
-            static_cast<std::uint8_t>(BlockChecksum(data) ^ checksum_flip)};
+Bytes ReadCommand(std::uint8_t address)
+{
+    return {0x1B, 0x02, address};
 }
 
-Bytes ReadReply(const Block& d, std::uint8_t checksum) {
+Bytes WriteCommand(std::uint8_t address, const Block& data, std::uint8_t checksum_flip = 0)
+{
+    const auto& d = data;
+    return {0x1B, 0x03, address, d[0], d[1], d[2],
+            d[3], d[4], d[5],    d[6], d[7], static_cast<std::uint8_t>(BlockChecksum(data) ^ checksum_flip)};
+}
+
+Bytes ReadReply(const Block& d, std::uint8_t checksum)
+{
     return {0x64, d[0], d[1], d[2], d[3], d[4], d[5], d[6], d[7], checksum};
 }
 
-Options Form(int model, IdentityForm form, int version) {
+Options Form(int model, IdentityForm form, int version)
+{
     Options options;
     options.model = model;
     options.form = form;
@@ -41,19 +48,22 @@ Options Form(int model, IdentityForm form, int version) {
     return options;
 }
 
-Options Given(const std::string& identity) {
+Options Given(const std::string& identity)
+{
     Options options;
     options.identity = identity;
     return options;
 }
 
-std::string Identity(const Options& options) {
+std::string Identity(const Options& options)
+{
     CommandEngine engine(IdentityText(options), 0, false);
     const Bytes reply = Feed(engine, {0x1B, 0x00});
     return {reply.begin(), reply.end()};
 }
 
-TEST(Identity, LongAndShortFormsAndOverride) {
+TEST(Identity, LongAndShortFormsAndOverride)
+{
     EXPECT_EQ(Identity({}), "KPX2-3");
     EXPECT_EQ(Identity(Form(3, IdentityForm::Long, 0)), "KPX3-0");
     EXPECT_EQ(Identity(Form(3, IdentityForm::Short, 12)), "KP3-12");
@@ -61,7 +71,8 @@ TEST(Identity, LongAndShortFormsAndOverride) {
     EXPECT_EQ(Identity(Given("KPX9-Z")), "KPX9-Z");
 }
 
-TEST(Identity, RefusesWhatNoControllerAnswers) {
+TEST(Identity, RefusesWhatNoControllerAnswers)
+{
     EXPECT_THROW(IdentityText(Form(4, IdentityForm::Long, 30)), std::invalid_argument);
     EXPECT_THROW(IdentityText(Form(2, IdentityForm::Long, 35)), std::invalid_argument);
     EXPECT_THROW(IdentityText(Form(2, IdentityForm::Long, 100)), std::invalid_argument);
@@ -70,7 +81,8 @@ TEST(Identity, RefusesWhatNoControllerAnswers) {
     EXPECT_THROW(IdentityText(Given("KPX")), std::invalid_argument);
 }
 
-TEST(CommandEngine, CurrentPresetAsTensAndUnits) {
+TEST(CommandEngine, CurrentPresetAsTensAndUnits)
+{
     CommandEngine engine("KPX2-3", 37, false);
     EXPECT_EQ(Feed(engine, {0x1B, 0x01}), (Bytes{3, 7}));
     engine.SetCurrentPreset(0);
@@ -79,16 +91,17 @@ TEST(CommandEngine, CurrentPresetAsTensAndUnits) {
     EXPECT_EQ(Feed(engine, {0x1B, 0x01}), (Bytes{9, 9}));
 }
 
-TEST(CommandEngine, ReadsFactoryBlocksWithChecksums) {
+TEST(CommandEngine, ReadsFactoryBlocksWithChecksums)
+{
     CommandEngine engine("KPX2-3", 0, false);
     EXPECT_EQ(Feed(engine, ReadCommand(0)), ReadReply({}, 0x55));
-    EXPECT_EQ(Feed(engine, ReadCommand(199)),
-              ReadReply({0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x00}, 0xD5));
+    EXPECT_EQ(Feed(engine, ReadCommand(199)), ReadReply({0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x00}, 0xD5));
     EXPECT_EQ(Feed(engine, ReadCommand(252)), ReadReply({0xFF, 0x03, 0, 0, 0, 0, 0, 0}, 0xA9));
     EXPECT_EQ(Feed(engine, ReadCommand(250)), ReadReply({}, 0x55));
 }
 
-TEST(CommandEngine, ReadOutsideTheMemoryAnswersOneByte) {
+TEST(CommandEngine, ReadOutsideTheMemoryAnswersOneByte)
+{
     CommandEngine engine("KPX2-3", 0, false);
     for (std::uint8_t address : {200, 249, 254, 255}) {
         EXPECT_EQ(Feed(engine, ReadCommand(address)), Bytes{0x65}) << int{address};
@@ -96,7 +109,8 @@ TEST(CommandEngine, ReadOutsideTheMemoryAnswersOneByte) {
     }
 }
 
-TEST(CommandEngine, WriteStoresTheBlock) {
+TEST(CommandEngine, WriteStoresTheBlock)
+{
     CommandEngine engine("KPX2-3", 0, false);
     const Block data{0x1B, 0x02, 0x00, 0x64, 0x80, 0xDE, 0x81, 0xFF};  // escape bytes are data here
     EXPECT_EQ(Feed(engine, WriteCommand(42, data)), Bytes{0x64});
@@ -106,7 +120,8 @@ TEST(CommandEngine, WriteStoresTheBlock) {
     EXPECT_EQ(engine.Memory().Read(253), data);
 }
 
-TEST(CommandEngine, WriteRefusals) {
+TEST(CommandEngine, WriteRefusals)
+{
     CommandEngine engine("KPX2-3", 0, false);
     const Block data{1, 2, 3, 4, 5, 6, 7, 8};
 
@@ -126,7 +141,8 @@ TEST(CommandEngine, WriteRefusals) {
     EXPECT_EQ(engine.Memory().Read(5), data);
 }
 
-TEST(CommandEngine, InjectedReplies) {
+TEST(CommandEngine, InjectedReplies)
+{
     CommandEngine engine("KPX2-3", 0, false);
     const Block data{1, 2, 3, 4, 5, 6, 7, 8};
 
@@ -153,7 +169,8 @@ TEST(CommandEngine, InjectedReplies) {
     EXPECT_EQ(Feed(engine, WriteCommand(9, data)), Bytes{0x64});
 }
 
-TEST(CommandEngine, IgnoresStrayBytesAndUnknownCommands) {
+TEST(CommandEngine, IgnoresStrayBytesAndUnknownCommands)
+{
     CommandEngine engine("KPX2-3", 37, false);
     EXPECT_EQ(Feed(engine, {0x00, 0x01, 0x02, 0x64, 0xFF}), Bytes{});
     EXPECT_EQ(Feed(engine, {0x1B, 0x07}), Bytes{});
@@ -162,7 +179,8 @@ TEST(CommandEngine, IgnoresStrayBytesAndUnknownCommands) {
     EXPECT_EQ(Feed(engine, {0x1B, 0x01}), (Bytes{3, 7}));
 }
 
-TEST(ControllerMemory, MapAndFactoryContents) {
+TEST(ControllerMemory, MapAndFactoryContents)
+{
     ControllerMemory memory;
     EXPECT_TRUE(memory.Contains(0));
     EXPECT_TRUE(memory.Contains(199));

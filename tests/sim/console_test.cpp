@@ -1,9 +1,9 @@
 #include "sim/console.h"
 
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <sstream>
+
+#include <gtest/gtest.h>
 
 #include "tests/support/editor_port.h"
 
@@ -13,7 +13,8 @@ namespace {
 using testing::Bytes;
 using testing::EditorPort;
 
-TEST(Console, CommandsReachTheSimulator) {
+TEST(Console, CommandsReachTheSimulator)
+{
     Simulator sim;
     EditorPort port(sim.SlavePath());
     std::ostringstream out;
@@ -40,7 +41,8 @@ TEST(Console, CommandsReachTheSimulator) {
     EXPECT_FALSE(console.Execute("quit"));
 }
 
-TEST(Console, LoaderCommandsReachTheSimulator) {
+TEST(Console, LoaderCommandsReachTheSimulator)
+{
     Options options;
     options.loader.runs_loader = true;
     Simulator sim(options);
@@ -68,7 +70,8 @@ TEST(Console, LoaderCommandsReachTheSimulator) {
     EXPECT_EQ(out.str(), "kpx-sim: restarted; the loader runs at 9600 bit/s\n");
 }
 
-TEST(Console, RefusesMalformedCommands) {
+TEST(Console, RefusesMalformedCommands)
+{
     Simulator sim;
     std::ostringstream out;
     Console console(sim, out);
@@ -78,8 +81,7 @@ TEST(Console, RefusesMalformedCommands) {
           "preset-reply 1", "preset-reply 1 256"}) {
         out.str("");
         EXPECT_TRUE(console.Execute(line));
-        const bool refused = out.str().find("kpx-sim: usage: ") == 0 ||
-                             out.str().find("kpx-sim: unknown command") == 0;
+        const bool refused = out.str().find("kpx-sim: usage: ") == 0 || out.str().find("kpx-sim: unknown command") == 0;
         EXPECT_TRUE(refused) << line << ": " << out.str();
     }
     out.str("");

@@ -1,8 +1,8 @@
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+#include <gtest/gtest.h>
 
 #include "sim/simulator.h"
 
@@ -11,14 +11,16 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Contents(const fs::path& path) {
+std::string Contents(const fs::path& path)
+{
     std::ifstream file(path);
     std::stringstream text;
     text << file.rdbuf();
     return text.str();
 }
 
-TEST(ConverterTree, LaysOutConvertersAsTheKernelDoes) {
+TEST(ConverterTree, LaysOutConvertersAsTheKernelDoes)
+{
     ConverterTree tree;
     const fs::path root = tree.Root();
     EXPECT_EQ(tree.Add(0, "KPX00001", "/dev/pts/77"), "ttyUSB0");
@@ -48,7 +50,8 @@ TEST(ConverterTree, LaysOutConvertersAsTheKernelDoes) {
     EXPECT_EQ(Contents(root / "sys/devices/usb0/0-1/serial"), "NEW\n");
 }
 
-TEST(ConverterTree, RemovesWhatItCreated) {
+TEST(ConverterTree, RemovesWhatItCreated)
+{
     fs::path temporary;
     {
         ConverterTree tree;

@@ -1,10 +1,10 @@
 // The controller's loader side as a state machine, and what counts as a break on the line.
 #include "sim/loader_engine.h"
 
-#include <gtest/gtest.h>
-
 #include <stdexcept>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "sim/block_check_bytes.h"
 #include "sim/controller_constants.h"
@@ -18,7 +18,8 @@ using Bytes = std::vector<std::uint8_t>;
 using namespace std::chrono_literals;
 
 // Everything the engine answers to `bytes`, in order.
-LoaderReply FeedAll(LoaderEngine& engine, const Bytes& bytes) {
+LoaderReply FeedAll(LoaderEngine& engine, const Bytes& bytes)
+{
     LoaderReply all;
     for (std::uint8_t byte : bytes) {
         LoaderReply reply = engine.Feed(byte);
@@ -39,7 +40,8 @@ const Bytes kErase{0x1B, 0x02, 0x55};
 const Bytes kCrc{0x1B, 0x03, 0x55};
 
 // The block write request for `block` filled with `fill`, with its check bytes.
-Bytes BlockWrite(std::uint32_t block, std::uint8_t fill, std::size_t address_length = 2) {
+Bytes BlockWrite(std::uint32_t block, std::uint8_t fill, std::size_t address_length = 2)
+{
     Bytes payload;
     const std::uint32_t address = block * 128;
     for (std::size_t k = 0; k < address_length; ++k) payload.push_back(static_cast<std::uint8_t>(address >> (8 * k)));
@@ -50,19 +52,21 @@ Bytes BlockWrite(std::uint32_t block, std::uint8_t fill, std::size_t address_len
     return payload;
 }
 
-TEST(LineTiming, ABreakIsTenMillisecondsOfSpace) {
+TEST(LineTiming, ABreakIsTenMillisecondsOfSpace)
+{
     EXPECT_TRUE(IsBreak(0x00, 500));    // 20 ms
     EXPECT_TRUE(IsBreak(0x80, 500));    // start bit and seven zeros: 16 ms
     EXPECT_FALSE(IsBreak(0x01, 500));   // the start bit alone: 2 ms
     EXPECT_TRUE(IsBreak(0x00, 1000));   // 10 ms
     EXPECT_FALSE(IsBreak(0x00, 1200));  // 8.3 ms
     EXPECT_FALSE(IsBreak(0x00, 4800));
-    EXPECT_FALSE(IsBreak(0x00, 0));     // speed unknown
+    EXPECT_FALSE(IsBreak(0x00, 0));  // speed unknown
     EXPECT_EQ(CharacterTimeAt(9600), wire::kCharacterTime);
     EXPECT_EQ(CharacterTimeAt(500), 22ms);
 }
 
-TEST(LineTiming, PacerSpacesBytesByTheirOwnSpeed) {
+TEST(LineTiming, PacerSpacesBytesByTheirOwnSpeed)
+{
     SpeedPacer pacer(true);
     const Clock::time_point t0{};
     EXPECT_EQ(pacer.Arrival(t0, 500), t0 + 22ms);
@@ -73,7 +77,8 @@ TEST(LineTiming, PacerSpacesBytesByTheirOwnSpeed) {
     EXPECT_EQ(unpaced.Arrival(t0, 500), t0 + 5ms);  // never before an earlier byte
 }
 
-TEST(LoaderEngine, BreakFramesAndQueriesSwitchItsSpeedAndMode) {
+TEST(LoaderEngine, BreakFramesAndQueriesSwitchItsSpeedAndMode)
+{
     LoaderOptions options;
     options.maximum_speed = 19200;
     options.version = {2, 3, 1};
@@ -102,7 +107,8 @@ TEST(LoaderEngine, BreakFramesAndQueriesSwitchItsSpeedAndMode) {
     EXPECT_EQ(engine.LineSpeed(), 9600u);
 }
 
-TEST(LoaderEngine, FlashWorkNeedsTheLoader) {
+TEST(LoaderEngine, FlashWorkNeedsTheLoader)
+{
     LoaderOptions options;
     options.erase_time = 250ms;
     options.version = {2, 2, 4};
@@ -143,7 +149,8 @@ TEST(LoaderEngine, FlashWorkNeedsTheLoader) {
     EXPECT_THROW(engine.Flash(128), std::out_of_range);
 }
 
-TEST(LoaderEngine, InjectedStatusAndOtherOptions) {
+TEST(LoaderEngine, InjectedStatusAndOtherOptions)
+{
     LoaderOptions options;
     options.runs_loader = true;  // no application: listening from the start
     options.device_type = 0x1D;

@@ -1,12 +1,12 @@
 // The loader side over the pseudo-terminal: breaks and speeds as the program on the line sets
 // them.
-#include <gtest/gtest.h>
-
 #include <chrono>
 
-#include "tests/support/editor_port.h"
+#include <gtest/gtest.h>
+
 #include "sim/loader_constants.h"
 #include "sim/simulator.h"
+#include "tests/support/editor_port.h"
 #include "tests/support/wait_until.h"
 
 namespace kpxsim {
@@ -21,12 +21,14 @@ const Bytes kLineTypeQuery{0x1B, 0x4D, 0x03, 0x6A, 0x0A};
 constexpr auto kLineQuiet = 150ms;
 
 // Waits until the simulator has read `count` bytes, so that a new speed cannot overtake them.
-void WaitForReceived(const Simulator& sim, std::size_t count) {
+void WaitForReceived(const Simulator& sim, std::size_t count)
+{
     WaitUntil([&] { return sim.BytesReceived() >= count; });
     ASSERT_EQ(sim.BytesReceived(), count);
 }
 
-TEST(LoaderLine, BreakAndFrameATakeTheControllerToItsMaximumSpeed) {
+TEST(LoaderLine, BreakAndFrameATakeTheControllerToItsMaximumSpeed)
+{
     Simulator sim;
     EditorPort port(sim.SlavePath(), B300);  // a zero byte at 300 bit/s: 37 ms of space
     ASSERT_TRUE(port.Write({0x00}));
@@ -56,7 +58,8 @@ TEST(LoaderLine, BreakAndFrameATakeTheControllerToItsMaximumSpeed) {
     EXPECT_EQ(port.Read(6).bytes, (Bytes{'K', 'P', 'X', '2', '-', '3'}));
 }
 
-TEST(LoaderLine, PacesTheErase) {
+TEST(LoaderLine, PacesTheErase)
+{
     Options options;
     options.loader.runs_loader = true;
     options.loader.erase_time = 200ms;

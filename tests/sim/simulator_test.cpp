@@ -1,13 +1,12 @@
 #include "sim/simulator.h"
 
+#include <cerrno>
 #include <fcntl.h>
+#include <stdexcept>
+#include <thread>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
-
-#include <cerrno>
-#include <stdexcept>
-#include <thread>
 
 #include "sim/controller_constants.h"
 #include "tests/support/editor_port.h"
@@ -25,13 +24,15 @@ const Bytes kIdentify{0x1B, 0x00};
 const Bytes kIdentityReply{'K', 'P', 'X', '2', '-', '3'};
 constexpr auto kQuiet = 150ms;  // long enough to be sure nothing more comes
 
-Options Paced() {
+Options Paced()
+{
     Options options;
     options.paced = true;
     return options;
 }
 
-TEST(Simulator, AnswersIdentifyOnTheLine) {
+TEST(Simulator, AnswersIdentifyOnTheLine)
+{
     Simulator sim;
     EditorPort port(sim.SlavePath());
     ASSERT_TRUE(port.Write(kIdentify));
@@ -48,15 +49,16 @@ TEST(Simulator, AnswersIdentifyOnTheLine) {
     EXPECT_EQ(sim.BytesReceived(), 0u);
 }
 
-TEST(Simulator, BlocksWrittenOnTheLineLandInMemoryAndBack) {
+TEST(Simulator, BlocksWrittenOnTheLineLandInMemoryAndBack)
+{
     Options options;
     options.current_preset = 37;
     Simulator sim(options);
     EditorPort port(sim.SlavePath());
 
     const Block data{0x7F, 0x1B, 0x00, 0x64, 9, 10, 0, 0xDE};
-    const Bytes write{0x1B, 0x03, 17, 0x7F, 0x1B, 0x00, 0x64, 9, 10, 0, 0xDE,
-                      0x55 ^ 0x7F ^ 0x1B ^ 0x64 ^ 9 ^ 10 ^ 0xDE};
+    const Bytes write{0x1B, 0x03, 17, 0x7F, 0x1B, 0x00,
+                      0x64, 9,    10, 0,    0xDE, 0x55 ^ 0x7F ^ 0x1B ^ 0x64 ^ 9 ^ 10 ^ 0xDE};
     ASSERT_TRUE(port.Write(write));
     EXPECT_EQ(port.Read(1).bytes, Bytes{0x64});
     EXPECT_EQ(sim.ReadMemory(17), data);
@@ -74,7 +76,8 @@ TEST(Simulator, BlocksWrittenOnTheLineLandInMemoryAndBack) {
     EXPECT_THROW(sim.ReadMemory(254), std::out_of_range);
 }
 
-TEST(Simulator, IgnoresBytesSentAtAnotherSpeed) {
+TEST(Simulator, IgnoresBytesSentAtAnotherSpeed)
+{
     Simulator sim;
     EditorPort port(sim.SlavePath(), B4800);
     ASSERT_TRUE(port.Write(kIdentify));
@@ -111,7 +114,8 @@ TEST(Simulator, BytesSentAfterASpeedChangeCountAtTheNewSpeedThoughTheThreadWasHe
     EXPECT_EQ(port.Read(6).bytes, kIdentityReply);
 }
 
-TEST(Simulator, SilentAndStopAfterSendNoMore) {
+TEST(Simulator, SilentAndStopAfterSendNoMore)
+{
     Simulator sim;
     EditorPort port(sim.SlavePath());
 
@@ -137,7 +141,8 @@ TEST(Simulator, SilentAndStopAfterSendNoMore) {
     EXPECT_EQ(port.Read(6).bytes, kIdentityReply);
 }
 
-TEST(Simulator, VanishAfterDeliversItsBytesThenHangsUp) {
+TEST(Simulator, VanishAfterDeliversItsBytesThenHangsUp)
+{
     Simulator sim(Paced());
     EditorPort port(sim.SlavePath());
     Faults faults;
@@ -156,7 +161,8 @@ TEST(Simulator, VanishAfterDeliversItsBytesThenHangsUp) {
     EXPECT_EQ(sim.SlavePath(), path);
 }
 
-TEST(Simulator, VanishUnplugsTheLineAtOnce) {
+TEST(Simulator, VanishUnplugsTheLineAtOnce)
+{
     Simulator sim;
     EditorPort port(sim.SlavePath());
     const std::string path = sim.SlavePath();
@@ -168,7 +174,8 @@ TEST(Simulator, VanishUnplugsTheLineAtOnce) {
     EXPECT_EQ(sim.ReadMemory(252)[0], 0xFF);  // the object stays usable
 }
 
-TEST(Simulator, PacesBothDirectionsAtTheLineRate) {
+TEST(Simulator, PacesBothDirectionsAtTheLineRate)
+{
     Simulator sim(Paced());
     EditorPort port(sim.SlavePath());
     const auto start = std::chrono::steady_clock::now();
@@ -177,7 +184,8 @@ TEST(Simulator, PacesBothDirectionsAtTheLineRate) {
     EXPECT_GE(std::chrono::steady_clock::now() - start, 13 * wire::kCharacterTime);
 }
 
-TEST(Simulator, StopsPromptlyInTheMiddleOfAReply) {
+TEST(Simulator, StopsPromptlyInTheMiddleOfAReply)
+{
     auto sim = std::make_unique<Simulator>(Paced());
     EditorPort port(sim->SlavePath());
     ASSERT_TRUE(port.Write({0x1B, 0x02, 0x00, 0x1B, 0x02, 0x01, 0x1B, 0x02, 0x02}));
@@ -186,7 +194,8 @@ TEST(Simulator, StopsPromptlyInTheMiddleOfAReply) {
     EXPECT_TRUE(port.Read(100).hung_up);
 }
 
-TEST(Simulator, RefusesImpossibleSettings) {
+TEST(Simulator, RefusesImpossibleSettings)
+{
     Options options;
     options.current_preset = 100;
     EXPECT_THROW(Simulator{options}, std::invalid_argument);

@@ -1,23 +1,24 @@
 #include "tests/support/editor_port.h"
 
-#include <fcntl.h>
-#include <poll.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <poll.h>
 #include <stdexcept>
 #include <string>
+#include <unistd.h>
 
 namespace kpxsim::testing {
 
 EditorPort::EditorPort(const std::string& path, speed_t speed)
-    : fd_(::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC)) {
+    : fd_(::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC))
+{
     if (!fd_.Valid()) throw std::runtime_error("cannot open " + path);
     SetSpeed(speed);
 }
 
-void EditorPort::SetSpeed(speed_t speed) {
+void EditorPort::SetSpeed(speed_t speed)
+{
     struct termios settings {};
     if (::tcgetattr(fd_.Get(), &settings) != 0) throw std::runtime_error("tcgetattr");
     ::cfmakeraw(&settings);
@@ -25,21 +26,26 @@ void EditorPort::SetSpeed(speed_t speed) {
     // nothing else changed.
     settings.c_cflag |= CLOCAL | CREAD;
     ::cfsetspeed(&settings, speed);
-    if (::tcsetattr(fd_.Get(), TCSANOW, &settings) != 0) throw std::runtime_error(std::string("tcsetattr: ") + std::strerror(errno));
+    if (::tcsetattr(fd_.Get(), TCSANOW, &settings) != 0)
+        throw std::runtime_error(std::string("tcsetattr: ") + std::strerror(errno));
 }
 
-bool EditorPort::Write(const Bytes& bytes) {
+bool EditorPort::Write(const Bytes& bytes)
+{
     return ::write(fd_.Get(), bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
 }
 
-ReadResult EditorPort::Read(std::size_t count, std::chrono::milliseconds timeout) {
+ReadResult EditorPort::Read(std::size_t count, std::chrono::milliseconds timeout)
+{
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + timeout;
     ReadResult result;
     while (result.bytes.size() < count) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
         if (left.count() < 0) break;
-        struct pollfd entry {fd_.Get(), POLLIN, 0};
+        struct pollfd entry {
+            fd_.Get(), POLLIN, 0
+        };
         const int ready = ::poll(&entry, 1, static_cast<int>(left.count()) + 1);
         if (ready < 0 && errno == EINTR) continue;
         if (ready <= 0) break;

@@ -2,11 +2,10 @@
 // up the way the editor sets up a serial port.
 #pragma once
 
-#include <termios.h>
-
 #include <chrono>
 #include <cstdint>
 #include <string>
+#include <termios.h>
 #include <vector>
 
 #include "sim/unique_fd.h"

@@ -3,11 +3,11 @@
 // device thread's queued calls, the timers and the paints a test waits for happen.
 #pragma once
 
-#include <QCoreApplication>
-#include <QEvent>
-
 #include <chrono>
 #include <thread>
+
+#include <QCoreApplication>
+#include <QEvent>
 
 #include "tests/support/wait_until.h"
 

@@ -10,7 +10,8 @@
 
 namespace orvel::testing {
 
-inline std::set<std::string> DefinedDynamicSymbols(const std::string& library_path) {
+inline std::set<std::string> DefinedDynamicSymbols(const std::string& library_path)
+{
     std::set<std::string> names;
     const std::string command = "nm -D --defined-only " + library_path;
     std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);

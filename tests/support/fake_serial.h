@@ -20,18 +20,18 @@ namespace zudedize::test {
 struct FakeLine {
     std::mutex mutex;
     bool open = false;
-    std::vector<LineSettings> applied;            // every line-settings block applied
-    std::vector<CommTimeouts> timeouts_set;       // every SetTimeouts
-    CommTimeouts timeouts;                        // as the device holds them now
+    std::vector<LineSettings> applied;       // every line-settings block applied
+    std::vector<CommTimeouts> timeouts_set;  // every SetTimeouts
+    CommTimeouts timeouts;                   // as the device holds them now
     bool has_modem_lines = true;
-    bool dtr = true, rts = true;                  // raised at open, as a tty raises them
+    bool dtr = true, rts = true;  // raised at open, as a tty raises them
     std::uint8_t modem_status = 0;
     std::deque<std::uint8_t> input;
     std::vector<std::uint8_t> output;
     // Writes: time out, fail with an OS error, or wait for the abort event.
     enum class WriteMode { Take, TimeOut, Fail, Hold } write_mode = WriteMode::Take;
-    std::uint32_t pending_errors = 0;             // transfers fail until collected
-    std::int32_t refuse_line_settings = 0;        // nonzero: ApplyLineSettings fails with it
+    std::uint32_t pending_errors = 0;       // transfers fail until collected
+    std::int32_t refuse_line_settings = 0;  // nonzero: ApplyLineSettings fails with it
     std::int32_t refuse_queue_sizes = 0;
     std::unique_ptr<ManualResetEvent> event_posted = ManualResetEvent::Create(false);
     std::uint32_t posted_events = 0;

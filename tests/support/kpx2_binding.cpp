@@ -1,23 +1,24 @@
 #include "tests/support/kpx2_binding.h"
 
 #include <dlfcn.h>
-#include <stdlib.h>
-#include <unistd.h>
-
 #include <filesystem>
 #include <stdexcept>
+#include <stdlib.h>
+#include <unistd.h>
 
 namespace kpx2::test {
 
 namespace {
 
 template <typename F>
-void Bind(void* handle, const char* name, F& function) {
+void Bind(void* handle, const char* name, F& function)
+{
     function = reinterpret_cast<F>(dlsym(handle, name));
     if (function == nullptr) throw std::runtime_error(std::string("libkpx2.so has no ") + name);
 }
 
-Kpx2Functions BindAll(void* handle) {
+Kpx2Functions BindAll(void* handle)
+{
     if (handle == nullptr) throw std::runtime_error(std::string("dlopen: ") + dlerror());
     Kpx2Functions f{};
     Bind(handle, "_LFP_ZainicjowanieTypuIWersjiZPlikuBIN", f.ZainicjowanieTypuIWersjiZPlikuBIN);
@@ -49,13 +50,15 @@ Kpx2Functions BindAll(void* handle) {
 
 }  // namespace
 
-const Kpx2Functions& Kpx2() {
+const Kpx2Functions& Kpx2()
+{
     // Never closed: the library stays for the whole program, as in the editor.
     static const Kpx2Functions functions = BindAll(dlopen(KPX2_LIBRARY_PATH, RTLD_NOW | RTLD_LOCAL));
     return functions;
 }
 
-FreshKpx2::FreshKpx2() {
+FreshKpx2::FreshKpx2()
+{
     namespace fs = std::filesystem;
     copy_ = (fs::temp_directory_path() / ("kpx2-fresh-" + std::to_string(getpid()) + ".so")).string();
     fs::copy_file(KPX2_LIBRARY_PATH, copy_, fs::copy_options::overwrite_existing);
@@ -63,13 +66,15 @@ FreshKpx2::FreshKpx2() {
     functions_ = BindAll(handle_);
 }
 
-FreshKpx2::~FreshKpx2() {
+FreshKpx2::~FreshKpx2()
+{
     if (handle_ != nullptr) dlclose(handle_);
     std::error_code ignored;
     std::filesystem::remove(copy_, ignored);
 }
 
-void ResetLibrary(const Kpx2Functions& library) {
+void ResetLibrary(const Kpx2Functions& library)
+{
     library.UstawieniePozostawiacOtwartyPortSzeregowy(0);
     library.OdinicjowanieTypuIWersjiZPlikuINumeruPortu();
     library.WartoscNumeruBledu(0);

@@ -2,12 +2,12 @@
 // the pages are checked by a reader that is not ours.
 #pragma once
 
+#include <cstdio>
+#include <string>
+
 #include <QColor>
 #include <QImage>
 #include <QString>
-
-#include <cstdio>
-#include <string>
 
 namespace orvel::testing {
 

@@ -41,7 +41,8 @@ private:
         const bool platform_note = text.startsWith(QLatin1String("This plugin does not support"));
         if ((type == QtWarningMsg || type == QtCriticalMsg) && !platform_note)
             Warnings() << text;
-        else if (Previous()) Previous()(type, context, text);
+        else if (Previous())
+            Previous()(type, context, text);
     }
 
     QtMessageHandler previous_ = nullptr;

@@ -16,7 +16,8 @@ struct ShownMessage {
 
 class RecordingMessages final : public UserMessages {
 public:
-    void ShowMessage(MessageIcon icon, const std::string& caption, const std::string& text) override {
+    void ShowMessage(MessageIcon icon, const std::string& caption, const std::string& text) override
+    {
         shown.push_back({icon, caption, text});
     }
     std::vector<ShownMessage> shown;

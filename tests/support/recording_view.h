@@ -18,24 +18,29 @@ public:
         std::string text;
     };
 
-    void ShowMessage(MessageIcon icon, const std::string& caption, const std::string& text) override {
+    void ShowMessage(MessageIcon icon, const std::string& caption, const std::string& text) override
+    {
         messages.push_back({icon, caption, text});
     }
-    bool AskYesNo(MessageIcon icon, const std::string& caption, const std::string& text) override {
+    bool AskYesNo(MessageIcon icon, const std::string& caption, const std::string& text) override
+    {
         questions.push_back({icon, caption, text});
         if (on_question) on_question();
         return answer_yes;
     }
-    void SetTransferControls(bool enabled) override {
+    void SetTransferControls(bool enabled) override
+    {
         controls_enabled = enabled;
         control_changes.push_back(enabled);
     }
-    std::optional<int> AskPortNumber(int preset) override {
+    std::optional<int> AskPortNumber(int preset) override
+    {
         asked_port_with.push_back(preset);
         return port_answer;
     }
     void ShowProgressBar(bool shown) override { progress_bar_shown = shown; }
-    void SetProgress(int position, int maximum) override {
+    void SetProgress(int position, int maximum) override
+    {
         progress.push_back(position);
         progress_maximum = maximum;
         if (on_progress) on_progress();

@@ -37,6 +37,9 @@ private:
 };
 
 // "ZUDEDIZE_COM<n>": names the device of COM port n.
-inline std::string PortVariable(int port) { return "ZUDEDIZE_COM" + std::to_string(port); }
+inline std::string PortVariable(int port)
+{
+    return "ZUDEDIZE_COM" + std::to_string(port);
+}
 
 }  // namespace orvel::testing

@@ -1,26 +1,26 @@
 // What the serial tests share: putting both variants back in their first state, a clock.
 #pragma once
 
-#include <sys/syscall.h>
-#include <sys/types.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <fstream>
 #include <functional>
 #include <string>
+#include <sys/syscall.h>
+#include <sys/types.h>
 #include <thread>
+#include <unistd.h>
 
+#include "tests/support/wait_until.h"
 #include "zudedize/blocking_api.h"
 #include "zudedize/threaded_api.h"
-#include "tests/support/wait_until.h"
 #include "zudedize/zudedize_constants.h"
 
 namespace zudedize::test {
 
 // Closes every slot of both variants, selects slot 1, empties the last-error slot and sets
 // the loader's port delay to 0 (tests wait for nothing).
-inline void ResetBothVariants() {
+inline void ResetBothVariants()
+{
     for (int slot = 0; slot < 256; ++slot) {
         threaded::SetComSelector(static_cast<std::uint8_t>(slot));
         threaded::UnInitializePort();
@@ -40,7 +40,8 @@ struct LastErrorSeen {
     std::string text;
     std::int32_t code = 0;
 };
-inline LastErrorSeen TakeLastError() {
+inline LastErrorSeen TakeLastError()
+{
     LastErrorSeen seen;
     threaded::IsError(seen.text, seen.code);
     return seen;
@@ -50,7 +51,8 @@ using orvel::testing::WaitUntil;
 
 // Whether thread `tid` of this process is asleep in a wait of the library: poll under a
 // transfer on the line, futex under a wait for events.
-inline bool ThreadIsWaiting(pid_t tid) {
+inline bool ThreadIsWaiting(pid_t tid)
+{
     std::ifstream in("/proc/self/task/" + std::to_string(tid) + "/syscall");
     long number = -1;
     if (!(in >> number)) return false;
@@ -62,7 +64,8 @@ inline bool ThreadIsWaiting(pid_t tid) {
 
 class Stopwatch {
 public:
-    long long ElapsedMs() const {
+    long long ElapsedMs() const
+    {
         return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start_).count();
     }
 

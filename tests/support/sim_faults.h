@@ -6,7 +6,8 @@
 namespace orvel::testing {
 
 template <typename Set>
-kpxsim::Faults With(Set set) {
+kpxsim::Faults With(Set set)
+{
     kpxsim::Faults faults;
     set(faults);
     return faults;

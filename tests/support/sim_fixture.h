@@ -2,18 +2,18 @@
 // D2XXUnit and link pointed at it.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <memory>
 #include <optional>
 #include <string>
 
-#include "device/link/device_link.h"
+#include <gtest/gtest.h>
+
 #include "device/converter/d2xx_unit.h"
+#include "device/converter/usb_converters.h"
+#include "device/link/device_link.h"
+#include "sim/simulator.h"
 #include "tests/support/recording_messages.h"
 #include "tests/support/scoped_environment.h"
-#include "sim/simulator.h"
-#include "device/converter/usb_converters.h"
 
 namespace orvel::testing {
 
@@ -24,7 +24,8 @@ protected:
     void SetUp() override { Start(kpxsim::Options{}); }
 
     // Replaces the controller with one made from other options.
-    void Start(const kpxsim::Options& options) {
+    void Start(const kpxsim::Options& options)
+    {
         sim.reset();
         tree = std::make_unique<kpxsim::ConverterTree>();
         sim = std::make_unique<kpxsim::Simulator>(options);

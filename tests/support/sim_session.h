@@ -2,11 +2,11 @@
 // transfer buffer and last-read images, and a view that records what the commands show.
 #pragma once
 
+#include "device/commands/transfer_commands.h"
 #include "model/preset_table.h"
 #include "model/settings_data.h"
 #include "tests/support/recording_view.h"
 #include "tests/support/sim_fixture.h"
-#include "device/commands/transfer_commands.h"
 
 namespace orvel::testing {
 

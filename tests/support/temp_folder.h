@@ -2,13 +2,12 @@
 // helpers that do not go through the code under test.
 #pragma once
 
-#include <unistd.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <unistd.h>
 
 namespace orvel {
 
@@ -17,7 +16,7 @@ public:
     TempFolder()
     {
         std::string pattern = (std::filesystem::temp_directory_path() / "orvel-files-XXXXXX").string();
-        if (!::mkdtemp(pattern.data())) std::abort();   // never let a test write elsewhere
+        if (!::mkdtemp(pattern.data())) std::abort();  // never let a test write elsewhere
         path_ = pattern;
     }
     ~TempFolder()

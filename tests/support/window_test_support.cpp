@@ -1,12 +1,11 @@
 #include "tests/support/window_test_support.h"
 
-#include "tests/support/event_loop_wait.h"
-
 #include <QApplication>
 #include <QTest>
 #include <QTimer>
-
 #include <gtest/gtest.h>
+
+#include "tests/support/event_loop_wait.h"
 
 namespace orvel::testing {
 

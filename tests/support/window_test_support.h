@@ -3,16 +3,16 @@
 // by name.
 #pragma once
 
-#include <QAction>
-#include <QFileDialog>
-#include <QStringList>
-
 #include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include <QAction>
+#include <QFileDialog>
+#include <QStringList>
 
 #include "tests/support/recording_messages.h"
 #include "tests/support/temp_folder.h"

@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "model/setup_compare.h"
 #include "device/commands/transfer_commands.h"
+#include "model/setup_compare.h"
 
 namespace orvel {
 

@@ -1,7 +1,7 @@
 #include "device/commands/connection_monitor.h"
 
-#include "device/protocol/command_protocol.h"
 #include "device/controller_constants.h"
+#include "device/protocol/command_protocol.h"
 #include "device/protocol/controller_identity.h"
 
 namespace orvel {
@@ -13,7 +13,7 @@ constexpr std::chrono::milliseconds kUnlistedPause{10};
 MonitorResult RunMonitorTick(DeviceLink& link, const std::function<void(std::chrono::milliseconds)>& pause)
 {
     D2XXUnit& usb = link.usb;
-    usb.CloseDevice();   // a converter left open is released
+    usb.CloseDevice();  // a converter left open is released
     if (usb.GetFTDeviceCount() != kFtOk) return {MonitorFinding::CountFailed, {}, {}};
     if (usb.DeviceCount() == 0) return {MonitorFinding::NoConverter, {}, {}};
     usb.ClearLastListedSerial();

@@ -4,7 +4,8 @@
 
 namespace orvel {
 
-TransferOutcome CheckDefaults(TransferSession& s) {
+TransferOutcome CheckDefaults(TransferSession& s)
+{
     if (const TransferOutcome read = ReadAllPresets(s); read != TransferOutcome::Done) return read;
     if (const auto difference = FirstPresetDifference(s.last_read, s.table.AllBankFunctions())) {
         s.view.ShowMessage(MessageIcon::Error, kDefaultCheckErrorCaption, *difference);

@@ -30,7 +30,8 @@ constexpr const char* kStepSwitch = "switching to the loader";
 constexpr const char* kStepErase = "erasing the flash (up to 31 s)";
 constexpr const char* kStepCrc = "checking the CRC";
 
-std::string BlockStep(int block, int count) {
+std::string BlockStep(int block, int count)
+{
     return "block " + std::to_string(block + 1) + " of " + std::to_string(count);
 }
 
@@ -40,7 +41,8 @@ struct ImageDescription {
 };
 
 // Asks kpx2 for the built-in image; the code of the call.
-std::uint8_t DescribeImage(ImageDescription& image) {
+std::uint8_t DescribeImage(ImageDescription& image)
+{
     std::array<char, kTextBuffer> file_name{};
     std::array<char, kTextBuffer> name{};
     std::array<char, kTextBuffer> version{};
@@ -54,13 +56,15 @@ std::uint8_t DescribeImage(ImageDescription& image) {
 }
 
 // "2.25" gives 225: the first, third and fourth characters as digits.
-std::uint16_t ImageVersionNumber(const std::string& version) {
+std::uint16_t ImageVersionNumber(const std::string& version)
+{
     auto digit = [&](std::size_t i) { return i < version.size() ? version[i] - '0' : 0; };
     return static_cast<std::uint16_t>(100 * digit(0) + 10 * digit(2) + digit(3));
 }
 
 // The question before the upgrade, by how the controller's version compares with the image's.
-bool UserWantsUpgrade(TransferView& view, const std::array<std::uint8_t, 3>& digits, const std::string& image_version) {
+bool UserWantsUpgrade(TransferView& view, const std::array<std::uint8_t, 3>& digits, const std::string& image_version)
+{
     const std::uint16_t controller = static_cast<std::uint16_t>(100 * digits[0] + 10 * digits[1] + digits[2]);
     const std::uint16_t image = ImageVersionNumber(image_version);
     const bool unknown = std::find(digits.begin(), digits.end(), kUnknownDigit) != digits.end();
@@ -80,7 +84,8 @@ bool UserWantsUpgrade(TransferView& view, const std::array<std::uint8_t, 3>& dig
 
 }  // namespace
 
-std::optional<std::string> UploadableImageVersion() {
+std::optional<std::string> UploadableImageVersion()
+{
     ImageDescription image;
     if (DescribeImage(image) != 0) {
         _LFP_OdinicjowanieTypuIWersjiZPlikuINumeruPortu();

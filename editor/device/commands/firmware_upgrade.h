@@ -6,9 +6,9 @@
 #include <optional>
 #include <string>
 
-#include "device/converter/d2xx_unit.h"
 #include "device/commands/transfer_commands.h"
 #include "device/commands/transfer_view.h"
+#include "device/converter/d2xx_unit.h"
 
 namespace orvel {
 

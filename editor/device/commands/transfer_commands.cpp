@@ -4,15 +4,15 @@
 #include <functional>
 #include <string>
 
-#include "device/protocol/command_protocol.h"
 #include "device/controller_constants.h"
 #include "device/link/device_access.h"
+#include "device/protocol/command_protocol.h"
+#include "device/protocol/serial_port_identity.h"
 #include "model/bank_functions.h"
 #include "model/bank_rows.h"
 #include "model/preset_image.h"
 #include "model/preset_popup.h"
 #include "model/settings_image.h"
-#include "device/protocol/serial_port_identity.h"
 
 namespace orvel {
 
@@ -37,19 +37,23 @@ constexpr int kProgressMaximum = 100;
 
 // What one command does inside the common frame.
 struct Command {
-    bool preset_command = true;                   // sets the hourglass and, for many rows, redraws
+    bool preset_command = true;  // sets the hourglass and, for many rows, redraws
     bool redraw_after = false;
-    std::function<bool()> check;                  // before anything happens: false refuses the command
-    std::function<void()> prepare;                // after the controls are disabled, before the link opens
+    std::function<bool()> check;    // before anything happens: false refuses the command
+    std::function<void()> prepare;  // after the controls are disabled, before the link opens
     std::function<bool(std::uint8_t& code)> exchanges;
-    std::function<void()> after_close;            // only when every exchange succeeded
+    std::function<void()> after_close;  // only when every exchange succeeded
 };
 
 // The preset number a preset row's digit columns name.
-std::uint8_t PresetNumber(const PresetTable& table, int row) { return table.PresetNumberOfRow(row).value_or(0); }
+std::uint8_t PresetNumber(const PresetTable& table, int row)
+{
+    return table.PresetNumberOfRow(row).value_or(0);
+}
 
 // A row's values into its record; the record keeps its own name.
-void CopyRowToRecord(const PresetTable& table, int row, PresetData& record) {
+void CopyRowToRecord(const PresetTable& table, int row, PresetData& record)
+{
     const std::string name = record.name;
     record = table.GetRow(row);
     record.name = name;
@@ -57,7 +61,8 @@ void CopyRowToRecord(const PresetTable& table, int row, PresetData& record) {
 
 // A record's values into its row; the row keeps its name. Setting the row applies its
 // modifier.
-void CopyRecordToRow(TransferSession& s, int row, const PresetData& record) {
+void CopyRecordToRow(TransferSession& s, int row, const PresetData& record)
+{
     PresetData values = record;
     values.name = s.table.GetRow(row).name;
     s.table.SetRow(row, values);
@@ -65,7 +70,8 @@ void CopyRecordToRow(TransferSession& s, int row, const PresetData& record) {
 }
 
 // Refuses a row whose values the controller cannot take, naming the preset and the field.
-bool RowIsSendable(TransferSession& s, int row) {
+bool RowIsSendable(TransferSession& s, int row)
+{
     PresetImage image{};
     PresetFieldFault fault;
     if (EncodePreset(s.table.GetRow(row), image, &fault)) return true;
@@ -75,7 +81,8 @@ bool RowIsSendable(TransferSession& s, int row) {
     return false;
 }
 
-void SetBankFunction(TransferSession& s, int bank_digit, bool on) {
+void SetBankFunction(TransferSession& s, int bank_digit, bool on)
+{
     s.table.SetBankFunction(bank_digit, on);
     s.view.BankFunctionChanged(bank_digit);
 }
@@ -90,17 +97,20 @@ public:
     CommandFrame(const CommandFrame&) = delete;
     CommandFrame& operator=(const CommandFrame&) = delete;
 
-    bool OpenLink() {
+    bool OpenLink()
+    {
         link_open_ = orvel::OpenLink(s_.link, s_.link.port_number, s_.link.selected_serial);
         return link_open_;
     }
-    void CloseLink() {
+    void CloseLink()
+    {
         if (!link_open_) return;
         link_open_ = false;
         orvel::CloseLink(s_.link);
     }
     // Gives everything back now, before what the command still shows.
-    void End() {
+    void End()
+    {
         CloseLink();
         hold_.Release();
     }
@@ -148,7 +158,8 @@ TransferOutcome Run(TransferSession& s, const Command& command)
 
 }  // namespace
 
-TransferOutcome ReadAllPresets(TransferSession& s) {
+TransferOutcome ReadAllPresets(TransferSession& s)
+{
     Command command;
     command.redraw_after = true;
     command.exchanges = [&](std::uint8_t& code) {
@@ -168,7 +179,8 @@ TransferOutcome ReadAllPresets(TransferSession& s) {
     return Run(s, command);
 }
 
-TransferOutcome WriteAllPresets(TransferSession& s) {
+TransferOutcome WriteAllPresets(TransferSession& s)
+{
     Command command;
     command.check = [&] {
         for (int row = kFirstPresetRow; row < kFirstPresetRow + kPresetCount; ++row)
@@ -189,7 +201,8 @@ TransferOutcome WriteAllPresets(TransferSession& s) {
     return Run(s, command);
 }
 
-TransferOutcome ReadBank(TransferSession& s) {
+TransferOutcome ReadBank(TransferSession& s)
+{
     const int first = FirstRowOfBank(CommandRow(s.table.CurrentRow()));
     const int bank = PresetNumber(s.table, first) / 10;
     bool function = false;
@@ -215,7 +228,8 @@ TransferOutcome ReadBank(TransferSession& s) {
     return Run(s, command);
 }
 
-TransferOutcome WriteBank(TransferSession& s) {
+TransferOutcome WriteBank(TransferSession& s)
+{
     const int first = FirstRowOfBank(CommandRow(s.table.CurrentRow()));
     const int bank = PresetNumber(s.table, first) / 10;
     Command command;
@@ -243,7 +257,8 @@ TransferOutcome WriteBank(TransferSession& s) {
     return Run(s, command);
 }
 
-TransferOutcome ReadOnePreset(TransferSession& s) {
+TransferOutcome ReadOnePreset(TransferSession& s)
+{
     const int row = CommandRow(s.table.CurrentRow());
     const std::uint8_t n = PresetNumber(s.table, row);
     Command command;
@@ -255,7 +270,8 @@ TransferOutcome ReadOnePreset(TransferSession& s) {
     return Run(s, command);
 }
 
-TransferOutcome WriteOnePreset(TransferSession& s) {
+TransferOutcome WriteOnePreset(TransferSession& s)
+{
     const int row = CommandRow(s.table.CurrentRow());
     const std::uint8_t n = PresetNumber(s.table, row);
     Command command;
@@ -269,15 +285,15 @@ TransferOutcome WriteOnePreset(TransferSession& s) {
     return Run(s, command);
 }
 
-TransferOutcome ReadSettings(TransferSession& s) {
+TransferOutcome ReadSettings(TransferSession& s)
+{
     SettingsBlocks blocks;
     Command command;
     command.preset_command = false;
     command.exchanges = [&](std::uint8_t& code) {
         Block unused{};
         return ReadBlock(s.link, kBlockCtrlNumbers, code, blocks.ctrl_numbers) &&
-               ReadBlock(s.link, kBlockOptions, code, blocks.options) &&
-               ReadBlock(s.link, kBlockUnused, code, unused);
+               ReadBlock(s.link, kBlockOptions, code, blocks.options) && ReadBlock(s.link, kBlockUnused, code, unused);
     };
     command.after_close = [&] {
         DecodeSettings(blocks, s.link.firmware_version, s.settings);
@@ -286,7 +302,8 @@ TransferOutcome ReadSettings(TransferSession& s) {
     return Run(s, command);
 }
 
-TransferOutcome WriteSettings(TransferSession& s) {
+TransferOutcome WriteSettings(TransferSession& s)
+{
     SettingsBlocks blocks;
     Command command;
     command.preset_command = false;

@@ -5,11 +5,11 @@
 
 #include <cstdint>
 
+#include "device/commands/transfer_view.h"
 #include "device/link/device_link.h"
 #include "model/preset_stores.h"
 #include "model/preset_table.h"
 #include "model/settings_data.h"
-#include "device/commands/transfer_view.h"
 
 namespace orvel {
 

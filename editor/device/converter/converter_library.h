@@ -9,7 +9,7 @@
 namespace orvel {
 
 using FtStatus = std::uint32_t;
-using FtHandle = std::uintptr_t;   // 0 is no converter
+using FtHandle = std::uintptr_t;  // 0 is no converter
 
 // Status codes of the converter library.
 enum : FtStatus {

@@ -34,19 +34,19 @@ public:
 
     D2XXUnit(ConverterLibrary& library, UserMessages& messages);
 
-    void SetLineParameters();   // back to the controller's line settings
+    void SetLineParameters();  // back to the controller's line settings
     const UsbLineParameters& LineParameters() const { return line_; }
 
-    FtStatus GetFTDeviceCount();                       // reported as "GetFTDeviceCount"
+    FtStatus GetFTDeviceCount();  // reported as "GetFTDeviceCount"
     FtStatus GetSerialNumberByIndex(std::int32_t index);
     FtStatus OpenBySerialNumber(const std::string& serial);
     FtStatus CloseDevice();
-    std::int32_t ReadDeviceBytes(std::int32_t n);      // into InputBuffer(); returns the count read
-    std::int32_t WriteDeviceBytes(std::int32_t n);     // from OutputBuffer(); returns the count written
-    FtStatus SetDeviceBaudRate();                      // reported as "FT_SetBaudRate"
-    FtStatus SetDeviceDataCharacteristics();           // reported as "FT_SetDataCharacteristics"
-    FtStatus SetDeviceFlowControl();                   // reported as "FT_SetFlowControl"
-    FtStatus SetDeviceTimeouts(std::int32_t read_ms, std::int32_t write_ms);   // reported as "FT_SetTimeouts"
+    std::int32_t ReadDeviceBytes(std::int32_t n);   // into InputBuffer(); returns the count read
+    std::int32_t WriteDeviceBytes(std::int32_t n);  // from OutputBuffer(); returns the count written
+    FtStatus SetDeviceBaudRate();                   // reported as "FT_SetBaudRate"
+    FtStatus SetDeviceDataCharacteristics();        // reported as "FT_SetDataCharacteristics"
+    FtStatus SetDeviceFlowControl();                // reported as "FT_SetFlowControl"
+    FtStatus SetDeviceTimeouts(std::int32_t read_ms, std::int32_t write_ms);  // reported as "FT_SetTimeouts"
     FtStatus GetDeviceComPortNumber(std::int32_t& port);
     // Shows "label + status text" in an error box when status is not 0.
     void ReportDeviceError(const std::string& label, FtStatus status);
@@ -56,7 +56,7 @@ public:
     std::uint32_t DeviceCount() const { return device_count_; }
     FtStatus LastIoStatus() const { return last_io_status_; }
     bool IsOpen() const { return handle_ != 0; }
-    const std::string& OpenSerialNumber() const { return open_serial_; }   // as passed to the open call
+    const std::string& OpenSerialNumber() const { return open_serial_; }  // as passed to the open call
     const FtSerialBuffer& LastListedSerialRaw() const { return last_serial_raw_; }
     const std::string& LastListedSerial() const { return last_serial_; }
     void ClearLastListedSerial();

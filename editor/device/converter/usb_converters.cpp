@@ -18,12 +18,14 @@ namespace {
 
 constexpr const char* kFtdiVendor = "0403";
 
-std::string SystemRoot() {
+std::string SystemRoot()
+{
     const char* root = std::getenv("ORVEL_SYSROOT");
     return root != nullptr ? root : "";
 }
 
-std::string ReadAttribute(const fs::path& file) {
+std::string ReadAttribute(const fs::path& file)
+{
     std::ifstream in(file);
     std::string value;
     std::getline(in, value);
@@ -32,7 +34,8 @@ std::string ReadAttribute(const fs::path& file) {
 }
 
 // "ttyUSB2" before "ttyUSB10": by the name's stem, then by its number.
-bool TtyOrder(const ListedConverter& a, const ListedConverter& b) {
+bool TtyOrder(const ListedConverter& a, const ListedConverter& b)
+{
     auto split = [](const std::string& name) {
         std::size_t digits = name.size();
         while (digits > 0 && std::isdigit(static_cast<unsigned char>(name[digits - 1])) != 0) --digits;
@@ -42,27 +45,31 @@ bool TtyOrder(const ListedConverter& a, const ListedConverter& b) {
     return split(a.tty) < split(b.tty);
 }
 
-int Milliseconds(std::uint32_t ms) {
+int Milliseconds(std::uint32_t ms)
+{
     return static_cast<int>(std::min<std::uint32_t>(ms, 24U * 3600U * 1000U));
 }
 
-zudedize::Parity ParityOf(std::uint8_t code) {
+zudedize::Parity ParityOf(std::uint8_t code)
+{
     switch (code) {
-        case kFtParityOdd: return zudedize::Parity::Odd;
-        case kFtParityEven: return zudedize::Parity::Even;
-        case kFtParityMark: return zudedize::Parity::Mark;
-        case kFtParitySpace: return zudedize::Parity::Space;
-        default: return zudedize::Parity::None;
+    case kFtParityOdd: return zudedize::Parity::Odd;
+    case kFtParityEven: return zudedize::Parity::Even;
+    case kFtParityMark: return zudedize::Parity::Mark;
+    case kFtParitySpace: return zudedize::Parity::Space;
+    default: return zudedize::Parity::None;
     }
 }
 
 }  // namespace
 
-std::string ListedSerial(const std::string& serial) {
+std::string ListedSerial(const std::string& serial)
+{
     return serial.substr(0, std::tuple_size_v<FtSerialBuffer> - 1);
 }
 
-std::vector<ListedConverter> ListUsbConverters() {
+std::vector<ListedConverter> ListUsbConverters()
+{
     std::vector<ListedConverter> found;
     const std::string root = SystemRoot();
     const fs::path devices = fs::path(root + "/sys/bus/usb-serial/devices");
@@ -81,21 +88,25 @@ std::vector<ListedConverter> ListUsbConverters() {
     return found;
 }
 
-UsbConverters::~UsbConverters() {
+UsbConverters::~UsbConverters()
+{
     for (auto& [handle, device] : devices_) zudedize::CloseLine(device.fd);
 }
 
-UsbConverters::Device* UsbConverters::Find(FtHandle handle) {
+UsbConverters::Device* UsbConverters::Find(FtHandle handle)
+{
     const auto it = devices_.find(handle);
     return it == devices_.end() ? nullptr : &it->second;
 }
 
-FtStatus UsbConverters::CountDevices(std::uint32_t& count) {
+FtStatus UsbConverters::CountDevices(std::uint32_t& count)
+{
     count = static_cast<std::uint32_t>(ListUsbConverters().size());
     return kFtOk;
 }
 
-FtStatus UsbConverters::SerialNumberByIndex(std::int32_t index, FtSerialBuffer& serial) {
+FtStatus UsbConverters::SerialNumberByIndex(std::int32_t index, FtSerialBuffer& serial)
+{
     const auto converters = ListUsbConverters();
     if (index < 0 || static_cast<std::size_t>(index) >= converters.size()) return kFtDeviceNotFound;
     serial.fill('\0');
@@ -104,7 +115,8 @@ FtStatus UsbConverters::SerialNumberByIndex(std::int32_t index, FtSerialBuffer& 
     return kFtOk;
 }
 
-FtStatus UsbConverters::OpenBySerialNumber(const char* serial, FtHandle& handle) {
+FtStatus UsbConverters::OpenBySerialNumber(const char* serial, FtHandle& handle)
+{
     if (serial == nullptr) return kFtInvalidParameter;
     // A converter is opened by the text the listing gave for it, which holds at most the
     // first 15 characters of a longer serial number. No text names no converter.
@@ -123,7 +135,8 @@ FtStatus UsbConverters::OpenBySerialNumber(const char* serial, FtHandle& handle)
     return kFtDeviceNotFound;
 }
 
-FtStatus UsbConverters::Close(FtHandle handle) {
+FtStatus UsbConverters::Close(FtHandle handle)
+{
     Device* device = Find(handle);
     if (device == nullptr) return kFtInvalidHandle;
     zudedize::CloseLine(device->fd);
@@ -131,7 +144,8 @@ FtStatus UsbConverters::Close(FtHandle handle) {
     return kFtOk;
 }
 
-FtStatus UsbConverters::Read(FtHandle handle, std::uint8_t* buffer, std::uint32_t n, std::uint32_t& count) {
+FtStatus UsbConverters::Read(FtHandle handle, std::uint8_t* buffer, std::uint32_t n, std::uint32_t& count)
+{
     count = 0;
     Device* device = Find(handle);
     if (device == nullptr) return kFtInvalidHandle;
@@ -142,7 +156,8 @@ FtStatus UsbConverters::Read(FtHandle handle, std::uint8_t* buffer, std::uint32_
     return result.line_lost ? kFtIoError : kFtOk;
 }
 
-FtStatus UsbConverters::Write(FtHandle handle, const std::uint8_t* buffer, std::uint32_t n, std::uint32_t& count) {
+FtStatus UsbConverters::Write(FtHandle handle, const std::uint8_t* buffer, std::uint32_t n, std::uint32_t& count)
+{
     count = 0;
     Device* device = Find(handle);
     if (device == nullptr) return kFtInvalidHandle;
@@ -153,7 +168,8 @@ FtStatus UsbConverters::Write(FtHandle handle, const std::uint8_t* buffer, std::
     return result.line_lost ? kFtIoError : kFtOk;
 }
 
-FtStatus UsbConverters::SetBaudRate(FtHandle handle, std::uint32_t baud_rate) {
+FtStatus UsbConverters::SetBaudRate(FtHandle handle, std::uint32_t baud_rate)
+{
     Device* device = Find(handle);
     if (device == nullptr) return kFtInvalidHandle;
     if (baud_rate == 0) return kFtInvalidBaudRate;
@@ -161,7 +177,8 @@ FtStatus UsbConverters::SetBaudRate(FtHandle handle, std::uint32_t baud_rate) {
 }
 
 FtStatus UsbConverters::SetDataCharacteristics(FtHandle handle, std::uint8_t word_length, std::uint8_t stop_bits,
-                                               std::uint8_t parity) {
+                                               std::uint8_t parity)
+{
     Device* device = Find(handle);
     if (device == nullptr) return kFtInvalidHandle;
     if ((word_length != kFtBits7 && word_length != kFtBits8) ||
@@ -171,7 +188,8 @@ FtStatus UsbConverters::SetDataCharacteristics(FtHandle handle, std::uint8_t wor
     return zudedize::SetLineFormat(device->fd, word_length, stops, ParityOf(parity)) ? kFtOk : kFtIoError;
 }
 
-FtStatus UsbConverters::SetFlowControl(FtHandle handle, std::uint16_t flow, std::uint8_t xon, std::uint8_t xoff) {
+FtStatus UsbConverters::SetFlowControl(FtHandle handle, std::uint16_t flow, std::uint8_t xon, std::uint8_t xoff)
+{
     Device* device = Find(handle);
     if (device == nullptr) return kFtInvalidHandle;
     if (flow != kFtFlowNone && flow != kFtFlowRtsCts && flow != kFtFlowDtrDsr && flow != kFtFlowXonXoff)
@@ -181,7 +199,8 @@ FtStatus UsbConverters::SetFlowControl(FtHandle handle, std::uint16_t flow, std:
     return ok ? kFtOk : kFtIoError;
 }
 
-FtStatus UsbConverters::SetTimeouts(FtHandle handle, std::uint32_t read_ms, std::uint32_t write_ms) {
+FtStatus UsbConverters::SetTimeouts(FtHandle handle, std::uint32_t read_ms, std::uint32_t write_ms)
+{
     Device* device = Find(handle);
     if (device == nullptr) return kFtInvalidHandle;
     device->read_timeout_ms = read_ms;
@@ -189,7 +208,8 @@ FtStatus UsbConverters::SetTimeouts(FtHandle handle, std::uint32_t read_ms, std:
     return kFtOk;
 }
 
-FtStatus UsbConverters::GetComPortNumber(FtHandle handle, std::int32_t& port) {
+FtStatus UsbConverters::GetComPortNumber(FtHandle handle, std::int32_t& port)
+{
     port = 0;
     Device* device = Find(handle);
     if (device == nullptr) return kFtInvalidHandle;

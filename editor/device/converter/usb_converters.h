@@ -13,9 +13,9 @@
 namespace orvel {
 
 struct ListedConverter {
-    std::string tty;      // "ttyUSB0"
-    std::string serial;   // the USB device's serial number, "" when it has none
-    std::string device;   // path of the device node
+    std::string tty;     // "ttyUSB0"
+    std::string serial;  // the USB device's serial number, "" when it has none
+    std::string device;  // path of the device node
 };
 
 // The serial number as the listing gives it: room for 15 characters and the zero.
@@ -49,7 +49,7 @@ private:
     struct Device {
         int fd = -1;
         std::string path;
-        std::uint32_t read_timeout_ms = 0;    // 0 until set: take what is there, never wait unbounded
+        std::uint32_t read_timeout_ms = 0;  // 0 until set: take what is there, never wait unbounded
         std::uint32_t write_timeout_ms = 0;
         bool lost = false;
     };

@@ -1,17 +1,16 @@
 #include "device/link/device_access.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <fcntl.h>
 #include <grp.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <cerrno>
-
 #include "device/controller_constants.h"
-#include "zudedize/port_names.h"
 #include "device/converter/usb_converters.h"
+#include "zudedize/port_names.h"
 
 namespace orvel {
 

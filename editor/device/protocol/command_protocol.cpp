@@ -4,9 +4,9 @@
 #include <array>
 #include <cstdio>
 
+#include "device/link/usb_converter_transport.h"
 #include "device/protocol/controller_identity.h"
 #include "model/preset_image.h"
-#include "device/link/usb_converter_transport.h"
 
 namespace orvel {
 
@@ -49,7 +49,8 @@ std::string PresetReplyText(std::uint8_t tens, std::uint8_t units)
 }
 
 // Sends the write command and waits for the controller's verdict.
-bool WriteBlockFrame(DeviceLink& link, std::uint8_t address, std::uint8_t& code, const std::uint8_t* bytes) {
+bool WriteBlockFrame(DeviceLink& link, std::uint8_t address, std::uint8_t& code, const std::uint8_t* bytes)
+{
     Block block{};
     std::copy(bytes, bytes + block.size(), block.begin());
     if (!SendAll(link, {kEscape, kCommandWriteBlock, address}, code)) return false;
@@ -63,7 +64,8 @@ bool WriteBlockFrame(DeviceLink& link, std::uint8_t address, std::uint8_t& code,
     return false;
 }
 
-bool ReadBlockFrame(DeviceLink& link, std::uint8_t address, std::uint8_t& code, std::uint8_t* bytes) {
+bool ReadBlockFrame(DeviceLink& link, std::uint8_t address, std::uint8_t& code, std::uint8_t* bytes)
+{
     if (!SendAll(link, {kEscape, kCommandReadBlock, address}, code)) return false;
     std::uint8_t status = 0;
     if (!Receive(link, status, code)) return false;
@@ -88,7 +90,8 @@ bool ReadBlockFrame(DeviceLink& link, std::uint8_t address, std::uint8_t& code, 
 
 }  // namespace
 
-std::uint8_t BlockChecksum(const Block& bytes) {
+std::uint8_t BlockChecksum(const Block& bytes)
+{
     std::uint8_t checksum = kChecksumSeed;
     for (const std::uint8_t byte : bytes) checksum ^= byte;
     return checksum;
@@ -97,12 +100,12 @@ std::uint8_t BlockChecksum(const Block& bytes) {
 std::string ReplyCodeText(std::uint8_t code)
 {
     switch (code) {
-        case kCodeNotSent: return kTextNotSent;
-        case kCodeNotReceived: return kTextNotReceived;
-        case kCodeMemoryError: return kTextMemoryError;
-        case kCodeChecksum: return kTextChecksum;
-        case kCodeMemoryLocked: return kTextMemoryLocked;
-        default: return std::to_string(code) + kTextOtherCodeSuffix;
+    case kCodeNotSent: return kTextNotSent;
+    case kCodeNotReceived: return kTextNotReceived;
+    case kCodeMemoryError: return kTextMemoryError;
+    case kCodeChecksum: return kTextChecksum;
+    case kCodeMemoryLocked: return kTextMemoryLocked;
+    default: return std::to_string(code) + kTextOtherCodeSuffix;
     }
 }
 
@@ -160,23 +163,27 @@ bool QueryCurrentPreset(DeviceLink& link, std::uint8_t& preset, std::string& fai
     return true;
 }
 
-bool QueryCurrentPreset(DeviceLink& link, std::uint8_t& preset) {
+bool QueryCurrentPreset(DeviceLink& link, std::uint8_t& preset)
+{
     std::string failure;
     return QueryCurrentPreset(link, preset, failure);
 }
 
-bool ReadBlock(DeviceLink& link, std::uint8_t address, std::uint8_t& code, Block& bytes) {
+bool ReadBlock(DeviceLink& link, std::uint8_t address, std::uint8_t& code, Block& bytes)
+{
     if (address >= kFirstRefusedAddress) return false;
     return ReadBlockFrame(link, address, code, bytes.data());
 }
 
-bool WriteBlock(DeviceLink& link, std::uint8_t address, std::uint8_t& code, const Block& bytes) {
+bool WriteBlock(DeviceLink& link, std::uint8_t address, std::uint8_t& code, const Block& bytes)
+{
     if (address >= kFirstRefusedAddress) return false;
     return WriteBlockFrame(link, address, code, bytes.data());
 }
 
 bool ReadPreset(DeviceLink& link, std::uint8_t preset, std::uint8_t& code, PresetData& record,
-                LastReadImages& last_read) {
+                LastReadImages& last_read)
+{
     if (preset >= kPresetCount) return false;
     PresetImage image{};
     if (!ReadBlockFrame(link, preset, code, image.data())) return false;
@@ -187,7 +194,8 @@ bool ReadPreset(DeviceLink& link, std::uint8_t preset, std::uint8_t& code, Prese
     return true;
 }
 
-bool WritePreset(DeviceLink& link, std::uint8_t preset, std::uint8_t& code, PresetData record) {
+bool WritePreset(DeviceLink& link, std::uint8_t preset, std::uint8_t& code, PresetData record)
+{
     if (preset >= kPresetCount) return false;
     PresetImage image{};
     // Not the controller's verdict: no code, so no reply byte can be mistaken for it.

@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <string>
 
-#include "device/link/device_link.h"
 #include "device/controller_constants.h"
+#include "device/link/device_link.h"
 #include "model/model_constants.h"
 #include "model/preset_data.h"
 #include "model/preset_stores.h"

@@ -6,16 +6,21 @@ namespace orvel {
 
 namespace {
 
-std::optional<int> DigitAt(const std::string& text, std::size_t index) {
+std::optional<int> DigitAt(const std::string& text, std::size_t index)
+{
     if (index >= text.size() || text[index] < '0' || text[index] > '9') return std::nullopt;
     return text[index] - '0';
 }
 
 }  // namespace
 
-bool IsLongIdentity(const std::string& identity) { return identity.size() > 2 && identity[2] == 'X'; }
+bool IsLongIdentity(const std::string& identity)
+{
+    return identity.size() > 2 && identity[2] == 'X';
+}
 
-std::optional<std::uint8_t> FirmwareVersionOf(const std::string& identity) {
+std::optional<std::uint8_t> FirmwareVersionOf(const std::string& identity)
+{
     if (identity.size() != kIdentityLength) return std::nullopt;
     const auto last = DigitAt(identity, 5);
     if (!last) return std::nullopt;
@@ -25,7 +30,8 @@ std::optional<std::uint8_t> FirmwareVersionOf(const std::string& identity) {
     return static_cast<std::uint8_t>(10 * *tens + *last);
 }
 
-std::string ShownIdentity(const std::string& identity) {
+std::string ShownIdentity(const std::string& identity)
+{
     std::string shown = identity;
     if (IsLongIdentity(identity)) {
         if (shown.size() >= kIdentityLength && shown[5] == '0') shown[5] = 'x';

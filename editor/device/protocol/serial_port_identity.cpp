@@ -1,9 +1,9 @@
 #include "device/protocol/serial_port_identity.h"
 
-#include "device/protocol/command_protocol.h"
 #include "device/controller_constants.h"
-#include "device/protocol/controller_identity.h"
 #include "device/link/serial_port_transport.h"
+#include "device/protocol/command_protocol.h"
+#include "device/protocol/controller_identity.h"
 
 namespace orvel {
 
@@ -20,7 +20,8 @@ bool QueryIdentitySerial(DeviceLink& link, std::uint8_t port, std::string& shown
     return true;
 }
 
-bool IdentifyBeforeTransfer(DeviceLink& link, std::string& shown) {
+bool IdentifyBeforeTransfer(DeviceLink& link, std::string& shown)
+{
     shown.clear();
     if (!UsesSerialPort(link) || link.firmware_version != 0) return true;
     return QueryIdentitySerial(link, link.port_number, shown);

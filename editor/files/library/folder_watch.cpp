@@ -1,5 +1,8 @@
 #include "files/library/folder_watch.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
 #include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
@@ -7,10 +10,6 @@
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <algorithm>
-#include <cerrno>
-#include <cstdint>
 
 #include "files/file_names.h"
 #include "files/library/library_listing.h"

@@ -1,9 +1,8 @@
 #include "files/library/library_indexer.h"
 
+#include <algorithm>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <algorithm>
 
 namespace orvel {
 

@@ -3,9 +3,9 @@
 #include <chrono>
 #include <thread>
 
-#include "device/protocol/command_protocol.h"
 #include "device/commands/compare_command.h"
 #include "device/commands/firmware_upgrade.h"
+#include "device/protocol/command_protocol.h"
 
 namespace orvel {
 

@@ -12,26 +12,26 @@
 // signals. Everything here runs on the window's thread but the jobs.
 #pragma once
 
-#include <QObject>
-#include <QString>
-
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "device/link/device_link.h"
+#include <QObject>
+#include <QString>
+
 #include "device/commands/connection_monitor.h"
+#include "device/commands/transfer_commands.h"
+#include "device/commands/transfer_view.h"
 #include "device/converter/d2xx_unit.h"
+#include "device/converter/usb_converters.h"
+#include "device/link/device_link.h"
 #include "files/editor_state.h"
 #include "model/change_recorder.h"
 #include "model/setup_compare.h"
-#include "device/commands/transfer_commands.h"
-#include "device/commands/transfer_view.h"
 #include "ui/device/device_thread.h"
 #include "ui/device/thread_transfer_view.h"
-#include "device/converter/usb_converters.h"
 
 namespace orvel {
 

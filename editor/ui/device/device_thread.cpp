@@ -61,7 +61,7 @@ void DeviceThread::OnWindow(std::function<void()> call)
 bool DeviceThread::OnWindowAndWait(std::function<void()> call)
 {
     if (QThread::currentThread() == window_->thread()) {
-        call();   // already on the window's thread
+        call();  // already on the window's thread
         return true;
     }
     auto done = std::make_shared<bool>(false);

@@ -4,13 +4,13 @@
 // user's answer (a question, a message box) blocks this thread until the window has run it.
 #pragma once
 
-#include <QObject>
-#include <QThread>
-
 #include <condition_variable>
 #include <deque>
 #include <functional>
 #include <mutex>
+
+#include <QObject>
+#include <QThread>
 
 namespace orvel {
 
@@ -48,7 +48,7 @@ private:
     mutable std::mutex mutex_;
     std::condition_variable wake_;
     std::deque<std::pair<std::function<void()>, std::function<void()>>> jobs_;
-    int unfinished_ = 0;     // queued and running jobs
+    int unfinished_ = 0;  // queued and running jobs
     bool stopping_ = false;
 };
 

@@ -5,9 +5,9 @@
 // set-up.
 #pragma once
 
+#include "device/commands/transfer_view.h"
 #include "model/preset_table.h"
 #include "model/settings_data.h"
-#include "device/commands/transfer_view.h"
 #include "ui/device/device_thread.h"
 
 namespace orvel {

@@ -145,7 +145,7 @@ QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
         if (kind.kind == CellEditorKind::EditableList) {
             combo->setEditable(true);
             combo->setInsertPolicy(QComboBox::NoInsert);
-            combo->setCompleter(nullptr);   // what is typed is what gets validated
+            combo->setCompleter(nullptr);  // what is typed is what gets validated
         }
         // An entry picked from the open list is stored at once. Other changes of the
         // drop-down (arrow keys, a typed letter, a typed entry matching an item, which it
@@ -161,8 +161,7 @@ QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
         return combo;
     }
     case CellEditorKind::None:
-    case CellEditorKind::CheckBox:
-        break;
+    case CellEditorKind::CheckBox: break;
     }
     return nullptr;
 }
@@ -174,7 +173,7 @@ void GridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) cons
         combo->setCurrentIndex(combo->findText(text));
         if (combo->isEditable()) {
             combo->setEditText(text);
-            combo->lineEdit()->selectAll();   // the first key typed replaces the text
+            combo->lineEdit()->selectAll();  // the first key typed replaces the text
         }
     } else if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
         edit->setText(text);
@@ -222,14 +221,11 @@ bool GridDelegate::editorEvent(QEvent* event, QAbstractItemModel* model, const Q
 {
     if (!(index.flags() & Qt::ItemIsUserCheckable) || !(index.flags() & Qt::ItemIsEnabled)) return false;
     switch (event->type()) {
-    case QEvent::MouseButtonPress:
-        return false;   // the press selects the row; the release toggles
-    case QEvent::MouseButtonDblClick:
-        return static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
+    case QEvent::MouseButtonPress: return false;  // the press selects the row; the release toggles
+    case QEvent::MouseButtonDblClick: return static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
     case QEvent::MouseButtonRelease: {
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() != Qt::LeftButton || !option.rect.contains(mouse->position().toPoint()))
-            return false;
+        if (mouse->button() != Qt::LeftButton || !option.rect.contains(mouse->position().toPoint())) return false;
         break;
     }
     case QEvent::KeyPress: {
@@ -237,8 +233,7 @@ bool GridDelegate::editorEvent(QEvent* event, QAbstractItemModel* model, const Q
         if (key != Qt::Key_Space && key != Qt::Key_Select) return false;
         break;
     }
-    default:
-        return false;
+    default: return false;
     }
     const bool checked = index.data(Qt::CheckStateRole).value<Qt::CheckState>() == Qt::Checked;
     return model->setData(index, checked ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);

@@ -22,7 +22,8 @@ public:
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
     // Editors fill their cell; a bank's button (the widget in its digit cell, which spans
     // the bank's ten rows) covers the first of those rows only.
-    void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                              const QModelIndex& index) const override;
 
 protected:
     // Enter in a drop-down stores its entry once: here, and not again when the drop-down

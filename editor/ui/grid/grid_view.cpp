@@ -35,9 +35,9 @@ void FollowScrollBar(QScrollBar* leader, QScrollBar* follower)
 
 GridView::GridView(GridPane pane, QWidget* parent) : SpreadsheetView(parent), pane_(pane)
 {
-    horizontalHeader()->hide();   // the header rows are rows of the table
+    horizontalHeader()->hide();  // the header rows are rows of the table
     verticalHeader()->hide();
-    horizontalHeader()->setMinimumSectionSize(1);   // narrow columns such as "P"
+    horizontalHeader()->setMinimumSectionSize(1);  // narrow columns such as "P"
     verticalHeader()->setMinimumSectionSize(1);
     setHorizontalScrollMode(ScrollPerPixel);
     setVerticalScrollMode(ScrollPerPixel);
@@ -198,11 +198,11 @@ void FrozenGridView::scrollTo(const QModelIndex& index, ScrollHint)
     const int frozen_height = rowHeight(0) + rowHeight(1);
     const int frozen_width = columnWidth(0) + columnWidth(1);
     if (index.row() >= kHeaderRowCount)
-        ScrollIntoView(verticalScrollBar(), rowViewportPosition(index.row()), rowHeight(index.row()),
-                       frozen_height, viewport()->height());
+        ScrollIntoView(verticalScrollBar(), rowViewportPosition(index.row()), rowHeight(index.row()), frozen_height,
+                       viewport()->height());
     if (index.column() >= kFixedColumnCount)
-        ScrollIntoView(horizontalScrollBar(), columnViewportPosition(index.column()),
-                       columnWidth(index.column()), frozen_width, viewport()->width());
+        ScrollIntoView(horizontalScrollBar(), columnViewportPosition(index.column()), columnWidth(index.column()),
+                       frozen_width, viewport()->width());
 }
 
 void FrozenGridView::SelectRow(const QModelIndex& cell)

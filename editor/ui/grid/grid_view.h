@@ -7,16 +7,16 @@
 #include <utility>
 #include <vector>
 
-#include "ui/rules/grid_header_captions.h"
 #include "ui/grid/spreadsheet_view.h"
+#include "ui/rules/grid_header_captions.h"
 
 namespace orvel {
 
 enum class GridPane {
-    Body,      // the whole table; the only view that edits
-    Rows,      // header rows 0 and 1, scrolled sideways with the body
-    Columns,   // digit columns 0 and 1, scrolled up and down with the body
-    Corner,    // where the two meet; never scrolls
+    Body,     // the whole table; the only view that edits
+    Rows,     // header rows 0 and 1, scrolled sideways with the body
+    Columns,  // digit columns 0 and 1, scrolled up and down with the body
+    Corner,   // where the two meet; never scrolls
 };
 
 // One view of the grid with the grid's mouse rules: a press over a header row, or over no

@@ -7,10 +7,10 @@
 #include <QClipboard>
 #include <QColor>
 #include <QDropEvent>
-#include <QMimeData>
 #include <QEvent>
 #include <QItemSelectionModel>
 #include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -18,17 +18,17 @@
 #include "model/bank_rows.h"
 #include "model/cell_paste.h"
 #include "model/change_recorder.h"
-#include "ui/qt_values.h"
-#include "ui/rules/grid_header_captions.h"
-#include "ui/rules/grid_tooltips.h"
 #include "model/preset_popup.h"
 #include "model/preset_table.h"
-#include "ui/rules/cell_colours.h"
-#include "ui/rules/edit_captions.h"
-#include "ui/rules/popup_captions.h"
-#include "ui/rules/preset_grid_sizes.h"
 #include "ui/grid/grid_view.h"
 #include "ui/grid/preset_table_model.h"
+#include "ui/qt_values.h"
+#include "ui/rules/cell_colours.h"
+#include "ui/rules/edit_captions.h"
+#include "ui/rules/grid_header_captions.h"
+#include "ui/rules/grid_tooltips.h"
+#include "ui/rules/popup_captions.h"
+#include "ui/rules/preset_grid_sizes.h"
 
 namespace orvel {
 
@@ -50,8 +50,7 @@ void ShowItem(QAction* action, const std::string& caption, bool enabled)
 
 }  // namespace
 
-PresetGrid::PresetGrid(PresetTable& table, QWidget* parent)
-    : QWidget(parent), table_(table)
+PresetGrid::PresetGrid(PresetTable& table, QWidget* parent) : QWidget(parent), table_(table)
 {
     setObjectName(QStringLiteral("asgbanks"));
     model_ = new PresetTableModel(table_, this);

@@ -137,11 +137,11 @@ private:
     void BuildBankButtons();
     void MoveCurrentRow(int table_row);
     void SelectCurrentRow();
-    void PopupOpening();        // pmPopup
-    void CopyPreset();          // Copypreset1
-    void PastePreset();         // Pastepreset1
-    void CopyBank();            // Copybank1
-    void PasteBank();           // Pastebank1
+    void PopupOpening();  // pmPopup
+    void CopyPreset();    // Copypreset1
+    void PastePreset();   // Pastepreset1
+    void CopyBank();      // Copybank1
+    void PasteBank();     // Pastebank1
     void BankButtonPressed(int table_row);
     void ReportInactiveCell(int table_row);  // inactiveCellKey
     void ShowPasteItems();
@@ -156,7 +156,7 @@ private:
     ChangeRecorder* recorder_ = nullptr;
     PresetTableModel* model_ = nullptr;
     FrozenGridView* view_ = nullptr;
-    std::array<QPushButton*, kBankCount> bank_buttons_{};   // by bank digit
+    std::array<QPushButton*, kBankCount> bank_buttons_{};  // by bank digit
     std::array<bool, kBankCount> bank_marked_{};
     QString drop_type_;  // empty: nothing may be dropped
 

@@ -6,17 +6,17 @@
 #include <QBrush>
 #include <QColor>
 
-#include "ui/qt_values.h"
-#include "ui/rules/cell_colours.h"
-#include "ui/rules/edit_captions.h"
 #include "model/cell_editor.h"
 #include "model/change_recorder.h"
 #include "model/entry_rules.h"
 #include "model/model_constants.h"
 #include "model/preset_entry.h"
+#include "model/preset_table.h"
+#include "ui/qt_values.h"
+#include "ui/rules/cell_colours.h"
+#include "ui/rules/edit_captions.h"
 #include "ui/rules/grid_header_captions.h"
 #include "ui/rules/grid_tooltips.h"
-#include "model/preset_table.h"
 
 namespace orvel {
 
@@ -52,10 +52,7 @@ QString DisplayText(const std::string& text)
 
 }  // namespace
 
-PresetTableModel::PresetTableModel(PresetTable& table, QObject* parent)
-    : QAbstractTableModel(parent), table_(table)
-{
-}
+PresetTableModel::PresetTableModel(PresetTable& table, QObject* parent) : QAbstractTableModel(parent), table_(table) {}
 
 int PresetTableModel::rowCount(const QModelIndex& parent) const
 {
@@ -82,8 +79,7 @@ QVariant PresetTableModel::data(const QModelIndex& index, int role) const
     case Qt::CheckStateRole:
         if (!IsCheckBoxCell(row, column)) return {};
         return cell.checked ? Qt::Checked : Qt::Unchecked;
-    case Qt::TextAlignmentRole:
-        return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+    case Qt::TextAlignmentRole: return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
     case Qt::BackgroundRole: {
         if (IsMarked(row, column)) return QBrush(QtColour(kDifferenceRgb));
         const CellColours colours = ColoursOfCell(table_, row, column);
@@ -98,8 +94,7 @@ QVariant PresetTableModel::data(const QModelIndex& index, int role) const
         if (colours.background == CellBackground::Info) return QBrush(palette_.color(QPalette::ToolTipText));
         return QBrush(QtColour(colours.text_rgb));
     }
-    case TurnedRole:
-        return IsTurnedCaption(row, column);
+    case TurnedRole: return IsTurnedCaption(row, column);
     case InactiveRole: return IsPresetTableRow(row) && !cell.active && !IsMarked(row, column);
     case CurrentRowRole: return row == table_.CurrentRow();
     case Qt::ToolTipRole: {
@@ -108,8 +103,7 @@ QVariant PresetTableModel::data(const QModelIndex& index, int role) const
         if (tip.empty()) return {};
         return QtText(tip);
     }
-    default:
-        return {};
+    default: return {};
     }
 }
 
@@ -126,8 +120,7 @@ Qt::ItemFlags PresetTableModel::flags(const QModelIndex& index) const
 
 bool PresetTableModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    if (!index.isValid() || !IsPresetTableRow(index.row()) || index.column() < kFixedColumnCount)
-        return false;
+    if (!index.isValid() || !IsPresetTableRow(index.row()) || index.column() < kFixedColumnCount) return false;
     const int row = index.row();
     const int column = index.column();
 

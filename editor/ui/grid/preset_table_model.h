@@ -3,10 +3,10 @@
 // before they are stored.
 #pragma once
 
+#include <vector>
+
 #include <QAbstractTableModel>
 #include <QPalette>
-
-#include <vector>
 
 namespace orvel {
 

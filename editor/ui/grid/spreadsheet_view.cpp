@@ -33,18 +33,14 @@ bool IsPageKey(const QKeyEvent* event)
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
     case Qt::Key_PageDown:
-    case Qt::Key_PageUp:
-        return true;
-    default:
-        return false;
+    case Qt::Key_PageUp: return true;
+    default: return false;
     }
 }
 
 }  // namespace
 
-SpreadsheetView::SpreadsheetView(QWidget* parent) : QTableView(parent)
-{
-}
+SpreadsheetView::SpreadsheetView(QWidget* parent) : QTableView(parent) {}
 
 void SpreadsheetView::keyboardSearch(const QString&)
 {
@@ -107,8 +103,7 @@ void SpreadsheetView::keyPressEvent(QKeyEvent* event)
             return;
         }
         break;
-    default:
-        break;
+    default: break;
     }
     QTableView::keyPressEvent(event);
 }

@@ -1,12 +1,12 @@
 #include "ui/library/library_files_model.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QDateTime>
 #include <QFile>
 #include <QMimeData>
 #include <QPalette>
-
-#include <algorithm>
 
 #include "files/library/library_table.h"
 #include "model/model_constants.h"

@@ -4,12 +4,12 @@
 // greyed with the reason. A bank can be dragged onto the preset grid.
 #pragma once
 
-#include <QStandardItemModel>
-
 #include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
+
+#include <QStandardItemModel>
 
 #include "files/library/library_item.h"
 #include "files/library/library_record.h"

@@ -1,5 +1,7 @@
 #include "ui/library/library_page.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -21,8 +23,6 @@
 #include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
-
-#include <algorithm>
 
 #include "files/library/folder_watch.h"
 #include "files/library/library_folders.h"

@@ -5,13 +5,13 @@
 // are read on worker threads and followed while the window runs (files/library).
 #pragma once
 
-#include <QWidget>
-
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include <QWidget>
 
 #include "files/library/library_index.h"
 #include "files/library/library_indexer.h"

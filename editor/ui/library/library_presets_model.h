@@ -3,10 +3,10 @@
 // The index it reads must not change without a SetHits right after it.
 #pragma once
 
-#include <QAbstractTableModel>
-
 #include <optional>
 #include <vector>
+
+#include <QAbstractTableModel>
 
 #include "files/library/library_index.h"
 #include "files/library/library_item.h"

@@ -100,7 +100,7 @@ void DrawBankDisplay(QPainter& painter, const QRectF& glass, double digit_size, 
     font.setPixelSize(static_cast<int>(digit_size));
     font.setBold(true);
     painter.setFont(font);
-    painter.setPen(QColor(0x5a, 0x10, 0x10));   // unlit segments
+    painter.setPen(QColor(0x5a, 0x10, 0x10));  // unlit segments
     painter.drawText(glass, Qt::AlignCenter, digits);
 }
 

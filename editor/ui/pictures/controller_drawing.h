@@ -3,11 +3,11 @@
 // 4140 x 1293. Both are shown stretched; the option tiles lie over footswitches 1 to 8.
 #pragma once
 
+#include <array>
+
 #include <QImage>
 #include <QPointF>
 #include <QSize>
-
-#include <array>
 
 class QPainter;
 

@@ -9,7 +9,7 @@ namespace orvel {
 
 namespace {
 
-constexpr int kDotsPerMeterAt96Dpi = 3780;   // the point sizes are meant for 96 dots per inch
+constexpr int kDotsPerMeterAt96Dpi = 3780;  // the point sizes are meant for 96 dots per inch
 const QColor kActiveBox(0xff, 0x00, 0x00);
 const QColor kBox(0xff, 0xff, 0xff);
 const QColor kDigitBackground(0x1a, 0x06, 0x06);

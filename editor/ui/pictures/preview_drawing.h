@@ -2,12 +2,12 @@
 // the active one red, and their labels centred, a too wide label wrapped on two lines.
 #pragma once
 
+#include <array>
+#include <string>
+
 #include <QColor>
 #include <QFont>
 #include <QImage>
-
-#include <array>
-#include <string>
 
 #include "ui/rules/preview_rules.h"
 
@@ -16,8 +16,8 @@ namespace orvel {
 struct PreviewBank {
     ShownDigits digits;
     std::array<std::string, kPreviewBoxCount> labels;
-    QFont font;           // the face and style of tile asg1
-    QColor text_colour;   // its colour
+    QFont font;          // the face and style of tile asg1
+    QColor text_colour;  // its colour
     int points = kPreviewTextPoints;
 };
 

@@ -6,8 +6,7 @@
 
 namespace orvel {
 
-PreviewPicture::PreviewPicture(QWidget* parent)
-    : QWidget(parent), canvas_(PreviewDesignSize(), QImage::Format_RGB32)
+PreviewPicture::PreviewPicture(QWidget* parent) : QWidget(parent), canvas_(PreviewDesignSize(), QImage::Format_RGB32)
 {
     setObjectName(QStringLiteral("iPreview"));
     ClearCanvas();

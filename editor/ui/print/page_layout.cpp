@@ -1,9 +1,10 @@
 #include "ui/print/page_layout.h"
 
-#include "ui/rules/preset_grid_sizes.h"
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+
+#include "ui/rules/preset_grid_sizes.h"
 
 namespace orvel {
 

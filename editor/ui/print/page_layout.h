@@ -31,19 +31,19 @@ struct PageSizeMm {
 
 struct TableLayout {
     PageSizeMm page;
-    double title_top = 0;        // top of the title line (0 height without a title)
+    double title_top = 0;  // top of the title line (0 height without a title)
     double title_height = 0;
     double table_left = 0;
-    double table_top = 0;        // top of header row 0
-    double table_width = 0;      // the page width between the margins
+    double table_top = 0;    // top of header row 0
+    double table_width = 0;  // the page width between the margins
     std::array<double, kColumnCount> column_left{};
     std::array<double, kColumnCount> column_width{};
     std::array<double, kHeaderRowCount> header_height{};
-    double row_height = 0;       // every preset row
-    double footer_top = 0;       // top of the footer line (0 height without a footer)
+    double row_height = 0;  // every preset row
+    double footer_top = 0;  // top of the footer line (0 height without a footer)
     double footer_height = 0;
-    int rows_per_page = 0;       // 0: the margins leave no room for one preset row
-    int page_count = 0;          // 0 with rows_per_page 0
+    int rows_per_page = 0;  // 0: the margins leave no room for one preset row
+    int page_count = 0;     // 0 with rows_per_page 0
 };
 
 TableLayout LayOutTable(const PrintSettings& settings, PageSizeMm page, const TextMetrics& metrics);

@@ -1,11 +1,11 @@
 #include "ui/print/pdf_output.h"
 
+#include <memory>
+#include <string_view>
+
 #include <QBuffer>
 #include <QGuiApplication>
 #include <QPdfWriter>
-
-#include <memory>
-#include <string_view>
 
 #include "files/file_io.h"
 #include "model/preset_table.h"
@@ -60,8 +60,7 @@ PdfResult WritePresetTablePdf(const std::string& path, const PresetTable& table,
     return {painted.pages, {}};
 }
 
-PdfResult WritePresetTablePdfOffscreen(const std::string& path, const PresetTable& table,
-                                       const PrintSettings& settings)
+PdfResult WritePresetTablePdfOffscreen(const std::string& path, const PresetTable& table, const PrintSettings& settings)
 {
     std::unique_ptr<QGuiApplication> app;
     if (QGuiApplication::instance() == nullptr) {

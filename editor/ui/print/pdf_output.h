@@ -3,9 +3,9 @@
 // name is kept as the bytes it was given.
 #pragma once
 
-#include <QDateTime>
-
 #include <string>
+
+#include <QDateTime>
 
 #include "ui/print/table_painter.h"
 
@@ -15,7 +15,7 @@ class PresetTable;
 
 struct PdfResult {
     int pages = 0;
-    std::string error;   // empty on success
+    std::string error;  // empty on success
 };
 
 // The layout the PDF's pages get with these settings (fonts measured as the writer does).

@@ -1,5 +1,9 @@
 #include "ui/print/print_dialog.h"
 
+#include <cmath>
+#include <filesystem>
+#include <system_error>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -11,18 +15,14 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
 #include <QPrintPreviewWidget>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QListWidget>
-#include <QMessageBox>
 #include <QStackedWidget>
 #include <QVBoxLayout>
-
-#include <cmath>
-#include <filesystem>
-#include <system_error>
 
 #include "files/file_result.h"
 #include "model/preset_table.h"
@@ -76,8 +76,12 @@ int ToUnits(double mm)
 }  // namespace
 
 PrintSettingsDialog::PrintSettingsDialog(const PresetTable& table, std::string settings_folder, QWidget* parent)
-    : QDialog(parent), table_(table), folder_(std::move(settings_folder)),
-      settings_(LoadPrintSettings(folder_)), kept_(settings_), preview_printer_(QPrinter::HighResolution)
+    : QDialog(parent),
+      table_(table),
+      folder_(std::move(settings_folder)),
+      settings_(LoadPrintSettings(folder_)),
+      kept_(settings_),
+      preview_printer_(QPrinter::HighResolution)
 {
     setObjectName(QStringLiteral("asgprint"));
     setWindowTitle(QStringLiteral("Print"));
@@ -187,8 +191,9 @@ void PrintSettingsDialog::BuildPages()
     auto* general = new QVBoxLayout;
     general->addWidget(Named(cell_graphics_, "asgprintCellGraphics"));
     general->addWidget(Named(column_colours_, "asgprintColumnColours"));
-    general->addWidget(new QLabel(QStringLiteral("The table is always fitted to the page width; inactive cells "
-                                                 "print silver.")));
+    general->addWidget(
+        new QLabel(QStringLiteral("The table is always fitted to the page width; inactive cells "
+                                  "print silver.")));
     general->addStretch(1);
     AddPage(general, QStringLiteral("General"));
 
@@ -278,14 +283,14 @@ void PrintSettingsDialog::BuildPages()
     orientation->addStretch(1);
     AddPage(orientation, QStringLiteral("Orientation"));
 
-    for (QCheckBox* box : {grid_lines_, outer_frame_, cell_graphics_, column_colours_, show_date_, show_time_,
-                           show_title_, page_numbers_, cell_font_.bold, cell_font_.italic, fixed_font_.bold,
-                           fixed_font_.italic, header_font_.bold, header_font_.italic, footer_font_.bold,
-                           footer_font_.italic})
+    for (QCheckBox* box :
+         {grid_lines_, outer_frame_, cell_graphics_, column_colours_, show_date_, show_time_, show_title_,
+          page_numbers_, cell_font_.bold, cell_font_.italic, fixed_font_.bold, fixed_font_.italic, header_font_.bold,
+          header_font_.italic, footer_font_.bold, footer_font_.italic})
         connect(box, &QCheckBox::toggled, this, changed);
-    for (QDoubleSpinBox* box : {margin_top_, margin_bottom_, margin_left_, margin_right_, column_spacing_,
-                                row_spacing_, title_spacing_, cell_font_.points, fixed_font_.points,
-                                header_font_.points, footer_font_.points})
+    for (QDoubleSpinBox* box :
+         {margin_top_, margin_bottom_, margin_left_, margin_right_, column_spacing_, row_spacing_, title_spacing_,
+          cell_font_.points, fixed_font_.points, header_font_.points, footer_font_.points})
         connect(box, &QDoubleSpinBox::valueChanged, this, changed);
     for (QLineEdit* edit : {date_format_, time_format_, title_}) connect(edit, &QLineEdit::textChanged, this, changed);
     for (QComboBox* box : {date_place_, title_place_, page_number_place_, paper_})
@@ -361,7 +366,7 @@ void PrintSettingsDialog::ShowSettings()
 
 void PrintSettingsDialog::ReadControls()
 {
-    if (showing_ || ok_ == nullptr) return;   // filling the controls, or still building them
+    if (showing_ || ok_ == nullptr) return;  // filling the controls, or still building them
     PrintSettings s = settings_;
     s.grid_lines = grid_lines_->isChecked();
     s.outer_frame = outer_frame_->isChecked();
@@ -413,9 +418,9 @@ void PrintSettingsDialog::PaintPreview(QPrinter* printer)
         PaintPresetTable(*printer, table_, settings_, CurrentPlatformColours(), QDateTime::currentDateTime());
     preview_pages_ = painted.pages;
     ok_->setEnabled(painted.error.empty());
-    page_count_->setText(painted.error.empty()
-                             ? (painted.pages == 1 ? QStringLiteral("1 page") : QStringLiteral("%1 pages").arg(painted.pages))
-                             : QString::fromStdString(painted.error));
+    page_count_->setText(painted.error.empty() ? (painted.pages == 1 ? QStringLiteral("1 page")
+                                                                     : QStringLiteral("%1 pages").arg(painted.pages))
+                                               : QString::fromStdString(painted.error));
 }
 
 bool PrintSettingsDialog::ToPdf() const
@@ -456,8 +461,9 @@ bool PrintSettingsDialog::SaveSettings()
 {
     const FileResult saved = SavePrintSettings(folder_, settings_);
     const bool done = saved.status == FileStatus::Done;
-    note_->setText(done ? QStringLiteral("Settings saved to %1.").arg(QString::fromStdString(PrintSettingsPath(folder_)))
-                        : QString::fromStdString(saved.reason));
+    note_->setText(done
+                       ? QStringLiteral("Settings saved to %1.").arg(QString::fromStdString(PrintSettingsPath(folder_)))
+                       : QString::fromStdString(saved.reason));
     return done;
 }
 

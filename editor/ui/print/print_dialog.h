@@ -6,11 +6,11 @@
 // OK leaves the settings for the print; Cancel puts back what they were when it opened.
 #pragma once
 
-#include <QDialog>
-#include <QPrinter>
-
 #include <functional>
 #include <string>
+
+#include <QDialog>
+#include <QPrinter>
 
 #include "ui/print/pdf_output.h"
 #include "ui/print/print_settings.h"
@@ -41,7 +41,7 @@ public:
     ~PrintSettingsDialog() override;
 
     const PrintSettings& Settings() const { return settings_; }
-    void SetSettings(const PrintSettings& settings);   // shows them and updates the preview
+    void SetSettings(const PrintSettings& settings);  // shows them and updates the preview
 
     // The destination: a printer by name, or the PDF file (the last entry of the list). The
     // file's name is kept as bytes, as the system names files; the field shows it as text.
@@ -71,8 +71,8 @@ private:
     void BuildPages();
     void AddPage(QLayout* layout, const QString& caption);
     void BuildDestination();
-    void ReadControls();        // controls -> settings_, then the preview
-    void ShowSettings();        // settings_ -> controls
+    void ReadControls();  // controls -> settings_, then the preview
+    void ShowSettings();  // settings_ -> controls
     void PaintPreview(QPrinter* printer);
     void ChoosePdfFile();
     void DestinationChanged();
@@ -80,10 +80,10 @@ private:
     const PresetTable& table_;
     std::string folder_;
     PrintSettings settings_;
-    PrintSettings kept_;        // what Cancel returns to
+    PrintSettings kept_;  // what Cancel returns to
     QPrinter preview_printer_;
     int preview_pages_ = 0;
-    bool showing_ = false;      // controls are being filled; their signals are not changes
+    bool showing_ = false;  // controls are being filled; their signals are not changes
 
     QListWidget* page_list_ = nullptr;
     QStackedWidget* pages_ = nullptr;

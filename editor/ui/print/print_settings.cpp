@@ -110,8 +110,7 @@ bool PrintSettingsText(std::string_view existing, const PrintSettings& s, std::s
         ini.SetInteger(kSection, "MarginRight", s.margin_right) &&
         ini.SetInteger(kSection, "ColumnSpacing", s.column_spacing) &&
         ini.SetInteger(kSection, "RowSpacing", s.row_spacing) &&
-        ini.SetInteger(kSection, "TitleSpacing", s.title_spacing) &&
-        ini.SetBool(kSection, "Landscape", s.landscape);
+        ini.SetInteger(kSection, "TitleSpacing", s.title_spacing) && ini.SetBool(kSection, "Landscape", s.landscape);
     return written && ini.Render(text);
 }
 

@@ -39,16 +39,16 @@ struct PrintFont {
 
 struct PrintSettings {
     // Borders
-    bool grid_lines = true;       // a thin line round every cell
-    bool outer_frame = true;      // a heavier line round the whole table
+    bool grid_lines = true;   // a thin line round every cell
+    bool outer_frame = true;  // a heavier line round the whole table
     // General
-    bool cell_graphics = true;    // check boxes and the bank buttons of column 0
-    bool column_colours = true;   // the grid's column colours (inactive cells stay silver)
+    bool cell_graphics = true;   // check boxes and the bank buttons of column 0
+    bool column_colours = true;  // the grid's column colours (inactive cells stay silver)
     // Fonts
-    PrintFont cell_font;          // preset cells
-    PrintFont fixed_font;         // header rows and digit columns
-    PrintFont header_font;        // the title
-    PrintFont footer_font;        // page number, date and time
+    PrintFont cell_font;    // preset cells
+    PrintFont fixed_font;   // header rows and digit columns
+    PrintFont header_font;  // the title
+    PrintFont footer_font;  // page number, date and time
     // Date and time, at the bottom of every page
     bool show_date = false;
     std::string date_format{kPrintDateFormat};
@@ -60,7 +60,7 @@ struct PrintSettings {
     std::string title{kPrintTitle};
     TextPlace title_place = TextPlace::Centre;
     // Pages
-    bool page_numbers = true;     // "page/count", at the bottom
+    bool page_numbers = true;  // "page/count", at the bottom
     TextPlace page_number_place = TextPlace::Centre;
     std::string paper{kPrintPaper};
     // Margins (header, footer, left, right) and spacing, in tenths of a millimetre

@@ -1,5 +1,9 @@
 #include "ui/print/table_painter.h"
 
+#include <algorithm>
+#include <array>
+#include <utility>
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QGuiApplication>
@@ -10,17 +14,13 @@
 #include <QPainterPath>
 #include <QPalette>
 
-#include <algorithm>
-#include <array>
-#include <utility>
-
 #include "model/bank_functions.h"
 #include "model/bank_rows.h"
+#include "model/cell_editor.h"
+#include "model/preset_table.h"
 #include "ui/qt_values.h"
 #include "ui/rules/cell_colours.h"
-#include "model/cell_editor.h"
 #include "ui/rules/grid_header_captions.h"
-#include "model/preset_table.h"
 
 namespace orvel {
 
@@ -29,7 +29,7 @@ namespace {
 constexpr double kMmPerInch = 25.4;
 constexpr double kGridLineMm = 0.1;
 constexpr double kFrameLineMm = 0.35;
-constexpr double kCheckBoxShare = 0.7;   // of the smaller side of its cell
+constexpr double kCheckBoxShare = 0.7;  // of the smaller side of its cell
 constexpr std::uint32_t kGridLineRgb = 0x808080;
 constexpr std::uint32_t kButtonLightRgb = 0xFFFFFF;
 constexpr std::uint32_t kButtonShadowRgb = 0x808080;
@@ -83,11 +83,16 @@ QString DatePattern(const std::string& format)
 // One page being painted: millimetres in, device pixels out.
 class PagePainter {
 public:
-    PagePainter(QPainter& painter, QPagedPaintDevice& device, const TableLayout& layout,
-                const PrintSettings& settings, const PlatformColours& colours)
-        : p_(painter), layout_(layout), settings_(settings), colours_(colours),
-          x_(device.logicalDpiX() / kMmPerInch), y_(device.logicalDpiY() / kMmPerInch),
-          cell_font_(FontOf(settings.cell_font)), fixed_font_(FontOf(settings.fixed_font))
+    PagePainter(QPainter& painter, QPagedPaintDevice& device, const TableLayout& layout, const PrintSettings& settings,
+                const PlatformColours& colours)
+        : p_(painter),
+          layout_(layout),
+          settings_(settings),
+          colours_(colours),
+          x_(device.logicalDpiX() / kMmPerInch),
+          y_(device.logicalDpiY() / kMmPerInch),
+          cell_font_(FontOf(settings.cell_font)),
+          fixed_font_(FontOf(settings.fixed_font))
     {
     }
 
@@ -155,7 +160,8 @@ public:
     {
         p_.setFont(fixed_font_);
         for (const HeaderCaption& caption : HeaderCaptions()) {
-            const QRectF rect = CellRect(caption.span.row, caption.span.column, caption.span.rows, caption.span.columns);
+            const QRectF rect =
+                CellRect(caption.span.row, caption.span.column, caption.span.rows, caption.span.columns);
             p_.fillRect(rect, QtColour(colours_.fixed));
             CellBorder(rect);
             p_.setPen(Qt::black);

@@ -4,12 +4,12 @@
 // module only, so that the command-line companion can use it without widgets.
 #pragma once
 
-#include <QDateTime>
-#include <QStringList>
-
 #include <cstdint>
 #include <functional>
 #include <string>
+
+#include <QDateTime>
+#include <QStringList>
 
 #include "ui/print/page_layout.h"
 #include "ui/print/print_settings.h"
@@ -49,8 +49,8 @@ QPageLayout PageLayoutFor(const PrintSettings& settings);
 TableLayout LayOutOnDevice(QPagedPaintDevice& device, const PrintSettings& settings);
 
 struct PaintResult {
-    int pages = 0;        // pages painted
-    std::string error;    // empty on success
+    int pages = 0;      // pages painted
+    std::string error;  // empty on success
 };
 
 // Paints every page. The device's page layout must be set (PageLayoutFor). `now` is the

@@ -33,8 +33,7 @@ std::optional<std::uint32_t> RgbOfBackground(CellBackground background)
 
 CellColours ColoursOfCell(const PresetTable& table, int row, int column)
 {
-    if (!IsPresetTableRow(row) || column < kFixedColumnCount)
-        return CellColours{CellBackground::Fixed, kTextRgb};
+    if (!IsPresetTableRow(row) || column < kFixedColumnCount) return CellColours{CellBackground::Fixed, kTextRgb};
     if (!table.Cell(row, column).active) return CellColours{CellBackground::Inactive, kInactiveRgb};
     if (row == table.CurrentRow()) return CellColours{CellBackground::CurrentRow, kTextRgb};
     return CellColours{BackgroundOfColumn(column), kTextRgb};

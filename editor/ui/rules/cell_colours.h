@@ -10,12 +10,12 @@ namespace orvel {
 class PresetTable;
 
 // Colours as 0xRRGGBB.
-inline constexpr std::uint32_t kInactiveRgb = 0xC0C0C0;   // silver
-inline constexpr std::uint32_t kLoopsRgb = 0xDBFEDA;      // light green
-inline constexpr std::uint32_t kSwitchesRgb = 0xECEDFD;   // light lavender
+inline constexpr std::uint32_t kInactiveRgb = 0xC0C0C0;  // silver
+inline constexpr std::uint32_t kLoopsRgb = 0xDBFEDA;     // light green
+inline constexpr std::uint32_t kSwitchesRgb = 0xECEDFD;  // light lavender
 inline constexpr std::uint32_t kWhiteRgb = 0xFFFFFF;
-inline constexpr std::uint32_t kCurrentRowRgb = 0xFFFF00; // yellow
-inline constexpr std::uint32_t kTextRgb = 0x000000;       // black
+inline constexpr std::uint32_t kCurrentRowRgb = 0xFFFF00;  // yellow
+inline constexpr std::uint32_t kTextRgb = 0x000000;        // black
 // A cell, bank button or tile whose value differs from the controller's after "Compare with
 // controller": light coral, apart from every other cell colour and the tiles' yellow.
 inline constexpr std::uint32_t kDifferenceRgb = 0xFFA08C;
@@ -39,7 +39,7 @@ enum class CellBackground {
 
 struct CellColours {
     CellBackground background = CellBackground::White;
-    std::uint32_t text_rgb = 0;   // 0xRRGGBB
+    std::uint32_t text_rgb = 0;  // 0xRRGGBB
 };
 
 // The colour of a role as 0xRRGGBB; nullopt for the platform roles Fixed and Info.

@@ -14,7 +14,10 @@ namespace {
 constexpr int kBankDownBox = 4;
 constexpr int kBankUpBox = 9;
 
-bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+bool IsContinuationByte(char c)
+{
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
 
 // Byte offsets where the label's code points start, and its end.
 std::vector<std::size_t> CharacterStarts(const std::string& text)

@@ -20,8 +20,8 @@ inline constexpr int kPreviewUpperRowY = 300;
 inline constexpr int kPreviewUpperRowX = 460;
 inline constexpr int kPreviewBankDigitX = 185;
 inline constexpr int kPreviewBankDigitY = 190;
-inline constexpr int kPreviewTextPoints = 84;          // at 96 dots per inch
-inline constexpr std::size_t kPreviewFirstLineMax = 8; // characters of a wrapped name's first line
+inline constexpr int kPreviewTextPoints = 84;           // at 96 dots per inch
+inline constexpr std::size_t kPreviewFirstLineMax = 8;  // characters of a wrapped name's first line
 inline constexpr int kPreviewBoxCount = 10;
 
 // The bank and preset digits the controller reported; nothing when either is above 9.

@@ -25,7 +25,8 @@ bool IsTestMode(const std::vector<std::string>& arguments)
 
 bool AsksForSerialPort(const std::vector<std::string>& arguments)
 {
-    return arguments.size() > 1 && std::find(arguments.begin() + 1, arguments.end(), kSerialPortOption) != arguments.end();
+    return arguments.size() > 1 &&
+           std::find(arguments.begin() + 1, arguments.end(), kSerialPortOption) != arguments.end();
 }
 
 std::optional<std::string> StartFile(const std::vector<std::string>& arguments)

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "ui/rules/preset_grid_sizes.h"
 #include "model/settings_constants.h"
+#include "ui/rules/preset_grid_sizes.h"
 
 namespace orvel {
 
@@ -76,7 +76,7 @@ std::int64_t RoundRatio(std::int64_t numerator, std::int64_t denominator)
 {
     std::int64_t quotient = numerator / denominator;
     std::int64_t remainder = numerator % denominator;
-    if (remainder < 0) {   // floor division
+    if (remainder < 0) {  // floor division
         remainder += denominator;
         --quotient;
     }
@@ -180,15 +180,14 @@ int TileStepB(int screen_height)
 
 int TileSize(double dpi, int screen_width)
 {
-    return ScaleFontPoints(kTileDesignSize, dpi, screen_width);   // scaled exactly like a font
+    return ScaleFontPoints(kTileDesignSize, dpi, screen_width);  // scaled exactly like a font
 }
 
 DesignPoint TileDesignCorner(int tile, const ScreenSize& screen)
 {
     if (tile < 1 || tile > static_cast<int>(kTilePlaces.size())) return {};
     const TilePlace& place = kTilePlaces[static_cast<std::size_t>(tile - 1)];
-    return {place.x + place.a_factor * TileStepA(screen.width),
-            place.y + place.b_factor * TileStepB(screen.height)};
+    return {place.x + place.a_factor * TileStepA(screen.width), place.y + place.b_factor * TileStepB(screen.height)};
 }
 
 SettingsPageLayout LayOutSettingsPage(const ScreenSize& screen, int page_width, double dpi)
@@ -204,9 +203,9 @@ SettingsPageLayout LayOutSettingsPage(const ScreenSize& screen, int page_width, 
     const int tile_size = TileSize(dpi, screen.width);
     for (int tile = 1; tile <= static_cast<int>(layout.tiles.size()); ++tile) {
         const DesignPoint corner = TileDesignCorner(tile, screen);
-        layout.tiles[static_cast<std::size_t>(tile - 1)] = {
-            layout.picture.x + ScaleHorizontal(corner.x, screen),
-            layout.picture.y + ScaleHorizontal(corner.y, screen), tile_size, tile_size};
+        layout.tiles[static_cast<std::size_t>(tile - 1)] = {layout.picture.x + ScaleHorizontal(corner.x, screen),
+                                                            layout.picture.y + ScaleHorizontal(corner.y, screen),
+                                                            tile_size, tile_size};
     }
 
     layout.setup_column_width = ScaleHorizontal(kSetupColumnWidthUnits, screen);

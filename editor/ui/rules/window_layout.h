@@ -54,11 +54,11 @@ int ScaleFontPoints(double points, double dpi, int screen_width);
 
 // The window and the parts that are sized from it.
 struct WindowLayout {
-    PixelRect window;          // on the screen, from the screen's top-left corner
-    int toolbar_height = 0;    // the toolbar spans the window's width
-    int status_bar_height = 0; // so does the status bar
-    PixelRect progress_bar;    // inside the toolbar, from its top-left corner
-    PixelRect pages;           // inside the window, from its top-left corner
+    PixelRect window;           // on the screen, from the screen's top-left corner
+    int toolbar_height = 0;     // the toolbar spans the window's width
+    int status_bar_height = 0;  // so does the status bar
+    PixelRect progress_bar;     // inside the toolbar, from its top-left corner
+    PixelRect pages;            // inside the window, from its top-left corner
 };
 
 // 0.95 W x 0.95 H, centred; toolbar 0.05 and status bar 0.03 of the window's height; the
@@ -93,15 +93,15 @@ DesignPoint TileDesignCorner(int tile, const ScreenSize& screen);
 
 // The "Settings" page's parts, inside the page.
 struct SettingsPageLayout {
-    PixelRect picture;                 // the controller, at the page's left edge
-    PixelRect preview;                 // the preview picture, same place and width
-    std::array<PixelRect, 8> tiles;    // asg1 to asg8 over the picture's footswitches
-    PixelRect setup_grid;              // aSetup, centred, below the picture; its rows + 10
-                                       // pixels high as its columns + 10 are wide
+    PixelRect picture;               // the controller, at the page's left edge
+    PixelRect preview;               // the preview picture, same place and width
+    std::array<PixelRect, 8> tiles;  // asg1 to asg8 over the picture's footswitches
+    PixelRect setup_grid;            // aSetup, centred, below the picture; its rows + 10
+                                     // pixels high as its columns + 10 are wide
     int setup_column_width = 0;
     int setup_row_height = 0;
-    int port_label_x = 0;              // "Port", 10 pixels right of the picture's left edge
-    int port_top = 0;                  // the label and the box share the grid's top
+    int port_label_x = 0;  // "Port", 10 pixels right of the picture's left edge
+    int port_top = 0;      // the label and the box share the grid's top
 };
 SettingsPageLayout LayOutSettingsPage(const ScreenSize& screen, int page_width, double dpi);
 

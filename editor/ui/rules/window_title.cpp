@@ -33,7 +33,7 @@ std::string SaveChangesQuestion(const std::string& file_name)
 int CaptionSpaceCount(int available_width, int texts_width, int space_width)
 {
     if (space_width <= 0) return 1;
-    int k = (available_width - texts_width) / space_width;   // truncating, as the width may be short
+    int k = (available_width - texts_width) / space_width;  // truncating, as the width may be short
     if (k > 10) k -= 9;
     return k <= 3 ? 1 : k;
 }

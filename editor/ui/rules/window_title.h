@@ -11,7 +11,8 @@ namespace orvel {
 // The name a set-up without a preset file goes by, in the title and the save question.
 inline constexpr const char* kUntitledName = "Untitled";
 
-// "Orvel version " and the editor's version (kVersionText), followed by " / " and the image's version when there is one.
+// "Orvel version " and the editor's version (kVersionText), followed by " / " and the image's version when there is
+// one.
 std::string BaseTitle(const std::optional<std::string>& image_version);
 
 // The title's left text: the preset file's name (as shown: its last part) with "*" while

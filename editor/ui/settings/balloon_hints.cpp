@@ -21,7 +21,7 @@ constexpr int kBalloonHideAfterMs = 30000;  // a balloon closes on its own
 constexpr int kBalloonReshowDelayMs = 50;   // pointer moves on to another tile
 
 constexpr int kAwakeAfterCloseMs = 2000;
-constexpr int kPointerGap = 18;   // the balloon's corner below the pointer
+constexpr int kPointerGap = 18;  // the balloon's corner below the pointer
 
 QString HelpText(std::string_view text)
 {
@@ -117,8 +117,7 @@ bool BalloonHints::eventFilter(QObject* watched, QEvent* event)
         }
         if (balloon_->isVisible()) Close();
         break;
-    default:
-        break;
+    default: break;
     }
     return false;
 }
@@ -128,7 +127,7 @@ void BalloonHints::Open()
     if (!pending_) return;
     const int tile = pending_->Tile();
     OptionTile* over = pending_;
-    pending_ = nullptr;   // opened once per visit: a balloon that timed out stays closed
+    pending_ = nullptr;  // opened once per visit: a balloon that timed out stays closed
     balloon_->SetContent(HelpText(BalloonTitle(tile)), HelpText(BalloonText(tile)));
 
     QPoint corner = QCursor::pos() + QPoint(0, kPointerGap);

@@ -54,7 +54,7 @@ private:
     QPointer<OptionTile> pending_;
     QTimer show_timer_;
     QTimer hide_timer_;
-    QTimer awake_timer_;   // while it runs, the next balloon opens after the short pause
+    QTimer awake_timer_;  // while it runs, the next balloon opens after the short pause
 };
 
 }  // namespace orvel

@@ -4,8 +4,8 @@
 
 #include <QApplication>
 #include <QBrush>
-#include <QColor>
 #include <QClipboard>
+#include <QColor>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -67,8 +67,7 @@ QVariant SettingsGridModel::data(const QModelIndex& index, int role) const
     case Qt::EditRole:
         if (header) return HeaderText(index.row(), index.column());
         return QString::fromStdString(SettingsCellText(settings_, index.column()));
-    case Qt::TextAlignmentRole:
-        return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+    case Qt::TextAlignmentRole: return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
     case Qt::BackgroundRole:
         if (header) return QApplication::palette().brush(QPalette::Button);
         if (IsMarked(index.column())) return QBrush(QtColour(kDifferenceRgb));
@@ -76,8 +75,7 @@ QVariant SettingsGridModel::data(const QModelIndex& index, int role) const
     case Qt::ForegroundRole:
         if (header) return QApplication::palette().brush(QPalette::ButtonText);
         return {};
-    default:
-        return {};
+    default: return {};
     }
 }
 
@@ -150,7 +148,7 @@ void SettingsCellDelegate::setEditorData(QWidget* editor, const QModelIndex& ind
     const int found = box->findText(text);
     if (found >= 0) box->setCurrentIndex(found);
     box->setEditText(text);
-    box->lineEdit()->selectAll();   // the first key typed replaces the text
+    box->lineEdit()->selectAll();  // the first key typed replaces the text
 }
 
 void SettingsCellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const

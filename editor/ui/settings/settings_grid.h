@@ -6,10 +6,10 @@
 // system clipboard.
 #pragma once
 
+#include <vector>
+
 #include <QAbstractTableModel>
 #include <QStyledItemDelegate>
-
-#include <vector>
 
 #include "model/settings_data.h"
 #include "ui/grid/spreadsheet_view.h"

@@ -1,12 +1,12 @@
 #include "ui/window/app_icons.h"
 
+#include <functional>
+
 #include <QIconEngine>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
-
-#include <functional>
 
 namespace orvel {
 
@@ -47,7 +47,7 @@ private:
 
 QIcon Drawn(IconDrawing drawing)
 {
-    return QIcon(new DrawnIconEngine(std::move(drawing)));   // QIcon owns its engine
+    return QIcon(new DrawnIconEngine(std::move(drawing)));  // QIcon owns its engine
 }
 
 const QColor kOutline(0x2e, 0x34, 0x36);
@@ -91,11 +91,11 @@ void DrawDisk(QPainter& p)
     p.setBrush(QColor(0x34, 0x65, 0xa4));
     p.drawPath(body);
     p.setBrush(QColor(0xee, 0xee, 0xec));
-    p.drawRect(QRectF(8, 4, 14, 9));          // shutter
+    p.drawRect(QRectF(8, 4, 14, 9));  // shutter
     p.setBrush(QColor(0x55, 0x57, 0x53));
     p.drawRect(QRectF(17, 5.5, 3, 6));
     p.setBrush(Qt::white);
-    p.drawRect(QRectF(7, 17, 18, 11));        // label
+    p.drawRect(QRectF(7, 17, 18, 11));  // label
     p.setPen(QPen(QColor(0x88, 0x8a, 0x85), 1));
     for (int y = 20; y <= 26; y += 3) p.drawLine(QPointF(9, y), QPointF(23, y));
 }
@@ -122,14 +122,14 @@ void DrawPrinter(QPainter& p)
 {
     p.setPen(QPen(kOutline, 1.2));
     p.setBrush(Qt::white);
-    p.drawRect(QRectF(9, 3, 14, 10));         // paper in
+    p.drawRect(QRectF(9, 3, 14, 10));  // paper in
     QLinearGradient shade(0, 12, 0, 24);
     shade.setColorAt(0, QColor(0xba, 0xbd, 0xb6));
     shade.setColorAt(1, QColor(0x88, 0x8a, 0x85));
     p.setBrush(shade);
     p.drawRoundedRect(QRectF(3, 12, 26, 12), 2, 2);
     p.setBrush(Qt::white);
-    p.drawRect(QRectF(8, 20, 16, 9));         // paper out
+    p.drawRect(QRectF(8, 20, 16, 9));  // paper out
     p.setPen(QPen(QColor(0x88, 0x8a, 0x85), 1));
     p.drawLine(QPointF(10, 23), QPointF(22, 23));
     p.drawLine(QPointF(10, 26), QPointF(19, 26));
@@ -157,7 +157,7 @@ void DrawControllerIcon(QPainter& p)
     }
     p.setPen(QPen(Qt::black, 0.6));
     p.setBrush(QColor(0xff, 0xff, 0x00));
-    p.drawRect(QRectF(3.6, 17.6, 4.8, 4.8));   // an option tile over footswitch 1
+    p.drawRect(QRectF(3.6, 17.6, 4.8, 4.8));  // an option tile over footswitch 1
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0xe8, 0x20, 0x20));
     p.drawEllipse(QPointF(28, 10.5), 1.2, 1.2);

@@ -4,9 +4,9 @@
 // asks the window to show that cell.
 #pragma once
 
-#include <QDialog>
-
 #include <vector>
+
+#include <QDialog>
 
 #include "model/setup_compare.h"
 

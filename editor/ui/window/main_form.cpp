@@ -1,5 +1,8 @@
 #include "ui/window/main_form.h"
 
+#include <chrono>
+#include <vector>
+
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
@@ -15,12 +18,9 @@
 #include <QTimer>
 #include <QUndoStack>
 
-#include <chrono>
-#include <vector>
-
+#include "device/commands/firmware_upgrade.h"
 #include "files/file_commands.h"
 #include "files/file_names.h"
-#include "device/commands/firmware_upgrade.h"
 #include "model/bank_functions.h"
 #include "model/settings_tiles.h"
 #include "ui/grid/preset_grid.h"
@@ -149,7 +149,8 @@ void TMainForm::SetTransferControls(bool enabled)
     SetPopupTransferItems(enabled);
     if (on && !session_->CloseWaiting())
         timerKPX_->start();
-    else timerKPX_->stop();
+    else
+        timerKPX_->stop();
     pb_->setVisible(!enabled);
     ApplyPageRule();
 }

@@ -14,10 +14,6 @@
 // main_form_device.cpp (the device commands and what the session signals).
 #pragma once
 
-#include <QMainWindow>
-#include <QString>
-#include <QStringList>
-
 #include <array>
 #include <chrono>
 #include <cstdint>
@@ -27,7 +23,12 @@
 #include <string>
 #include <vector>
 
+#include <QMainWindow>
+#include <QString>
+#include <QStringList>
+
 #include "device/commands/connection_monitor.h"
+#include "device/user_messages.h"
 #include "files/app_config.h"
 #include "files/editor_state.h"
 #include "files/recent_files.h"
@@ -37,7 +38,6 @@
 #include "ui/rules/page_rules.h"
 #include "ui/rules/preview_rules.h"
 #include "ui/rules/window_layout.h"
-#include "device/user_messages.h"
 
 class QAction;
 class QFileDialog;
@@ -71,12 +71,12 @@ enum class SaveAnswer { Save, Discard, Cancel };
 // What tests (and only tests) put in place of the machine's own: the screen, its dots per
 // inch, the folders of Orvel.ini, the transport, message boxes and the image version.
 struct MainFormOptions {
-    std::optional<ScreenSize> screen;              // else the first monitor whose left edge is 0
-    std::optional<double> dpi;                     // else that monitor's logical dots per inch
-    std::optional<ConfigPlaces> config_places;     // else the working folder and the user's
-    std::optional<TransportKind> transport;        // else the USB converter; main passes its choice
-    UserMessages* messages = nullptr;              // else modal message boxes; not owned
-    std::function<std::optional<std::string>()> image_version;   // else UploadableImageVersion()
+    std::optional<ScreenSize> screen;                           // else the first monitor whose left edge is 0
+    std::optional<double> dpi;                                  // else that monitor's logical dots per inch
+    std::optional<ConfigPlaces> config_places;                  // else the working folder and the user's
+    std::optional<TransportKind> transport;                     // else the USB converter; main passes its choice
+    UserMessages* messages = nullptr;                           // else modal message boxes; not owned
+    std::function<std::optional<std::string>()> image_version;  // else UploadableImageVersion()
     // A preset file named on the command line (bytes as given), opened after Orvel.ini.
     std::optional<std::string> start_file;
     // Answers "Save changes to first.ini?" (the question's text); else a modal box.
@@ -118,7 +118,7 @@ public:
     // --- Elements the commands drive ----------------------------------------------------
     PresetGrid* asgbanks() const { return asgbanks_; }
     SettingsGrid* aSetup() const { return aSetup_; }
-    OptionTile* Tile(int tile) const;   // asg1 to asg8; null outside 1 to 8
+    OptionTile* Tile(int tile) const;  // asg1 to asg8; null outside 1 to 8
     QSpinBox* sePort() const { return sePort_; }
     QProgressBar* pb() const { return pb_; }
     QStatusBar* sbKPX() const { return sbKPX_; }
@@ -127,8 +127,8 @@ public:
     PreviewPicture* iPreview() const { return iPreview_; }
     QTabWidget* Configuration2() const { return Configuration2_; }
     QLabel* lPrinting() const { return lPrinting_; }
-    PrintSettingsDialog* asgprint() const { return asgprint_; }   // null until the first "Print"
-    QFont TileFont() const;   // the font of asg1, which the live preview writes with
+    PrintSettingsDialog* asgprint() const { return asgprint_; }  // null until the first "Print"
+    QFont TileFont() const;                                      // the font of asg1, which the live preview writes with
 
     // The port number dialog, created after the window (at start, by the program).
     TfCOMPortNumber* CreatePortNumberDialog();
@@ -205,9 +205,9 @@ public:
     bool SaveAs1Click();
     void Quit1Click();
     void Print1Click();
-    void asgbanksPrintStart(int page_count);   // keeps the page count
-    void asgbanksPrintPage(int page);          // lPrinting's text and the status bar
-    void Datatransfer1Click();   // the "Data transfer" menu opens
+    void asgbanksPrintStart(int page_count);  // keeps the page count
+    void asgbanksPrintPage(int page);         // lPrinting's text and the status bar
+    void Datatransfer1Click();                // the "Data transfer" menu opens
     void Readall1Click();
     void Writeall1Click();
     void Readbank1Click();
@@ -239,8 +239,8 @@ public:
     void Redo1Click();
     // The "Data transfer" item of a device command.
     QAction* CommandItem(DeviceCommand command) const { return command_items_[static_cast<std::size_t>(command)]; }
-    void Configuration2Change(int page);   // the page shown changed
-    void TileClick(int tile);              // asg1 to asg8
+    void Configuration2Change(int page);  // the page shown changed
+    void TileClick(int tile);             // asg1 to asg8
     void timerKPXTimer();
     void timercurrentpresetTimer();
 
@@ -301,15 +301,15 @@ private:
     bool test_mode_ = false;
     ScreenSize screen_;
     double dpi_ = kDesignDpi;
-    QRect monitor_;   // the chosen monitor's place on the desktop (empty without one)
+    QRect monitor_;  // the chosen monitor's place on the desktop (empty without one)
     WindowLayout layout_;
     QString base_title_;
     std::optional<QString> title_right_;  // the firmware text while a controller answers
     std::uint8_t shown_bank_ = 255;
     std::uint8_t shown_preset_ = 255;
     std::array<std::string, kPreviewBoxCount> shown_labels_;
-    QString command_name_;              // the running command's name
-    QString command_step_text_;         // and the step it is at
+    QString command_name_;       // the running command's name
+    QString command_step_text_;  // and the step it is at
     std::chrono::steady_clock::time_point step_started_;
     RecentFiles recent_;
     std::vector<SetupDifference> comparison_;
@@ -330,7 +330,7 @@ private:
     std::array<QAction*, kDeviceCommandCount> command_items_{};
     std::array<QAction*, kDeviceCommandCount> separators_after_{};
     QAction* Comparewithfile1_ = nullptr;  // library: "&File" menu
-    QAction* N9_ = nullptr;  // above the recent files
+    QAction* N9_ = nullptr;                // above the recent files
     std::vector<QAction*> recent_items_;
     DifferencesDialog* dDifferences_ = nullptr;
     QAction* Firmwareupgrade1_ = nullptr;

@@ -1,7 +1,8 @@
 // TMainForm's elements: the menus, the toolbar with the progress bar, the pages with their
 // grids, tiles and pictures, the status bar and the timers, and their places on the screen
 // the window is laid out for.
-#include "ui/window/main_form.h"
+#include <algorithm>
+#include <string>
 
 #include <QApplication>
 #include <QFileDialog>
@@ -22,9 +23,6 @@
 #include <QToolBar>
 #include <QUndoStack>
 
-#include <algorithm>
-#include <string>
-
 #include "files/recent_files.h"
 #include "ui/grid/preset_grid.h"
 #include "ui/library/library_page.h"
@@ -39,6 +37,7 @@
 #include "ui/settings/settings_grid.h"
 #include "ui/window/app_icons.h"
 #include "ui/window/com_port_dialog.h"
+#include "ui/window/main_form.h"
 #include "ui/window/undo_history.h"
 
 namespace orvel {

@@ -2,8 +2,6 @@
 // controller" and "Firmware upgrade" start them on the device session, and what the session
 // signals is shown here: a command running, the connection monitor's finding, the live
 // preview's bank and the comparison's differences.
-#include "ui/window/main_form.h"
-
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
@@ -23,6 +21,7 @@
 #include "ui/settings/option_tile.h"
 #include "ui/settings/settings_grid.h"
 #include "ui/window/differences_dialog.h"
+#include "ui/window/main_form.h"
 
 namespace orvel {
 

@@ -1,7 +1,5 @@
 // TMainForm's files: Open, Save and Save As of preset files, the recent files, the question
 // before unsaved changes are set aside, closing (Orvel.ini written) and printing.
-#include "ui/window/main_form.h"
-
 #include <QAction>
 #include <QCloseEvent>
 #include <QFileDialog>
@@ -22,6 +20,7 @@
 #include "ui/qt_values.h"
 #include "ui/rules/edit_captions.h"
 #include "ui/rules/window_title.h"
+#include "ui/window/main_form.h"
 #include "ui/window/undo_history.h"
 
 namespace orvel {

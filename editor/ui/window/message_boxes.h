@@ -2,12 +2,12 @@
 // and the commands can tell the user what happened.
 #pragma once
 
+#include <string>
+
 #include <QMessageBox>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
-
-#include <string>
 
 #include "device/user_messages.h"
 

@@ -1,8 +1,8 @@
 #include "ui/window/undo_history.h"
 
-#include <QUndoCommand>
-
 #include <utility>
+
+#include <QUndoCommand>
 
 #include "ui/rules/edit_captions.h"
 

@@ -7,13 +7,13 @@
 // a Save As made while a command ran included.
 #pragma once
 
-#include <QObject>
-#include <QUndoStack>
-
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+
+#include <QObject>
+#include <QUndoStack>
 
 #include "files/editor_state.h"
 #include "model/change_recorder.h"

@@ -19,8 +19,8 @@ void WindowTransferView::ShowMessage(MessageIcon icon, const std::string& captio
 
 bool WindowTransferView::AskYesNo(MessageIcon icon, const std::string& caption, const std::string& text)
 {
-    QMessageBox box(BoxIcon(icon), QString::fromStdString(caption), MessageLines(text), QMessageBox::Yes | QMessageBox::No,
-                    &form_);
+    QMessageBox box(BoxIcon(icon), QString::fromStdString(caption), MessageLines(text),
+                    QMessageBox::Yes | QMessageBox::No, &form_);
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);
     return box.exec() == QMessageBox::Yes;
@@ -34,9 +34,15 @@ std::optional<int> WindowTransferView::AskPortNumber(int preset)
     return dialog->seCOMPort()->value();
 }
 
-void WindowTransferView::SetTransferControls(bool enabled) { form_.SetTransferControls(enabled); }
+void WindowTransferView::SetTransferControls(bool enabled)
+{
+    form_.SetTransferControls(enabled);
+}
 
-void WindowTransferView::ShowProgressBar(bool shown) { form_.pb()->setVisible(shown); }
+void WindowTransferView::ShowProgressBar(bool shown)
+{
+    form_.pb()->setVisible(shown);
+}
 
 void WindowTransferView::SetProgress(int position, int maximum)
 {
@@ -54,15 +60,30 @@ void WindowTransferView::ShowWaitingStep(const std::string& step)
     form_.ShowCommandStep(QString::fromStdString(step), true);
 }
 
-void WindowTransferView::SetBusyCursor(bool busy) { form_.SetBusyCursor(busy); }
+void WindowTransferView::SetBusyCursor(bool busy)
+{
+    form_.SetBusyCursor(busy);
+}
 
-void WindowTransferView::PresetRowChanged(int table_row) { form_.asgbanks()->RowChanged(table_row); }
+void WindowTransferView::PresetRowChanged(int table_row)
+{
+    form_.asgbanks()->RowChanged(table_row);
+}
 
-void WindowTransferView::BankFunctionChanged(int bank_digit) { form_.asgbanks()->BankFunctionChanged(bank_digit); }
+void WindowTransferView::BankFunctionChanged(int bank_digit)
+{
+    form_.asgbanks()->BankFunctionChanged(bank_digit);
+}
 
-void WindowTransferView::SettingsChanged() { form_.RefreshViews(); }
+void WindowTransferView::SettingsChanged()
+{
+    form_.RefreshViews();
+}
 
-void WindowTransferView::RedrawPresets() { form_.asgbanks()->Refresh(); }
+void WindowTransferView::RedrawPresets()
+{
+    form_.asgbanks()->Refresh();
+}
 
 void WindowTransferView::ControllerIdentified(const std::string& shown_identity)
 {

@@ -23,8 +23,13 @@ extern "C" {
 #define ZUDEDIZE_EXPORT __attribute__((visibility("default")))
 
 /* Parity codes. */
-enum { ZUDEDIZE_PARITY_NONE = 0, ZUDEDIZE_PARITY_ODD = 1, ZUDEDIZE_PARITY_EVEN = 2,
-       ZUDEDIZE_PARITY_MARK = 3, ZUDEDIZE_PARITY_SPACE = 4 };
+enum {
+    ZUDEDIZE_PARITY_NONE = 0,
+    ZUDEDIZE_PARITY_ODD = 1,
+    ZUDEDIZE_PARITY_EVEN = 2,
+    ZUDEDIZE_PARITY_MARK = 3,
+    ZUDEDIZE_PARITY_SPACE = 4
+};
 
 /* --- Opening and closing. Time-outs are whole seconds (the threaded variant keeps up to
  * 65535); a read time-out of 0 makes a read return at once with what has arrived. */

@@ -57,9 +57,9 @@ constexpr std::uint32_t kEventRing = 0x100;
 constexpr std::uint32_t kDefaultEventMask = 0x1FF;
 
 // The threaded variant's event set: bit i stands for the event at position i of this table.
-inline constexpr std::array<std::uint32_t, 9> kEventTable = {
-    kEventBreak, kEventCts, kEventDsr, kEventLineError, kEventRing, kEventCarrier, kEventRxChar, kEventRxFlag,
-    kEventTxEmpty};
+inline constexpr std::array<std::uint32_t, 9> kEventTable = {kEventBreak,     kEventCts,    kEventDsr,
+                                                             kEventLineError, kEventRing,   kEventCarrier,
+                                                             kEventRxChar,    kEventRxFlag, kEventTxEmpty};
 constexpr std::uint16_t kDefaultEventSet = 0x1FF;  // all nine
 
 // Line-error flags as collected from the device.

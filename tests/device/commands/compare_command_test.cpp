@@ -1,11 +1,12 @@
 // "Compare with controller" against the virtual controller on a USB converter: the read
 // goes into a set-up of its own, and the editor's set-up and the view's grids stay as they are.
-#include <gtest/gtest.h>
+#include "device/commands/compare_command.h"
 
 #include <algorithm>
 #include <stdexcept>
 
-#include "device/commands/compare_command.h"
+#include <gtest/gtest.h>
+
 #include "model/model_constants.h"
 #include "tests/support/recording_view.h"
 #include "tests/support/sim_faults.h"

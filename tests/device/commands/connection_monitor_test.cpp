@@ -1,15 +1,16 @@
 // The connection monitor's tick against virtual controllers behind converters.
-#include <gtest/gtest.h>
+#include "device/commands/connection_monitor.h"
 
 #include <memory>
 #include <vector>
 
-#include "device/commands/connection_monitor.h"
+#include <gtest/gtest.h>
+
+#include "device/converter/usb_converters.h"
+#include "sim/simulator.h"
 #include "tests/support/recording_messages.h"
 #include "tests/support/scoped_environment.h"
 #include "tests/support/sim_faults.h"
-#include "sim/simulator.h"
-#include "device/converter/usb_converters.h"
 
 namespace orvel {
 namespace {

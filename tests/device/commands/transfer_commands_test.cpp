@@ -1,16 +1,17 @@
 // The transfer commands against the virtual controller on a USB converter.
-#include <gtest/gtest.h>
+#include "device/commands/transfer_commands.h"
 
 #include <stdexcept>
+
+#include <gtest/gtest.h>
 
 #include "device/protocol/command_protocol.h"
 #include "model/bank_functions.h"
 #include "model/model_constants.h"
 #include "model/preset_image.h"
 #include "tests/support/recording_view.h"
-#include "tests/support/sim_session.h"
 #include "tests/support/sim_faults.h"
-#include "device/commands/transfer_commands.h"
+#include "tests/support/sim_session.h"
 
 namespace orvel {
 namespace {
@@ -20,9 +21,9 @@ using testing::SimulatedSession;
 using testing::With;
 using Bytes = std::vector<std::uint8_t>;
 
-
 // The block addresses of the read or write frames the editor sent, in order.
-std::vector<int> FrameAddresses(const Bytes& sent, std::uint8_t command) {
+std::vector<int> FrameAddresses(const Bytes& sent, std::uint8_t command)
+{
     std::vector<int> addresses;
     for (std::size_t i = 0; i + 2 < sent.size(); ++i) {
         if (sent[i] == 0x1B && sent[i + 1] == command) {
@@ -38,19 +39,22 @@ protected:
     static int Row(int preset) { return TableRowOfPreset(static_cast<std::uint8_t>(preset)); }
 
     // A preset on the controller that differs from the factory one: buffer on and program n.
-    void PutOnController(int preset) {
+    void PutOnController(int preset)
+    {
         PresetData data;
         data.buffer = true;
         data.midi1 = std::to_string(preset + 1);
         PresetImage image{};
         ASSERT_TRUE(EncodePreset(data, image));
-        sim->WriteMemory(static_cast<std::uint8_t>(preset), Block{image[0], image[1], image[2], image[3], image[4], 0, 0, 0});
+        sim->WriteMemory(static_cast<std::uint8_t>(preset),
+                         Block{image[0], image[1], image[2], image[3], image[4], 0, 0, 0});
         sim->WriteMemory(static_cast<std::uint8_t>(preset + 100),
                          Block{image[8], image[9], image[10], image[11], image[12], image[13], image[14], image[15]});
     }
 };
 
-TEST_F(TransferCommands, ReadAllGoesInGridOrderAndTakesEveryBankFunction) {
+TEST_F(TransferCommands, ReadAllGoesInGridOrderAndTakesEveryBankFunction)
+{
     for (int n = 0; n < 100; ++n) PutOnController(n);
     sim->WriteMemory(kBlockBankFunctions, Block{0x0F, 0x02, 0, 0, 0, 0, 0, 0});
     table.SetText(Row(37), kColumnName, "Lead");
@@ -59,14 +63,14 @@ TEST_F(TransferCommands, ReadAllGoesInGridOrderAndTakesEveryBankFunction) {
     const auto reads = FrameAddresses(sim->Received(), 0x02);
     ASSERT_EQ(reads.size(), 201u);
     EXPECT_EQ((std::vector<int>(reads.begin(), reads.begin() + 6)), (std::vector<int>{11, 111, 12, 112, 13, 113}));
-    EXPECT_EQ(reads[18], 10);                  // the tenth row of bank 1 is preset 10
+    EXPECT_EQ(reads[18], 10);  // the tenth row of bank 1 is preset 10
     EXPECT_EQ(reads[20], 21);
-    EXPECT_EQ(reads[198], 0);                  // the last row is preset 0
+    EXPECT_EQ(reads[198], 0);  // the last row is preset 0
     EXPECT_EQ(reads[200], kBlockBankFunctions);
 
     EXPECT_EQ(table.GetRow(Row(37)).midi1, "38");
     EXPECT_TRUE(table.GetRow(Row(37)).buffer);
-    EXPECT_EQ(table.GetRow(Row(37)).name, "Lead");   // names are never transferred
+    EXPECT_EQ(table.GetRow(Row(37)).name, "Lead");  // names are never transferred
     EXPECT_EQ(buffer[37].midi1, "38");
     EXPECT_TRUE(table.BankFunction(3));
     EXPECT_FALSE(table.BankFunction(4));
@@ -79,7 +83,8 @@ TEST_F(TransferCommands, ReadAllGoesInGridOrderAndTakesEveryBankFunction) {
     EXPECT_FALSE(usb.IsOpen());
 }
 
-TEST_F(TransferCommands, WriteAllGoesInPresetNumberOrderWithTheBankBlockLast) {
+TEST_F(TransferCommands, WriteAllGoesInPresetNumberOrderWithTheBankBlockLast)
+{
     table.SetText(Row(5), kColumnMidi2, "99");
     table.SetBankFunction(2, false);
     EXPECT_EQ(WriteAllPresets(session), TransferOutcome::Done);
@@ -94,7 +99,8 @@ TEST_F(TransferCommands, WriteAllGoesInPresetNumberOrderWithTheBankBlockLast) {
     EXPECT_EQ(sim->ReadMemory(kBlockBankFunctions), (Block{0xFB, 0x03, 0, 0, 0, 0, 0, 0}));
 }
 
-TEST_F(TransferCommands, AValueOfWrongFormRefusesTheWholeWriteAndSendsNothing) {
+TEST_F(TransferCommands, AValueOfWrongFormRefusesTheWholeWriteAndSendsNothing)
+{
     table.SetText(Row(42), kFirstControlColumn + 2, "12a");  // control 3, as a hand-edited file may hold
     EXPECT_EQ(WriteAllPresets(session), TransferOutcome::Refused);
     table.SetCurrentRow(Row(42));
@@ -113,7 +119,8 @@ TEST_F(TransferCommands, AValueOfWrongFormRefusesTheWholeWriteAndSendsNothing) {
 
 // A set-up read from a controller goes back to it, whatever bytes it held: the texts the
 // grid would not take are sent as the controller's encoding makes them.
-TEST_F(TransferCommands, WhatTheControllerHoldsCanBeWrittenBack) {
+TEST_F(TransferCommands, WhatTheControllerHoldsCanBeWrittenBack)
+{
     sim->WriteMemory(5, Block{0x81, 0xC3, 200, 129, 0x0F, 0, 0, 0});
     sim->WriteMemory(105, Block{130, 0x81, 0x80, 222, 255, 0, 127, 250});
     sim->WriteMemory(kBlockCtrlNumbers, Block{130, 255, 0, 1, 2, 3, 4, 0});
@@ -139,30 +146,34 @@ TEST_F(TransferCommands, WhatTheControllerHoldsCanBeWrittenBack) {
 }
 
 // The controller's reply 0x16 is its own code 22, not a refusal of ours.
-TEST_F(TransferCommands, AnyWriteReplyIsShownAsTheControllersCode) {
+TEST_F(TransferCommands, AnyWriteReplyIsShownAsTheControllersCode)
+{
     sim->SetFaults(With([](kpxsim::Faults& f) { f.write_reply = 0x16; }));
     table.SetCurrentRow(Row(8));
     EXPECT_EQ(WriteOnePreset(session), TransferOutcome::Failed);
     ASSERT_EQ(view.messages.size(), 1u);
     EXPECT_EQ(view.messages[0].text, "22 error");
-    EXPECT_EQ(FrameAddresses(sim->Received(), 0x03), std::vector<int>{8});   // the block went out
+    EXPECT_EQ(FrameAddresses(sim->Received(), 0x03), std::vector<int>{8});  // the block went out
 }
 
-TEST_F(TransferCommands, ReadBankZeroAddressesPresetsOneToNineThenZeroAndTakesBitZero) {
-    table.SetCurrentRow(Row(7));   // bank 0's seventh row
+TEST_F(TransferCommands, ReadBankZeroAddressesPresetsOneToNineThenZeroAndTakesBitZero)
+{
+    table.SetCurrentRow(Row(7));  // bank 0's seventh row
     sim->WriteMemory(kBlockBankFunctions, Block{0xFE, 0x03, 0, 0, 0, 0, 0, 0});
     table.SetBankFunction(5, false);
     EXPECT_EQ(ReadBank(session), TransferOutcome::Done);
     const auto reads = FrameAddresses(sim->Received(), 0x02);
-    EXPECT_EQ(reads, (std::vector<int>{1, 101, 2, 102, 3, 103, 4, 104, 5, 105, 6, 106, 7, 107, 8, 108, 9, 109, 0,
-                                       100, kBlockBankFunctions}));
+    EXPECT_EQ(reads, (std::vector<int>{1,   101, 2,   102, 3,   103, 4,
+                                       104, 5,   105, 6,   106, 7,   107,
+                                       8,   108, 9,   109, 0,   100, kBlockBankFunctions}));
     EXPECT_FALSE(table.BankFunction(0));
-    EXPECT_FALSE(table.BankFunction(5));   // only bank 0's bit is taken
+    EXPECT_FALSE(table.BankFunction(5));  // only bank 0's bit is taken
     EXPECT_EQ(view.changed_banks, std::vector<int>{0});
     EXPECT_EQ(view.progress.back(), 100);
 }
 
-TEST_F(TransferCommands, ABankReadFailingAtItsFifthPresetChangesNoRow) {
+TEST_F(TransferCommands, ABankReadFailingAtItsFifthPresetChangesNoRow)
+{
     for (int n = 30; n < 40; ++n) PutOnController(n);
     table.SetCurrentRow(Row(35));
     const PresetTable before = table;
@@ -171,14 +182,16 @@ TEST_F(TransferCommands, ABankReadFailingAtItsFifthPresetChangesNoRow) {
     for (int n = 30; n < 40; ++n) EXPECT_EQ(table.GetRow(Row(n)), before.GetRow(Row(n))) << n;
     ASSERT_EQ(view.messages.size(), 1u);
     // The line vanished: the next byte either could not go out or did not come back.
-    EXPECT_TRUE(view.messages[0].text == "020: transmission error" || view.messages[0].text == "021: transmission error")
+    EXPECT_TRUE(view.messages[0].text == "020: transmission error" ||
+                view.messages[0].text == "021: transmission error")
         << view.messages[0].text;
     EXPECT_TRUE(view.controls_enabled);
     EXPECT_FALSE(view.busy_cursor);
     EXPECT_FALSE(usb.IsOpen());
 }
 
-TEST_F(TransferCommands, AReadAllFailingAtItsFifthRowLeavesFourRowsRead) {
+TEST_F(TransferCommands, AReadAllFailingAtItsFifthRowLeavesFourRowsRead)
+{
     for (int n = 0; n < 100; ++n) PutOnController(n);
     sim->SetFaults(With([](kpxsim::Faults& f) { f.vanish_after = 4 * 20; }));
     EXPECT_EQ(ReadAllPresets(session), TransferOutcome::Failed);
@@ -187,11 +200,12 @@ TEST_F(TransferCommands, AReadAllFailingAtItsFifthRowLeavesFourRowsRead) {
     EXPECT_TRUE(table.BankFunction(1));
 }
 
-TEST_F(TransferCommands, WriteBankKeepsTheOtherBankFunctionsAsTheControllerHasThem) {
-    sim->WriteMemory(kBlockBankFunctions, Block{0x00, 0x02, 0, 0, 0, 0, 0, 0});   // only bank 9 on
+TEST_F(TransferCommands, WriteBankKeepsTheOtherBankFunctionsAsTheControllerHasThem)
+{
+    sim->WriteMemory(kBlockBankFunctions, Block{0x00, 0x02, 0, 0, 0, 0, 0, 0});  // only bank 9 on
     table.SetCurrentRow(Row(23));
     table.SetBankFunction(2, true);
-    table.SetBankFunction(9, false);   // differs from the controller, but this is bank 2's write
+    table.SetBankFunction(9, false);  // differs from the controller, but this is bank 2's write
     EXPECT_EQ(WriteBank(session), TransferOutcome::Done);
     EXPECT_EQ(sim->ReadMemory(kBlockBankFunctions), (Block{0x04, 0x02, 0, 0, 0, 0, 0, 0}));
     const auto writes = FrameAddresses(sim->Received(), 0x03);
@@ -199,7 +213,8 @@ TEST_F(TransferCommands, WriteBankKeepsTheOtherBankFunctionsAsTheControllerHasTh
     EXPECT_EQ(writes[18], 20);
 }
 
-TEST_F(TransferCommands, TheNameSurvivesAWriteAndAReadBack) {
+TEST_F(TransferCommands, TheNameSurvivesAWriteAndAReadBack)
+{
     table.SetCurrentRow(Row(52));
     table.SetText(Row(52), kColumnName, "Clean");
     table.SetModifier(Row(52), "SWITCH");
@@ -215,7 +230,8 @@ TEST_F(TransferCommands, TheNameSurvivesAWriteAndAReadBack) {
     EXPECT_FALSE(table.Cell(Row(52), kColumnMidi1).active);  // the modifier's inactive cells were applied
 }
 
-TEST_F(TransferCommands, LockedMemoryLeavesTheLinkClosedAndTheControlsEnabled) {
+TEST_F(TransferCommands, LockedMemoryLeavesTheLinkClosedAndTheControlsEnabled)
+{
     sim->SetMemoryLocked(true);
     table.SetCurrentRow(Row(1));
     EXPECT_EQ(WriteOnePreset(session), TransferOutcome::Failed);
@@ -227,7 +243,8 @@ TEST_F(TransferCommands, LockedMemoryLeavesTheLinkClosedAndTheControlsEnabled) {
 
 // However a command ends, the link is closed and the controls and the cursor come back, so
 // the next command can run.
-TEST_F(TransferCommands, AnExceptionInsideACommandGivesBackTheLinkAndTheControls) {
+TEST_F(TransferCommands, AnExceptionInsideACommandGivesBackTheLinkAndTheControls)
+{
     view.on_progress = [] { throw std::runtime_error("window gone"); };
     EXPECT_THROW(ReadAllPresets(session), std::runtime_error);
     EXPECT_TRUE(view.controls_enabled);
@@ -241,7 +258,8 @@ TEST_F(TransferCommands, AnExceptionInsideACommandGivesBackTheLinkAndTheControls
     EXPECT_FALSE(usb.IsOpen());
 }
 
-TEST_F(TransferCommands, NoConverterShowsNoController) {
+TEST_F(TransferCommands, NoConverterShowsNoController)
+{
     link.selected_serial = "UNPLUGGED";
     EXPECT_EQ(ReadSettings(session), TransferOutcome::NoController);
     ASSERT_EQ(view.messages.size(), 1u);
@@ -249,7 +267,8 @@ TEST_F(TransferCommands, NoConverterShowsNoController) {
     EXPECT_EQ((view.control_changes), (std::vector<bool>{false, true}));
 }
 
-TEST_F(TransferCommands, SettingsRoundTripThroughBlocks251And253) {
+TEST_F(TransferCommands, SettingsRoundTripThroughBlocks251And253)
+{
     link.firmware_version = 30;
     settings.midi_channels = {"16", "1", "9"};
     settings.ctrl_numbers[0] = "127";

@@ -1,24 +1,27 @@
 // The converter listing and the open by serial number, over a redirected system tree whose
 // converters lead to pseudo-terminals.
+#include "device/converter/usb_converters.h"
+
 #include <pty.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
-#include "tests/support/scoped_environment.h"
 #include "sim/simulator.h"
-#include "device/converter/usb_converters.h"
+#include "tests/support/scoped_environment.h"
 
 namespace orvel {
 namespace {
 
 class PtyPair {
 public:
-    PtyPair() {
+    PtyPair()
+    {
         char name[256] = {};
         if (openpty(&master_, &slave_, name, nullptr, nullptr) == 0) path_ = name;
     }
-    ~PtyPair() {
+    ~PtyPair()
+    {
         close(master_);
         close(slave_);
     }
@@ -29,7 +32,8 @@ private:
     std::string path_;
 };
 
-TEST(UsbConverters, OpensAConverterByTheSerialTheListingGave) {
+TEST(UsbConverters, OpensAConverterByTheSerialTheListingGave)
+{
     PtyPair long_one, plain, unnamed;
     kpxsim::ConverterTree tree;
     tree.Add(0, "KPX0000100002222", long_one.Path());  // 16 characters

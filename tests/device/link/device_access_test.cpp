@@ -2,21 +2,21 @@
 // its group, instead of "No KPX-2/KPX-3 connected". The tests run as root, so each case
 // drops to the unprivileged user in a child process (a death test) and prints what the link
 // showed there; the parent matches it.
+#include "device/link/device_access.h"
+
+#include <cstdlib>
 #include <grp.h>
+#include <iostream>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <iostream>
-
-#include "device/link/device_access.h"
+#include "device/commands/transfer_commands.h"
+#include "device/protocol/serial_port_identity.h"
 #include "tests/support/recording_view.h"
 #include "tests/support/scoped_environment.h"
-#include "device/protocol/serial_port_identity.h"
 #include "tests/support/sim_session.h"
-#include "device/commands/transfer_commands.h"
 
 namespace orvel {
 namespace {

@@ -2,16 +2,17 @@
 // refuses its settings (the serial services' stand-in): nothing stays open afterwards.
 #include <gtest/gtest.h>
 
+#include "device/converter/usb_converters.h"
+#include "device/protocol/serial_port_identity.h"
 #include "tests/support/fake_serial.h"
 #include "tests/support/recording_messages.h"
 #include "tests/support/scoped_environment.h"
-#include "device/protocol/serial_port_identity.h"
-#include "device/converter/usb_converters.h"
 
 namespace orvel {
 namespace {
 
-TEST(SerialLinkFailure, FailedOpenAndIdentificationLeaveThePortClosed) {
+TEST(SerialLinkFailure, FailedOpenAndIdentificationLeaveThePortClosed)
+{
     zudedize::test::FakeSerialSystem system;
     zudedize::ScopedSerialSystem installed(system);
     const auto line = system.Add("fake:7");

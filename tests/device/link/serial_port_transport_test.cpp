@@ -1,25 +1,25 @@
 // The link over a numbered serial port (the serial library's threaded variant) against the
 // virtual controller, named as COM port 7 through the port override.
-#include <gtest/gtest.h>
-#include <stdlib.h>
-
 #include <cerrno>
 #include <chrono>
+#include <stdlib.h>
 #include <string>
 
+#include <gtest/gtest.h>
+
+#include "device/commands/transfer_commands.h"
+#include "device/converter/usb_converters.h"
 #include "device/protocol/command_protocol.h"
+#include "device/protocol/serial_port_identity.h"
 #include "model/model_constants.h"
 #include "model/preset_image.h"
+#include "sim/simulator.h"
 #include "tests/support/recording_messages.h"
 #include "tests/support/recording_serial_system.h"
 #include "tests/support/recording_view.h"
 #include "tests/support/scoped_environment.h"
-#include "device/protocol/serial_port_identity.h"
-#include "tests/support/thread_refusing_serial_system.h"
 #include "tests/support/sim_faults.h"
-#include "sim/simulator.h"
-#include "device/commands/transfer_commands.h"
-#include "device/converter/usb_converters.h"
+#include "tests/support/thread_refusing_serial_system.h"
 #include "zudedize/zudedize_constants.h"
 
 namespace orvel {
@@ -41,7 +41,8 @@ protected:
     DeviceLink link{usb, TransportKind::SerialPort};
 };
 
-TEST_F(SerialPortTransport, IdentifiesTheControllerOncePerRun) {
+TEST_F(SerialPortTransport, IdentifiesTheControllerOncePerRun)
+{
     std::string shown;
     ASSERT_TRUE(IdentifyBeforeTransfer(link, shown));
     EXPECT_EQ(shown, "KPX2-3");
@@ -54,20 +55,22 @@ TEST_F(SerialPortTransport, IdentifiesTheControllerOncePerRun) {
     EXPECT_EQ(sim.BytesReceived(), 0u);
 }
 
-TEST_F(SerialPortTransport, NoControllerOrNoPortEndsTheCommandSilently) {
+TEST_F(SerialPortTransport, NoControllerOrNoPortEndsTheCommandSilently)
+{
     sim.SetFaults(testing::With([](kpxsim::Faults& f) { f.silent = true; }));
     std::string shown;
     EXPECT_FALSE(IdentifyBeforeTransfer(link, shown));
     EXPECT_EQ(link.firmware_version, 0);
 
-    link.port_number = 99;   // no device behind it on this machine
+    link.port_number = 99;  // no device behind it on this machine
     const testing::ScopedEnvironment missing(testing::PortVariable(99), "/nonexistent/tty");
     EXPECT_FALSE(IdentifyBeforeTransfer(link, shown));
     EXPECT_FALSE(OpenLink(link, 99, ""));
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(SerialPortTransport, PresetsTravelThroughTheSerialPort) {
+TEST_F(SerialPortTransport, PresetsTravelThroughTheSerialPort)
+{
     ASSERT_TRUE(OpenLink(link, kPort, ""));
     PresetData preset;
     preset.modifier = "MIDI";
@@ -83,11 +86,12 @@ TEST_F(SerialPortTransport, PresetsTravelThroughTheSerialPort) {
     EXPECT_EQ(sim.ReadMemory(52)[3], 77);
 }
 
-TEST_F(SerialPortTransport, ControllerSwitchedOffAfterIdentificationGives21) {
+TEST_F(SerialPortTransport, ControllerSwitchedOffAfterIdentificationGives21)
+{
     std::string shown;
     ASSERT_TRUE(IdentifyBeforeTransfer(link, shown));
     sim.SetFaults(testing::With([](kpxsim::Faults& f) { f.silent = true; }));
-    ASSERT_TRUE(IdentifyBeforeTransfer(link, shown));   // identified already: no new query
+    ASSERT_TRUE(IdentifyBeforeTransfer(link, shown));  // identified already: no new query
     ASSERT_TRUE(OpenLink(link, kPort, ""));
     std::uint8_t code = 0;
     Block bytes{};
@@ -98,7 +102,8 @@ TEST_F(SerialPortTransport, ControllerSwitchedOffAfterIdentificationGives21) {
 
 // The controller's line, 9600 bit/s 8E1 without flow control, with the time-outs of the step:
 // 1 s both ways for the identification, 2 s for the exchanges.
-void ExpectLine(const zudedize::LineSettings& line) {
+void ExpectLine(const zudedize::LineSettings& line)
+{
     EXPECT_EQ(line.baud_rate, 9600);
     EXPECT_EQ(line.data_bits, 8);
     EXPECT_EQ(line.parity, zudedize::kParityEven);
@@ -106,7 +111,8 @@ void ExpectLine(const zudedize::LineSettings& line) {
     EXPECT_FALSE(line.cts_output_flow);
 }
 
-TEST_F(SerialPortTransport, IdentificationWaitsOneSecondAndExchangesTwo) {
+TEST_F(SerialPortTransport, IdentificationWaitsOneSecondAndExchangesTwo)
+{
     testing::RecordingSerialSystem recording;
     zudedize::ScopedSerialSystem in_place(recording);
 
@@ -129,16 +135,20 @@ TEST_F(SerialPortTransport, IdentificationWaitsOneSecondAndExchangesTwo) {
 }
 
 // Every block the controller keeps: 0-199 and 250-253.
-std::vector<kpxsim::Block> ControllerMemory(const kpxsim::Simulator& sim) {
+std::vector<kpxsim::Block> ControllerMemory(const kpxsim::Simulator& sim)
+{
     std::vector<kpxsim::Block> memory;
-    for (int address = 0; address < 200; ++address) memory.push_back(sim.ReadMemory(static_cast<std::uint8_t>(address)));
-    for (int address = 250; address <= 253; ++address) memory.push_back(sim.ReadMemory(static_cast<std::uint8_t>(address)));
+    for (int address = 0; address < 200; ++address)
+        memory.push_back(sim.ReadMemory(static_cast<std::uint8_t>(address)));
+    for (int address = 250; address <= 253; ++address)
+        memory.push_back(sim.ReadMemory(static_cast<std::uint8_t>(address)));
     return memory;
 }
 
 // Nothing answers the identification: the command ends once its 1 s has passed, shows
 // nothing and changes nothing, neither the grid nor the transfer buffer nor the controller.
-TEST_F(SerialPortTransport, WriteAllWithoutAControllerEndsSilentlyAfterTheIdentification) {
+TEST_F(SerialPortTransport, WriteAllWithoutAControllerEndsSilentlyAfterTheIdentification)
+{
     testing::RecordingSerialSystem recording;
     zudedize::ScopedSerialSystem in_place(recording);
     sim.SetFaults(testing::With([](kpxsim::Faults& f) { f.silent = true; }));
@@ -165,9 +175,9 @@ TEST_F(SerialPortTransport, WriteAllWithoutAControllerEndsSilentlyAfterTheIdenti
         ASSERT_EQ(table.GetRow(row), table_before.GetRow(row)) << row;
     EXPECT_EQ(table.AllBankFunctions(), table_before.AllBankFunctions());
     EXPECT_EQ(buffer, buffer_before);
-    EXPECT_EQ(sim.Received(), (std::vector<std::uint8_t>{0x1B, 0x00}));   // the identify, nothing more
+    EXPECT_EQ(sim.Received(), (std::vector<std::uint8_t>{0x1B, 0x00}));  // the identify, nothing more
     EXPECT_EQ(ControllerMemory(sim), memory_before);
-    ASSERT_EQ(recording.LineSettings().size(), 1u);   // one open: the identification's
+    ASSERT_EQ(recording.LineSettings().size(), 1u);  // one open: the identification's
     EXPECT_EQ(recording.Timeouts()[0].read_constant, 1000u);
 }
 

@@ -12,7 +12,8 @@ namespace {
 using testing::RecordingMessages;
 using testing::SimulatedConverter;
 
-TEST(UsbConverterListing, ListsFtdiConvertersInTtyOrderWithTheirSerialNumbers) {
+TEST(UsbConverterListing, ListsFtdiConvertersInTtyOrderWithTheirSerialNumbers)
+{
     kpxsim::Simulator first, second, other;
     kpxsim::ConverterTree tree;
     tree.Add(10, "SECOND", second.SlavePath());
@@ -35,7 +36,7 @@ TEST(UsbConverterListing, ListsFtdiConvertersInTtyOrderWithTheirSerialNumbers) {
     ASSERT_EQ(usb.GetSerialNumberByIndex(1), kFtOk);
     EXPECT_EQ(usb.LastListedSerial(), "SECOND");
     EXPECT_NE(usb.GetSerialNumberByIndex(2), kFtOk);
-    EXPECT_EQ(usb.LastListedSerial(), "SECOND");   // a failed listing keeps the last one
+    EXPECT_EQ(usb.LastListedSerial(), "SECOND");  // a failed listing keeps the last one
 
     // Identify asked of each converter in turn reaches each controller.
     DeviceLink link(usb, TransportKind::UsbConverter);
@@ -49,7 +50,8 @@ TEST(UsbConverterListing, ListsFtdiConvertersInTtyOrderWithTheirSerialNumbers) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST(UsbConverterListing, NoTreeMeansNoConverters) {
+TEST(UsbConverterListing, NoTreeMeansNoConverters)
+{
     const testing::ScopedEnvironment root("ORVEL_SYSROOT", "/nonexistent/orvel-test-root");
     EXPECT_TRUE(ListUsbConverters().empty());
     RecordingMessages messages;
@@ -59,7 +61,8 @@ TEST(UsbConverterListing, NoTreeMeansNoConverters) {
     EXPECT_EQ(usb.DeviceCount(), 0u);
 }
 
-TEST(DeviceStatusTexts, FollowTheConverterTable) {
+TEST(DeviceStatusTexts, FollowTheConverterTable)
+{
     EXPECT_EQ(DeviceStatusText(2), " - Device not found...");
     EXPECT_EQ(DeviceStatusText(7), " - Invalid baud rate...");
     EXPECT_EQ(DeviceStatusText(8), " Device not opened for erase...");
@@ -70,7 +73,8 @@ TEST(DeviceStatusTexts, FollowTheConverterTable) {
 
 class UsbLink : public SimulatedConverter {};
 
-TEST_F(UsbLink, SerialNumbersAreCutTo49CharactersAndListedInto16Bytes) {
+TEST_F(UsbLink, SerialNumbersAreCutTo49CharactersAndListedInto16Bytes)
+{
     const std::string long_serial(60, 'A');
     EXPECT_NE(usb.OpenBySerialNumber(long_serial), kFtOk);
     EXPECT_EQ(usb.OpenSerialNumber(), std::string(49, 'A'));
@@ -83,13 +87,15 @@ TEST_F(UsbLink, SerialNumbersAreCutTo49CharactersAndListedInto16Bytes) {
     EXPECT_EQ(usb.LastListedSerialRaw()[15], '\0');
 }
 
-TEST_F(UsbLink, OpeningAnUnknownConverterFailsWithoutADialog) {
+TEST_F(UsbLink, OpeningAnUnknownConverterFailsWithoutADialog)
+{
     EXPECT_FALSE(OpenLink(link, 1, "NOBODY"));
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_FALSE(usb.IsOpen());
 }
 
-TEST_F(UsbLink, OpenSetsTheControllersLineAndClosesCleanly) {
+TEST_F(UsbLink, OpenSetsTheControllersLineAndClosesCleanly)
+{
     ASSERT_TRUE(Open());
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_TRUE(link.transport->Send(kEscape));
@@ -104,7 +110,8 @@ TEST_F(UsbLink, OpenSetsTheControllersLineAndClosesCleanly) {
     CloseLink(link);
 }
 
-TEST_F(UsbLink, ReceiveThatTimesOutLeavesTheByteUnchanged) {
+TEST_F(UsbLink, ReceiveThatTimesOutLeavesTheByteUnchanged)
+{
     ASSERT_TRUE(Open());
     usb.SetDeviceTimeouts(50, 50);
     std::uint8_t byte = 0x5A;
@@ -113,7 +120,8 @@ TEST_F(UsbLink, ReceiveThatTimesOutLeavesTheByteUnchanged) {
     CloseLink(link);
 }
 
-TEST_F(UsbLink, SecondOpenOfAnOpenConverterFails) {
+TEST_F(UsbLink, SecondOpenOfAnOpenConverterFails)
+{
     ASSERT_TRUE(Open());
     RecordingMessages other_messages;
     UsbConverters other_library;
@@ -131,35 +139,45 @@ class RecordingConverters final : public ConverterLibrary {
 public:
     FtStatus CountDevices(std::uint32_t& count) override { return real.CountDevices(count); }
     FtStatus SerialNumberByIndex(std::int32_t i, FtSerialBuffer& s) override { return real.SerialNumberByIndex(i, s); }
-    FtStatus OpenBySerialNumber(const char* s, FtHandle& h) override {
+    FtStatus OpenBySerialNumber(const char* s, FtHandle& h) override
+    {
         calls.push_back(std::string("open ") + s);
         return real.OpenBySerialNumber(s, h);
     }
-    FtStatus Close(FtHandle h) override {
+    FtStatus Close(FtHandle h) override
+    {
         calls.push_back("close");
         return real.Close(h);
     }
-    FtStatus Read(FtHandle h, std::uint8_t* b, std::uint32_t n, std::uint32_t& c) override { return real.Read(h, b, n, c); }
-    FtStatus Write(FtHandle h, const std::uint8_t* b, std::uint32_t n, std::uint32_t& c) override {
+    FtStatus Read(FtHandle h, std::uint8_t* b, std::uint32_t n, std::uint32_t& c) override
+    {
+        return real.Read(h, b, n, c);
+    }
+    FtStatus Write(FtHandle h, const std::uint8_t* b, std::uint32_t n, std::uint32_t& c) override
+    {
         if (write_times_out) {
             c = 0;
             return kFtOk;
         }
         return real.Write(h, b, n, c);
     }
-    FtStatus SetBaudRate(FtHandle h, std::uint32_t baud) override {
+    FtStatus SetBaudRate(FtHandle h, std::uint32_t baud) override
+    {
         calls.push_back("baud " + std::to_string(baud));
         return refuse_baud_rate ? kFtInvalidBaudRate : real.SetBaudRate(h, baud);
     }
-    FtStatus SetDataCharacteristics(FtHandle h, std::uint8_t w, std::uint8_t s, std::uint8_t p) override {
+    FtStatus SetDataCharacteristics(FtHandle h, std::uint8_t w, std::uint8_t s, std::uint8_t p) override
+    {
         calls.push_back("data " + std::to_string(w) + " " + std::to_string(s) + " " + std::to_string(p));
         return real.SetDataCharacteristics(h, w, s, p);
     }
-    FtStatus SetFlowControl(FtHandle h, std::uint16_t f, std::uint8_t on, std::uint8_t off) override {
+    FtStatus SetFlowControl(FtHandle h, std::uint16_t f, std::uint8_t on, std::uint8_t off) override
+    {
         calls.push_back("flow " + std::to_string(f) + " " + std::to_string(on) + " " + std::to_string(off));
         return real.SetFlowControl(h, f, on, off);
     }
-    FtStatus SetTimeouts(FtHandle h, std::uint32_t r, std::uint32_t w) override {
+    FtStatus SetTimeouts(FtHandle h, std::uint32_t r, std::uint32_t w) override
+    {
         calls.push_back("timeouts " + std::to_string(r) + " " + std::to_string(w));
         return real.SetTimeouts(h, r, w);
     }
@@ -181,27 +199,28 @@ protected:
 
 // Exchanges wait 2 s a byte, the identify 500 ms; both set 9600 bit/s, 8 data bits, one stop
 // bit, even parity and no flow control (XON 0x11, XOFF 0x13), in this order, after the open.
-TEST_F(RecordedUsbLink, OpenAndIdentifySetTheLineInOrder) {
+TEST_F(RecordedUsbLink, OpenAndIdentifySetTheLineInOrder)
+{
     ASSERT_TRUE(OpenLink(recorded_link, 1, kSerial));
     CloseLink(recorded_link);
     std::string identity;
     ASSERT_TRUE(QueryIdentityUsb(recorded_link, kSerial, identity));
-    EXPECT_EQ(recording.calls, (std::vector<std::string>{
-                                   "open KPX00001", "timeouts 2000 2000", "baud 9600", "data 8 0 2", "flow 0 17 19",
-                                   "close",
-                                   "open KPX00001", "timeouts 500 500", "baud 9600", "data 8 0 2", "flow 0 17 19",
-                                   "close"}));
+    EXPECT_EQ(recording.calls,
+              (std::vector<std::string>{"open KPX00001", "timeouts 2000 2000", "baud 9600", "data 8 0 2",
+                                        "flow 0 17 19", "close", "open KPX00001", "timeouts 500 500", "baud 9600",
+                                        "data 8 0 2", "flow 0 17 19", "close"}));
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(RecordedUsbLink, RefusedBaudRateShowsItsBoxAndStillOpens) {
+TEST_F(RecordedUsbLink, RefusedBaudRateShowsItsBoxAndStillOpens)
+{
     recording.refuse_baud_rate = true;
     EXPECT_TRUE(OpenLink(recorded_link, 1, kSerial));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, "FT_SetBaudRate - Invalid baud rate...");
     EXPECT_EQ(messages.shown[0].icon, MessageIcon::Error);
     EXPECT_TRUE(recorded_usb.IsOpen());
-    EXPECT_EQ(recording.calls.back(), "flow 0 17 19");   // the rest of the set-up still ran
+    EXPECT_EQ(recording.calls.back(), "flow 0 17 19");  // the rest of the set-up still ran
 
     // Without the COM port lookup the port number is 0.
     std::int32_t port = 99;
@@ -210,7 +229,8 @@ TEST_F(RecordedUsbLink, RefusedBaudRateShowsItsBoxAndStillOpens) {
     CloseLink(recorded_link);
 }
 
-TEST_F(RecordedUsbLink, SendThatTimesOutGives20) {
+TEST_F(RecordedUsbLink, SendThatTimesOutGives20)
+{
     ASSERT_TRUE(OpenLink(recorded_link, 1, kSerial));
     recording.write_times_out = true;
     EXPECT_FALSE(recorded_link.transport->Send(kEscape));
@@ -222,11 +242,12 @@ TEST_F(RecordedUsbLink, SendThatTimesOutGives20) {
     CloseLink(recorded_link);
 }
 
-TEST_F(UsbLink, ComPortNumberNamesTheSameDevice) {
+TEST_F(UsbLink, ComPortNumberNamesTheSameDevice)
+{
     ASSERT_TRUE(Open());
     std::int32_t port = -1;
     EXPECT_EQ(usb.GetDeviceComPortNumber(port), kFtOk);
-    EXPECT_EQ(port, 0);   // no COM port names a pseudo-terminal
+    EXPECT_EQ(port, 0);  // no COM port names a pseudo-terminal
     {
         const testing::ScopedEnvironment named(testing::PortVariable(7), sim->SlavePath());
         EXPECT_EQ(usb.GetDeviceComPortNumber(port), kFtOk);
@@ -247,7 +268,8 @@ TEST_F(UsbLink, IdentifyAsksTheConverterWhicheverTransportTheRunUses)
     EXPECT_FALSE(usb.IsOpen());
 }
 
-TEST(SerialPortBranch, WithoutAPortNothingOpensAndNothingMoves) {
+TEST(SerialPortBranch, WithoutAPortNothingOpensAndNothingMoves)
+{
     RecordingMessages messages;
     UsbConverters converters;
     D2XXUnit usb(converters, messages);

@@ -1,16 +1,17 @@
 // The controller's commands against the virtual controller, over a real pseudo-terminal and
 // the editor's real converter layer.
-#include <gtest/gtest.h>
+#include "device/protocol/command_protocol.h"
 
 #include <array>
 #include <string>
 #include <utility>
 
-#include "device/protocol/command_protocol.h"
+#include <gtest/gtest.h>
+
 #include "device/protocol/controller_identity.h"
 #include "model/preset_image.h"
-#include "tests/support/sim_fixture.h"
 #include "tests/support/sim_faults.h"
+#include "tests/support/sim_fixture.h"
 
 namespace orvel {
 namespace {
@@ -19,10 +20,10 @@ using testing::SimulatedConverter;
 using testing::With;
 using Bytes = std::vector<std::uint8_t>;
 
-
 class CommandProtocol : public SimulatedConverter {};
 
-TEST_F(CommandProtocol, IdentifiesLongAndShortForms) {
+TEST_F(CommandProtocol, IdentifiesLongAndShortForms)
+{
     kpxsim::Options options;
     options.model = 3;
     options.version = 30;
@@ -43,7 +44,8 @@ TEST_F(CommandProtocol, IdentifiesLongAndShortForms) {
     EXPECT_EQ(ShownIdentity(identity), "KPX3-12");
 }
 
-TEST_F(CommandProtocol, IdentityWithoutVersionDigitsLeavesTheControllerUnidentified) {
+TEST_F(CommandProtocol, IdentityWithoutVersionDigitsLeavesTheControllerUnidentified)
+{
     kpxsim::Options options;
     options.identity = "KPX2-?";
     Start(options);
@@ -54,7 +56,8 @@ TEST_F(CommandProtocol, IdentityWithoutVersionDigitsLeavesTheControllerUnidentif
     EXPECT_FALSE(usb.IsOpen());
 }
 
-TEST_F(CommandProtocol, IdentifyOfAConverterWithoutControllerFails) {
+TEST_F(CommandProtocol, IdentifyOfAConverterWithoutControllerFails)
+{
     sim->SetFaults(With([](kpxsim::Faults& f) { f.silent = true; }));
     link.firmware_version = 30;
     std::string identity;
@@ -94,7 +97,8 @@ TEST_F(CommandProtocol, CurrentPresetIsTensThenUnitsAndOtherBytesNameNoPreset)
     EXPECT_EQ(preset, 99);
 }
 
-TEST_F(CommandProtocol, ReadsAndWritesBlocksWithChecksums) {
+TEST_F(CommandProtocol, ReadsAndWritesBlocksWithChecksums)
+{
     ASSERT_TRUE(Open());
     std::uint8_t code = 0;
     Block bytes{};
@@ -112,7 +116,8 @@ TEST_F(CommandProtocol, ReadsAndWritesBlocksWithChecksums) {
     CloseLink(link);
 }
 
-TEST_F(CommandProtocol, RefusedAddressesSendNothingAndKeepTheCode) {
+TEST_F(CommandProtocol, RefusedAddressesSendNothingAndKeepTheCode)
+{
     ASSERT_TRUE(Open());
     std::uint8_t code = 77;
     Block bytes{};
@@ -127,7 +132,8 @@ TEST_F(CommandProtocol, RefusedAddressesSendNothingAndKeepTheCode) {
     CloseLink(link);
 }
 
-TEST_F(CommandProtocol, PresetRoundTripUsesBothHalvesAndKeepsTheName) {
+TEST_F(CommandProtocol, PresetRoundTripUsesBothHalvesAndKeepsTheName)
+{
     ASSERT_TRUE(Open());
     PresetData preset;
     preset.modifier = "LOOP";
@@ -153,11 +159,12 @@ TEST_F(CommandProtocol, PresetRoundTripUsesBothHalvesAndKeepsTheName) {
     read.name = preset.name;
     EXPECT_EQ(read, preset);
     EXPECT_EQ(last_read[0][8], 0x81);
-    EXPECT_EQ(last_read[1], PresetImage{});   // only the preset read is stored
+    EXPECT_EQ(last_read[1], PresetImage{});  // only the preset read is stored
     CloseLink(link);
 }
 
-TEST_F(CommandProtocol, AFactoryPresetReadsAsTheDefault) {
+TEST_F(CommandProtocol, AFactoryPresetReadsAsTheDefault)
+{
     ASSERT_TRUE(Open());
     std::uint8_t code = 0;
     PresetData read;
@@ -169,18 +176,20 @@ TEST_F(CommandProtocol, AFactoryPresetReadsAsTheDefault) {
     CloseLink(link);
 }
 
-TEST_F(CommandProtocol, PresetWithAValueOfWrongFormSendsNothing) {
+TEST_F(CommandProtocol, PresetWithAValueOfWrongFormSendsNothing)
+{
     ASSERT_TRUE(Open());
     PresetData preset;
     preset.ctrls[2] = "12a";
     std::uint8_t code = 77;
     EXPECT_FALSE(WritePreset(link, 5, code, preset));
-    EXPECT_EQ(code, 77);   // no code of ours can pass for a reply of the controller
+    EXPECT_EQ(code, 77);  // no code of ours can pass for a reply of the controller
     EXPECT_EQ(sim->BytesReceived(), 0u);
     CloseLink(link);
 }
 
-TEST_F(CommandProtocol, ControllerReplyCodes) {
+TEST_F(CommandProtocol, ControllerReplyCodes)
+{
     ASSERT_TRUE(Open());
     std::uint8_t code = 0;
     Block bytes{};
@@ -223,7 +232,8 @@ TEST_F(CommandProtocol, ControllerReplyCodes) {
     CloseLink(link);
 }
 
-TEST_F(CommandProtocol, LockedMemoryStopsAPresetWriteAfterItsFirstHalf) {
+TEST_F(CommandProtocol, LockedMemoryStopsAPresetWriteAfterItsFirstHalf)
+{
     ASSERT_TRUE(Open());
     sim->SetMemoryLocked(true);
     sim->ClearReceived();
@@ -234,13 +244,14 @@ TEST_F(CommandProtocol, LockedMemoryStopsAPresetWriteAfterItsFirstHalf) {
     EXPECT_EQ(code, 103);
     EXPECT_EQ(ReplyCodeText(code), "103: unlock memory pressing memory lock key");
     const Bytes sent = sim->Received();
-    ASSERT_EQ(sent.size(), 12u);   // one frame: escape, command, address, 8 bytes, checksum
+    ASSERT_EQ(sent.size(), 12u);  // one frame: escape, command, address, 8 bytes, checksum
     EXPECT_EQ(sent[2], 7);
     EXPECT_EQ(sim->ReadMemory(7), Block{});
     CloseLink(link);
 }
 
-TEST_F(CommandProtocol, SilentControllerTimesOutWith21) {
+TEST_F(CommandProtocol, SilentControllerTimesOutWith21)
+{
     ASSERT_TRUE(Open());
     sim->SetFaults(With([](kpxsim::Faults& f) { f.silent = true; }));
     std::uint8_t code = 0;
@@ -251,7 +262,8 @@ TEST_F(CommandProtocol, SilentControllerTimesOutWith21) {
     CloseLink(link);
 }
 
-TEST_F(CommandProtocol, ControllerFallingSilentMidReplyTimesOutWith21) {
+TEST_F(CommandProtocol, ControllerFallingSilentMidReplyTimesOutWith21)
+{
     ASSERT_TRUE(Open());
     sim->SetFaults(With([](kpxsim::Faults& f) { f.stop_after = 4; }));
     std::uint8_t code = 0;
@@ -261,7 +273,8 @@ TEST_F(CommandProtocol, ControllerFallingSilentMidReplyTimesOutWith21) {
     CloseLink(link);
 }
 
-TEST_F(CommandProtocol, ConverterVanishingMidExchangeFailsWithoutHanging) {
+TEST_F(CommandProtocol, ConverterVanishingMidExchangeFailsWithoutHanging)
+{
     ASSERT_TRUE(Open());
     sim->SetFaults(With([](kpxsim::Faults& f) { f.vanish_after = 5; }));
     std::uint8_t code = 0;

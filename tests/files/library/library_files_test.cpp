@@ -1,12 +1,12 @@
 // The library's folders and files on a real disk: what is listed, what is read and what is
 // refused, and the list of the user's folders.
-#include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <set>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
 
 #include "files/library/library_folders.h"
 #include "files/library/library_listing.h"

@@ -1,7 +1,7 @@
 // The library's index and its search, on records as the reader makes them.
-#include <gtest/gtest.h>
-
 #include <utility>
+
+#include <gtest/gtest.h>
 
 #include "files/library/library_index.h"
 #include "files/library/library_item.h"

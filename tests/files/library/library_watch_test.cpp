@@ -1,19 +1,19 @@
 // The library follows its folders without a window: the indexer reads them on its threads,
 // the watch hands it what changed, and an index built from their batches shows every file
 // saved, added, changed, renamed or removed.
-#include <gtest/gtest.h>
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <filesystem>
 #include <functional>
 #include <mutex>
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
 
 #include "files/library/folder_watch.h"
-#include "files/library/library_indexer.h"
 #include "files/library/library_index.h"
+#include "files/library/library_indexer.h"
 #include "tests/support/library_test_files.h"
 #include "tests/support/temp_folder.h"
 

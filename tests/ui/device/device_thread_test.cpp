@@ -1,8 +1,12 @@
 // The window reaching the virtual controller through its USB converter: the connection
 // monitor, the transfer commands, the lock while one runs, closing, the live preview and
 // the firmware upgrade, all through the window's device thread.
-#include <gtest/gtest.h>
+#include <algorithm>
+#include <memory>
+#include <optional>
 #include <stdlib.h>
+#include <string>
+#include <vector>
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -12,24 +16,19 @@
 #include <QProgressBar>
 #include <QTabWidget>
 #include <QTimer>
-
-#include <algorithm>
-#include <memory>
-#include <optional>
-#include <string>
-#include <vector>
+#include <gtest/gtest.h>
 
 #include "device/controller_constants.h"
 #include "model/model_constants.h"
+#include "sim/simulator.h"
 #include "tests/support/scoped_environment.h"
 #include "tests/support/sim_faults.h"
-#include "sim/simulator.h"
+#include "tests/support/window_test_support.h"
 #include "ui/grid/preset_grid.h"
 #include "ui/grid/preset_table_model.h"
 #include "ui/pictures/preview_picture.h"
 #include "ui/settings/option_tile.h"
 #include "ui/settings/settings_grid.h"
-#include "tests/support/window_test_support.h"
 
 namespace orvel {
 namespace {
@@ -121,7 +120,7 @@ protected:
     std::optional<testing::ScopedEnvironment> sysroot;
     std::optional<testing::ScopedEnvironment> port_name;
     std::vector<std::unique_ptr<kpxsim::Simulator>> sims;
-    std::unique_ptr<testing::WindowFixture> fixture;   // the window goes before the controllers
+    std::unique_ptr<testing::WindowFixture> fixture;  // the window goes before the controllers
 };
 
 TEST_F(UsbWindow, TheMonitorFollowsAConverterThatComesAndGoes)
@@ -222,7 +221,7 @@ TEST_F(UsbWindow, TheWindowPaintsWhileAllPresetsAreWritten)
     PaintCounter counter(window.pb());
     window.Writeall1Click();
     ASSERT_TRUE(WaitUntil([&] { return counter.paints >= 3 || window.DeviceIdle(); }, 20s));
-    EXPECT_FALSE(window.DeviceIdle());   // painted while the write still ran
+    EXPECT_FALSE(window.DeviceIdle());  // painted while the write still ran
     EXPECT_GE(counter.paints, 3);
     ASSERT_TRUE(WaitUntilDeviceIdle(window));
     EXPECT_TRUE(Shown().empty());
@@ -239,9 +238,9 @@ TEST_F(UsbWindow, WhileACommandRunsNoOtherStartsAndTheSetUpCannotChange)
     const SettingsData settings_before = window.State().settings;
 
     window.Readall1Click();
-    for (const char* name : {"Open1", "Readall1", "Writeall1", "Readbank1", "Writebank1", "Readpreset1",
-                             "Writepreset1", "Readsettings1", "Writesettings1", "Readsettings2", "Writesettings2",
-                             "Checkdefault1", "Firmwareupgrade1"})
+    for (const char* name :
+         {"Open1", "Readall1", "Writeall1", "Readbank1", "Writebank1", "Readpreset1", "Writepreset1", "Readsettings1",
+          "Writesettings1", "Readsettings2", "Writesettings2", "Checkdefault1", "Firmwareupgrade1"})
         EXPECT_FALSE(Action(name)->isEnabled()) << name;
     for (const char* name : kPopupItems) EXPECT_FALSE(Action(name)->isEnabled()) << name;
     EXPECT_FALSE(window.asgbanks()->isEnabled());
@@ -299,7 +298,7 @@ TEST_F(UsbWindow, ClosingDuringACommandWaitsForItsEnd)
     EXPECT_TRUE(window.isVisible());
     ASSERT_TRUE(WaitUntil([&] { return !window.isVisible(); }, 20s));
     EXPECT_TRUE(window.DeviceIdle());
-    EXPECT_EQ(window.State().table.GetRow(TableRowOfPreset(0)).midi1, "55");   // the last row read
+    EXPECT_EQ(window.State().table.GetRow(TableRowOfPreset(0)).midi1, "55");  // the last row read
     EXPECT_FALSE(window.Usb().IsOpen());
     EXPECT_TRUE(Shown().empty());
 }
@@ -332,8 +331,8 @@ TEST_F(UsbWindow, ThePreviewDrawsTheActiveBankAndFollowsIt)
     EXPECT_EQ(box_colour(6), QColor(Qt::white));
 
     // A name edit draws the same bank again at the next tick.
-    ASSERT_TRUE(model->setData(model->index(TableRowOfPreset(31), kColumnName), QStringLiteral("ABCDEFGHIJKL"),
-                               Qt::EditRole));
+    ASSERT_TRUE(
+        model->setData(model->index(TableRowOfPreset(31), kColumnName), QStringLiteral("ABCDEFGHIJKL"), Qt::EditRole));
     ASSERT_TRUE(WaitUntil([&] { return window.ShownPreviewLabels()[0] == "ABCDEFGHIJKL"; }));
 
     // Another page stops the preview; the picture stays.
@@ -352,7 +351,7 @@ TEST_F(UsbWindow, AnUpgradeThroughAConnectedConverterAsksNoPortNumber)
     ASSERT_TRUE(WaitUntilDeviceIdle(window));
     ASSERT_EQ(no.texts.size(), 1u);
     EXPECT_TRUE(no.texts[0].endsWith(QStringLiteral("Do you want to upgrade firmware?")));
-    EXPECT_EQ(window.fCOMPortNumber(), nullptr);   // never asked for a number
+    EXPECT_EQ(window.fCOMPortNumber(), nullptr);  // never asked for a number
     EXPECT_TRUE(Shown().empty());
     EXPECT_FALSE(sim.RunsLoader());
 }
@@ -362,7 +361,7 @@ TEST_F(UsbWindow, AnUpgradeThroughAConnectedConverterAsksNoPortNumber)
 TEST_F(UsbWindow, AnUpgradeNamesItsStepsAndCountsTheErasesSeconds)
 {
     kpxsim::Options paced;
-    paced.paced = true;   // blocks take the line's time, so each step can be seen
+    paced.paced = true;  // blocks take the line's time, so each step can be seen
     kpxsim::Simulator& sim = AddController(0, "KPX00001", paced);
     MapPort(sim);
     sim.SetEraseTime(std::chrono::milliseconds(3500));
@@ -389,7 +388,7 @@ TEST_F(UsbWindow, AnUpgradeNamesItsStepsAndCountsTheErasesSeconds)
     EXPECT_TRUE(saw(upgrade + QStringLiteral("block 1 of ")));
     EXPECT_TRUE(saw(upgrade + QStringLiteral("checking the CRC")));
     EXPECT_TRUE(moving_bar);
-    EXPECT_EQ(Shown().size(), 1u);   // "Firmware upgraded successfully to …"
+    EXPECT_EQ(Shown().size(), 1u);  // "Firmware upgraded successfully to …"
     EXPECT_FALSE(line->isVisible());
 }
 
@@ -413,7 +412,7 @@ TEST_F(UsbWindow, EveryCommandStartsItsBarEmptyAndTheStatusPanelsStay)
     EXPECT_TRUE(connection->isVisibleTo(&window));
     EXPECT_EQ(connection->text(), kConnected);
     ASSERT_TRUE(WaitUntilDeviceIdle(window));
-    EXPECT_EQ(Shown().size(), 1u);   // the transmission error
+    EXPECT_EQ(Shown().size(), 1u);  // the transmission error
 }
 
 TEST_F(UsbWindow, AnUpgradeFailingAtBlock40ShowsItsText)
@@ -430,7 +429,7 @@ TEST_F(UsbWindow, AnUpgradeFailingAtBlock40ShowsItsText)
     ASSERT_EQ(Shown().size(), 1u);
     EXPECT_EQ(Shown()[0].text, "data verification error");
     EXPECT_EQ(Shown()[0].caption, "Information");
-    EXPECT_EQ(highest, 1 + 1 + 40);   // switch, erase, blocks 0 to 39
+    EXPECT_EQ(highest, 1 + 1 + 40);  // switch, erase, blocks 0 to 39
     EXPECT_FALSE(window.pb()->isVisible());
 }
 

@@ -1,5 +1,10 @@
 // The preset grid driven from the keyboard as a user drives it: key events sent to
 // whatever has the focus, on the real grid. No Qt warning may be printed meanwhile.
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -7,12 +12,6 @@
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
-
-#include <functional>
-#include <optional>
-#include <string>
-#include <vector>
-
 #include <gtest/gtest.h>
 
 #include "model/change_recorder.h"
@@ -35,7 +34,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(&grid));
         body = grid.findChild<FrozenGridView*>();
         ASSERT_NE(body, nullptr);
-        recorder.emplace();   // from here on: the editing
+        recorder.emplace();  // from here on: the editing
     }
 
     void TearDown() override
@@ -77,7 +76,7 @@ protected:
         QWidget* target = QApplication::focusWidget();
         ASSERT_NE(target, nullptr);
         QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
-        QCoreApplication::processEvents();   // queued commits
+        QCoreApplication::processEvents();  // queued commits
     }
     static void Type(const char* text)
     {
@@ -135,7 +134,7 @@ TEST_F(GridKeyboardTest, KeysOnAnInactiveCellChangeNothingAnywhere)
         const char* modifier;
         int column;
         const char* keys;
-        int bait_preset;   // a preset whose cell starts with the first key
+        int bait_preset;  // a preset whose cell starts with the first key
         const char* bait;
     };
     const Case cases[] = {
@@ -174,7 +173,7 @@ TEST_F(GridKeyboardTest, TypedKeysReplaceTheTextAndEditKeysSelectItAll)
     grid.Refresh();
     QSignalSpy commits(body->itemDelegate(), &QAbstractItemDelegate::commitData);
 
-    Click(row, kColumnMidi1);   // one click opens the drop-down's editor, its text selected
+    Click(row, kColumnMidi1);  // one click opens the drop-down's editor, its text selected
     ASSERT_NE(OpenLineEdit(), nullptr);
     EXPECT_EQ(OpenLineEdit()->selectedText(), "12");
     Type("5");
@@ -194,9 +193,13 @@ TEST_F(GridKeyboardTest, TypedKeysReplaceTheTextAndEditKeysSelectItAll)
     for (const char* way : {"F2", "Enter", "double click"}) {
         SCOPED_TRACE(way);
         body->setCurrentIndex(Index(row, kFirstControlColumn));
-        if (QByteArray(way) == "F2") Key(Qt::Key_F2);
-        else if (QByteArray(way) == "Enter") Key(Qt::Key_Return);
-        else QTest::mouseDClick(body->viewport(), Qt::LeftButton, {}, body->visualRect(Index(row, kFirstControlColumn)).center());
+        if (QByteArray(way) == "F2")
+            Key(Qt::Key_F2);
+        else if (QByteArray(way) == "Enter")
+            Key(Qt::Key_Return);
+        else
+            QTest::mouseDClick(body->viewport(), Qt::LeftButton, {},
+                               body->visualRect(Index(row, kFirstControlColumn)).center());
         ASSERT_NE(OpenLineEdit(), nullptr);
         EXPECT_EQ(OpenLineEdit()->selectedText(), "64");
         Key(Qt::Key_Escape);
@@ -225,11 +228,11 @@ TEST_F(GridKeyboardTest, TabEntersAWholePresetAlongItsRow)
     QSignalSpy commits(body->itemDelegate(), &QAbstractItemDelegate::commitData);
     Click(row, kColumnName);
     Type("Lead");
-    Key(Qt::Key_Tab);   // on to the buffer's check box: Space toggles it
+    Key(Qt::Key_Tab);  // on to the buffer's check box: Space toggles it
     EXPECT_EQ(body->currentIndex(), Index(row, kColumnBuffer));
     Key(Qt::Key_Space);
     Key(Qt::Key_Tab);
-    Key(Qt::Key_Tab);   // loop 2
+    Key(Qt::Key_Tab);  // loop 2
     Key(Qt::Key_Space);
     for (int column = kFirstLoopColumn + 1; column < kColumnMidi1; ++column) Key(Qt::Key_Tab);
     EXPECT_EQ(body->currentIndex(), Index(row, kColumnMidi1));
@@ -244,7 +247,7 @@ TEST_F(GridKeyboardTest, TabEntersAWholePresetAlongItsRow)
     Type("0");
     Key(Qt::Key_Tab);
     Type("T");
-    Key(Qt::Key_Backtab);   // back to control 1, its text selected
+    Key(Qt::Key_Backtab);  // back to control 1, its text selected
     ASSERT_NE(OpenLineEdit(), nullptr);
     EXPECT_EQ(OpenLineEdit()->selectedText(), "0");
     Type("7");
@@ -259,7 +262,7 @@ TEST_F(GridKeyboardTest, TabEntersAWholePresetAlongItsRow)
     expected.ctrls[0] = "7";
     expected.ctrls[1] = "tog";
     EXPECT_EQ(table.GetRow(row), expected);
-    EXPECT_EQ(commits.count(), 7);   // one per edit: name, five drop-downs, control 1 again
+    EXPECT_EQ(commits.count(), 7);  // one per edit: name, five drop-downs, control 1 again
     EXPECT_EQ(grid.CurrentRow(), row);
 }
 
@@ -273,7 +276,7 @@ TEST_F(GridKeyboardTest, TypeListStepsWithArrowsAndStoresOnEnter)
     ASSERT_TRUE(type->view()->isVisible());
     Key(Qt::Key_Down);
     Key(Qt::Key_Down);
-    EXPECT_EQ(table.Cell(row, kColumnModifier).text, "PRESET");   // not yet
+    EXPECT_EQ(table.Cell(row, kColumnModifier).text, "PRESET");  // not yet
     Key(Qt::Key_Return);
     EXPECT_EQ(table.Cell(row, kColumnModifier).text, "SWITCH");
     EXPECT_FALSE(table.Cell(row, kColumnMidi1).active);
@@ -282,7 +285,7 @@ TEST_F(GridKeyboardTest, TypeListStepsWithArrowsAndStoresOnEnter)
     grid.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&grid));
 
-    Type("M");   // a letter opens the list's editor on that entry
+    Type("M");  // a letter opens the list's editor on that entry
     Key(Qt::Key_Tab);
     EXPECT_EQ(table.Cell(row, kColumnModifier).text, "MIDI");
     EXPECT_EQ(body->currentIndex(), Index(row, kColumnName));
@@ -296,7 +299,7 @@ TEST_F(GridKeyboardTest, TabSkipsInactiveCellsAndStaysInItsRow)
     table.SetModifier(row, "MIDI");
     grid.Refresh();
     Click(row, kColumnMidi1);
-    Key(Qt::Key_Backtab);   // past the grey buffer, loops and switches
+    Key(Qt::Key_Backtab);  // past the grey buffer, loops and switches
     EXPECT_EQ(body->currentIndex(), Index(row, kColumnName));
     ASSERT_NE(OpenLineEdit(), nullptr);
     Key(Qt::Key_Tab);
@@ -305,7 +308,7 @@ TEST_F(GridKeyboardTest, TabSkipsInactiveCellsAndStaysInItsRow)
     body->setCurrentIndex(Index(row, kLastControlColumn));
     Key(Qt::Key_F2);
     Type("3");
-    Key(Qt::Key_Tab);   // nothing active after control 7: the edit is stored, the row kept
+    Key(Qt::Key_Tab);  // nothing active after control 7: the edit is stored, the row kept
     EXPECT_EQ(table.Cell(row, kLastControlColumn).text, "3");
     EXPECT_EQ(body->currentIndex(), Index(row, kLastControlColumn));
     EXPECT_EQ(grid.CurrentRow(), row);
@@ -325,7 +328,7 @@ TEST_F(GridKeyboardTest, EnteredNumbersAreStoredPlainAndRefusalsKeepTheCell)
     Key(Qt::Key_Tab);
     Type(" 5 ");
     Key(Qt::Key_Tab);
-    Type("0");   // no program 0
+    Type("0");  // no program 0
     Key(Qt::Key_Return);
     EXPECT_EQ(table.Cell(row, kColumnMidi1).text, "7");
     EXPECT_EQ(table.Cell(row, kColumnMidi2).text, "5");

@@ -1,6 +1,5 @@
 // The grid tests need a QApplication; without a display they run on the offscreen platform.
 #include <QApplication>
-
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv)

@@ -11,14 +11,13 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
-
 #include <gtest/gtest.h>
 
-#include "ui/rules/preset_grid_sizes.h"
 #include "model/model_constants.h"
 #include "model/preset_table.h"
-#include "ui/grid/grid_view.h"
 #include "tests/support/wheel_turns.h"
+#include "ui/grid/grid_view.h"
+#include "ui/rules/preset_grid_sizes.h"
 
 namespace orvel {
 namespace {
@@ -90,7 +89,7 @@ TEST_F(PresetGridTest, OneClickOnAnotherRowMakesItCurrentAndOpensTheEditor)
     combo->lineEdit()->clear();
     QTest::keyClicks(combo->lineEdit(), "un");
     QTest::keyClick(combo, Qt::Key_Return);
-    QCoreApplication::processEvents();   // the editor commits after the key
+    QCoreApplication::processEvents();  // the editor commits after the key
     EXPECT_EQ(table.Cell(row52, kColumnMidi1).text, "unu");
     EXPECT_EQ(refused.count(), 0);
 
@@ -100,7 +99,7 @@ TEST_F(PresetGridTest, OneClickOnAnotherRowMakesItCurrentAndOpensTheEditor)
     combo->lineEdit()->clear();
     QTest::keyClicks(combo->lineEdit(), "0");
     QTest::keyClick(combo, Qt::Key_Return);
-    QCoreApplication::processEvents();   // the editor commits after the key
+    QCoreApplication::processEvents();  // the editor commits after the key
     EXPECT_EQ(table.Cell(row52, kColumnMidi2).text, "unu");
     EXPECT_EQ(refused.count(), 1);
 
@@ -195,7 +194,7 @@ TEST_F(PresetGridTest, FrozenPanesStayAlignedWithTheBody)
     EXPECT_EQ(columns->visualRect(Index(40, kColumnPreset)).top(), body->visualRect(Index(40, kFirstLoopColumn)).top());
     EXPECT_EQ(rows->verticalScrollBar()->value(), 0);
 
-    grid.setFixedWidth(500);   // narrow enough to scroll sideways
+    grid.setFixedWidth(500);  // narrow enough to scroll sideways
     QCoreApplication::processEvents();
     ASSERT_GT(body->horizontalScrollBar()->maximum(), 0);
     body->horizontalScrollBar()->setValue(120);
@@ -229,7 +228,7 @@ TEST_F(PresetGridTest, BankButtonTogglesItsFlagAndCaption)
     EXPECT_EQ(button->text(), "Add");
     EXPECT_TRUE(table.BankFunction(0));
 
-    table.SetBankFunction(4, false);   // changed elsewhere, then shown
+    table.SetBankFunction(4, false);  // changed elsewhere, then shown
     grid.BankFunctionChanged(4);
     EXPECT_EQ(grid.findChild<QPushButton*>("bankButton4")->text(), "Pr9");
 }
@@ -239,16 +238,16 @@ TEST_F(PresetGridTest, PopupNamesTheCurrentRowAndAHeaderPressMeansTheFirstPreset
     QStringList items;
     for (QAction* action : grid.Popup()->actions())
         items << (action->isSeparator() ? "-" : action->objectName() + ":" + action->text());
-    EXPECT_EQ(items, QStringList({"Copybank1:&Copy bank", "Pastebank1:&Paste bank", "-",
-                                  "Copypreset1:C&opy preset", "Pastepreset1:P&aste preset", "-",
-                                  "ReadbankfromKPX1:Read bank", "WritebanktoKPX1:Write bank ", "-",
-                                  "ReadpresetfromKPX21:Read preset", "WritepresettoKPX1:Write preset "}));
+    EXPECT_EQ(items, QStringList({"Copybank1:&Copy bank", "Pastebank1:&Paste bank", "-", "Copypreset1:C&opy preset",
+                                  "Pastepreset1:P&aste preset", "-", "ReadbankfromKPX1:Read bank",
+                                  "WritebanktoKPX1:Write bank ", "-", "ReadpresetfromKPX21:Read preset",
+                                  "WritepresettoKPX1:Write preset "}));
     EXPECT_FALSE(Item("Pastebank1")->isEnabled());
     EXPECT_EQ(grid.ReadBankAction(), Item("ReadbankfromKPX1"));
     EXPECT_EQ(grid.WritePresetAction(), Item("WritepresettoKPX1"));
 
     Click(body, 101, kColumnBuffer);
-    Click(body->View(GridPane::Rows), 1, 8, Qt::RightButton);   // a header press
+    Click(body->View(GridPane::Rows), 1, 8, Qt::RightButton);  // a header press
     EXPECT_EQ(grid.CurrentRow(), 1);
     OpenPopup();
     EXPECT_EQ(grid.CurrentRow(), 2);
@@ -264,7 +263,7 @@ TEST_F(PresetGridTest, PopupNamesTheCurrentRowAndAHeaderPressMeansTheFirstPreset
     EXPECT_EQ(Item("WritepresettoKPX1")->text(), "Write preset 00");
 
     table.SetCurrentRow(0);
-    grid.EnsureCurrentPresetRow();   // as the "Data transfer" menu does
+    grid.EnsureCurrentPresetRow();  // as the "Data transfer" menu does
     EXPECT_EQ(grid.CurrentRow(), 2);
 }
 
@@ -295,7 +294,7 @@ TEST_F(PresetGridTest, CopyAndPasteRunFromThePopup)
     EXPECT_EQ(Item("Pastepreset1")->text(), "Paste preset ");
     EXPECT_FALSE(Item("Pastepreset1")->isEnabled());
 
-    Item("Pastebank1")->trigger();   // bank 5 as copied: preset 52 back to the default
+    Item("Pastebank1")->trigger();  // bank 5 as copied: preset 52 back to the default
     EXPECT_EQ(table.GetRow(row52), PresetData{});
     EXPECT_EQ(grid.findChild<QPushButton*>("bankButton5")->text(), "Add");
     EXPECT_EQ(Item("Pastebank1")->text(), "Paste bank");

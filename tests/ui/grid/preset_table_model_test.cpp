@@ -3,7 +3,6 @@
 #include <QBrush>
 #include <QColor>
 #include <QSignalSpy>
-
 #include <gtest/gtest.h>
 
 #include "model/model_constants.h"
@@ -109,7 +108,7 @@ TEST_F(PresetTableModelTest, EntriesAreValidatedBeforeTheyAreStored)
     EXPECT_FALSE(Store(0, kFirstLoopColumn, "x"));
     EXPECT_FALSE(Store(row52, kColumnPreset, "7"));
     EXPECT_EQ(table.Cell(row52, kColumnPreset).text, "2");
-    EXPECT_EQ(changed.count(), 5);   // one redraw per stored entry, none for a refusal
+    EXPECT_EQ(changed.count(), 5);  // one redraw per stored entry, none for a refusal
 }
 
 }  // namespace

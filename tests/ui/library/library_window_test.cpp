@@ -1,6 +1,9 @@
 // The "Library" page in the real window, offscreen, over real files: listing, search from
 // the keyboard, opening, presets and banks brought into the grid by drop and by the popup's
 // clipboard (one undo step each), comparing with a file, and following the folders.
+#include <filesystem>
+#include <memory>
+
 #include <QAction>
 #include <QApplication>
 #include <QDropEvent>
@@ -14,14 +17,11 @@
 #include <QTreeView>
 #include <QTreeWidget>
 #include <QUndoStack>
-
 #include <gtest/gtest.h>
-
-#include <filesystem>
-#include <memory>
 
 #include "files/library/library_item.h"
 #include "tests/support/library_test_files.h"
+#include "tests/support/window_test_support.h"
 #include "ui/grid/grid_view.h"
 #include "ui/grid/preset_grid.h"
 #include "ui/library/library_files_model.h"
@@ -29,7 +29,6 @@
 #include "ui/library/library_presets_model.h"
 #include "ui/window/differences_dialog.h"
 #include "ui/window/undo_history.h"
-#include "tests/support/window_test_support.h"
 
 namespace orvel::testing {
 namespace {

@@ -1,10 +1,11 @@
 // The printed table's page arithmetic: columns fitted to the page width, rows per page and
 // page count, which page holds which row, and settings that leave no room.
-#include <gtest/gtest.h>
+#include "ui/print/page_layout.h"
 
 #include <numeric>
 
-#include "ui/print/page_layout.h"
+#include <gtest/gtest.h>
+
 #include "ui/rules/preset_grid_sizes.h"
 
 namespace orvel {

@@ -1,9 +1,10 @@
 // print.ini: every setting comes back as written, unusable values keep their defaults,
 // and the file keeps what else it holds.
+#include "ui/print/print_settings.h"
+
 #include <gtest/gtest.h>
 
 #include "tests/support/temp_folder.h"
-#include "ui/print/print_settings.h"
 
 namespace orvel {
 namespace {
@@ -45,9 +46,9 @@ TEST(PrintSettings, EverySettingComesBackFromItsFileAndOtherLinesStay)
 {
     TempFolder folder;
     const std::string user = folder / "orvel";
-    EXPECT_EQ(LoadPrintSettings(user), PrintSettings{});   // no file: the defaults
+    EXPECT_EQ(LoadPrintSettings(user), PrintSettings{});  // no file: the defaults
 
-    ASSERT_EQ(SavePrintSettings(user, Changed()).status, FileStatus::Done);   // makes the folder
+    ASSERT_EQ(SavePrintSettings(user, Changed()).status, FileStatus::Done);  // makes the folder
     EXPECT_EQ(LoadPrintSettings(user), Changed());
 
     WriteText(PrintSettingsPath(user), "; kept\n[other]\nkey=1\n" + ReadText(PrintSettingsPath(user)));
@@ -64,8 +65,8 @@ TEST(PrintSettings, UnusableValuesKeepTheirDefaults)
         "[print]\nMarginTop=-5\nMarginLeft=1001\nMarginRight=abc\nRowSpacing=101\nTitlePlace=3\n"
         "CellSize=1000\nFixedSize=-20\nCellFont=\nLandscape=0\n");
     PrintSettings expected;
-    expected.cell_font.points = 36;   // held to the largest size offered
-    expected.fixed_font.points = 4;   // and the smallest
+    expected.cell_font.points = 36;  // held to the largest size offered
+    expected.fixed_font.points = 4;  // and the smallest
     expected.landscape = false;
     EXPECT_EQ(read, expected);
     EXPECT_EQ(ParsePrintSettings("\x01\x02 not an ini file ]]"), PrintSettings{});

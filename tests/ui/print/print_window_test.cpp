@@ -1,30 +1,29 @@
 // "Print" in the window: the dialog asgprint with its preview, Cancel printing nothing,
 // OK printing every page with lPrinting following, the set-up untouched, and saved
 // settings coming back at the next print.
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QStackedWidget>
-#include <QStatusBar>
-#include <QDoubleSpinBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTimer>
-
 #include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QTimer>
+#include <gtest/gtest.h>
+
 #include "model/model_constants.h"
 #include "tests/support/pdf_tools.h"
-#include "ui/print/print_dialog.h"
 #include "tests/support/wheel_turns.h"
 #include "tests/support/window_test_support.h"
+#include "ui/print/print_dialog.h"
 
 namespace orvel::testing {
 namespace {
@@ -122,7 +121,8 @@ TEST(Print, OkPrintsEveryPageAndLeavesGridDataAndFileAsTheyWere)
     EXPECT_TRUE(window.lPrinting()->isHidden());
     // The status bar told the user each page, and steps aside at the end.
     QStringList expected_status;
-    for (int page = 1; page <= pages; ++page) expected_status << QStringLiteral("Printing page %1 of %2").arg(page).arg(pages);
+    for (int page = 1; page <= pages; ++page)
+        expected_status << QStringLiteral("Printing page %1 of %2").arg(page).arg(pages);
     expected_status << QString();
     EXPECT_EQ(status, expected_status);
     EXPECT_NE(PdfPageText(pdf, 1).find("Not saved yet"), std::string::npos);
@@ -199,7 +199,7 @@ TEST(Print, PreviewFollowsChangesAndSavedSettingsComeBackAtTheNextPrint)
         Control<QDoubleSpinBox>(dialog, "asgprintMarginLeft")->setValue(12.5);
         Control<QCheckBox>(dialog, "asgprintShowDate")->setChecked(true);
         Control<QPushButton>(dialog, "asgprintSave")->click();
-        dialog.reject();   // what was saved stays saved
+        dialog.reject();  // what was saved stays saved
     });
 
     // The next run of the editor, with the same configuration folders.

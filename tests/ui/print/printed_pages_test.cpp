@@ -1,14 +1,13 @@
 // The printed table as a PDF reader sees it: every page with its title, number, header
 // captions and digit columns, each preset on the page that holds its row, inactive cells
 // silver, and nothing written when printing fails.
-#include <gtest/gtest.h>
+#include <sstream>
+#include <vector>
 
 #include <QDateTime>
 #include <QRegularExpression>
 #include <QStringList>
-
-#include <sstream>
-#include <vector>
+#include <gtest/gtest.h>
 
 #include "model/model_constants.h"
 #include "model/preset_table.h"
@@ -93,8 +92,8 @@ TEST(PrintedPages, EveryPageCarriesTitleNumberHeadersAndDigitsAndEachPresetItsOw
             const std::string text = PdfPageText(path, page);
             EXPECT_NE(text.find("KPX-2 PRESETS"), std::string::npos);
             EXPECT_TRUE(HasLine(text, std::to_string(page) + "/" + std::to_string(layout.page_count)));
-            for (const char* caption : {"TYPE", "NAME", "BUFFER", "LOOP", "SWITCH", "MIDI1", "MIDI2", "MIDI3",
-                                        "AUX", "Prog", "Chang", "Ctrl or Prog Chang"})
+            for (const char* caption : {"TYPE", "NAME", "BUFFER", "LOOP", "SWITCH", "MIDI1", "MIDI2", "MIDI3", "AUX",
+                                        "Prog", "Chang", "Ctrl or Prog Chang"})
                 EXPECT_NE(text.find(caption), std::string::npos) << caption;
 
             std::vector<std::string> expected_digits;
@@ -121,7 +120,7 @@ TEST(PrintedPages, InactiveCellsPrintSilverAndActiveCellsKeepTheirColumnColour)
     PresetTable table;
     const int row = TableRowOfPreset(37);
     table.SetModifier(row, "LOOP");
-    table.SetCurrentRow(row);   // yellow on screen marks the cursor; the page shows the columns
+    table.SetCurrentRow(row);  // yellow on screen marks the cursor; the page shows the columns
     int inactive = -1;
     for (int column = kFixedColumnCount; column < kColumnCount && inactive < 0; ++column) {
         if (!table.Cell(row, column).active) inactive = column;
@@ -143,12 +142,14 @@ TEST(PrintedPages, InactiveCellsPrintSilverAndActiveCellsKeepTheirColumnColour)
         const double y = RowTop(layout, table_row) + layout.row_height / 2;
         return image.pixelColor(static_cast<int>(x / 25.4 * kDpi), static_cast<int>(y / 25.4 * kDpi));
     };
-    EXPECT_TRUE(CloseTo(pixel(row, inactive), QColor::fromRgb(kInactiveRgb))) << pixel(row, inactive).name().toStdString();
+    EXPECT_TRUE(CloseTo(pixel(row, inactive), QColor::fromRgb(kInactiveRgb)))
+        << pixel(row, inactive).name().toStdString();
     EXPECT_TRUE(CloseTo(pixel(row, kFirstLoopColumn), QColor::fromRgb(kLoopsRgb)))
         << pixel(row, kFirstLoopColumn).name().toStdString();
     ASSERT_EQ(PageOfRow(layout, row - 1), PageOfRow(layout, row));
     // The same column of a full preset just above is active and keeps its column's colour.
-    EXPECT_TRUE(CloseTo(pixel(row - 1, inactive), QColor::fromRgb(inactive <= kLastSwitchColumn ? kSwitchesRgb : PlatformColours{}.info)))
+    EXPECT_TRUE(CloseTo(pixel(row - 1, inactive),
+                        QColor::fromRgb(inactive <= kLastSwitchColumn ? kSwitchesRgb : PlatformColours{}.info)))
         << pixel(row - 1, inactive).name().toStdString();
 }
 

@@ -1,5 +1,4 @@
 #include "ui/rules/grid_header_captions.h"
-#include "ui/rules/grid_tooltips.h"
 
 #include <algorithm>
 #include <string>
@@ -8,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "model/entry_rules.h"
+#include "ui/rules/grid_tooltips.h"
 
 namespace orvel {
 namespace {

@@ -1,7 +1,8 @@
+#include "ui/rules/page_rules.h"
+
 #include <gtest/gtest.h>
 
 #include "ui/rules/device_commands.h"
-#include "ui/rules/page_rules.h"
 
 namespace orvel {
 namespace {

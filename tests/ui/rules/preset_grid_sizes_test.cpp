@@ -23,9 +23,9 @@ TEST(PresetGridSizes, ColumnsScaleWithWidthRowsWithWholeHeightFactor)
 
     EXPECT_EQ(RowHeightFactor(768), 1);
     EXPECT_EQ(RowHeightFactor(1151), 1);
-    EXPECT_EQ(RowHeightFactor(1152), 2);   // 1.5 goes to the even 2
+    EXPECT_EQ(RowHeightFactor(1152), 2);  // 1.5 goes to the even 2
     EXPECT_EQ(RowHeightFactor(1200), 2);
-    EXPECT_EQ(RowHeightFactor(1920), 2);   // 2.5 goes to the even 2
+    EXPECT_EQ(RowHeightFactor(1920), 2);  // 2.5 goes to the even 2
     EXPECT_EQ(RowHeightPixels(0, 1200), 2 * kHeaderRow0DesignHeight);
     EXPECT_EQ(RowHeightPixels(1, 768), kHeaderRow1DesignHeight);
     EXPECT_EQ(RowHeightPixels(50, 1152), 2 * kPresetRowDesignHeight);

@@ -1,8 +1,9 @@
 // The live preview's plain rules: boxes, the red one, labels and their wrap.
+#include "ui/rules/preview_rules.h"
+
 #include <gtest/gtest.h>
 
 #include "model/model_constants.h"
-#include "ui/rules/preview_rules.h"
 
 namespace orvel {
 namespace {
@@ -27,7 +28,7 @@ TEST(PreviewRules, DigitsAbove9ChangeNothingAndTheTextSizeFollowsTheScreen)
     EXPECT_FALSE(PreviewDigits(10, 0));
     EXPECT_FALSE(PreviewDigits(1, 15));
     EXPECT_EQ(PreviewTextPoints(96), 84);
-    EXPECT_EQ(PreviewTextPoints(120), 67);   // 67.2
+    EXPECT_EQ(PreviewTextPoints(120), 67);  // 67.2
     EXPECT_EQ(PreviewTextPoints(144), 56);
 }
 

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "ui/rules/start_options.h"
+
+#include <gtest/gtest.h>
 
 namespace orvel {
 namespace {

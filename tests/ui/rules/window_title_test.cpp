@@ -1,7 +1,8 @@
+#include "ui/rules/window_title.h"
+
 #include <gtest/gtest.h>
 
 #include "ui/rules/command_status.h"
-#include "ui/rules/window_title.h"
 
 namespace orvel {
 namespace {
@@ -34,13 +35,13 @@ TEST(Title, ACommandNamesItsStepAndItsSecondsBesideTheBar)
 
 TEST(Title, SpacesPushTheRightTextToTheEnd)
 {
-    EXPECT_EQ(CaptionSpaceCount(1000, 400, 4), 141);   // 150 - 9
-    EXPECT_EQ(CaptionSpaceCount(100, 60, 4), 10);      // 10 stays
-    EXPECT_EQ(CaptionSpaceCount(100, 56, 4), 1);       // 11 - 9 = 2: too few
-    EXPECT_EQ(CaptionSpaceCount(100, 48, 4), 4);       // 13 - 9
-    EXPECT_EQ(CaptionSpaceCount(100, 87, 4), 1);       // 3
+    EXPECT_EQ(CaptionSpaceCount(1000, 400, 4), 141);  // 150 - 9
+    EXPECT_EQ(CaptionSpaceCount(100, 60, 4), 10);     // 10 stays
+    EXPECT_EQ(CaptionSpaceCount(100, 56, 4), 1);      // 11 - 9 = 2: too few
+    EXPECT_EQ(CaptionSpaceCount(100, 48, 4), 4);      // 13 - 9
+    EXPECT_EQ(CaptionSpaceCount(100, 87, 4), 1);      // 3
     EXPECT_EQ(CaptionSpaceCount(100, 84, 4), 4);
-    EXPECT_EQ(CaptionSpaceCount(100, 101, 4), 1);      // narrower than the texts
+    EXPECT_EQ(CaptionSpaceCount(100, 101, 4), 1);  // narrower than the texts
     EXPECT_EQ(CaptionSpaceCount(100, 10, 0), 1);
 }
 

@@ -8,17 +8,16 @@
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
-
 #include <gtest/gtest.h>
 
 #include "model/settings_constants.h"
+#include "tests/support/qt_warning_recorder.h"
+#include "tests/support/wheel_turns.h"
+#include "tests/support/window_test_support.h"
 #include "ui/settings/balloon_hints.h"
 #include "ui/settings/option_tile.h"
 #include "ui/settings/settings_grid.h"
 #include "ui/window/com_port_dialog.h"
-#include "tests/support/qt_warning_recorder.h"
-#include "tests/support/wheel_turns.h"
-#include "tests/support/window_test_support.h"
 
 namespace orvel::testing {
 namespace {
@@ -57,10 +56,10 @@ TEST(Tiles, ClicksStepTheCodesAndTheSettings)
 
     QTest::mouseClick(TileOf(f, 8), Qt::LeftButton);
     EXPECT_EQ(window.State().settings.keys[7], "AF2");
-    QTest::mouseClick(TileOf(f, 8), Qt::RightButton);   // only the left button steps
+    QTest::mouseClick(TileOf(f, 8), Qt::RightButton);  // only the left button steps
     EXPECT_EQ(TileOf(f, 8)->text(), QStringLiteral("AF2"));
 
-    window.State().settings.keys[6] = "tu9";   // an unknown code from a file
+    window.State().settings.keys[6] = "tu9";  // an unknown code from a file
     window.RefreshViews();
     QTest::mouseClick(TileOf(f, 7), Qt::LeftButton);
     EXPECT_EQ(TileOf(f, 7)->text(), QStringLiteral("tu9"));
@@ -236,7 +235,7 @@ TEST(SettingsGrid, EditedFromTheKeyboardLikeASpreadsheet)
     EXPECT_EQ(SelectedInEditor(), "2");
     Type("1");
     Type("2");
-    Key(Qt::Key_Tab);   // stored; on to channel 3, its text selected
+    Key(Qt::Key_Tab);  // stored; on to channel 3, its text selected
     EXPECT_EQ(SelectedInEditor(), "3");
     Type(" 9");
     Key(Qt::Key_Tab);
@@ -244,7 +243,7 @@ TEST(SettingsGrid, EditedFromTheKeyboardLikeASpreadsheet)
     Type("007");
     Key(Qt::Key_Backtab);
     EXPECT_EQ(SelectedInEditor(), "9");
-    Type("17");   // no channel 17: refused, channel 3 keeps 9
+    Type("17");  // no channel 17: refused, channel 3 keeps 9
     Key(Qt::Key_Return);
     EXPECT_EQ(settings.midi_channels[1], "12");
     EXPECT_EQ(settings.midi_channels[2], "9");
@@ -256,9 +255,9 @@ TEST(SettingsGrid, EditedFromTheKeyboardLikeASpreadsheet)
     Type("50");
     Key(Qt::Key_Escape);
     EXPECT_EQ(settings.ctrl_numbers[6], "87");
-    Key(Qt::Key_Tab);   // nothing after the last cell: no editor, same cell
+    Key(Qt::Key_Tab);  // nothing after the last cell: no editor, same cell
     EXPECT_EQ(grid->currentIndex(), grid->model()->index(kSetupValueRow, kSetupFirstCtrlColumn + 6));
-    EXPECT_EQ(commits.count(), 4);   // one per stored or refused entry
+    EXPECT_EQ(commits.count(), 4);  // one per stored or refused entry
 
     // No key moves the current cell by itself (no type-to-search).
     Type("8");

@@ -1,7 +1,7 @@
 // "Compare with controller" in the window against the virtual controller on a numbered
 // serial port: the differing cells, bank button and settings cell are marked, listed, and
 // found again from the list; the set-up is not changed; an edit takes the marks away.
-#include <gtest/gtest.h>
+#include <set>
 #include <stdlib.h>
 
 #include <QAction>
@@ -9,19 +9,18 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTreeWidget>
-
-#include <set>
+#include <gtest/gtest.h>
 
 #include "model/model_constants.h"
 #include "model/settings_constants.h"
 #include "sim/simulator.h"
+#include "tests/support/scoped_environment.h"
+#include "tests/support/window_test_support.h"
 #include "ui/grid/preset_grid.h"
 #include "ui/grid/preset_table_model.h"
 #include "ui/settings/option_tile.h"
 #include "ui/settings/settings_grid.h"
 #include "ui/window/differences_dialog.h"
-#include "tests/support/scoped_environment.h"
-#include "tests/support/window_test_support.h"
 
 namespace orvel {
 namespace {

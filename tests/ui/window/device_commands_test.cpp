@@ -1,21 +1,22 @@
 // The window's transfer items run the device commands against the virtual controller, here
 // on a numbered serial port (the port box's number).
-#include <gtest/gtest.h>
 #include <stdlib.h>
 
 #include <QProgressBar>
 #include <QSpinBox>
+#include <gtest/gtest.h>
 
 #include "model/model_constants.h"
 #include "sim/simulator.h"
-#include "ui/grid/preset_grid.h"
 #include "tests/support/scoped_environment.h"
 #include "tests/support/window_test_support.h"
+#include "ui/grid/preset_grid.h"
 
 namespace orvel {
 namespace {
 
-TEST(DeviceCommands, ReadPresetAndSettingsFromTheWindow) {
+TEST(DeviceCommands, ReadPresetAndSettingsFromTheWindow)
+{
     kpxsim::Simulator sim;
     const testing::ScopedEnvironment port(testing::PortVariable(5), sim.SlavePath());
     sim.WriteMemory(37, kpxsim::Block{0x01, 0, 12, 0, 0, 0, 0, 0});
@@ -46,7 +47,8 @@ TEST(DeviceCommands, ReadPresetAndSettingsFromTheWindow) {
     EXPECT_FALSE(window.pb()->isVisible());
 }
 
-TEST(DeviceCommands, AValueOfWrongFormIsRefusedWithAMessage) {
+TEST(DeviceCommands, AValueOfWrongFormIsRefusedWithAMessage)
+{
     kpxsim::Simulator sim;
     const testing::ScopedEnvironment port(testing::PortVariable(5), sim.SlavePath());
     testing::WindowFixture fixture;

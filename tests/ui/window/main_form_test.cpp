@@ -1,8 +1,12 @@
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+
 #include <QAbstractItemView>
-#include <QComboBox>
-#include <QLineEdit>
 #include <QApplication>
+#include <QComboBox>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QProgressBar>
 #include <QSpinBox>
@@ -12,29 +16,24 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
-
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <filesystem>
-#include <functional>
-
 #include "model/model_constants.h"
-#include "model/settings_constants.h"
 #include "model/preset_table.h"
+#include "model/settings_constants.h"
+#include "tests/support/qt_warning_recorder.h"
+#include "tests/support/scoped_environment.h"
+#include "tests/support/window_test_support.h"
+#include "ui/grid/grid_view.h"
 #include "ui/grid/preset_grid.h"
 #include "ui/settings/option_tile.h"
 #include "ui/settings/settings_grid.h"
-#include "tests/support/qt_warning_recorder.h"
-#include "ui/grid/grid_view.h"
-#include "tests/support/scoped_environment.h"
-#include "tests/support/window_test_support.h"
 
 namespace orvel::testing {
 namespace {
 
-const char* const kPresetItems[] = {"Readall1", "Writeall1", "N5", "Readbank1", "Writebank1",
-                                    "N6", "Readpreset1", "Writepreset1", "N7"};
+const char* const kPresetItems[] = {"Readall1", "Writeall1",   "N5",           "Readbank1", "Writebank1",
+                                    "N6",       "Readpreset1", "Writepreset1", "N7"};
 
 TEST(StartUp, ShowsTheDefaultsOnThePresetsPage)
 {
@@ -62,14 +61,13 @@ TEST(StartUp, ShowsTheDefaultsOnThePresetsPage)
 
     const QStringList values = {"1", "2", "3", "81", "82", "83", "84", "85", "86", "87"};
     QAbstractItemModel* settings = window.aSetup()->model();
-    for (int column = 0; column < 10; ++column)
-        EXPECT_EQ(settings->index(2, column).data().toString(), values[column]);
+    for (int column = 0; column < 10; ++column) EXPECT_EQ(settings->index(2, column).data().toString(), values[column]);
     const QStringList codes = {"cb1", "uP0", "uL1", "ot0", "tt0", "n3P", "tu1", "AF1"};
     for (int tile = 1; tile <= 8; ++tile)
         EXPECT_EQ(f.Find<OptionTile>(qPrintable(QStringLiteral("asg%1").arg(tile)))->text(), codes[tile - 1]);
 
     EXPECT_EQ(f.Find<QSpinBox>("sePort")->value(), 6);
-    EXPECT_TRUE(f.Find<QSpinBox>("sePort")->isHidden());   // USB transport
+    EXPECT_TRUE(f.Find<QSpinBox>("sePort")->isHidden());  // USB transport
     EXPECT_TRUE(f.Find<QWidget>("Label1")->isHidden());
     EXPECT_TRUE(f.Find<QProgressBar>("pb")->isHidden());
     EXPECT_TRUE(window.timerKPX()->isActive());
@@ -97,9 +95,10 @@ TEST(Title, MakecaptionPutsTheRightTextAfterSpaces)
     const QString title = window.windowTitle();
     EXPECT_TRUE(title.startsWith(QStringLiteral("Orvel version 2.4 ")));
     EXPECT_TRUE(title.endsWith(QStringLiteral(" KPX firmware version: 2.2x")));
-    const int spaces = static_cast<int>(title.size() - QStringLiteral("Orvel version 2.4KPX firmware version: 2.2x").size());
+    const int spaces =
+        static_cast<int>(title.size() - QStringLiteral("Orvel version 2.4KPX firmware version: 2.2x").size());
     EXPECT_TRUE(spaces == 1 || spaces >= 4) << spaces;
-    EXPECT_GT(spaces, 10);   // a 973 pixel wide window has room to spare
+    EXPECT_GT(spaces, 10);  // a 973 pixel wide window has room to spare
 }
 
 TEST(StartUp, PortBoxShownOnTheSerialPortTransport)
@@ -118,11 +117,8 @@ TEST(StartUp, TestWordIsTheFirstArgumentInAnyCase)
         QStringList arguments;
         bool shown;
     } cases[] = {
-        {{"orvel", "ZEBU"}, true},
-        {{"orvel", "zebu"}, true},
-        {{"orvel", "Zebu", "--serial-port"}, true},
-        {{"orvel"}, false},
-        {{"orvel", "other", "ZEBU"}, false},
+        {{"orvel", "ZEBU"}, true}, {{"orvel", "zebu"}, true},           {{"orvel", "Zebu", "--serial-port"}, true},
+        {{"orvel"}, false},        {{"orvel", "other", "ZEBU"}, false},
     };
     for (const auto& c : cases) {
         WindowFixture f;
@@ -153,7 +149,7 @@ TEST(StartUp, AppliesOrvelIni)
     EXPECT_EQ(window.StatusPanel(1), QString::fromStdString(chosen));
     EXPECT_EQ(window.State().table.Cell(2, kColumnName).text, "Clean");
     EXPECT_EQ(f.Find<QTableView>("asgbanksBody")->model()->index(2, kColumnName).data().toString(), "Clean");
-    EXPECT_FALSE(window.State().table.Cell(2, kFirstSwitchColumn).active);   // LOOP applied
+    EXPECT_FALSE(window.State().table.Cell(2, kFirstSwitchColumn).active);  // LOOP applied
     EXPECT_FALSE(window.State().table.BankFunction(3));
     EXPECT_EQ(f.Find<QWidget>("bankButton3")->property("text").toString(), QStringLiteral("Pr9"));
     EXPECT_EQ(f.Find<OptionTile>("asg1")->text(), QStringLiteral("cb3"));
@@ -186,7 +182,7 @@ TEST(StartUp, AFileOnTheCommandLineWinsOverTheRememberedOne)
     TMainForm& window = f.Start(setup);
     EXPECT_EQ(window.State().current_file, named);
     EXPECT_EQ(window.State().table.GetRow(TableRowOfPreset(11)).name, "Named");
-    EXPECT_TRUE(window.windowTitle().startsWith(QStringLiteral("caf\uFFFD.ini \u2014 ")));   // shown, not dirty
+    EXPECT_TRUE(window.windowTitle().startsWith(QStringLiteral("caf\uFFFD.ini \u2014 ")));  // shown, not dirty
     EXPECT_TRUE(f.messages().shown.empty());
 
     WindowFixture g;
@@ -206,7 +202,7 @@ TEST(Close, StartedInTheHomeFolderLeavesNothingThere)
     TempFolder home;
     const std::filesystem::path before = std::filesystem::current_path();
     const ScopedEnvironment home_variable("HOME", home.path());
-    const ScopedEnvironment config_variable("XDG_CONFIG_HOME", "");   // empty: ~/.config
+    const ScopedEnvironment config_variable("XDG_CONFIG_HOME", "");  // empty: ~/.config
     std::filesystem::current_path(home.path());
     {
         MainFormOptions options;
@@ -279,7 +275,7 @@ TEST(PageRule, SwitchesTransferItemsAndThePreviewTimer)
 {
     WindowFixture f;
     WindowSetup setup;
-    setup.arguments = QStringList{"orvel", "ZEBU"};   // "Check &default" shown, so it can be enabled
+    setup.arguments = QStringList{"orvel", "ZEBU"};  // "Check &default" shown, so it can be enabled
     TMainForm& window = f.Start(setup);
     auto* pages = f.Find<QTabWidget>("Configuration2");
     auto expect_page = [&](bool presets, bool settings, bool preview, const char* page) {
@@ -315,7 +311,7 @@ TEST(PageRule, TransferControlsStopTheMonitorAndKeepThePageItems)
     EXPECT_FALSE(window.timerKPX()->isActive());
     EXPECT_FALSE(f.Find<QProgressBar>("pb")->isHidden());
     for (const char* name : popup_items) EXPECT_FALSE(f.Action(name)->isEnabled()) << name;
-    for (const char* name : kPresetItems) EXPECT_TRUE(f.Action(name)->isEnabled()) << name;   // "Presets" shown
+    for (const char* name : kPresetItems) EXPECT_TRUE(f.Action(name)->isEnabled()) << name;  // "Presets" shown
     EXPECT_FALSE(f.Action("Readsettings1")->isEnabled());
 
     window.SetTransferControls(true);
@@ -334,7 +330,7 @@ TEST(Menus, DataTransferCaptionsFollowTheCurrentRow)
 {
     WindowFixture f;
     TMainForm& window = f.Start();
-    window.Datatransfer1Click();   // current row still a header row: the first preset row
+    window.Datatransfer1Click();  // current row still a header row: the first preset row
     EXPECT_EQ(f.Action("Writepreset1")->text(), QStringLiteral("Write preset 11"));
     EXPECT_EQ(f.Action("Readpreset1")->text(), QStringLiteral("Read preset 11"));
     EXPECT_EQ(f.Action("Writebank1")->text(), QStringLiteral("Write bank 1"));
@@ -356,7 +352,7 @@ TEST(Files, SaveWithoutANameAsksForOneThenSavesThere)
         EXPECT_EQ(dialog.nameFilters(), QStringList{QStringLiteral("Configuration file (*.ini)")});
         EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptSave);
         dialog.selectFile(chosen);
-        static_cast<QDialog&>(dialog).accept();   // QFileDialog::accept, checks as the OK button does
+        static_cast<QDialog&>(dialog).accept();  // QFileDialog::accept, checks as the OK button does
     });
     window.Save1Click();
 
@@ -379,7 +375,7 @@ TEST(Files, OpenThroughTheDialogLoadsTheIniBesideTheChosenFile)
         EXPECT_EQ(dialog.fileMode(), QFileDialog::ExistingFile);
         EXPECT_EQ(dialog.nameFilters(), QStringList{QStringLiteral("Configuration file (*.ini)")});
         dialog.selectFile(chosen);
-        static_cast<QDialog&>(dialog).accept();   // QFileDialog::accept, checks as the OK button does
+        static_cast<QDialog&>(dialog).accept();  // QFileDialog::accept, checks as the OK button does
     });
     window.Open1Click();
     EXPECT_EQ(window.StatusPanel(1), chosen);
@@ -399,7 +395,7 @@ TEST(Files, FailuresAreShownWithTheirReason)
     EXPECT_NE(f.messages().shown[0].text.find("no-such-folder/x.ini"), std::string::npos);
     EXPECT_EQ(window.State().current_file, "");  // a failed save names nothing
 
-    std::filesystem::create_directory(f.folder() / "odd.ini");   // not a file that can be read
+    std::filesystem::create_directory(f.folder() / "odd.ini");  // not a file that can be read
     WriteText(f.folder() / "odd.txt", "");
     window.OpenFile(QString::fromStdString(f.folder() / "odd.txt"));
     ASSERT_EQ(f.messages().shown.size(), 2u);
@@ -503,7 +499,7 @@ TEST(PageKeys, ChangePagesFromAnywhereWithTheRule)
     EXPECT_EQ(page(), "tsSetup");
     EXPECT_TRUE(f.Action("Readsettings1")->isEnabled());
     EXPECT_FALSE(f.Action("Readall1")->isEnabled());
-    EXPECT_EQ(body->currentIndex(), body->model()->index(row, kColumnName));   // the grid did not move
+    EXPECT_EQ(body->currentIndex(), body->model()->index(row, kColumnName));  // the grid did not move
 
     // From an open editor of the settings grid, and round the end of the pages.
     SettingsGrid* settings = window.aSetup();
@@ -518,7 +514,7 @@ TEST(PageKeys, ChangePagesFromAnywhereWithTheRule)
     EXPECT_EQ(page(), "tsSetup");
     KeyToFocus(Qt::Key_Tab, Qt::ControlModifier);
     EXPECT_EQ(page(), "TabSheet1");
-    KeyToFocus(Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);   // as some keyboards send it
+    KeyToFocus(Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);  // as some keyboards send it
     EXPECT_EQ(page(), "tsSetup");
     EXPECT_TRUE(recorder.warnings().isEmpty()) << recorder.warnings().join('\n').toStdString();
 }

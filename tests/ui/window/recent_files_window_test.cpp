@@ -1,11 +1,10 @@
 // The File menu's recent files: opening and saving put a file on top, eight at most, kept
 // in the user's folder; a file that is gone is taken off with a message naming it.
-#include <gtest/gtest.h>
+#include <filesystem>
 
 #include <QAction>
 #include <QFile>
-
-#include <filesystem>
+#include <gtest/gtest.h>
 
 #include "tests/support/window_test_support.h"
 

@@ -1,6 +1,8 @@
 // The "Edit" menu over every kind of change to the set-up, and Ctrl+C/Ctrl+V of the grids,
 // on the real window offscreen.
-#include <gtest/gtest.h>
+#include <fstream>
+#include <map>
+#include <sstream>
 #include <stdlib.h>
 
 #include <QAbstractItemModel>
@@ -13,23 +15,20 @@
 #include <QTableView>
 #include <QTest>
 #include <QUndoStack>
-
-#include <fstream>
-#include <map>
-#include <sstream>
+#include <gtest/gtest.h>
 
 #include "model/bank_rows.h"
 #include "model/model_constants.h"
 #include "model/settings_constants.h"
 #include "model/setup_snapshot.h"
-#include "tests/support/sim_faults.h"
 #include "sim/simulator.h"
+#include "tests/support/scoped_environment.h"
+#include "tests/support/sim_faults.h"
+#include "tests/support/window_test_support.h"
 #include "ui/grid/preset_grid.h"
 #include "ui/settings/option_tile.h"
 #include "ui/settings/settings_grid.h"
 #include "ui/window/undo_history.h"
-#include "tests/support/scoped_environment.h"
-#include "tests/support/window_test_support.h"
 
 namespace orvel::testing {
 namespace {

@@ -8,14 +8,13 @@
 #include <QTest>
 #include <QTimer>
 #include <QUndoStack>
-
 #include <gtest/gtest.h>
 
-#include "tests/support/scoped_environment.h"
 #include "sim/simulator.h"
+#include "tests/support/scoped_environment.h"
+#include "tests/support/window_test_support.h"
 #include "ui/settings/option_tile.h"
 #include "ui/window/undo_history.h"
-#include "tests/support/window_test_support.h"
 
 namespace orvel::testing {
 namespace {

@@ -1,18 +1,18 @@
 // Draws the main window's three pages for a few screen sizes into PNG files, to look at the
 // layout by eye: window_snapshots <folder> [WxH ...]. Run with QT_QPA_PLATFORM=offscreen.
+#include <chrono>
+#include <cstdio>
+
 #include <QApplication>
 #include <QDir>
 #include <QEnterEvent>
 #include <QTabWidget>
 #include <QTimer>
 
-#include <chrono>
-#include <cstdio>
-
+#include "tests/support/event_loop_wait.h"
 #include "ui/settings/balloon_hints.h"
 #include "ui/settings/option_tile.h"
 #include "ui/window/main_form.h"
-#include "tests/support/event_loop_wait.h"
 
 int main(int argc, char** argv)
 {
@@ -43,8 +43,10 @@ int main(int argc, char** argv)
             window.Configuration2()->setCurrentIndex(page);
             QApplication::processEvents();
             const QString path = folder.filePath(QStringLiteral("%1-%2.png").arg(size, QLatin1String(pages[page])));
-            if (!window.grab().save(path)) std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-            else std::printf("%s\n", qPrintable(path));
+            if (!window.grab().save(path))
+                std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+            else
+                std::printf("%s\n", qPrintable(path));
         }
 
         // the balloon over tile 1
