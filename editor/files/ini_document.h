@@ -110,6 +110,9 @@ private:
     friend class IniSectionKeys;
     friend class IniSectionWriter;
 
+    static constexpr std::uint32_t kNoEntry = 0xFFFFFFFFu;  // no such section, key or comment
+    static constexpr std::string_view kUtf8Signature = "\xEF\xBB\xBF";
+
     // A piece of `store_`: an offset, which stays true when the store grows.
     struct Piece {
         std::uint32_t at = 0;
