@@ -19,6 +19,12 @@
 // queues before it closes the port, and sets a new speed only a port delay (10 ms) after it
 // has opened it again, so its bytes are read at the speed they went at. The thread runs at the
 // highest priority the system allows it.
+//
+// The worker itself may still be held up longer than that (it runs at an ordinary priority):
+// the loader's break byte, written at 500 bit/s, then first reaches us after the editor has set
+// 9600 bit/s, and would be taken as noise. So when the line was set to a speed at which the
+// first byte read afterwards is a break, that byte is taken at that speed, whatever the line is
+// set to by the time it is read. The loader library sends exactly one byte at such a speed.
 #include "sim/simulator.h"
 
 #include <algorithm>
@@ -137,6 +143,8 @@ struct Simulator::Impl {
     std::deque<TimedByte> arriving;
     std::deque<TimedByte> departing;
     bool output_blocked = false;
+    // The last speed the editor set at which the next byte could be a break, until a byte is read.
+    unsigned break_speed_unread = 0;
     std::optional<Clock::time_point> vanish_by;  // the last allowed byte went out
 
     std::thread thread;  // last: starts once everything above exists
@@ -190,7 +198,12 @@ void Simulator::Impl::ReadFromLine(Clock::time_point now)
     // up between noting the speed and reading (a busy system) would otherwise take the bytes
     // of the editor's first command, sent right after it set the speed, at the speed the
     // line had before and ignore them as noise.
-    unsigned speed = line.EditorSpeed().value_or(0);
+    unsigned speed = 0;
+    const auto note_speed = [this, &speed] {
+        speed = line.EditorSpeed().value_or(0);
+        if (IsBreak(0, speed)) break_speed_unread = speed;
+    };
+    note_speed();
     for (;;) {
         std::array<std::uint8_t, 1 + 256> packet{};
         const ssize_t count = ::read(line.MasterFd(), packet.data(), packet.size());
@@ -198,7 +211,7 @@ void Simulator::Impl::ReadFromLine(Clock::time_point now)
         std::span<const std::uint8_t> bytes(packet.data(), static_cast<std::size_t>(count));
         if (packet_mode) {
             if (bytes.front() != TIOCPKT_DATA) {  // a flush or a change of settings
-                speed = line.EditorSpeed().value_or(0);
+                note_speed();
                 continue;
             }
             bytes = bytes.subspan(1);
@@ -209,8 +222,13 @@ void Simulator::Impl::ReadFromLine(Clock::time_point now)
             received.insert(received.end(), bytes.begin(), bytes.end());
             held_up = faults.held_up;
         }
-        const unsigned pace = speed != 0 ? speed : wire::kLineSpeed;
-        for (std::uint8_t byte : bytes) arriving.push_back({byte, inbound.Arrival(now, pace), false, speed});
+        for (std::uint8_t byte : bytes) {
+            unsigned byte_speed = speed;
+            if (break_speed_unread != 0 && IsBreak(byte, break_speed_unread)) byte_speed = break_speed_unread;
+            break_speed_unread = 0;
+            const unsigned pace = byte_speed != 0 ? byte_speed : wire::kLineSpeed;
+            arriving.push_back({byte, inbound.Arrival(now, pace), false, byte_speed});
+        }
         if (held_up) std::this_thread::sleep_for(*held_up);
     }
 }
