@@ -28,7 +28,7 @@ start_timed() {
   pids+=("$orvel_pid")
   until xdotool search --name 'KPX firmware version' >/dev/null 2>&1; do
     sleep 0.005
-    kill -0 "$orvel_pid" 2>/dev/null || { echo "orvel ended early" >&2; exit 1; }
+    kill -0 "$orvel_pid" 2>/dev/null || { echo "orvel ended early:" >&2; cat "$work/log" "$work/xvfb.log" >&2; echo "DISPLAY=$DISPLAY runs so far: ${#starts[@]} ${#closes[@]} ${#preview[@]} ${#silent[@]}" >&2; exit 1; }
     [ "$(echo "$(now) - $t0 > 10" | bc)" = 1 ] && { echo "no connection within 10 s" >&2; exit 1; }
   done
   t1=$(now)

@@ -28,14 +28,23 @@ namespace {
 constexpr int kNoDisplayStatus = 2;
 
 // While the application connects to the display: a platform that cannot start is a
-// display the user does not have, said in one line instead of Qt's advice and an abort.
-void NoDisplayHandler(QtMsgType type, const QMessageLogContext&, const QString&)
+// display the user does not have, said in one line instead of Qt's advice and an abort. The
+// line ends with the platform's own reason (its first warning: the display it could not
+// reach; the later ones are about its plugin).
+std::string first_platform_warning;
+
+void NoDisplayHandler(QtMsgType type, const QMessageLogContext&, const QString& message)
 {
-    if (type != QtFatalMsg) return;  // the fatal message follows the warnings that explain it
-    std::fputs(
+    if (type != QtFatalMsg) {  // the fatal message follows the warnings that explain it
+        if (first_platform_warning.empty()) first_platform_warning = message.simplified().toStdString();
+        return;
+    }
+    std::string line =
         "orvel: cannot open a display: the editor's window needs a graphical session "
-        "(DISPLAY or WAYLAND_DISPLAY); orvel-cli works without one\n",
-        stderr);
+        "(DISPLAY or WAYLAND_DISPLAY); orvel-cli works without one";
+    if (!first_platform_warning.empty()) line += " (" + first_platform_warning + ")";
+    line += '\n';
+    std::fputs(line.c_str(), stderr);
     std::_Exit(kNoDisplayStatus);
 }
 

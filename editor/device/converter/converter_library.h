@@ -55,6 +55,11 @@ public:
     // Read and write wait up to the time-outs set; fewer bytes than asked is a time-out.
     virtual FtStatus Read(FtHandle handle, std::uint8_t* buffer, std::uint32_t n, std::uint32_t& count) = 0;
     virtual FtStatus Write(FtHandle handle, const std::uint8_t* buffer, std::uint32_t n, std::uint32_t& count) = 0;
+    // With true, ends at once the Read another thread waits in, and every later one, with
+    // what has arrived: the program is closing and an exchange of the connection monitor's
+    // must not hold it up for its time-out. With false, reads wait their time-outs again.
+    // Safe to call from any thread.
+    virtual void AbandonWaits(bool abandon) = 0;
     virtual FtStatus SetBaudRate(FtHandle handle, std::uint32_t baud_rate) = 0;
     virtual FtStatus SetDataCharacteristics(FtHandle handle, std::uint8_t word_length, std::uint8_t stop_bits,
                                             std::uint8_t parity) = 0;

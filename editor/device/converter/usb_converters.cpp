@@ -6,6 +6,8 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <sys/eventfd.h>
+#include <unistd.h>
 
 #include "zudedize/port_names.h"
 #include "zudedize/termios_line.h"
@@ -88,9 +90,22 @@ std::vector<ListedConverter> ListUsbConverters()
     return found;
 }
 
+UsbConverters::UsbConverters() : abandon_(::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)) {}
+
 UsbConverters::~UsbConverters()
 {
     for (auto& [handle, device] : devices_) zudedize::CloseLine(device.fd);
+    if (abandon_ >= 0) ::close(abandon_);
+}
+
+void UsbConverters::AbandonWaits(bool abandon)
+{
+    if (abandon_ < 0) return;
+    // Writing makes the eventfd readable (a counter at its limit, the only refusal, is so
+    // already); reading empties it (nothing to read is as good).
+    std::uint64_t count = 1;
+    const ssize_t done = abandon ? ::write(abandon_, &count, sizeof count) : ::read(abandon_, &count, sizeof count);
+    (void)done;
 }
 
 UsbConverters::Device* UsbConverters::Find(FtHandle handle)
@@ -150,7 +165,7 @@ FtStatus UsbConverters::Read(FtHandle handle, std::uint8_t* buffer, std::uint32_
     Device* device = Find(handle);
     if (device == nullptr) return kFtInvalidHandle;
     if (device->lost) return kFtIoError;
-    const auto result = zudedize::ReadLine(device->fd, buffer, n, Milliseconds(device->read_timeout_ms));
+    const auto result = zudedize::ReadLineUntil(device->fd, buffer, n, Milliseconds(device->read_timeout_ms), abandon_);
     count = static_cast<std::uint32_t>(result.count);
     device->lost = result.line_lost;
     return result.line_lost ? kFtIoError : kFtOk;

@@ -26,7 +26,7 @@ std::vector<ListedConverter> ListUsbConverters();
 
 class UsbConverters final : public ConverterLibrary {
 public:
-    UsbConverters() = default;
+    UsbConverters();
     ~UsbConverters() override;
     UsbConverters(const UsbConverters&) = delete;
     UsbConverters& operator=(const UsbConverters&) = delete;
@@ -37,6 +37,7 @@ public:
     FtStatus Close(FtHandle handle) override;
     FtStatus Read(FtHandle handle, std::uint8_t* buffer, std::uint32_t n, std::uint32_t& count) override;
     FtStatus Write(FtHandle handle, const std::uint8_t* buffer, std::uint32_t n, std::uint32_t& count) override;
+    void AbandonWaits(bool abandon) override;
     FtStatus SetBaudRate(FtHandle handle, std::uint32_t baud_rate) override;
     FtStatus SetDataCharacteristics(FtHandle handle, std::uint8_t word_length, std::uint8_t stop_bits,
                                     std::uint8_t parity) override;
@@ -57,6 +58,7 @@ private:
 
     std::map<FtHandle, Device> devices_;
     FtHandle next_handle_ = 1;
+    int abandon_ = -1;  // an eventfd, readable once AbandonWaits was called
 };
 
 }  // namespace orvel

@@ -105,6 +105,11 @@ void DeviceSession::MonitorTick()
         },
         [this, result] {
             monitor_in_flight_ = false;
+            // A tick a close cut short found nothing: what the window shows stays.
+            if (close_requested_) {
+                CloseIfAsked();
+                return;
+            }
             if (result->finding == MonitorFinding::Identified) last_identity_ = result->shown_identity;
             emit monitorShown(ShowOfMonitor(*result, last_identity_));
             emit monitorTickEnded();
@@ -136,6 +141,10 @@ bool DeviceSession::RequestClose()
 {
     if (Idle()) return true;
     close_requested_ = true;
+    // A command ends as it would; the monitor's or the preview's exchange, which nobody waits
+    // for now, ends at once instead of after its time-out (half a second for a silent
+    // controller). Reads wait again once the session is idle (the close may yet be cancelled).
+    if (!command_running_) usb_.AbandonWaits(true);
     return false;
 }
 
@@ -143,6 +152,7 @@ void DeviceSession::CloseIfAsked()
 {
     if (close_requested_ && Idle()) {
         close_requested_ = false;
+        usb_.AbandonWaits(false);
         emit closeReady();
     }
 }

@@ -161,6 +161,7 @@ public:
         }
         return real.Write(h, b, n, c);
     }
+    void AbandonWaits(bool abandon) override { real.AbandonWaits(abandon); }
     FtStatus SetBaudRate(FtHandle h, std::uint32_t baud) override
     {
         calls.push_back("baud " + std::to_string(baud));
