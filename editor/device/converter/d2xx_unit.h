@@ -43,14 +43,15 @@ public:
     FtStatus CloseDevice();
     std::int32_t ReadDeviceBytes(std::int32_t n);   // into InputBuffer(); returns the count read
     std::int32_t WriteDeviceBytes(std::int32_t n);  // from OutputBuffer(); returns the count written
+    FtStatus SetDeviceBaudRate();                   // reported as "FT_SetBaudRate"
+    FtStatus SetDeviceDataCharacteristics();        // reported as "FT_SetDataCharacteristics"
+    FtStatus SetDeviceFlowControl();                // reported as "FT_SetFlowControl"
+    FtStatus SetDeviceTimeouts(std::int32_t read_ms, std::int32_t write_ms);  // reported as "FT_SetTimeouts"
+    FtStatus GetDeviceComPortNumber(std::int32_t& port);
+
     // Reads end at once, the one waiting on another thread included, or wait again (see
     // ConverterLibrary).
     void AbandonWaits(bool abandon) { library_.AbandonWaits(abandon); }
-    FtStatus SetDeviceBaudRate();                                             // reported as "FT_SetBaudRate"
-    FtStatus SetDeviceDataCharacteristics();                                  // reported as "FT_SetDataCharacteristics"
-    FtStatus SetDeviceFlowControl();                                          // reported as "FT_SetFlowControl"
-    FtStatus SetDeviceTimeouts(std::int32_t read_ms, std::int32_t write_ms);  // reported as "FT_SetTimeouts"
-    FtStatus GetDeviceComPortNumber(std::int32_t& port);
     // Shows "label + status text" in an error box when status is not 0.
     void ReportDeviceError(const std::string& label, FtStatus status);
 

@@ -2,6 +2,8 @@
 // converters lead to pseudo-terminals.
 #include "device/converter/usb_converters.h"
 
+#include <cstdint>
+#include <future>
 #include <pty.h>
 #include <unistd.h>
 
@@ -26,6 +28,7 @@ public:
         close(slave_);
     }
     const std::string& Path() const { return path_; }
+    int Master() const { return master_; }
 
 private:
     int master_ = -1, slave_ = -1;
@@ -58,6 +61,39 @@ TEST(UsbConverters, OpensAConverterByTheSerialTheListingGave)
     EXPECT_EQ(converters.OpenBySerialNumber("", handle), kFtDeviceNotFound)
         << "no serial number names no converter, not one without a serial";
     EXPECT_EQ(converters.OpenBySerialNumber("KPX0000", handle), kFtDeviceNotFound) << "no prefix match";
+}
+
+// A read waiting on a silent line ends when another thread abandons the waits, and so does the
+// next; once the waits are back, a read takes what the line brings. (A read that was not
+// abandoned would wait its day-long time-out: the test's deadline ends it as a failure.)
+TEST(UsbConverters, AbandonedWaitsEndAtOnceUntilTheyAreBack)
+{
+    PtyPair line;
+    kpxsim::ConverterTree tree;
+    tree.Add(0, "KPX00001", line.Path());
+    testing::ScopedEnvironment root("ORVEL_SYSROOT", tree.Root());
+    UsbConverters converters;
+    FtHandle handle = 0;
+    ASSERT_EQ(converters.OpenBySerialNumber("KPX00001", handle), kFtOk);
+    constexpr std::uint32_t kDay = 24 * 3600 * 1000;
+    ASSERT_EQ(converters.SetTimeouts(handle, kDay, kDay), kFtOk);
+
+    std::uint8_t byte = 0;
+    std::uint32_t count = 1;
+    auto waiting = std::async(std::launch::async, [&] { return converters.Read(handle, &byte, 1, count); });
+    converters.AbandonWaits(true);
+    EXPECT_EQ(waiting.get(), kFtOk);
+    EXPECT_EQ(count, 0u);
+    EXPECT_EQ(converters.Read(handle, &byte, 1, count), kFtOk);
+    EXPECT_EQ(count, 0u) << "a later read ends at once too";
+
+    converters.AbandonWaits(false);
+    const std::uint8_t sent = 0x5A;
+    ASSERT_EQ(write(line.Master(), &sent, 1), 1);
+    EXPECT_EQ(converters.Read(handle, &byte, 1, count), kFtOk);
+    EXPECT_EQ(count, 1u);
+    EXPECT_EQ(byte, sent);
+    EXPECT_EQ(converters.Close(handle), kFtOk);
 }
 
 }  // namespace
