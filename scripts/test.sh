@@ -63,11 +63,11 @@ step_took "sanitizer build"
 finish_tests
 step_took "rest of the plain build's tests"
 
+start_tests build-asan
+
 echo "== package (the .deb from the plain build: files, control file, lintian)"
 bash scripts/check-package.sh build
 step_took "package check"
-
-start_tests build-asan
 
 echo "== thread sanitizer build (serial library, device link, virtual controller, window)"
 cmake -S . -B build-tsan "${one_off[@]}" -DORVEL_TSAN=ON >/dev/null
