@@ -253,6 +253,8 @@ private:
     void BuildToolbar();
     void BuildPages();
     void BuildStatusBar();
+    QFileDialog* OpenDialog();  // made when first needed
+    QFileDialog* SaveDialog();
     void BuildTimers();
     void ChooseScreen();
     void LayOutWindowParts();
@@ -362,7 +364,7 @@ private:
 
     QTimer* timerKPX_ = nullptr;
     QTimer* timercurrentpreset_ = nullptr;
-    QFileDialog* odialog_ = nullptr;
+    QFileDialog* odialog_ = nullptr;  // see OpenDialog and SaveDialog
     QFileDialog* sdialog_ = nullptr;
     TfCOMPortNumber* fCOMPortNumber_ = nullptr;
     PrintSettingsDialog* asgprint_ = nullptr;

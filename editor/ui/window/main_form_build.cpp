@@ -306,19 +306,34 @@ void TMainForm::BuildPages()
     library.show_error = [this](const std::string& text) { ShowFileFailure(text); };
     tsLibrary_ = new LibraryPage(std::move(library));
     Configuration2_->addTab(tsLibrary_, QtText(kPageLibraryCaption));
+}
 
-    odialog_ = new QFileDialog(this, QStringLiteral("Open"));
-    odialog_->setObjectName(QStringLiteral("odialog"));
-    odialog_->setAcceptMode(QFileDialog::AcceptOpen);
-    odialog_->setFileMode(QFileDialog::ExistingFile);
-    odialog_->setNameFilter(kPresetFileFilter);
-    sdialog_ = new QFileDialog(this, QStringLiteral("Save As"));
-    sdialog_->setObjectName(QStringLiteral("sdialog"));
-    sdialog_->setAcceptMode(QFileDialog::AcceptSave);
-    sdialog_->setFileMode(QFileDialog::AnyFile);
-    sdialog_->setNameFilter(kPresetFileFilter);
-    sdialog_->setDefaultSuffix(QStringLiteral("ini"));
-    sdialog_->setOption(QFileDialog::DontConfirmOverwrite, false);
+// The file dialogs are made when first needed: one reads its folder, and the types of the
+// files in it, as it is made, which at start would hold back the first connection's showing.
+QFileDialog* TMainForm::OpenDialog()
+{
+    if (odialog_ == nullptr) {
+        odialog_ = new QFileDialog(this, QStringLiteral("Open"));
+        odialog_->setObjectName(QStringLiteral("odialog"));
+        odialog_->setAcceptMode(QFileDialog::AcceptOpen);
+        odialog_->setFileMode(QFileDialog::ExistingFile);
+        odialog_->setNameFilter(kPresetFileFilter);
+    }
+    return odialog_;
+}
+
+QFileDialog* TMainForm::SaveDialog()
+{
+    if (sdialog_ == nullptr) {
+        sdialog_ = new QFileDialog(this, QStringLiteral("Save As"));
+        sdialog_->setObjectName(QStringLiteral("sdialog"));
+        sdialog_->setAcceptMode(QFileDialog::AcceptSave);
+        sdialog_->setFileMode(QFileDialog::AnyFile);
+        sdialog_->setNameFilter(kPresetFileFilter);
+        sdialog_->setDefaultSuffix(QStringLiteral("ini"));
+        sdialog_->setOption(QFileDialog::DontConfirmOverwrite, false);
+    }
+    return sdialog_;
 }
 
 void TMainForm::BuildStatusBar()

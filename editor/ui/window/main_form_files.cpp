@@ -127,8 +127,9 @@ void TMainForm::StoreRecentFiles()
 void TMainForm::Open1Click()
 {
     if (!MaySetAside()) return;
-    if (odialog_->exec() != QDialog::Accepted) return;
-    const QStringList chosen = odialog_->selectedFiles();
+    QFileDialog* dialog = OpenDialog();
+    if (dialog->exec() != QDialog::Accepted) return;
+    const QStringList chosen = dialog->selectedFiles();
     if (!chosen.isEmpty()) OpenFile(chosen.first());
 }
 
@@ -145,8 +146,9 @@ bool TMainForm::Save1Click()
 
 bool TMainForm::SaveAs1Click()
 {
-    if (sdialog_->exec() != QDialog::Accepted) return false;
-    const QStringList chosen = sdialog_->selectedFiles();
+    QFileDialog* dialog = SaveDialog();
+    if (dialog->exec() != QDialog::Accepted) return false;
+    const QStringList chosen = dialog->selectedFiles();
     return !chosen.isEmpty() && SaveFileAs(chosen.first());
 }
 
