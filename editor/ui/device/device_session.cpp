@@ -47,15 +47,11 @@ bool DeviceSession::Start(const QString& name, const std::optional<std::string>&
 {
     if (command_running_ || close_requested_) return false;  // one command at a time
     command_running_ = true;
-    step_open_ = step.has_value();
-    if (step_open_) history_.Begin(*step);
+    if (step) history_.Begin(*step);
     emit commandStarted(name);
-    thread_.Post(std::move(job), [this] {
-        if (step_open_) {
-            // Every row the command handed back, all of them or those before a failure.
-            step_open_ = false;
-            history_.End();
-        }
+    thread_.Post(std::move(job), [this, step_open = step.has_value()] {
+        // Every row the command handed back, all of them or those before a failure.
+        if (step_open) history_.End();
         command_running_ = false;
         emit commandEnded();
         CloseIfAsked();
@@ -65,7 +61,6 @@ bool DeviceSession::Start(const QString& name, const std::optional<std::string>&
 
 bool DeviceSession::RunCommand(const QString& name, const std::string& step, std::uint8_t port, Command command)
 {
-    if (command_running_ || close_requested_) return false;
     auto copy = std::make_shared<CommandCopy>(CommandCopy{state_.table, state_.settings});
     return Start(name, step, [this, copy, port, command = std::move(command)] {
         link_.port_number = port;
@@ -93,9 +88,9 @@ bool DeviceSession::RunUpgrade(const QString& name, int port_box)
     });
 }
 
-void DeviceSession::MonitorTick()
+bool DeviceSession::MonitorTick()
 {
-    if (UsesSerialPort() || command_running_ || close_requested_ || monitor_in_flight_) return;
+    if (UsesSerialPort() || command_running_ || close_requested_ || monitor_in_flight_) return false;
     monitor_in_flight_ = true;
     auto result = std::make_shared<MonitorResult>();
     thread_.Post(
@@ -106,15 +101,14 @@ void DeviceSession::MonitorTick()
         [this, result] {
             monitor_in_flight_ = false;
             // A tick a close cut short found nothing: what the window shows stays.
-            if (close_requested_) {
-                CloseIfAsked();
-                return;
+            if (!close_requested_) {
+                if (result->finding == MonitorFinding::Identified) last_identity_ = result->shown_identity;
+                emit monitorShown(ShowOfMonitor(*result, last_identity_));
+                emit monitorTickEnded();
             }
-            if (result->finding == MonitorFinding::Identified) last_identity_ = result->shown_identity;
-            emit monitorShown(ShowOfMonitor(*result, last_identity_));
-            emit monitorTickEnded();
             CloseIfAsked();
         });
+    return true;
 }
 
 void DeviceSession::PreviewTick(std::uint8_t port)

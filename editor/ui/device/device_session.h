@@ -71,11 +71,11 @@ public:
 
     // The connection monitor's tick on the USB transport (none on a numbered serial port,
     // while a command runs, a close waits, or a tick is still out); signals monitorShown.
-    void MonitorTick();
+    // True when the tick started.
+    bool MonitorTick();
     // The live preview's tick: asks for the active preset through `port`; signals
     // currentPresetRead when the controller named one.
     void PreviewTick(std::uint8_t port);
-    bool MonitorTickOut() const { return monitor_in_flight_; }
 
     // Asks to close: true when nothing holds the controller now. Otherwise false, and
     // closeReady follows once the work has ended.
@@ -116,7 +116,6 @@ private:
     LastReadImages last_read_{};
     std::string last_identity_;  // the identity shown when a controller last answered
     bool command_running_ = false;
-    bool step_open_ = false;
     bool monitor_in_flight_ = false;
     bool preview_in_flight_ = false;
     bool close_requested_ = false;

@@ -165,11 +165,9 @@ void TMainForm::ShowCommandItems(const PageTransferState& rule)
 
 void TMainForm::timerKPXTimer()
 {
-    // The connection monitor's tick; a numbered serial port has none.
-    if (session_->UsesSerialPort() || CommandRunning() || session_->CloseWaiting() || session_->MonitorTickOut())
-        return;
-    timerKPX_->stop();
-    session_->MonitorTick();
+    // The connection monitor's tick (a numbered serial port has none); the period starts again
+    // when it has ended.
+    if (session_->MonitorTick()) timerKPX_->stop();
 }
 
 void TMainForm::ShowMonitorFinding(const MonitorShow& show)

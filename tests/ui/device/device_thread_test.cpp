@@ -165,6 +165,32 @@ TEST_F(UsbWindow, ASilentControllerIsShownAsNotAnsweringUntilItAnswersAgain)
     EXPECT_TRUE(window.windowTitle().contains(kVersionTitle));
 }
 
+// A close asked while the monitor waits on a silent controller cuts that wait short and shows
+// nothing of it; when the close is then cancelled at the unsaved-changes question, the monitor
+// goes on by itself: it finds the controller silent, and connected once it answers again.
+TEST_F(UsbWindow, ACloseCancelledDuringASilentTickLeavesTheMonitorReading)
+{
+    kpxsim::Simulator& sim = AddController(0, "KPX00001");
+    TMainForm& window = StartIdentified();
+    window.show();
+    PresetData edited = window.State().table.GetRow(TableRowOfPreset(11));
+    edited.name = "Edited";
+    window.State().table.SetRow(TableRowOfPreset(11), edited);
+    fixture->save_answer = SaveAnswer::Cancel;
+
+    sim.SetFaults(testing::With([](kpxsim::Faults& f) { f.silent = true; }));
+    window.timerKPXTimer();
+    window.close();
+    ASSERT_TRUE(WaitUntil([&] { return fixture->save_questions.size() == 1; }, 5s));
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.StatusPanel(0), kConnected) << "the tick the close cut short is not shown";
+    ASSERT_TRUE(
+        WaitUntil([&] { return window.StatusPanel(0) == QStringLiteral("KPX2-3 not answering on KPX00001"); }, 5s));
+
+    sim.SetFaults({});
+    ASSERT_TRUE(WaitUntil([&] { return window.StatusPanel(0) == kConnected; }, 5s));
+}
+
 TEST_F(UsbWindow, TransferCommandsFromMenusAndPopupsAndTheirFailures)
 {
     kpxsim::Simulator& sim = AddController(0, "KPX00001");
